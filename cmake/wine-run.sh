@@ -23,4 +23,5 @@ if [ ! -f "$prefix/system.reg" ]; then
     fi
   ) 9>"$prefix.lock"
 fi
+[ "${1:-}" = "--init" ] && exit 0   # only make the prefix
 exec "$loader" "$@"

@@ -19,9 +19,16 @@ source scripts/display.sh
 quil_display_start
 trap quil_display_stop EXIT
 shot="$B/screenshot-$prog.png"
+cmake/wine-run.sh --init
 cmake/wine-run.sh "$exe" "$@" &
 pid=$!
-sleep "${QUIL_SHOT_DELAY:-8}"
+# wait (at most two minutes, the first start also makes the Wine prefix) for a visible window
+for _ in $(seq 240); do
+  xdotool search --onlyvisible --name "${QUIL_SHOT_WINDOW:-quil}" >/dev/null 2>&1 && break
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.5
+done
+sleep "${QUIL_SHOT_DELAY:-2}"
 import -window root "$shot"
 echo "screenshot written: $shot"
 kill "$pid" 2>/dev/null || true
