@@ -1,0 +1,53 @@
+// The section table of the network file: one row per place of the fixed section order, naming
+// the section's reader, writer, clear function and error offset; every element family owns its row.
+#pragma once
+#include <cstdint>
+
+typedef int (*NetSectionReader)(int version);   // 0, 3, 4 or a stream error (trains: <= 0 ok)
+typedef int (*NetSectionWriter)();              // 0 or the first stream error
+typedef void (*NetSectionClear)();
+
+// Kinds of row.
+constexpr int NETROW_SECTION = 0;   // an ordinary section
+constexpr int NETROW_PASSWORD = 1;  // password slice bytes first..last (only with the flag)
+constexpr int NETROW_TRAINS = 2;    // the trains: a reader result <= 0 is success, -n skipped
+
+struct NetSectionRow {
+  const char* name;          // for traces and tests ("GENL", "NETZ", "slice 0-2", ...)
+  int kind;                  // NETROW_...
+  int errorOffset;           // added to a reader's non-zero result
+  NetSectionReader read;     // null for password rows
+  NetSectionWriter write;    // null for password rows
+  int sliceFirst, sliceLast; // password rows only
+};
+
+// The 26 places in file order (general section first, info texts last).
+constexpr int NET_SECTION_COUNT = 26;
+extern const NetSectionRow NetSectionTable[NET_SECTION_COUNT];
+
+// The clear order before loading (position history, password, saved positions, grid, trains,
+// info texts, animated cells, event display, TP, Dwx, switches, route points, signals, text
+// labels, stops, LFST, buffer stops, log points, vehicle-graphic data). Each family supplies its
+// clear function here; rows not built yet clear nothing.
+constexpr int NET_CLEAR_COUNT = 19;
+extern const NetSectionClear NetClearOrder[NET_CLEAR_COUNT];
+
+// ---- empty forms of the sections whose families are not built yet --------------------------------
+// Each writer writes the family's section with no records (tag and zero counts, 14400 form); each
+// reader accepts the empty form of every version 13312..14400 and answers 3 when the file holds
+// records (they cannot be taken over without their family). Each family replaces its pair.
+int WriteEmptyTrainsSection();    int ReadEmptyTrainsSection(int version);     // "ZUGD" / "ZU"
+int WriteEmptySwitchSection();    int ReadEmptySwitchSection(int version);     // "WEIN" / "WE"
+int WriteEmptyRpSection();        int ReadEmptyRpSection(int version);         // "RNGP" / "RP"
+int WriteEmptyDepotSection();     int ReadEmptyDepotSection(int version);      // "DEPO" / "BF"
+int WriteEmptyTpSection();        int ReadEmptyTpSection(int version);         // "TKTP" / "EP"
+int WriteEmptyDwxSection();       int ReadEmptyDwxSection(int version);        // "DWXP" / "LW"
+int WriteEmptySignalSection();    int ReadEmptySignalSection(int version);     // "SIGS"+"SIGE" / "SI"
+int WriteEmptyTextsSection();     int ReadEmptyTextsSection(int version);      // "ZKTN" / "ZK"
+int WriteEmptyHstSection();       int ReadEmptyHstSection(int version);        // "HSTP" / "HS"
+int WriteEmptyLfstSection();      int ReadEmptyLfstSection(int version);       // "LFST" / "LF"
+int WriteEmptyLineSection();      int ReadEmptyLineSection(int version);       // "LIND" / "LI"
+int WriteEmptyGraphicsSection();  int ReadEmptyGraphicsSection(int version);   // u16 "ZG"
+int WriteEmptyLogPointSection();  int ReadEmptyLogPointSection(int version);   // "LOGP" / "ZA"
+int WriteEmptyPrellSection();     int ReadEmptyPrellSection(int version);      // "PRLB" / "PB"
+int WriteEmptyInfoSection();      int ReadEmptyInfoSection(int version);       // "INFO" / "IF"
