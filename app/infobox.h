@@ -51,6 +51,7 @@ struct InfoBoxSlot {
   int progressX;
   int progressWidth;
   int cancellable;
+  int x, y, width;                   // window position and width in pixels
 };
 
 // Slot of a level 0..2, or null.
