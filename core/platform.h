@@ -29,6 +29,9 @@ constexpr int WRAP_ANSI_MAX = 260;
 // cuts a multibyte character in half, always terminates (outBytes >= 1). Returns the bytes
 // written including the terminator (1 for an empty text); 0 only when outBytes < 1.
 int WideToMultiByte(const char16_t *text, char *out, int outBytes);
+// As WideToMultiByte, converting at most the first `units` UTF-16 units (a surrogate pair is
+// never split); units < 0 means the whole text.
+int WideToMultiByteN(const char16_t *text, int units, char *out, int outBytes);
 // ANSI -> UTF-16 with CpAnsiUni (precomposed). Writes at most outUnits units including the
 // terminator, always terminates (outUnits >= 1). Returns the units written including it.
 int MultiByteToWide(const char *text, char16_t *out, int outUnits);
@@ -149,3 +152,26 @@ WrapGlobal WrapGlobalHandle(const void *memory);
 constexpr unsigned WRAP_MB_OK = 0x0, WRAP_MB_ICONINFORMATION = 0x40, WRAP_MB_ICONERROR = 0x10;
 int WrapMessageBox(WrapWindow owner, const char16_t *text, const char16_t *title, unsigned style);
 WrapWindow WrapGetDesktopWindow();
+
+// ---- case mapping, locale and system queries (used by the utility module) -------------------------
+// Case mapping and tests of one character: wide calls, or the ANSI call on the low byte when
+// UnicodeFlag is 0.
+char16_t WrapCharUpper(char16_t ch);
+char16_t WrapCharLower(char16_t ch);
+int WrapIsCharUpper(char16_t ch);
+int WrapIsCharLower(char16_t ch);
+void WrapCharUpperA(char *text);                               // narrow text, in place
+int WrapLstrcmp(const char16_t *a, const char16_t *b);         // locale order, <0 / 0 / >0
+int WrapLstrcmpi(const char16_t *a, const char16_t *b);        // the same ignoring case
+int WrapLstrcmpiA(const char *a, const char *b);
+// The user default locale's decimal separator (LOCALE_SDECIMAL) into out (outChars units);
+// returns the units written including the terminator, 0 on failure.
+int WrapGetLocaleDecimal(char16_t *out, int outChars);
+// The platform version: 1 ok, 0 failed; servicePack (may be null) holds 128 units.
+constexpr int WRAP_PLATFORM_WIN32S = 0, WRAP_PLATFORM_WINDOWS = 1, WRAP_PLATFORM_NT = 2;
+int WrapGetVersionEx(uint32_t *major, uint32_t *minor, uint32_t *platformId, char16_t *servicePack);
+struct WrapMemoryStatus {
+  uint32_t loadPercent;
+  uint64_t totalPhysical, freePhysical, totalVirtual, freeVirtual;
+};
+int WrapGlobalMemoryStatus(WrapMemoryStatus *out);            // 1 ok, 0 failed
