@@ -102,6 +102,9 @@ int GetFileDate(const char16_t* name, int kind, int* year, int* month, int* day,
 // hours 11-15; date = day in bits 0-4, month 5-8, year - 1980 in bits 9-15.
 void DecodeFileDate(uint16_t date, uint16_t time, int* year, int* month, int* day, int* hour,
                     int* minute, int* second);
+// The reverse (years outside 1980..2107 are held at the nearest end of that range).
+void PackFileDate(int year, int month, int day, int hour, int minute, int second, uint16_t* date,
+                  uint16_t* time);
 int DeleteKindFile(const char16_t* name, int kind);  // 0; 2 access denied; 1 other failure
 int RenameKindFile(const char16_t* oldName, const char16_t* newName, int kind);  // 0; 2; 1
 int IsFileReadable(const char16_t* path);            // 0 opens for reading, 1 otherwise
