@@ -39,6 +39,12 @@ uint16_t MessageHelpTopic(uint32_t number);   // (number + 50000) cut to 16 bits
 // The owner of a box: innermost dialog, else the active edit window, else the main window,
 // else the desktop window.
 WrapWindow MessageBoxOwner();
-// Runs template 1 or 2 with the composed title, help topic and text; the build's dialog call.
-int RunMessageTemplate(WrapWindow owner, uint32_t templateId, const char16_t *title,
-                       uint16_t helpTopic, const char16_t *text);
+// The shared descriptor of template 1 or 2 filled with title, help topic and text.
+struct DialogRecord;
+DialogRecord *BuildMessageDescriptor(uint32_t templateId, const char16_t *title, uint16_t helpTopic,
+                                     const char16_t *text);
+// Runs the template with DlgF_Einfach and the descriptor (Win32: RunDialog; native: the test
+// seam of core/msgbox_seam.h).
+int RunMessageTemplate(WrapWindow owner, uint32_t templateId, DialogRecord *descriptor);
+// The main window for MessageBoxOwner (null when there is none).
+WrapWindow MessageMainWindow();
