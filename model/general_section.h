@@ -26,13 +26,9 @@ struct SavedPosition {
   char16_t name[SAVED_POSITION_NAME + 1];
 };
 
-// The document-wide state of a network. The edit windows, the views, the clock and the graphic
-// file lists read and change it through the functions below; they keep their own copies in sync
-// with it when they are built.
+// The document-wide state of a network (origin and cursor live in the edit-window table). The
+// views, the clock and the graphic-file lists read and change it here.
 struct DocumentState {
-  int32_t originX, originY;                // origin of the active edit window
-  int32_t extentX, extentY;                // that window's size in cells (set by the window code)
-  int32_t cursorX, cursorY, cursorLevel;
   SavedPosition saved[SAVED_POSITION_COUNT];
   int32_t homeX, homeY, homeLevel;
   int32_t markX1, markY1, markX2, markY2, markLevel;

@@ -1,0 +1,354 @@
+// Reading the general section "GENL" of the network file into the document state and the edit
+// window table, for every file version; positions, clock fields and the scale are checked.
+#include "model/general_section.h"
+#include "model/general_section_fields.h"
+#include "app/editwnd.h"
+#include "core/langtext.h"
+#include "core/platform.h"
+#include "core/random.h"
+#include "core/stream.h"
+#include "model/grid.h"
+#include "model/netfile.h"
+#include "model/password.h"
+
+static EditViewSlot* TargetWindow() {
+  int a = EditViews.active;
+  return &EditViews.slot[(a >= 0 && a < EDIT_SLOTS) ? a : 0];
+}
+
+static int PositionOk(int64_t x, int64_t y, int64_t level) {
+  return x >= 0 && x <= GRID_MAX_XY && y >= 0 && y <= GRID_MAX_XY && level <= 0 && level >= -4;
+}
+
+// A narrow text of an old file into UTF-16 (ANSI code page; OEM texts of the oldest files are
+// taken as ANSI).
+static void NarrowToWide(const char* text, char16_t* out, int units) {
+  MultiByteToWide(text, out, units);
+}
+
+// UTF-16 units up to the terminator or `limit` units; the first `keep` units are kept.
+// Returns 0, 3 when `failAtLimit` and the limit was reached without terminator, or a stream error.
+static int ReadWideText(char16_t* out, int keep, int limit, int failAtLimit) {
+  int n = 0;
+  for (;;) {
+    if (limit > 0 && n >= limit) {
+      if (failAtLimit) return NETSEC_FORMAT;
+      break;
+    }
+    uint16_t w;
+    int r = StreamReadWord(&w);
+    if (r) return r;
+    if (w == 0) break;
+    if (n < keep) out[n] = w;
+    n++;
+  }
+  out[n < keep ? n : keep] = 0;
+  return 0;
+}
+
+static int ReadNarrowText(char16_t* out, int keep, int limit, int failAtLimit) {
+  char buf[300];
+  int n = 0;
+  for (;;) {
+    if (limit > 0 && n >= limit) {
+      if (failAtLimit) return NETSEC_FORMAT;
+      break;
+    }
+    uint8_t b;
+    int r = StreamReadByte(&b);
+    if (r) return r;
+    if (b == 0) break;
+    if (n < keep && n < (int)sizeof(buf) - 1) buf[n] = (char)b;
+    n++;
+  }
+  int kept = n < keep ? n : keep;
+  if (kept > (int)sizeof(buf) - 1) kept = sizeof(buf) - 1;
+  buf[kept] = 0;
+  NarrowToWide(buf, out, keep + 1);
+  out[keep] = 0;
+  return 0;
+}
+
+static int ReadText(int version, char16_t* out, int keep, int limit, int failAtLimit) {
+  if (version >= NET_VERSION_U32_TAGS) return ReadWideText(out, keep, limit, failAtLimit);
+  return ReadNarrowText(out, keep, limit, failAtLimit);
+}
+
+static int ReadOriginAndCursor(int version) {
+  int64_t v[GA_SLOTS] = {};
+  int r = ReadNetFields(GeneralFieldsA, CountOf(GeneralFieldsA), version, v);
+  if (r) return r;
+  if (!PositionOk(v[GA_CURSOR], v[GA_CURSOR_Y], v[GA_CURSOR_LEVEL])) return NETSEC_FORMAT;
+  EditViewSlot* w = TargetWindow();
+  int64_t ox = v[GA_ORIGIN_X], oy = v[GA_ORIGIN_Y];
+  if (ox > GRID_CELLS - w->cellsWide) ox = GRID_CELLS - w->cellsWide;
+  if (oy > GRID_CELLS - w->cellsHigh) oy = GRID_CELLS - w->cellsHigh;
+  if (ox < 0) ox = 0;
+  if (oy < 0) oy = 0;
+  w->originX = (int32_t)ox;
+  w->originY = (int32_t)oy;
+  w->farX = w->originX + w->cellsWide;
+  w->farY = w->originY + w->cellsHigh;
+  w->cursorX = (int32_t)v[GA_CURSOR];
+  w->cursorY = (int32_t)v[GA_CURSOR_Y];
+  w->cursorLevel = (int32_t)v[GA_CURSOR_LEVEL];
+  if (w->cursorY >= w->farY) {
+    w->originY = w->cursorY - w->cellsHigh / 2;
+    if (w->originY < 0) w->originY = 0;
+    w->farY = w->originY + w->cellsHigh;
+  }
+  if (w->cursorX >= w->farX) {
+    w->originX = w->cursorX - w->cellsWide / 2;
+    if (w->originX < 0) w->originX = 0;
+    w->farX = w->originX + w->cellsWide;
+  }
+  return 0;
+}
+
+static int ReadSavedPositions(int version) {
+  uint32_t count = 10;
+  int r;
+  if (version >= 14338) {
+    if ((r = StreamReadDword(&count))) return r;
+    if (count > SAVED_POSITION_COUNT) return NETSEC_FORMAT;
+  }
+  for (uint32_t i = 0; i < count; i++) {
+    if (version >= 14338 && version < 14389) {
+      uint16_t index;
+      if ((r = StreamReadWord(&index))) return r;
+      if (index != i) return NETSEC_FORMAT;
+    }
+    int x, y, level;
+    if ((r = ReadBlockPosition(&x, &y, &level, version))) return r;
+    if (!PositionOk(x, y, level)) return NETSEC_FORMAT;
+    SavedPosition p = {};
+    p.x = x; p.y = y; p.level = level;
+    if (version >= 14338) {
+      if (version < 14395) {
+        uint16_t w;
+        if ((r = StreamReadWord(&w))) return r;
+        p.alarm = (w >> 8) == 255 ? 0 : (((uint32_t)w << 8) | 0x7F000000u);
+      } else {
+        if ((r = StreamReadDword(&p.alarm))) return r;
+        if (version == 14395 && p.alarm == 65535) p.alarm = 0;
+      }
+      if ((r = ReadText(version, p.name, SAVED_POSITION_NAME, SAVED_POSITION_NAME + 1, 0))) return r;
+    }
+    DocState.saved[i] = p;
+  }
+  return 0;
+}
+
+// Clock, stop time, flags and the other fields of the second group, checked before any is used.
+static int ApplyGroupB(int version, const int64_t* v) {
+  DocumentState& d = DocState;
+  int homeX = 1024, homeY = 1024, homeLevel = 0;
+  if (version >= 13574) {
+    if (!PositionOk(v[GB_HOME], v[GB_HOME_Y], v[GB_HOME_LEVEL])) return NETSEC_FORMAT;
+    homeX = (int)v[GB_HOME]; homeY = (int)v[GB_HOME_Y]; homeLevel = (int)v[GB_HOME_LEVEL];
+  }
+  int64_t m[5] = {16384, 16384, 16384, 16384, 0};
+  if (version >= 13576) {
+    for (int i = 0; i < 4; i++) m[i] = v[GB_MARK_X1 + i];
+    if (version >= 14396) m[4] = (int32_t)(uint32_t)v[GB_MARK_LEVEL];
+    if (!PositionOk(m[0], m[1], m[4]) || !PositionOk(m[2], m[3], m[4])) return NETSEC_FORMAT;
+  }
+  int64_t cx = d.saved[0].x, cy = d.saved[0].y;
+  if (version >= 14344) { cx = v[GB_CONSTR_X]; cy = v[GB_CONSTR_Y]; }
+  if (!PositionOk(cx, cy, 0)) return NETSEC_FORMAT;
+  // clock
+  int64_t speed = v[GB_SPEED], weekday = v[GB_WEEKDAY], hour = v[GB_HOUR], minute = v[GB_MINUTE];
+  int64_t second, tick;
+  if (version >= 14160) {
+    second = v[GB_SECOND];
+    tick = v[GB_TICK_MS] / 20;
+  } else {
+    second = v[GB_OLD_SECOND_WORD] / 10;
+    tick = (v[GB_OLD_SECOND_WORD] % 10) * 5;
+  }
+  if (weekday == 0 || weekday > 7) weekday = 1;
+  if (speed < 1 || speed > 20 || hour > 23 || minute > 59 || second > 59 || tick > 49)
+    return NETSEC_FORMAT;
+  // stop time
+  int64_t stopMinute = 255, stopHour = 255, stopWeekday = 0;
+  if (version >= 14389) {
+    stopMinute = v[GB_STOP_MINUTE]; stopHour = v[GB_STOP_HOUR]; stopWeekday = v[GB_STOP_WEEKDAY];
+  } else if (version >= 13576) {
+    stopHour = v[GB_OLD_STOP_WORD] >> 8; stopMinute = v[GB_OLD_STOP_WORD] & 255;
+  }
+  if (stopHour != 255 && (stopHour > 23 || stopMinute > 59)) return NETSEC_FORMAT;
+  if (stopWeekday > 7) return NETSEC_FORMAT;
+  int64_t repeat = version >= 14337 ? v[GB_STOP_REPEAT] : 0;
+  if (repeat > 0x7FFFFFFF) return NETSEC_FORMAT;   // negative as a signed count
+  // apply
+  d.homeX = homeX; d.homeY = homeY; d.homeLevel = homeLevel;
+  d.markX1 = (int32_t)m[0]; d.markY1 = (int32_t)m[1];
+  d.markX2 = (int32_t)m[2]; d.markY2 = (int32_t)m[3]; d.markLevel = (int32_t)m[4];
+  d.constructionX = (int32_t)cx; d.constructionY = (int32_t)cy;
+  SetClockSpeed((int)speed);
+  d.weekday = (int32_t)weekday; d.hour = (int32_t)hour; d.minute = (int32_t)minute;
+  d.second = (int32_t)second; d.tick = (int32_t)tick;
+  d.minuteCount = version >= 14162 ? (uint32_t)v[GB_MINUTE_COUNT] : 0;
+  d.stopMinute = (int32_t)stopMinute; d.stopHour = (int32_t)stopHour;
+  d.stopWeekday = (int32_t)stopWeekday; d.stopRepeat = (uint32_t)repeat;
+  uint32_t flags = (uint32_t)v[GB_FLAGS];
+  d.blockMarkMode = (flags & GENFLAG_BLOCK_MARK) ? 6 : 0;
+  d.dayPhaseOptions = ((flags & GENFLAG_DAYPHASE_ON) ? 1 : 0) | ((flags & GENFLAG_DAYPHASE_OPT2) ? 2 : 0);
+  SetNetworkProtected((flags & GENFLAG_PASSWORD) != 0);
+  d.weekdayFixed = (flags & GENFLAG_WEEKDAY_FIXED) ? 1 : 0;
+  d.backgroundShown = (flags & GENFLAG_BACKGROUND) ? 1 : 0;
+  return 0;
+}
+
+static int ReadSeed(int version, uint32_t flags) {
+  uint32_t s = 0;
+  int have = 0;
+  if (version >= 14384 && (flags & GENFLAG_FIXED_SEED)) {
+    int r = StreamReadDword(&s);
+    if (r) return r;
+    have = (int32_t)s >= 1;
+  }
+  if (have) {
+    DocState.fixedSeed = (int32_t)s;
+    RuntimeSrand(s);
+  } else {
+    DocState.fixedSeed = -1;
+    RuntimeSrand(WrapGetTickCount());
+  }
+  return 0;
+}
+
+static int ApplyGroupC(int version, const int64_t* v) {
+  if (v[GC_SCALE] < 1) return NETSEC_FORMAT;   // a scale of 0 would divide by zero
+  int simSwitch = 0;
+  if (version >= 13574) {
+    if (v[GC_SWITCH] != 'G' && v[GC_SWITCH] != 'g') return NETSEC_FORMAT;
+    simSwitch = v[GC_SWITCH] == 'G';
+  }
+  if (version >= 13577)
+    for (int i = 0; i < 4; i++) {
+      int64_t t = v[GC_DAYTIME0 + i];
+      if ((t >> 8) > 23 || (t & 255) > 59) return NETSEC_FORMAT;
+    }
+  SetSimulationScale((uint32_t)v[GC_SCALE]);
+  if (version >= 13569)
+    for (int i = 0; i < 6; i++) DocState.params[i] = (uint32_t)v[GC_PARAM0 + i];
+  DocState.simulationSwitch = simSwitch;
+  if (version >= 13577)
+    for (int i = 0; i < 4; i++) DocState.dayTimes[i] = (uint16_t)v[GC_DAYTIME0 + i];
+  return 0;
+}
+
+static int ReadFileList(int version, char16_t (*list)[USER_FILE_NAME + 1], uint32_t count) {
+  for (uint32_t i = 0; i < count; i++) {
+    char16_t name[STREAM_PATH_CHARS + 1];
+    int r = ReadText(version, name, STREAM_PATH_CHARS, STREAM_PATH_CHARS, 1);
+    if (r) return r;
+    name[USER_FILE_NAME] = 0;
+    for (int k = 0; k <= USER_FILE_NAME; k++) list[i][k] = name[k];
+  }
+  return 0;
+}
+
+static int ReadFileLists(int version) {
+  uint32_t count;
+  int r = ReadVersionedCount(version, 14389, &count);
+  if (r) return r;
+  if (version >= 14160 ? count > USER_FILE_LIST_COUNT : (count != 0 && count != 4))
+    return NETSEC_FORMAT;
+  if ((r = ReadFileList(version, DocState.symbolFiles, count))) return r;
+  if (version >= 14165) {
+    if ((r = ReadVersionedCount(version, 14389, &count))) return r;
+    if (count > USER_FILE_LIST_COUNT) return NETSEC_FORMAT;
+    return ReadFileList(version, DocState.vehicleFiles, count);
+  }
+  uint16_t flag;
+  if ((r = StreamReadWord(&flag))) return r;
+  if (flag > 1) return NETSEC_FORMAT;
+  if (flag == 1) {
+    char16_t skipped[STREAM_PATH_CHARS + 1];
+    if ((r = ReadText(version, skipped, STREAM_PATH_CHARS, STREAM_PATH_CHARS, 1))) return r;
+    return ReadFileList(version, DocState.vehicleFiles, 1);
+  }
+  return 0;
+}
+
+// Shifted texts 0 and 1: read to the terminator however long, keep 80 characters.
+static int ReadShiftedText(int version, int block) {
+  char16_t text[TEXT_BLOCK_SHORT + 1];
+  char narrow[TEXT_BLOCK_SHORT + 1];
+  uint32_t i = 0;
+  for (;; i++) {
+    uint16_t c;
+    int r;
+    if (version >= NET_VERSION_U32_TAGS) {
+      uint16_t w;
+      if ((r = StreamReadWord(&w))) return r;
+      c = UnshiftTextUnit(w, i);
+    } else {
+      uint8_t b;
+      if ((r = StreamReadByte(&b))) return r;
+      c = (uint8_t)(b - (uint8_t)((3 * i) % 256) - 7);
+    }
+    if (c == 0) break;
+    if (i < TEXT_BLOCK_SHORT) { text[i] = c; narrow[i] = (char)c; }
+  }
+  uint32_t kept = i < TEXT_BLOCK_SHORT ? i : TEXT_BLOCK_SHORT;
+  text[kept] = 0;
+  narrow[kept] = 0;
+  if (version < NET_VERSION_U32_TAGS) NarrowToWide(narrow, text, TEXT_BLOCK_SHORT + 1);
+  SetTextBlock(block, text);
+  return 0;
+}
+
+static int ReadText2(int version) {
+  uint32_t length;
+  int r = ReadVersionedCount(version, 14389, &length);
+  if (r) return r;
+  if (length < 1) {
+    SetTextBlock(2, GetLangText(LANG_ID(11061)));
+    DocState.text2Length = GetLangTextLength(LANG_ID(11061));
+    if (DocState.text2Length < 1) DocState.text2Length = 1;
+    return 0;
+  }
+  if (length > TEXT_BLOCK_LONG + 1) return NETSEC_FORMAT;
+  static char16_t text[TEXT_BLOCK_LONG + 2];
+  if (version >= NET_VERSION_U32_TAGS) {
+    uint32_t got = StreamReadBytes(text, length * 2);
+    if (got < length * 2) return 2;
+    for (uint32_t i = 0; i < length; i++) {   // stored little-endian
+      const uint8_t* b = reinterpret_cast<const uint8_t*>(&text[i]);
+      text[i] = (char16_t)(b[0] | b[1] << 8);
+    }
+  } else {
+    static char narrow[TEXT_BLOCK_LONG + 2];
+    uint32_t got = StreamReadBytes(narrow, length);
+    if (got < length) return 2;
+    narrow[length] = 0;
+    NarrowToWide(narrow, text, TEXT_BLOCK_LONG + 2);
+  }
+  text[length < TEXT_BLOCK_LONG + 1 ? length : TEXT_BLOCK_LONG + 1] = 0;
+  text[TEXT_BLOCK_LONG] = 0;
+  SetTextBlock(2, text);
+  DocState.text2Length = length;
+  return 0;
+}
+
+int ReadGeneralSection(int version) {
+  int r = ReadSectionTag(version, NetTag4('G', 'E', 'N', 'L'), NetTag2('G', 'N'));
+  if (r) return r;
+  if ((r = ReadOriginAndCursor(version))) return r;
+  if ((r = ReadSavedPositions(version))) return r;
+  int64_t b[GB_SLOTS] = {};
+  if ((r = ReadNetFields(GeneralFieldsB, CountOf(GeneralFieldsB), version, b))) return r;
+  if ((r = ApplyGroupB(version, b))) return r;
+  if ((r = ReadSeed(version, (uint32_t)b[GB_FLAGS]))) return r;
+  int64_t c[GC_SLOTS] = {};
+  if ((r = ReadNetFields(GeneralFieldsC, CountOf(GeneralFieldsC), version, c))) return r;
+  if ((r = ApplyGroupC(version, c))) return r;
+  ClearUserFileLists();
+  if (version >= 13573 && (r = ReadFileLists(version))) return r;
+  if ((r = ReadShiftedText(version, 0))) return r;
+  if ((r = ReadShiftedText(version, 1))) return r;
+  return ReadText2(version);
+}

@@ -1,0 +1,112 @@
+// Reading the grid's section of the network file: the flat layout of the oldest files and the
+// block list, every position checked against the grid and every code converted and checked.
+#include "model/grid_section.h"
+#include "core/stream.h"
+#include "model/grid.h"
+#include "model/netfile.h"
+
+static int DroppedCodes = 0;
+
+int GetGridDroppedCodeCount() { return DroppedCodes; }
+
+static int ReadCode(int version, uint16_t* code) {
+  uint16_t w;
+  int r = StreamReadWord(&w);
+  if (r) return r;
+  *code = ConvertGridCode(w, version);
+  return 0;
+}
+
+static int IsRun(uint16_t code) { return (code & 0xF000) == 0x8000; }
+
+// The flat layout of the old 2048-cell-wide grid (level 0 only).
+static int ReadFlatGrid(int version, uint32_t stored, uint8_t chunks) {
+  uint32_t rest = stored % 16384;
+  uint64_t total = (chunks > 1 ? (uint64_t)(chunks - 1) * 16384 : 0) + (rest ? rest : 16384);
+  int x = 0, y = 0;
+  for (uint64_t i = 0; i < total; i++) {
+    uint16_t code;
+    int r = ReadCode(version, &code);
+    if (r) return r;
+    if (IsRun(code)) {
+      x += (code & 255) + 1;
+    } else {
+      if (y > GRID_MAX_XY) return NETSEC_FORMAT;   // codes below the last row of the grid
+      if (code != CELL_EMPTY) {
+        if (IsStorableGridCode(code)) {
+          if (!SetCell(x, y, 0, code)) return NETSEC_MEMORY;
+        } else {
+          DroppedCodes++;
+        }
+      }
+      x += 1;
+    }
+    while (x >= 2048) { x -= 2048; y += 1; }
+  }
+  GridBlocksChanged = 1;
+  return 0;
+}
+
+static int ReadBlockCells(int version, CellCode* cells) {
+  int index = 0;
+  while (index < GRID_BLOCK_CELLS) {
+    uint16_t code;
+    int r = ReadCode(version, &code);
+    if (r) return r;
+    if (IsRun(code)) {
+      index += (code & 255) + 1;
+      continue;
+    }
+    if (code != CELL_EMPTY) {
+      if (IsStorableGridCode(code)) cells[index] = code;
+      else DroppedCodes++;
+    }
+    index++;
+  }
+  return 0;
+}
+
+static int ReadBlockList(int version) {
+  int r;
+  if (version >= 14396) r = ReadSectionTag(NET_VERSION_U32_TAGS, NetTag4('Q', 'U', 'A', 'D'), 0);
+  else r = ReadSectionTag(0, 0, NetTag2('Q', 'U'));
+  if (r) return r;
+  uint32_t width, height, levels = 5, count;
+  if ((r = ReadVersionedCount(version, 14397, &width))) return r;
+  if ((r = ReadVersionedCount(version, 14397, &height))) return r;
+  if (width != 64 || height != 64) return NETSEC_FORMAT;
+  if (version >= 14396) {
+    if ((r = ReadVersionedCount(version, 14397, &levels))) return r;
+    if (levels != 5) return NETSEC_FORMAT;
+  }
+  if ((r = ReadVersionedCount(version, 14389, &count))) return r;
+  for (uint32_t b = 0; b < count; b++) {
+    int x, y, level;
+    if ((r = ReadBlockPosition(&x, &y, &level, version))) return r;
+    if (!GridPositionValid(x, y, level) || (x & 63) || (y & 63)) return NETSEC_FORMAT;
+    int slot = GridSlotOf(x, y);
+    if (AllocGridBlock(slot, level) != GRIDBLK_OK) return NETSEC_MEMORY;
+    CellCode* cells = Grid.blocks[slot * GRID_LEVELS - level];
+    if ((r = ReadBlockCells(version, cells))) return r;
+  }
+  return 0;
+}
+
+int ReadGridSection(int version) {
+  ClearGrid();
+  DroppedCodes = 0;
+  int r = ReadSectionTag(version, NetTag4('N', 'E', 'T', 'Z'), NetTag2('N', 'P'));
+  if (r) return r;
+  if (version < 14396) {
+    uint32_t stored;
+    uint8_t k;
+    if ((r = StreamReadDword(&stored))) return r;
+    if ((r = StreamReadByte(&k))) return r;
+    if (k < 255) return ReadFlatGrid(version, stored, k);
+    if (version < 13568) return NETSEC_FORMAT;
+  }
+  r = ReadBlockList(version);
+  GridBlocksChanged = 1;
+  if (!r) UpdateUsedArea(0, 0, 0, 0);
+  return r;
+}

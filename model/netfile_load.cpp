@@ -1,0 +1,158 @@
+// Loading a network file: header and version check, the clear order, every section in the
+// file's order with its error offset, the trailer and the steps after loading.
+#include "model/netfile.h"
+#include "app/editwnd.h"
+#include "app/infobox.h"
+#include "app/recent.h"
+#include "core/langtext.h"
+#include "core/msgbox.h"
+#include "core/stream.h"
+#include "model/general_section.h"
+#include "model/grid.h"
+#include "model/netfile_sections.h"
+#include "model/password.h"
+
+// Reads the version byte(s) and the magic after the 0x1A. 0 with the version, or 2..5.
+static int ReadHeader(int* versionOut) {
+  uint8_t h;
+  if (StreamReadByte(&h)) return NETLOAD_HEADER_READ;
+  int version = h * 256;
+  if (version >= 0x3300) {
+    uint8_t m[4];
+    if (StreamReadBytes(m, 4) < 4) return NETLOAD_HEADER_READ;
+    if (m[0] != NET_MAGIC[0]) {
+      if (version != 0x3500) return NETLOAD_BAD_MAGIC;
+      version |= m[0];              // the low byte stands before the magic
+      m[0] = m[1]; m[1] = m[2]; m[2] = m[3];
+      if (StreamReadByte(&m[3])) return NETLOAD_HEADER_READ;
+    }
+    for (int i = 0; i < 4; i++)
+      if (m[i] != NET_MAGIC[i]) return NETLOAD_BAD_MAGIC;
+    if (version >= 0x3500 && (version & 0xFF) == 0) {
+      uint8_t low;
+      if (StreamReadByte(&low)) return NETLOAD_HEADER_READ;
+      version |= low;
+    }
+  }
+  if (version < NET_VERSION_OLDEST) return NETLOAD_TOO_OLD;
+  if (version > NET_VERSION_CURRENT) return NETLOAD_TOO_NEW;
+  *versionOut = version;
+  return 0;
+}
+
+static void ClearDocumentForLoad() {
+  for (int i = 0; i < NET_CLEAR_COUNT; i++)
+    if (NetClearOrder[i]) NetClearOrder[i]();
+  DocState.autosaveCountdown = DocState.autosaveInterval;
+}
+
+static int SectionError(int offset, int r) { return (offset + r) % 256; }
+
+// Reads rows first..last of the section table; skipped trains are added to *skipped.
+static int ReadRows(int first, int last, int version, int* skipped) {
+  for (int i = first; i <= last; i++) {
+    const NetSectionRow& row = NetSectionTable[i];
+    int r;
+    if (row.kind == NETROW_PASSWORD) {
+      r = ReadPasswordSlice(row.sliceFirst, row.sliceLast);
+    } else {
+      r = row.read(version);
+      if (row.kind == NETROW_TRAINS && r <= 0) {
+        *skipped += -r;
+        r = 0;
+      }
+    }
+    if (r) return SectionError(row.errorOffset, r);
+  }
+  return 0;
+}
+
+static EditViewSlot* ActiveWindow() {
+  int a = EditViews.active;
+  return (a >= 0 && a < EDIT_SLOTS) ? &EditViews.slot[a] : nullptr;
+}
+
+static void ShowLoadProblems(int gridProblems, int skippedTrains) {
+  char16_t text[512];
+  const char16_t* parts[3] = {GetLangText(LANG_ID(11147)), GetLangText(LANG_ID(11148)),
+                              GetLangText(LANG_ID(11149))};
+  // "%s %i  %s %i" LF CR "%s"
+  int n = 0;
+  auto put = [&](const char16_t* s) { for (; *s && n < 500; s++) text[n++] = *s; };
+  auto putNum = [&](int v) {
+    char16_t digits[12];
+    int k = 0;
+    unsigned u = v < 0 ? -(unsigned)v : (unsigned)v;
+    do { digits[k++] = (char16_t)(u'0' + u % 10); u /= 10; } while (u);
+    if (v < 0 && n < 500) text[n++] = u'-';
+    while (k && n < 500) text[n++] = digits[--k];
+  };
+  put(parts[0]); put(u" "); putNum(gridProblems); put(u"  ");
+  put(parts[1]); put(u" "); putNum(skippedTrains); put(u"\n\r"); put(parts[2]);
+  text[n] = 0;
+  SetSimulationRunning(SIMRUN_STOP);
+  ShowInfo(296, text);
+}
+
+static int LoadBody(const char16_t* name, int version, int* warning) {
+  int skipped = 0, gridProblems = 0, r;
+  ClearDocumentForLoad();
+  if ((r = ReadRows(0, 0, version, &skipped))) return r;
+  EditViewSlot* active = ActiveWindow();
+  int cursorX = active ? active->cursorX : 0;
+  if (active) active->cursorX = -1;
+  r = ReadRows(1, 1, version, &skipped);
+  if (!r) {
+    if (version < 14396) UpdateUsedArea(0, 0, 0, 0);
+    r = ReadRows(2, NET_SECTION_COUNT - 1, version, &skipped);
+  }
+  if (r) {
+    if (active) active->cursorX = cursorX;
+    return r;
+  }
+  uint8_t trailer[16];
+  if (StreamReadBytes(trailer, 16) < 16) {
+    if (active) active->cursorX = cursorX;
+    return NETLOAD_TRAILER_READ;
+  }
+  if (StreamCloseRead()) {
+    if (active) active->cursorX = cursorX;
+    return NETLOAD_CLOSE;
+  }
+  ClearNetModified();
+  SetNetworkName(name);
+  char16_t path[STREAM_PATH_CHARS];
+  if (BuildKindPath(FILE_KIND_NETWORK, name, path) == 0) AddRecentFile(path);
+  if (active) active->cursorX = cursorX;
+  if (gridProblems > 0 || skipped > 0) ShowLoadProblems(gridProblems, skipped);
+  (void)warning;
+  return 0;
+}
+
+int LoadNetworkFile(const char16_t* name) {
+  char16_t caption[kInfoBoxTextSlot];
+  const char16_t* loading = GetLangText(LANG_ID(11202));
+  int n = 0;
+  for (const char16_t* s = loading; *s && n < kInfoBoxTextSlot - 2; s++) caption[n++] = *s;
+  caption[n++] = u' ';
+  for (const char16_t* s = name; *s && n < kInfoBoxTextSlot - 1; s++) caption[n++] = *s;
+  caption[n] = 0;
+  OpenInfoBox(GetLangText(LANG_ID(11002)), caption, 13, 0);
+  if (StreamOpenRead(name, STREAM_READ_SKIP_HEADER | STREAM_READ_PROGRESS, FILE_KIND_NETWORK))
+    return NETLOAD_CANNOT_OPEN;
+  int version = 0;
+  int r = ReadHeader(&version);
+  if (r) {
+    if (StreamIsOpen()) StreamCloseRead();
+    return r;
+  }
+  SetLoadedVersion(version);
+  if (version >= NET_VERSION_COMPRESSED) StreamResetCompression();
+  int warning = 0;
+  r = LoadBody(name, version, &warning);
+  if (r) {
+    if (StreamIsOpen()) StreamCloseRead();
+    return r;
+  }
+  return warning ? NETLOAD_WARNINGS : NETLOAD_OK;
+}
