@@ -1,6 +1,7 @@
 // The layout grid: cells x, y 0..32767 on levels 0..-4, kept in 64 x 64-cell blocks that exist
 // only where something was placed; plus the modified and running flags and three edit options.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include "model/cellcodes.h"
 
@@ -71,6 +72,8 @@ constexpr int SIMRUN_STOP = 1;
 constexpr int SIMRUN_START = 2;
 void SetSimulationRunning(int action);
 int IsSimulationRunning();
+// The running flag itself (0/1); the trace box clears it directly while it is open.
+extern int SimulationRunningFlag;
 int GetPaletteGraphMode();
 int SetPaletteGraphMode(int v);      // 0 or 1 -> 0; other values -> 1, unchanged
 int GetReverseAdvance();

@@ -1,0 +1,64 @@
+// Document flags kept beside the grid: the network-modified flag, the simulation running flag,
+// the palette display form, and the reverse-advance and overwrite-warning editing options.
+#include "model/grid.h"
+#include "app/titles.h"
+#include "trains/train_services.h"
+
+static int NetModified = 0;
+int SimulationRunningFlag = 0;
+static int PaletteGraphMode = 0;
+static int ReverseAdvance = 0;
+static int OverwriteWarning = 1;
+
+void SetNetModified() {
+  if (NetModified) return;
+  NetModified = 1;
+  UpdateWindowTitles(0);
+}
+
+void ClearNetModified() {
+  if (!NetModified) return;
+  NetModified = 0;
+  UpdateWindowTitles(0);
+}
+
+int IsNetModified() { return NetModified; }
+
+void SetSimulationRunning(int action) {
+  if (action == SIMRUN_TOGGLE) {
+    SimulationRunningFlag = !SimulationRunningFlag;
+  } else if (action == SIMRUN_STOP) {
+    if (!SimulationRunningFlag) return;
+    SimulationRunningFlag = 0;
+  } else if (action == SIMRUN_START) {
+    if (SimulationRunningFlag) return;
+    SimulationRunningFlag = 1;
+  }
+  if (SimulationRunningFlag && GetFollowMode() == 2) SetFollowMode(1);
+  DrawStopTimeField();
+  RedrawClockPanes(0);
+}
+
+int IsSimulationRunning() { return SimulationRunningFlag; }
+
+int GetPaletteGraphMode() { return PaletteGraphMode; }
+
+int SetPaletteGraphMode(int v) {
+  if (v != 0 && v != 1) return 1;
+  PaletteGraphMode = v;
+  return 0;
+}
+
+int GetReverseAdvance() { return ReverseAdvance; }
+
+int SetReverseAdvance(int v) {
+  if (v != 0 && v != 1) return 1;
+  ReverseAdvance = v;
+  return 0;
+}
+
+int SetOverwriteWarning(int v) {
+  if (v == 1) OverwriteWarning = 1;
+  else if (v == 2) OverwriteWarning = 0;
+  return OverwriteWarning ? 1 : 2;
+}
