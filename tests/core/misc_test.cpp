@@ -145,7 +145,8 @@ TEST(MiscSearch, StrStr2) {
   struct Case { const char16_t *text, *pattern; int options, result; } cases[] = {
       {u"xab ab", u"ab", 0, 1},
       {u"xab ab", u"ab", STRSTR_WHOLE_WORD, 4},
-      {u"ab, abx", u"ab", STRSTR_WHOLE_WORD, 0},
+      {u"ab, abx", u"ab", STRSTR_WHOLE_WORD, -1},   // only a blank or control code ends a word
+      {u"ab\tx", u"ab", STRSTR_WHOLE_WORD, 0},
       {u"xabx abx", u"ab", STRSTR_WHOLE_WORD, -1},
       {u"Hello World", u"WORLD", STRSTR_IGNORE_CASE, 6},
       {u"Hello World", u"WORLD", 0, -1},
