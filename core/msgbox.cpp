@@ -9,6 +9,8 @@
 static DialogRecord MessageDescriptor[5];
 static DialogRecord QuestionDescriptor[7];
 static char16_t MessageTitle[MSG_TITLE_MAX];
+constexpr int MESSAGE_TEXT_COPY = 4096;
+static char16_t MessageText[MESSAGE_TEXT_COPY];
 
 static int Append(char16_t *out, int used, const char16_t *text) {
   for (int i = 0; text && text[i] && used < MSG_TITLE_MAX - 1; i++) out[used++] = text[i];
@@ -67,28 +69,50 @@ DialogRecord *BuildMessageDescriptor(uint32_t templateId, const char16_t *title,
   return d;
 }
 
-int ShowMessageDialog(const char16_t *text, const char16_t *title, uint32_t number, unsigned style) {
-  if (style == 0) return MSG_RESULT_NONE;
+// Runs the box with the title already in MessageTitle.
+static int RunComposedMessage(const char16_t *text, uint32_t number, unsigned style) {
   uint32_t templateId = (style & MSG_STYLE_QUESTION) ? MSG_TEMPLATE_QUESTION : MSG_TEMPLATE_MESSAGE;
-  ComposeMessageTitle(title, number, style, MessageTitle);
   DialogRecord *d = BuildMessageDescriptor(templateId, MessageTitle, MessageHelpTopic(number), text ? text : u"");
   return RunMessageTemplate(MessageBoxOwner(), templateId, d);
 }
 
+// The text goes into MessageText when it fits, so a text from the shared buffer of a missing
+// language text is not overwritten by the title lookups that follow.
+static const char16_t *KeepText(const char16_t *text) {
+  int n = 0;
+  while (text && text[n] && n < MESSAGE_TEXT_COPY) n++;
+  if (!text || n >= MESSAGE_TEXT_COPY) return text;
+  for (int i = 0; i <= n; i++) MessageText[i] = text[i];
+  return MessageText;
+}
+
+int ShowMessageDialog(const char16_t *text, const char16_t *title, uint32_t number, unsigned style) {
+  if (style == 0) return MSG_RESULT_NONE;
+  text = KeepText(text);
+  ComposeMessageTitle(title, number, style, MessageTitle);
+  return RunComposedMessage(text, number, style);
+}
+
+static int ShowWithTitleText(const char16_t *text, uint32_t titleId, uint32_t number, unsigned style) {
+  text = KeepText(text);
+  ComposeMessageTitle(GetLangText(titleId), number, style, MessageTitle);
+  return RunComposedMessage(text, number, style);
+}
+
 int ShowError(uint32_t number, const char16_t *text) {
-  return ShowMessageDialog(text, GetLangText(LANG_ID(8000)), number, 8);
+  return ShowWithTitleText(text, LANG_ID(8000), number, 8);
 }
 
 int ShowErrorText(uint32_t number, uint32_t textId) { return ShowError(number, GetLangText(textId)); }
 
 int ShowInfo(uint32_t number, const char16_t *text) {
-  return ShowMessageDialog(text, GetLangText(LANG_ID(8020)), number, 8);
+  return ShowWithTitleText(text, LANG_ID(8020), number, 8);
 }
 
 int ShowInfoText(uint32_t number, uint32_t textId) { return ShowInfo(number, GetLangText(textId)); }
 
 int AskQuestion(uint32_t number, const char16_t *text) {
-  return ShowMessageDialog(text, GetLangText(LANG_ID(8010)), number, 3);
+  return ShowWithTitleText(text, LANG_ID(8010), number, 3);
 }
 
 int ShowTraceBox(const char16_t *text) {

@@ -96,7 +96,7 @@ WrapHandle WrapCreateMutex(int initialOwner, const char16_t *name) {
   if (!o) { tLastError = 8; return nullptr; }
   if (initialOwner) { o->owner = WrapGetCurrentThreadId(); o->recursion = 1; }
   if (name) {
-    memcpy(o->name, name, sizeof(char16_t) * 63);
+    for (int i = 0; name[i]; i++) o->name[i] = name[i];
     pthread_mutex_lock(&gObjectsLock);
     o->nextNamed = gNamed;
     gNamed = o;
