@@ -92,3 +92,38 @@ int RunTimeParts(uint32_t seconds, uint32_t* hours, uint32_t* minutes, uint32_t*
     *secs = seconds % 60;
     return seconds >= 1504;
 }
+
+// ---- the titles of the live windows -------------------------------------------------------------
+#include "app/editwnd.h"
+#include "app/editwnd_layout.h"
+#include "core/langtext.h"
+#include "model/grid.h"
+#include "model/netfile.h"
+
+int SecondInstance = 0;
+
+void UpdateWindowTitles(int which)
+{
+    char16_t t[TITLE_CHARS];
+    if ((which == -2 || which == -1) && TitleWindowExists(TITLE_CLOCK)) {
+        ComposeClockTitle(t, TITLE_CHARS, SecondInstance, GetLangText(LANG_ID(8125)));
+        ApplyWindowTitle(TITLE_CLOCK, 0, t);
+    }
+    if ((which == -1 || which == 0) && TitleWindowExists(TITLE_MAIN)) {
+        // The log-file part appears once log files exist in the program.
+        ComposeMainTitle(t, TITLE_CHARS, SecondInstance, GetLangText(LANG_ID(8120)), GetNetworkName(),
+                         IsNetModified() ? GetLangText(LANG_ID(8123)) : u"", u"", u"");
+        ApplyWindowTitle(TITLE_MAIN, 0, t);
+    }
+    for (int n = 1; n <= EDIT_SLOTS; n++) {
+        if (which != -1 && which != n) continue;
+        const EditViewSlot* s = GetEditSlot(n - 1);
+        if (!s || !s->window) continue;
+        uint32_t a, b;
+        ViewScale(s->viewMode, s->zoom, &a, &b);
+        // The followed train's label joins the title once trains can be followed.
+        ComposeEditTitle(t, TITLE_CHARS, SecondInstance, GetLangText(LANG_ID(8121)), (uint32_t)n,
+                         GetNetworkName(), GetLangText(LANG_ID(8122)), a, b, u"");
+        ApplyWindowTitle(TITLE_EDIT, n - 1, t);
+    }
+}

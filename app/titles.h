@@ -23,5 +23,19 @@ int ComposeClockTitle(char16_t* out, int capacity, int secondInstance, const cha
 // seconds (then only the closing text is shown), else 1.
 int RunTimeParts(uint32_t seconds, uint32_t* hours, uint32_t* minutes, uint32_t* secs);
 
-// Updates the titles (Win32 build): -2 clock only, -1 all, 0 main only, 1..6 edit window n.
+// Updates the titles: -2 clock only, -1 main, clock and all edit windows, 0 main only, 1..6 edit
+// window n only. Windows that do not exist are skipped.
 void UpdateWindowTitles(int which);
+
+extern int SecondInstance;   // 1 when the program's mutex already existed at start
+
+// Window kinds of the title targets.
+constexpr int TITLE_MAIN = 0, TITLE_EDIT = 1, TITLE_CLOCK = 2;
+// Build-specific: whether the main or clock window exists, and setting a window's title text
+// (slot: the edit-window slot for TITLE_EDIT, else 0). The native build keeps the texts.
+int TitleWindowExists(int kind);
+void ApplyWindowTitle(int kind, int slot, const char16_t* text);
+// Native build: the last title applied to each window (main, six edit windows, clock) and the
+// stand-ins for the existence of the main and clock windows.
+const char16_t* GetAppliedTitle(int kind, int slot);
+void SetTitleWindowExists(int kind, int exists);
