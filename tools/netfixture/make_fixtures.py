@@ -1,0 +1,502 @@
+#!/usr/bin/env python3
+"""Builds network files for the tests, byte by byte from the file layouts (header, pair-run
+compression, general section, grid section, the empty forms of the other sections), in every
+version form the readers know. Usage: make_fixtures.py <output folder>"""
+import os
+import struct
+import sys
+
+CURRENT = 14400
+MAGIC = bytes([0x4A, 0xC2, 0x4E, 0xD4])
+
+
+# ---- pair-run compression ------------------------------------------------------------------------
+class PairRun:
+    def __init__(self):
+        self.out = bytearray()
+        self.a = None
+        self.b = None
+        self.again = False
+        self.r = 0
+
+    def literal(self, v):
+        if v == 0xC5:
+            self.out += b"\xC5\x00"
+        elif v == 0xB5:
+            self.out += b"\xB5\x00\x00"
+        else:
+            self.out.append(v)
+
+    def flush(self):
+        if self.a is None:
+            return
+        if self.r == 0:
+            self.literal(self.a)
+            if self.b is not None:
+                self.literal(self.b)
+            if self.again:
+                self.literal(self.a)
+        else:
+            if self.r < 256:
+                self.out += bytes([0xC5, self.r, self.a, self.b])
+            else:
+                self.out += bytes([0xB5, self.r & 0xFF, self.r >> 8, self.a, self.b])
+            if self.again:
+                self.literal(self.a)
+        self.a = self.b = None
+        self.again = False
+        self.r = 0
+
+    def put(self, v):
+        if self.a is None:
+            self.a = v
+        elif self.b is None:
+            self.b = v
+        elif self.again:
+            if v == self.b:
+                self.again = False
+                self.r += 1
+                if self.r == 65500:
+                    self.flush()
+            else:
+                self.flush()
+                self.a = v
+        elif v == self.a:
+            self.again = True
+        elif self.r > 0:
+            self.flush()
+            self.a = v
+        else:
+            self.literal(self.a)
+            self.a = self.b
+            self.b = v
+
+    def compress(self, data):
+        for v in data:
+            self.put(v)
+        self.flush()
+        return bytes(self.out)
+
+
+# ---- little helpers ------------------------------------------------------------------------------
+def u8(v): return struct.pack("<B", v & 0xFF)
+def u16(v): return struct.pack("<H", v & 0xFFFF)
+def u32(v): return struct.pack("<I", v & 0xFFFFFFFF)
+def tag4(t): return t.encode("ascii")
+def tag2(t): return t.encode("ascii")
+
+
+def sect_tag(v, t4, t2):
+    return tag4(t4) if v >= 14389 else tag2(t2)
+
+
+def count(v, n, u32_from):
+    return u32(n) if v >= u32_from else u16(n)
+
+
+def pos(v, x, y, level):
+    if v >= 14400:
+        return struct.pack("<hhb", x, y, level)
+    if v >= 14396:
+        return u32(x) + u32(y) + u32(level)
+    if v >= 14389:
+        return u32(x) + u32(y)
+    return u16(x) + u16(y)
+
+
+def wide(text):
+    return text.encode("utf-16-le") + b"\x00\x00"
+
+
+def text(v, s):
+    return wide(s) if v >= 14389 else s.encode("latin-1") + b"\x00"
+
+
+def shifted(v, s):
+    units = [ord(c) for c in s] + [0]
+    if v >= 14389:
+        return b"".join(u16(c + 3 * i + 7) for i, c in enumerate(units))
+    return bytes(((c + (3 * i) % 256 + 7) & 0xFF) for i, c in enumerate(units))
+
+
+def header(version, low_in_middle=False):
+    text_part = b"quil test network 0.0\r\nmade by the fixture generator\r\n\x1a"
+    hi, lo = version >> 8, version & 0xFF
+    if version < 0x3500:
+        return text_part + bytes([hi]) + MAGIC
+    if low_in_middle:
+        return text_part + bytes([hi, lo]) + MAGIC
+    return text_part + bytes([hi]) + MAGIC + bytes([lo])
+
+
+# ---- the document of a fixture -------------------------------------------------------------------
+def default_doc():
+    """State of a new network whose first edit window is 100 x 50 cells (texts set by the test)."""
+    return {
+        "origin": (16334, 16359), "cursor": (16384, 16384, 0),
+        "saved": [(16384, 16384, 0, 0, "")] * 200,
+        "home": (16384, 16384, 0), "mark": (16384, 16384, 16384, 16384, 0),
+        "construction": (16384, 16384),
+        "speed": 15, "weekday": 1, "hour": 0, "minute": 0, "second": 0, "tick": 0,
+        "minutes": 0, "stop": (255, 255, 0), "repeat": 0,
+        "area": ((0, 0, 0), (0, 0, 0)), "flags": 0, "seed": None,
+        "scale": 64, "params": (0, 0, 64, 64, 16, 16), "switch": "g",
+        "daytimes": (0x0700, 0x1100, 0x121E, 0x051E),
+        "symfiles": [""] * 100, "vehfiles": [""] * 100,
+        "texts": ("", "", ""),
+        "cells": {},            # (x, y, level) -> code
+        "password": None,       # 17-byte field when protected
+    }
+
+
+def small_doc():
+    d = default_doc()
+    d["origin"] = (100, 200)
+    d["cursor"] = (150, 220, -1)
+    saved = list(d["saved"])
+    saved[0] = (10, 20, 0, 0x7F0C1E00, "Alpha")
+    saved[5] = (30, 40, -2, 0x040A0000, "Platz \u00e4\u20ac")
+    d["saved"] = saved
+    d["home"] = (300, 400, -1)
+    d["mark"] = (10, 11, 20, 21, 0xFFFFFFFF)   # level -1 as u32
+    d["construction"] = (500, 600)
+    d.update(speed=7, weekday=3, hour=13, minute=45, second=30, tick=10, minutes=12345)
+    d["stop"] = (15, 18, 2)
+    d["repeat"] = 3
+    d["flags"] = 0x01 | 0x08 | 0x20
+    d["seed"] = 4242
+    d["scale"] = 32
+    d["params"] = (1, 2, 3, 4, 5, 6)
+    d["switch"] = "G"
+    d["daytimes"] = (0x0800, 0x1200, 0x1300, 0x0600)
+    sym = [""] * 100
+    sym[0] = "a.uzg"
+    sym[3] = "b.uzg"
+    veh = [""] * 100
+    veh[0] = "v.nfz"
+    d["symfiles"] = sym
+    d["vehfiles"] = veh
+    d["texts"] = ("Hello", "World", "Info text")
+    cells = {}
+    cells[(1, 2, 0)] = 0x0201
+    cells[(63, 63, 0)] = 0xE003
+    cells[(70, 5, 0)] = 0x4030
+    for x in range(300):             # a long run of one code and gaps of every length
+        cells[(128 + x, 64, 0)] = 0x0205
+    cells[(5000, 7000, -2)] = 0xC001
+    cells[(5001, 7000, -4)] = 0xD123
+    d["cells"] = cells
+    xs = [c[0] for c in cells]
+    ys = [c[1] for c in cells]
+    ls = [c[2] for c in cells]
+    d["area"] = ((min(xs), min(ys), min(ls)), (max(xs), max(ys), max(ls)))
+    return d
+
+
+# ---- general section -----------------------------------------------------------------------------
+def general_section(v, d):
+    b = bytearray(sect_tag(v, "GENL", "GN"))
+    w = u32 if v >= 14389 else u16
+    b += w(d["origin"][0]) + w(d["origin"][1])
+    b += pos(v, *d["cursor"])
+    saved = d["saved"]
+    if v >= 14338:
+        b += u32(len(saved))
+    else:
+        saved = saved[:10]
+    for i, (x, y, level, alarm, name) in enumerate(saved):
+        if 14338 <= v < 14389:
+            b += u16(i)
+        b += pos(v, x, y, level)
+        if v >= 14338:
+            if v < 14395:
+                b += u16(0xFFFF if alarm == 0 else (alarm >> 8) & 0xFFFF)
+            elif v == 14395:
+                b += u32(65535 if alarm == 0 else alarm)
+            else:
+                b += u32(alarm)
+            b += text(v, name)
+    if v >= 13574:
+        b += pos(v, *d["home"])
+    m = d["mark"]
+    if v >= 14389:
+        b += u32(m[0]) + u32(m[1]) + u32(m[2]) + u32(m[3])
+        if v >= 14396:
+            b += u32(m[4])
+    elif v >= 13576:
+        b += u16(m[0]) + u16(m[1]) + u16(m[2]) + u16(m[3])
+    if v >= 14389:
+        b += u32(d["construction"][0]) + u32(d["construction"][1])
+    elif v >= 14344:
+        b += u16(d["construction"][0]) + u16(d["construction"][1])
+    b += u8(d["speed"]) + u8(d["weekday"]) + u8(d["hour"]) + u8(d["minute"])
+    if v >= 14160:
+        b += u8(d["second"]) + (u32 if v >= 14389 else u16)(d["tick"] * 20)
+    else:
+        b += u16(d["second"] * 10 + d["tick"] // 5)
+    if v >= 14162:
+        b += u32(d["minutes"])
+    minute, hour, weekday = d["stop"]
+    if v >= 14389:
+        b += u8(minute) + u8(hour) + u8(weekday)
+    elif v >= 13576:
+        b += u16(hour << 8 | minute)
+    if v >= 14337:
+        b += u32(d["repeat"])
+    if 13576 <= v < 14389:
+        b += u16(0)
+    (x1, y1, l1), (x2, y2, l2) = d["area"]
+    b += pos(v, x1, y1, l1) + pos(v, x2, y2, l2)
+    if 14389 <= v < 14396:
+        b += u32(0)
+    elif v < 14389:
+        b += u16(0) + u16(0)
+    b += w(d["flags"])
+    if v >= 14384 and d["flags"] & 0x20:
+        b += u32(d["seed"])
+    b += w(d["scale"])
+    if v >= 13569:
+        for p in d["params"]:
+            b += w(p)
+    if v >= 13574:
+        b += d["switch"].encode("ascii")
+    if v >= 13577:
+        for t in d["daytimes"]:
+            b += u16(t)
+    if v >= 13573:
+        sym = d["symfiles"] if v >= 14389 or v < 14160 else d["symfiles"]
+        if v >= 14160:
+            b += w(len(sym))
+            for name in sym:
+                b += text(v, name)
+        else:
+            b += u16(4)
+            for name in sym[:4]:
+                b += text(v, name)
+        veh = d["vehfiles"]
+        if v >= 14165:
+            b += w(len(veh))
+            for name in veh:
+                b += text(v, name)
+        else:
+            b += u16(1) + text(v, "skipped.ufg") + text(v, veh[0])
+    b += shifted(v, d["texts"][0]) + shifted(v, d["texts"][1])
+    t2 = d["texts"][2]
+    if v >= 14389:
+        b += u32(len(t2) + 1) + wide(t2)
+    else:
+        b += u16(len(t2) + 1) + t2.encode("latin-1") + b"\x00"
+    return bytes(b)
+
+
+# ---- grid section --------------------------------------------------------------------------------
+def block_words(cells, bx, by, level):
+    words = []
+    run = 0
+    for i in range(4096):
+        code = cells.get((bx + (i & 63), by + (i >> 6), level), 0xC000)
+        if code == 0xC000:
+            run += 1
+            if run == 256:
+                words.append(0x80FF)
+                run = 0
+            continue
+        if run:
+            words.append(0x8000 | (run - 1))
+            run = 0
+        words.append(code)
+    if run:
+        words.append(0x8000 | (run - 1))
+    return words
+
+
+def grid_section(v, cells):
+    blocks = sorted({(y >> 6, x >> 6, -lv) for (x, y, lv), c in cells.items()})
+    b = bytearray()
+    if v >= 14389:
+        b += tag4("NETZ")
+    else:
+        b += tag2("NP")
+    if v < 14396:
+        b += u32(0) + u8(255)
+        b += tag2("QU")
+    else:
+        b += tag4("QUAD")
+    wide_fields = v >= 14397
+    b += (u32 if wide_fields else u16)(64) * 2
+    if v >= 14396:
+        b += (u32 if wide_fields else u16)(5)
+    b += (u32 if v >= 14389 else u16)(len(blocks))
+    for row, col, li in blocks:
+        bx, by, level = col * 64, row * 64, -li
+        b += pos(v, bx, by, level)
+        for word in block_words(cells, bx, by, level):
+            b += u16(word)
+    return bytes(b)
+
+
+def flat_grid_section(cells):
+    """The old flat layout: level 0 of a 2048-cell-wide grid, stored codes row by row."""
+    last = max(y * 2048 + x for (x, y, lv) in cells)
+    words = []
+    run = 0
+    for i in range(last + 1):
+        code = cells.get((i % 2048, i // 2048, 0))
+        if code is None:
+            run += 1
+            if run == 256:
+                words.append(0x80FF)
+                run = 0
+            continue
+        if run:
+            words.append(0x8000 | (run - 1))
+            run = 0
+        words.append(code)
+    assert len(words) < 16384
+    return tag2("NP") + u32(len(words)) + u8(1) + b"".join(u16(w) for w in words)
+
+
+# ---- the other sections, empty -------------------------------------------------------------------
+def empty_sections(v, password=None):
+    def slice_bytes(first, last):
+        if password is None:
+            return b""
+        return bytes((password[i] if i < len(password) else 0) for i in range(first, last + 1))
+
+    s = []
+    s.append(slice_bytes(0, 2))
+    s.append(sect_tag(v, "ZUGD", "ZU") + count(v, 0, 14343))                      # trains
+    s.append(slice_bytes(2, 5))
+    s.append(sect_tag(v, "WEIN", "WE") + count(v, 0, 14170))                      # switches
+    s.append(b"" if v < 14170 else sect_tag(v, "RNGP", "RP") + u32(0))            # route points
+    s.append(slice_bytes(4, 7))
+    depot = sect_tag(v, "DEPO", "BF")
+    if v < 13575:
+        depot += u16(99)
+    if v < 13569:
+        depot += (pos(v, 0, 0, 0) + b"\x00" * 4) * 99
+    else:
+        depot += count(v, 0, 14389)
+    s.append(depot)                                                               # depots
+    s.append(slice_bytes(7, 9))
+    s.append(sect_tag(v, "TKTP", "EP") + count(v, 0, 14171))                      # TP
+    s.append(b"" if v < 14171 else sect_tag(v, "DWXP", "LW") + u32(0))            # Dwx
+    s.append(slice_bytes(8, 11))
+    if v >= 14390:
+        s.append(tag4("SIGS") + u32(0) + tag4("SIGE") + u32(0))                 # signals
+    else:
+        s.append(tag2("SI") + u16(0) + count(v, 0, 14346))
+    s.append(slice_bytes(10, 14))
+    if v >= 14389:
+        s.append(tag4("ZKTN") + u32(0))                                           # text labels
+    elif v >= 13577:
+        s.append(tag2("ZK") + count(v, 0, 14162) + u16(0))
+    else:
+        s.append(b"\x00\x00" * 4000)
+    s.append(slice_bytes(13, 16))
+    s.append(sect_tag(v, "HSTP", "HS") + count(v, 0, 14167))                      # stops
+    s.append(slice_bytes(15, 16))
+    s.append(sect_tag(v, "LFST", "LF") + count(v, 0, 14337))                      # LFST
+    s.append(sect_tag(v, "LIND", "LI") + count(v, 0, 14389))                      # lines
+    zg = u16(0x475A) + count(v, 0, 14369)
+    if v >= 14393:
+        zg += u32(0)
+    s.append(zg)                                                                  # graphics
+    s.append(u16(0x414D) + u16(0))                                                # marker
+    logp = sect_tag(v, "LOGP", "ZA") + count(v, 0, 14389)
+    if v >= 14164:
+        logp += u32(0)
+    s.append(logp)                                                                # log points
+    s.append(b"" if v < 14166 else sect_tag(v, "PRLB", "PB") + u32(0))            # buffer stops
+    s.append(sect_tag(v, "INFO", "IF") + count(v, 0, 14389))                      # info texts
+    return b"".join(s)
+
+
+def network_file(v, d, low_in_middle=False, sections=None, trailer=b"\x00" * 16):
+    if v < 13573:
+        grid = flat_grid_section(d["cells"])
+    else:
+        grid = grid_section(v, d["cells"])
+    body = general_section(v, d) + grid
+    body += sections if sections is not None else empty_sections(v, d["password"])
+    body += trailer
+    if v >= 13568:
+        body = PairRun().compress(body)
+    return header(v, low_in_middle) + body
+
+
+# ---- the versions of the old-file fixtures --------------------------------------------------------
+VERSIONS = [13312, 13568, 13569, 13572, 13573, 13574, 13575, 13576, 13577, 14160, 14162, 14164,
+            14165, 14166, 14167, 14170, 14171, 14337, 14338, 14343, 14344, 14346, 14369, 14384,
+            14388, 14389, 14390, 14393, 14395, 14396, 14397, 14399, 14400]
+
+
+def version_doc(v):
+    """The document every version fixture carries (fields a version lacks are left out)."""
+    d = small_doc()
+    d["cursor"] = (150, 220, -1 if v >= 14400 or v >= 14396 else 0)
+    saved = [(16384, 16384, 0, 0, "")] * 3
+    saved[0] = (10, 20, -1 if v >= 14396 else 0, 0x7F0C1E00, "Alpha")
+    saved[2] = (11, 21, 0, 0, "B")
+    d["saved"] = saved if v >= 14338 else [(10 + i, 20, 0, 0, "") for i in range(10)]
+    d["home"] = (300, 400, -1 if v >= 14396 else 0)
+    if v < 14160:
+        d["symfiles"] = ["a.uzg", "", "", "b.uzg"]
+    else:
+        d["symfiles"] = ["a.uzg", "", "", "b.uzg"]
+    d["vehfiles"] = ["v.nfz"]
+    if v < 13573:
+        # old numbering: 44 becomes symbol 48, 244 the same with the kind flag (0x1230)
+        d["cells"] = {(1, 2, 0): 44, (70, 5, 0): 244, (9, 9, 0): 0x4000}
+    else:
+        cells = {(1, 2, 0): 0x0201, (70, 5, 0): 0x00D2, (5, 6, 0): 0x0122, (7, 8, 0): 0xE002,
+                 (9, 9, 0): 0xBF05, (10, 9, 0): 0xFC20}
+        if v >= 14396:
+            cells[(65, 1, -1)] = 0x0201
+        d["cells"] = cells
+    return d
+
+
+def main():
+    out = sys.argv[1] if len(sys.argv) > 1 else "."
+    os.makedirs(out, exist_ok=True)
+
+    def save(name, data):
+        with open(os.path.join(out, name), "wb") as f:
+            f.write(data)
+
+    d = default_doc()
+    d["texts"] = ("T0", "T1", "T2")
+    save("empty.nt3", network_file(CURRENT, d))
+    save("small.nt3", network_file(CURRENT, small_doc()))
+    p = small_doc()
+    p["flags"] |= 0x04
+    p["password"] = b"K7Q2M9X4B1Z8P3W6R"
+    save("password.nt3", network_file(CURRENT, p))
+    for v in VERSIONS:
+        save("v%d.nt3" % v, network_file(v, version_doc(v)))
+    save("v13569_low_first.nt3", network_file(13569, version_doc(13569), low_in_middle=True))
+    # header faults
+    good = network_file(CURRENT, d)
+    at = good.index(b"\x1a")
+    save("no_eof_mark.nt3", good[:at])
+    save("bad_magic.nt3", good[:at + 2] + b"\x00" + good[at + 3:])
+    save("v3841.nt3", good[:at + 1] + b"\x38" + MAGIC + b"\x41" + good[at + 7:])
+    save("v33ff.nt3", good[:at + 1] + b"\x33" + MAGIC + b"\xff" + good[at + 7:])
+    save("short_trailer.nt3", network_file(CURRENT, d, trailer=b"\x00" * 13))
+    save("trailer_nonzero.nt3", network_file(CURRENT, d, trailer=b"\x00" * 15 + b"\x55"))
+    # section faults: a wrong LFST tag (113), a Dwx section with records (193)
+    v = CURRENT
+    secs = empty_sections(v).replace(tag4("LFST"), tag4("LFSX"))
+    save("bad_lfst.nt3", network_file(v, d, sections=secs))
+    secs = empty_sections(v).replace(tag4("DWXP") + u32(0), tag4("DWXP") + u32(1))
+    save("dwx_records.nt3", network_file(v, d, sections=secs))
+    # grid faults
+    g = dict(d)
+    g["cells"] = {(1, 1, 0): 0x0201}
+    raw = network_file(v, g)
+    save("grid_one_block.nt3", raw)
+
+
+if __name__ == "__main__":
+    main()
