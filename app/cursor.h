@@ -73,6 +73,16 @@ struct CursorQuery {
   int clientWidth, clientHeight;
   int blockMarked;              // block marking on and the window's level inside the block
   int blockLeft, blockTop, blockRight, blockBottom;   // block rectangle in window pixels
+  int current;                  // the cursor of the mode (or the busy cursor)
 };
 // Returns the result of SetCursorForWindow and the cursor to show in *cursor.
 int DecideCursor(const CursorQuery* q, int* cursor);
+
+// The marked block as window pixels of an edit window: the views register this; it fills the
+// rectangle (far corner = the pixel before cell x2 + 1, y2 + 1) and returns 1 when a block is
+// marked and the window's level lies inside its level range, else 0.
+typedef int (*CursorBlockRectFn)(WrapWindow window, int* left, int* top, int* right, int* bottom);
+void SetCursorBlockSource(CursorBlockRectFn fn);
+// Called when pick mode ends (the palette redraws itself); registered by the views.
+typedef void (*CursorPaletteRedrawFn)();
+void SetCursorPaletteRedraw(CursorPaletteRedrawFn fn);

@@ -78,3 +78,6 @@ void DlgCtlShowHelp(uint32_t topic);
 WrapWindow DialogPlatformDefaultOwner();       // active edit window, else main window, else null
 intptr_t DialogPlatformModal(WrapWindow owner, uint32_t templateId, DialogProcFn proc, DialogRecord* descriptor);
 void DialogPlatformBrushes(int create);        // create (1) or delete (0) the five brushes
+// Win32 build: a display colour (0x00BBGGRR) by its number, and the main window of this process.
+uint32_t DialogDisplayColour(int n);
+WrapWindow DialogMainWindow();

@@ -4,11 +4,11 @@
 #include <cstdint>
 
 // Special help ids of ShowHelpTopic.
-constexpr uint32_t HELP_INDEX = 1;        // open the help index
-constexpr uint32_t HELP_TRACE = 3;        // show the trace text "HLP F11?"
-constexpr uint32_t HELP_MENU = 5;         // help of the open menu
-constexpr uint32_t HELP_CLOSE_ALL = 6;    // close all help windows
-constexpr uint32_t HELP_NO_MENU = 40050;  // topic id when no menu is open
+constexpr uint32_t HELPID_INDEX = 1;        // open the help index
+constexpr uint32_t HELPID_TRACE = 3;        // show the trace text "HLP F11?"
+constexpr uint32_t HELPID_MENU = 5;         // help of the open menu
+constexpr uint32_t HELPID_CLOSE_ALL = 6;    // close all help windows
+constexpr uint32_t HELPID_NO_MENU = 40050;  // topic id when no menu is open
 
 int InitHtmlHelp();    // initialises HTML Help (at the first real call); returns 1
 void ExitHtmlHelp();

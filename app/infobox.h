@@ -54,5 +54,17 @@ struct InfoBoxSlot {
   int x, y, width;                   // window position and width in pixels
 };
 
+// The window procedure of the info-box class "KORV_R27K32_384_InfoBox" (Win32 build; the entry
+// registers the class with it). Draws the topmost box; swallows keys and mouse buttons.
+#if defined(_WIN32) && !defined(_WIN64)
+#define QUIL_WNDCALL __attribute__((stdcall))
+#else
+#define QUIL_WNDCALL
+#endif
+intptr_t QUIL_WNDCALL InfoBoxWndProc(void* window, uint32_t message, uintptr_t wParam, intptr_t lParam);
+void PaintInfoBox(void* dc);
+void DrawInfoBoxProgress(const char16_t* progressText);
+constexpr const char16_t* kInfoBoxClass = u"KORV_R27K32_384_InfoBox";
+
 // Slot of a level 0..2, or null.
 const InfoBoxSlot* GetInfoBoxSlot(int level);

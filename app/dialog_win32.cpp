@@ -1,0 +1,402 @@
+// Dialogs on real windows: control access of the engine, the modal run of RunDialog, the dialog
+// brushes and control colours, painting of picture records and owner-drawn list entries.
+#include <windows.h>
+#include "app/dialog.h"
+#include "app/dialog_ctl.h"
+#include "app/editwnd.h"
+#include "app/help.h"
+
+// ---- colours and fonts -----------------------------------------------------------------------------
+#define Colour(n) ((COLORREF)DialogDisplayColour(n))
+// Temporary: the display colour table and the display fonts are not in the program yet; these
+// stand-ins give the dialog colours the table's numbers name until it arrives.
+uint32_t DialogDisplayColour(int n) {
+  switch (n) {
+    case 0: return RGB(0xE8, 0xE8, 0xE0);     // dialog background
+    case 8: return RGB(0x00, 0x00, 0x00);     // text
+    case 9: return RGB(0xE8, 0xE8, 0xE0);     // text background
+    case 10: return RGB(0x00, 0x00, 0x00);    // edit text
+    case 11: return RGB(0xFF, 0xFF, 0xFF);    // edit background
+    case 15: return RGB(0x00, 0x00, 0x00);    // preview lines
+    case 16: return RGB(0x00, 0x00, 0x00);    // list text
+    case 17: return RGB(0x40, 0x40, 0x40);    // list second text
+    case 18: return RGB(0xFF, 0xFF, 0xF4);    // list background
+    case 72: return RGB(0x00, 0x00, 0x80);    // value text
+    case 73: return RGB(0xFF, 0xFF, 0xD8);    // value background
+    case 127: return RGB(0xF0, 0xF0, 0xF0);   // picture area
+    case 249: return GetSysColor(COLOR_HIGHLIGHTTEXT);
+    case 250: return GetSysColor(COLOR_HIGHLIGHT);
+    default: return RGB(0x80, 0x80, 0x80);
+  }
+}
+
+static HFONT DisplayFont(int n) { return (HFONT)GetStockObject(DEFAULT_GUI_FONT); }
+
+static HBRUSH Brushes[5];   // colours 18, 0, 11, 73, 9
+static const int BrushColours[5] = {18, 0, 11, 73, 9};
+
+static HBRUSH BrushOf(int colour) {
+  for (int i = 0; i < 5; i++)
+    if (BrushColours[i] == colour) return Brushes[i];
+  return nullptr;
+}
+
+void DialogPlatformBrushes(int create) {
+  for (int i = 0; i < 5; i++) {
+    if (create) {
+      if (!Brushes[i]) Brushes[i] = CreateSolidBrush(Colour(BrushColours[i]));
+    } else if (Brushes[i]) {
+      DeleteObject(Brushes[i]);
+      Brushes[i] = nullptr;
+    }
+  }
+}
+
+// ---- control access -------------------------------------------------------------------------------
+static HWND Ctl(WrapWindow dlg, uint32_t id) { return GetDlgItem((HWND)dlg, (int)id); }
+
+int DlgCtlExists(WrapWindow dlg, uint32_t id) { return Ctl(dlg, id) != nullptr; }
+uint32_t DlgCtlIdOfWindow(WrapWindow control) { return control ? (uint32_t)GetDlgCtrlID((HWND)control) : 0; }
+void DlgCtlSetTitle(WrapWindow dlg, const char16_t* text) { SetWindowTextW((HWND)dlg, (LPCWSTR)text); }
+void DlgCtlSetText(WrapWindow dlg, uint32_t id, const char16_t* text) {
+  SetDlgItemTextW((HWND)dlg, (int)id, (LPCWSTR)text);
+}
+int DlgCtlGetText(WrapWindow dlg, uint32_t id, char16_t* buf, int maxChars) {
+  if (maxChars < 1) return 0;
+  buf[0] = 0;
+  return (int)GetDlgItemTextW((HWND)dlg, (int)id, (LPWSTR)buf, maxChars);
+}
+void DlgCtlEnable(WrapWindow dlg, uint32_t id, int enable) {
+  if (HWND c = Ctl(dlg, id)) EnableWindow(c, enable ? TRUE : FALSE);
+}
+int DlgCtlIsEnabled(WrapWindow dlg, uint32_t id) {
+  HWND c = Ctl(dlg, id);
+  return c && IsWindowEnabled(c) ? 1 : 0;
+}
+void DlgCtlSetCheck(WrapWindow dlg, uint32_t id, int checked) {
+  CheckDlgButton((HWND)dlg, (int)id, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+static int IsRadio(HWND c) {
+  LONG type = GetWindowLongW(c, GWL_STYLE) & BS_TYPEMASK;
+  return type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON;
+}
+void DlgCtlCheckRadio(WrapWindow dlg, uint32_t id) {
+  HWND c = Ctl(dlg, id);
+  if (!c) return;
+  HWND h = c;
+  for (int guard = 0; guard < 256; guard++) {
+    h = GetNextDlgGroupItem((HWND)dlg, h, FALSE);
+    if (!h || h == c) break;
+    if (IsRadio(h)) SendMessageW(h, BM_SETCHECK, BST_UNCHECKED, 0);
+  }
+  SendMessageW(c, BM_SETCHECK, BST_CHECKED, 0);
+}
+int DlgCtlIsChecked(WrapWindow dlg, uint32_t id) {
+  return IsDlgButtonChecked((HWND)dlg, (int)id) == BST_CHECKED ? 1 : 0;
+}
+void DlgCtlSetFont(WrapWindow dlg, uint32_t id, int font) {
+  if (HWND c = Ctl(dlg, id)) SendMessageW(c, WM_SETFONT, (WPARAM)DisplayFont(font), FALSE);
+}
+void DlgCtlSetLimit(WrapWindow dlg, uint32_t id, int limit) {
+  if (HWND c = Ctl(dlg, id)) SendMessageW(c, EM_LIMITTEXT, (WPARAM)limit, 0);
+}
+void DlgCtlSetComboLimit(WrapWindow dlg, uint32_t id, int limit) {
+  if (HWND c = Ctl(dlg, id)) {
+    SendMessageW(c, CB_LIMITTEXT, (WPARAM)limit, 0);
+    SendMessageW(c, CB_SETEXTENDEDUI, TRUE, 0);
+  }
+}
+void DlgCtlFocus(WrapWindow dlg, uint32_t id) {
+  HWND c = Ctl(dlg, id);
+  if (!c) return;
+  if (!IsWindowEnabled(c)) c = GetNextDlgTabItem((HWND)dlg, c, FALSE);
+  if (c) SetFocus(c);
+}
+int DlgCtlFocused(WrapWindow* dlg, uint32_t* id) {
+  HWND f = GetFocus();
+  if (!f) return 0;
+  HWND parent = GetParent(f);
+  WCHAR cls[16];
+  if (parent && GetClassNameW(parent, cls, 16) && lstrcmpiW(cls, L"ComboBox") == 0) {
+    f = parent;
+    parent = GetParent(f);
+  }
+  if (!parent) return 0;
+  *dlg = parent;
+  *id = (uint32_t)GetDlgCtrlID(f);
+  return 1;
+}
+void DlgCtlMakeDefault(WrapWindow dlg, uint32_t id) {
+  HWND c = Ctl(dlg, id);
+  if (!c) return;
+  WCHAR cls[16];
+  if (!GetClassNameW(c, cls, 16) || lstrcmpiW(cls, L"Button") != 0) return;
+  if ((GetWindowLongW(c, GWL_STYLE) & 0xFFFF) == 0) SendMessageW((HWND)dlg, DM_SETDEFID, id, 0);
+}
+static int IsCombo(HWND c) {
+  WCHAR cls[16];
+  return GetClassNameW(c, cls, 16) && lstrcmpiW(cls, L"ComboBox") == 0;
+}
+int DlgCtlGetCaret(WrapWindow dlg, uint32_t id) {
+  HWND c = Ctl(dlg, id);
+  if (!c) return 0;
+  DWORD start = 0, end = 0;
+  if (IsCombo(c))
+    SendMessageW(c, CB_GETEDITSEL, (WPARAM)&start, (LPARAM)&end);
+  else
+    SendMessageW(c, EM_GETSEL, (WPARAM)&start, (LPARAM)&end);
+  return (int)start;
+}
+void DlgCtlSetCaret(WrapWindow dlg, uint32_t id, int pos) {
+  HWND c = Ctl(dlg, id);
+  if (!c) return;
+  if (IsCombo(c))
+    SendMessageW(c, CB_SETEDITSEL, 0, MAKELPARAM(pos, pos));
+  else
+    SendMessageW(c, EM_SETSEL, (WPARAM)pos, (LPARAM)pos);
+}
+void DlgCtlScrollRange(WrapWindow dlg, uint32_t id, int lowest, int highest) {
+  if (HWND c = Ctl(dlg, id)) SetScrollRange(c, SB_CTL, lowest, highest, FALSE);
+}
+void DlgCtlScrollSet(WrapWindow dlg, uint32_t id, int lowest, int highest, int page, int pos, int redraw) {
+  HWND c = Ctl(dlg, id);
+  if (!c) return;
+  SCROLLINFO si = {};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  si.nMin = lowest;
+  si.nMax = highest;
+  si.nPage = (UINT)page;
+  si.nPos = pos;
+  SetScrollInfo(c, SB_CTL, &si, redraw ? TRUE : FALSE);
+}
+void DlgCtlScrollDisable(WrapWindow dlg, uint32_t id) {
+  if (HWND c = Ctl(dlg, id)) EnableWindow(c, FALSE);
+}
+int DlgCtlIsActive(WrapWindow dlg) { return GetActiveWindow() == (HWND)dlg ? 1 : 0; }
+void DlgCtlListReset(WrapWindow dlg, uint32_t id) { SendDlgItemMessageW((HWND)dlg, (int)id, LB_RESETCONTENT, 0, 0); }
+int DlgCtlListAdd(WrapWindow dlg, uint32_t id, const char16_t* text, void* data, int height) {
+  LRESULT n = SendDlgItemMessageW((HWND)dlg, (int)id, LB_ADDSTRING, 0, (LPARAM)text);
+  if (n < 0) return -1;
+  SendDlgItemMessageW((HWND)dlg, (int)id, LB_SETITEMDATA, (WPARAM)n, (LPARAM)data);
+  if (height > 0) SendDlgItemMessageW((HWND)dlg, (int)id, LB_SETITEMHEIGHT, (WPARAM)n, height);
+  return (int)n;
+}
+int DlgCtlListCount(WrapWindow dlg, uint32_t id) {
+  LRESULT n = SendDlgItemMessageW((HWND)dlg, (int)id, LB_GETCOUNT, 0, 0);
+  return n < 0 ? 0 : (int)n;
+}
+int DlgCtlListGetSel(WrapWindow dlg, uint32_t id) {
+  LRESULT n = SendDlgItemMessageW((HWND)dlg, (int)id, LB_GETCURSEL, 0, 0);
+  return n < 0 ? -1 : (int)n;
+}
+void DlgCtlListSetSel(WrapWindow dlg, uint32_t id, int n) {
+  SendDlgItemMessageW((HWND)dlg, (int)id, LB_SETCURSEL, (WPARAM)n, 0);
+}
+void* DlgCtlListData(WrapWindow dlg, uint32_t id, int n) {
+  LRESULT d = SendDlgItemMessageW((HWND)dlg, (int)id, LB_GETITEMDATA, (WPARAM)n, 0);
+  return d == LB_ERR ? nullptr : (void*)d;
+}
+void DlgCtlEndDialog(WrapWindow dlg, intptr_t code) { EndDialog((HWND)dlg, code); }
+void DlgCtlShowHelp(uint32_t topic) { ShowHelpTopic(topic); }
+
+// ---- painting -------------------------------------------------------------------------------------
+void DialogUnitsToPixels(WrapWindow window, int x, int y, int* top, int* left) {
+  RECT r = {x, y, x + 16, y + 16};
+  MapDialogRect((HWND)window, &r);
+  *left = r.left;
+  *top = r.top;
+}
+
+void GetControlRectInDialog(WrapWindow window, uint32_t controlId, DlgRect* out) {
+  HWND c = Ctl(window, controlId);
+  if (!c) return;
+  RECT rc, rd;
+  GetWindowRect(c, &rc);
+  GetWindowRect((HWND)window, &rd);
+  int dx = GetSystemMetrics(SM_CXDLGFRAME);
+  int dy = GetSystemMetrics(SM_CYDLGFRAME) + GetSystemMetrics(SM_CYCAPTION);
+  out->left = rc.left - rd.left - dx;
+  out->top = rc.top - rd.top - dy;
+  out->right = rc.right - rd.left - dx;
+  out->bottom = rc.bottom - rd.top - dy;
+}
+
+static void Fill(HDC dc, int l, int t, int r, int b, int colour) {
+  HBRUSH br = CreateSolidBrush(Colour(colour));
+  RECT rc = {l, t, r, b};
+  FillRect(dc, &rc, br);
+  DeleteObject(br);
+}
+
+// Temporary: the cell painter of the views is not in the program yet; a picture record shows a
+// framed field with its cell code and state value until it is.
+static void DrawCellStandIn(HDC dc, int px, int py, uint32_t code, uint32_t state) {
+  Fill(dc, px, py, px + 32, py + 16, 127);
+  HBRUSH frame = CreateSolidBrush(Colour(8));
+  RECT rc = {px, py, px + 32, py + 16};
+  FrameRect(dc, &rc, frame);
+  DeleteObject(frame);
+  WCHAR t[24];
+  wsprintfW(t, L"%X.%u", (unsigned)(code & 0xFFFF), (unsigned)state);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, Colour(8));
+  HGDIOBJ old = SelectObject(dc, DisplayFont(7));
+  TextOutW(dc, px + 2, py + 2, t, lstrlenW(t));
+  SelectObject(dc, old);
+}
+
+static void PaintRecord(HWND w, HDC dc, DialogRecord* r) {
+  int top = 0, left = 0;
+  switch (r->type) {
+    case DLG_CELL:
+      DialogUnitsToPixels(w, r->cell.x, r->cell.y, &top, &left);
+      DrawCellStandIn(dc, left, top, r->cell.cellCode, r->cell.state);
+      break;
+    case DLG_CELL_STEP:
+      DialogUnitsToPixels(w, r->cellStep.x, r->cellStep.y, &top, &left);
+      Fill(dc, left, top - r->cellStep.height + 32, left + 31 + 1, top + 31 + 1, 127);
+      DrawCellStandIn(dc, left, top, r->cellStep.cellCode, r->cellStep.value);
+      break;
+    case DLG_CELL_LIST: {
+      DialogUnitsToPixels(w, r->cellList.x, r->cellList.y, &top, &left);
+      Fill(dc, left, top - r->cellList.height + 32, left + 31 + 1, top + 31 + 1, 127);
+      uint32_t e = (r->cellList.entries && r->cellList.shown < r->cellList.count) ? r->cellList.entries[r->cellList.shown] : 0;
+      DrawCellStandIn(dc, left, top, e & 0xFFFF, e >> 16);
+      break;
+    }
+    case DLG_PREVIEW: {
+      DialogUnitsToPixels(w, r->preview.x, r->preview.y, &top, &left);
+      int dx = (r->preview.flags & DLGP_LARGE) ? 2 : 6, dy = (r->preview.flags & DLGP_LARGE) ? -4 : 6;
+      if (r->preview.flags & DLGP_FRAME) {
+        HBRUSH frame = CreateSolidBrush(Colour(8));
+        RECT rc = {left + dx - 2, top + dy - 2, left + dx + 18 + 1, top + dy + 18 + 1};
+        FrameRect(dc, &rc, frame);
+        DeleteObject(frame);
+      }
+      int size = (r->preview.flags & DLGP_LARGE) ? 24 : 16;
+      Fill(dc, left + dx, top + dy, left + dx + size, top + dy + size, 0);
+      HPEN pen = CreatePen(PS_SOLID, 1, Colour((r->preview.flags & DLGP_COLOUR0) ? 0 : 15));
+      HGDIOBJ old = SelectObject(dc, pen);
+      MoveToEx(dc, left + dx, top + dy + size / 2, nullptr);
+      LineTo(dc, left + dx + size, top + dy + size / 2);
+      SelectObject(dc, old);
+      DeleteObject(pen);
+      break;
+    }
+    default: break;
+  }
+}
+
+void PaintDialogFromDescriptor(WrapWindow window, DialogRecord* d) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint((HWND)window, &ps);
+  if (d)
+    for (DialogRecord* r = d; r->type <= 19; r++) PaintRecord((HWND)window, dc, r);
+  EndPaint((HWND)window, &ps);
+}
+
+void DlgCtlRedrawPicture(WrapWindow dlg, DialogRecord* rec) {
+  HDC dc = GetDC((HWND)dlg);
+  PaintRecord((HWND)dlg, dc, rec);
+  ReleaseDC((HWND)dlg, dc);
+}
+
+static int InRange(uint32_t id, uint32_t a, uint32_t b) { return id >= a && id <= b; }
+
+void* DialogControlColour(void* dcp, uint32_t message, WrapWindow control) {
+  HDC dc = (HDC)dcp;
+  uint32_t id = control ? (uint32_t)GetDlgCtrlID((HWND)control) : 0;
+  int text = -1, back = -1, brush = -1;
+  switch (message) {
+    case WM_CTLCOLORDLG: brush = 0; break;
+    case WM_CTLCOLORSTATIC:
+      if (InRange(id, 190, 269) || InRange(id, 400, 443) || InRange(id, 470, 499) || InRange(id, 1040, 1071) ||
+          InRange(id, 1076, 1079) || InRange(id, 1088, 1119))
+        text = 8, back = 9, brush = 9;
+      else if (InRange(id, 140, 179) || InRange(id, 1152, 1167))
+        text = 72, back = 73, brush = 73;
+      else if (InRange(id, 1120, 1151))
+        text = 16, back = 18, brush = 18;
+      break;
+    case WM_CTLCOLORLISTBOX: text = 16, back = 18, brush = 18; break;
+    case WM_CTLCOLOREDIT: text = 10, back = 11, brush = 11; break;
+    case WM_CTLCOLORMSGBOX: brush = 11; break;
+    case WM_CTLCOLORBTN: text = 8, back = 9, brush = 9; break;
+    default: return nullptr;
+  }
+  if (brush < 0) return nullptr;
+  if (text >= 0) {
+    SetTextColor(dc, Colour(text));
+    SetBkColor(dc, Colour(back));
+  }
+  return BrushOf(brush);
+}
+
+void DrawFocusFrame(void* dcp, const DlgRect* r) {
+  HDC dc = (HDC)dcp;
+  for (int x = r->left; x < r->right; x += 2) {
+    SetPixel(dc, x, r->top, GetPixel(dc, x, r->top) ^ 0xFFFFFF);
+    SetPixel(dc, x, r->bottom - 1, GetPixel(dc, x, r->bottom - 1) ^ 0xFFFFFF);
+  }
+  for (int y = r->top + 2; y <= r->bottom - 2; y += 2) {
+    SetPixel(dc, r->left, y, GetPixel(dc, r->left, y) ^ 0xFFFFFF);
+    SetPixel(dc, r->right - 1, y, GetPixel(dc, r->right - 1, y) ^ 0xFFFFFF);
+  }
+}
+
+void DrawDescriptorItem(void* drawItem, int skip) {
+  DRAWITEMSTRUCT* di = (DRAWITEMSTRUCT*)drawItem;
+  if (!di) return;
+  DlgRect rect = {di->rcItem.left, di->rcItem.top, di->rcItem.right, di->rcItem.bottom};
+  if (di->itemAction & (ODA_DRAWENTIRE | ODA_SELECT)) {
+    int selected = (di->itemState & ODS_SELECTED) != 0;
+    Fill(di->hDC, rect.left, rect.top, rect.right, rect.bottom, selected ? 250 : 18);
+    const char16_t* text = (const char16_t*)di->itemData;
+    if (text && di->itemID != (UINT)-1) {
+      if (skip) text++;
+      WCHAR plain[256];
+      int n = 0;
+      for (int i = 0; text[i] && n < 255;) {   // picture codes have no painter yet: skipped
+        char16_t c = text[i];
+        if (c >= 1 && c <= 6) {
+          i += (c <= 3) ? 4 : (c <= 5 ? 5 : 6);
+          continue;
+        }
+        plain[n++] = (WCHAR)c;
+        i++;
+      }
+      SetBkMode(di->hDC, TRANSPARENT);
+      SetTextColor(di->hDC, Colour(selected ? 249 : 16));
+      HGDIOBJ old = SelectObject(di->hDC, DisplayFont(7));
+      TextOutW(di->hDC, rect.left + 8, rect.top, plain, n);
+      SelectObject(di->hDC, old);
+    }
+    if (di->itemState & ODS_FOCUS) DrawFocusFrame(di->hDC, &rect);
+  } else if (di->itemAction & ODA_FOCUS) {
+    DrawFocusFrame(di->hDC, &rect);
+  }
+}
+
+// ---- RunDialog's build part --------------------------------------------------------------------------
+// The main window: the window of the status class in this process.
+WrapWindow DialogMainWindow() {
+  HWND w = nullptr;
+  while ((w = FindWindowExW(nullptr, w, L"KORV_R27K32_384_Status", nullptr)) != nullptr) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (pid == GetCurrentProcessId()) return w;
+  }
+  return nullptr;
+}
+
+WrapWindow DialogPlatformDefaultOwner() {
+  EditViewSlot* slot = GetEditSlot(EditViews.active);
+  if (slot && slot->window) return slot->window;
+  return DialogMainWindow();
+}
+
+intptr_t DialogPlatformModal(WrapWindow owner, uint32_t templateId, DialogProcFn proc, DialogRecord* descriptor) {
+  return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId), (HWND)owner, (DLGPROC)proc,
+                         (LPARAM)descriptor);
+}
