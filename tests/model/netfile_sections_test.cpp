@@ -1,0 +1,256 @@
+// The general and grid sections on their own, read from raw (uncompressed) bytes: run words,
+// positions and codes from a file checked against the grid, clock fields, scale and texts.
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+#include "app/editwnd.h"
+#include "core/langtext.h"
+#include "core/stream.h"
+#include "model/general_section.h"
+#include "model/grid.h"
+#include "model/grid_section.h"
+#include "model/netfile.h"
+#include "netfile_test_util.h"
+
+class Sections : public ::testing::Test {
+ protected:
+  void SetUp() override { NetTestSetUp(); UseFolder(OutputDir()); }
+  void TearDown() override { NetTestTearDown(); }
+};
+
+struct Bytes {
+  std::vector<uint8_t> b;
+  Bytes& u8(uint32_t v) { b.push_back((uint8_t)v); return *this; }
+  Bytes& u16(uint32_t v) { u8(v); return u8(v >> 8); }
+  Bytes& u32(uint32_t v) { u16(v); return u16(v >> 16); }
+  Bytes& tag(const char* t) { while (*t) u8((uint8_t)*t++); return *this; }
+  Bytes& pos(int x, int y, int level) { u16((uint16_t)x); u16((uint16_t)y); return u8((uint8_t)level); }
+};
+
+// Writes bytes to a file and opens it for raw reading.
+static void OpenRaw(const std::vector<uint8_t>& bytes) {
+  WriteWholeFile(OutputDir() + "raw.bin", bytes);
+  ASSERT_EQ(StreamOpenRead(u"raw.bin", 0, FILE_KIND_NETWORK), 0);
+}
+
+static std::vector<uint8_t> WriteRaw(int (*writer)()) {
+  EXPECT_EQ(StreamOpenWrite(u"rawout.bin", STREAM_WRITE_UTF16LE, FILE_KIND_NETWORK), 0);
+  EXPECT_EQ(writer(), 0);
+  EXPECT_EQ(StreamCloseWrite(), 0);
+  return ReadWholeFile(OutputDir() + "rawout.bin");
+}
+
+static int ReadRaw(const std::vector<uint8_t>& bytes, int (*reader)(int), int version) {
+  OpenRaw(bytes);
+  int r = reader(version);
+  if (StreamIsOpen()) StreamCloseRead();
+  return r;
+}
+
+static Bytes GridHeader(uint32_t blocks) {
+  Bytes g;
+  g.tag("NETZ").tag("QUAD").u32(64).u32(64).u32(5).u32(blocks);
+  return g;
+}
+
+TEST_F(Sections, GridRunWords) {
+  SetCell(0, 0, 0, 0x0201);      // then 4095 empty cells: 15 x 0x80FF and one run of 255
+  auto bytes = WriteRaw(WriteGridSection);
+  Bytes expect = GridHeader(1);
+  expect.pos(0, 0, 0).u16(0x0201);
+  for (int i = 0; i < 15; i++) expect.u16(0x80FF);
+  expect.u16(0x8000 | 254);
+  EXPECT_EQ(bytes, expect.b);
+  // An emptied block: its position and 16 words 0x80FF. 257 empties: 0x80FF then 0x8000.
+  SetCell(0, 0, 0, CELL_EMPTY);
+  SetCell(257, 64, 0, 0x0202);
+  bytes = WriteRaw(WriteGridSection);
+  Bytes e2 = GridHeader(2);
+  e2.pos(0, 0, 0);
+  for (int i = 0; i < 16; i++) e2.u16(0x80FF);
+  e2.pos(256, 64, 0).u16(0x8000).u16(0x0202);
+  for (int i = 0; i < 15; i++) e2.u16(0x80FF);
+  e2.u16(0x8000 | 253);
+  EXPECT_EQ(bytes, e2.b);
+}
+
+struct GridCase {
+  const char* what;
+  int x, y, level;
+  int twice;
+  int result;
+};
+
+TEST_F(Sections, GridBlockPositionsAreChecked) {
+  const GridCase cases[] = {
+      {"good", 64, 128, -4, 0, 0},
+      {"not a multiple of 64", 65, 0, 0, 0, NETSEC_FORMAT},
+      {"negative x", -64, 0, 0, 0, NETSEC_FORMAT},
+      {"level 1", 0, 0, 1, 0, NETSEC_FORMAT},
+      {"level -5", 0, 0, -5, 0, NETSEC_FORMAT},
+      {"listed twice", 0, 0, 0, 1, NETSEC_MEMORY},
+  };
+  for (const GridCase& c : cases) {
+    Bytes g = GridHeader(c.twice ? 2 : 1);
+    for (int k = 0; k <= c.twice; k++) {
+      g.pos(c.x, c.y, c.level).u16(0x0203);
+      for (int i = 0; i < 16; i++) g.u16(0x80FF);
+    }
+    EXPECT_EQ(ReadRaw(g.b, ReadGridSection, 14400), c.result) << c.what;
+    if (c.result == 0) EXPECT_EQ(GetCell(c.x, c.y, c.level), 0x0203);
+  }
+}
+
+TEST_F(Sections, GridCodesThatMayNotStandInTheGrid) {
+  const uint16_t bad[] = {0x9000, 0xAFFF, 0xB000, 0xB1C7, 0xBEFF, 0xBF00, 0xBFFF, 0xFC20, 0xFFFF};
+  Bytes g = GridHeader(1);
+  g.pos(0, 0, 0);
+  for (uint16_t code : bad) g.u16(code);
+  g.u16(0xC002).u16(0xFC1F);
+  int left = 4096 - 11;
+  while (left > 0) { int n = left > 256 ? 256 : left; g.u16(0x8000 | (n - 1)); left -= n; }
+  ASSERT_EQ(ReadRaw(g.b, ReadGridSection, 14400), 0);
+  for (int i = 0; i < 9; i++) EXPECT_EQ(GetCell(i, 0, 0), CELL_EMPTY) << i;
+  EXPECT_EQ(GetCell(9, 0, 0), 0xC002);
+  EXPECT_EQ(GetCell(10, 0, 0), 0xFC1F);
+  EXPECT_EQ(GetGridDroppedCodeCount(), 9);
+  EXPECT_EQ(GridBlocksChanged, 1);
+}
+
+TEST_F(Sections, FlatGridCannotRunPastTheLastRow) {
+  // 2048 x 32768 cells of runs fill the old grid's rows to the end; the next code lies outside.
+  Bytes g;
+  g.tag("NP").u32(16 * 16384 + 1).u8(17);
+  for (int i = 0; i < 16 * 16384; i++) g.u16(0x80FF);
+  g.u16(0x0201);
+  EXPECT_EQ(ReadRaw(g.b, ReadGridSection, 14000), NETSEC_FORMAT);
+  EXPECT_EQ(Grid.blockCount, 0);
+  Bytes ok;
+  ok.tag("NP").u32(3).u8(1).u16(0x80FF).u16(0x80FF).u16(0x0201);
+  EXPECT_EQ(ReadRaw(ok.b, ReadGridSection, 14000), 0);
+  EXPECT_EQ(GetCell(512, 0, 0), 0x0201);
+}
+
+TEST_F(Sections, CodeConversionSteps) {
+  EXPECT_EQ(ConvertCode14399(0x4122, 14346), 0x418A);   // SK signals, mark kept
+  EXPECT_EQ(ConvertCode14399(0x0122, 14345), 0x0122);
+  EXPECT_EQ(ConvertCode14389(0x10D2), 0x1092);          // in 4096..6143: minus 64
+  EXPECT_EQ(ConvertCode14393(0xCDB6), 0xCDB3);
+  EXPECT_EQ(ConvertCode14162(0xCD43), 0xCD41);
+  EXPECT_EQ(ConvertCode14162(0xC512), 7396);
+  EXPECT_EQ(ConvertCode14160(0x0010), 0x0208);
+  EXPECT_EQ(ConvertCodeOld(0), 0xC000);
+  EXPECT_EQ(ConvertCodeOld(768 + 3), 0xE006);
+  EXPECT_EQ(ConvertCodeOld(0x0800 | 44), 0x4030);
+  EXPECT_EQ(ConvertGridCode(0, 13500), 0x8000);
+  EXPECT_EQ(ConvertGridCode(0x80FF, 13500), 0x80FF);
+}
+
+// Offsets in the general section of a new network as written (names empty, no seed).
+constexpr int OFS_CURSOR_X = 12, OFS_SAVED_COUNT = 17, OFS_FIRST_SAVED = 21;
+constexpr int OFS_SPEED = 2254, OFS_WEEKDAY = 2255, OFS_HOUR = 2256, OFS_MINUTE = 2257,
+              OFS_SECOND = 2258, OFS_TICK = 2259, OFS_STOP_MINUTE = 2267, OFS_STOP_HOUR = 2268,
+              OFS_SCALE = 2288;
+
+struct Patch {
+  const char* what;
+  int offset;
+  std::vector<uint8_t> bytes;
+  int result;
+};
+
+TEST_F(Sections, GeneralFieldsAreRangeChecked) {
+  auto good = WriteRaw(WriteGeneralSection);
+  ASSERT_EQ(good[OFS_SAVED_COUNT], 200);
+  ASSERT_EQ(good[OFS_SPEED], 15);
+  ASSERT_EQ(good[OFS_SCALE], 64);
+  const Patch patches[] = {
+      {"unchanged", 0, {'G'}, 0},
+      {"saved count 201", OFS_SAVED_COUNT, {201}, NETSEC_FORMAT},
+      {"cursor x -1", OFS_CURSOR_X, {0xFF, 0xFF}, NETSEC_FORMAT},
+      {"saved position x 32768", OFS_FIRST_SAVED, {0x00, 0x80}, NETSEC_FORMAT},
+      {"saved position level 1", OFS_FIRST_SAVED + 4, {1}, NETSEC_FORMAT},
+      {"speed 0", OFS_SPEED, {0}, NETSEC_FORMAT},
+      {"speed 21", OFS_SPEED, {21}, NETSEC_FORMAT},
+      {"weekday 0 loads as 1", OFS_WEEKDAY, {0}, 0},
+      {"weekday 9 loads as 1", OFS_WEEKDAY, {9}, 0},
+      {"hour 24", OFS_HOUR, {24}, NETSEC_FORMAT},
+      {"minute 60", OFS_MINUTE, {60}, NETSEC_FORMAT},
+      {"second 60", OFS_SECOND, {60}, NETSEC_FORMAT},
+      {"tick 50", OFS_TICK, {1000 & 255, 1000 >> 8}, NETSEC_FORMAT},
+      {"stop 18:15", OFS_STOP_MINUTE, {15, 18}, 0},
+      {"stop hour 24", OFS_STOP_HOUR, {24}, NETSEC_FORMAT},
+      {"scale 0", OFS_SCALE, {0}, NETSEC_FORMAT},
+  };
+  for (const Patch& p : patches) {
+    NetTestSetUp();
+    UseFolder(OutputDir());
+    DocState.weekday = 5;
+    auto bytes = good;
+    for (size_t i = 0; i < p.bytes.size(); i++) bytes[p.offset + i] = p.bytes[i];
+    EXPECT_EQ(ReadRaw(bytes, ReadGeneralSection, 14400), p.result) << p.what;
+    if (p.result == 0) EXPECT_EQ(DocState.weekday, 1) << p.what;
+    if (p.offset == OFS_SCALE) EXPECT_EQ(DocState.timeBase, 450000000u / 64) << p.what;
+  }
+}
+
+TEST_F(Sections, GeneralTexts) {
+  SetTextBlock(0, u"abc");
+  auto bytes = WriteRaw(WriteGeneralSection);
+  // the shifted form of "abc": 0x0068, 0x006C, 0x0070, 0x0010
+  const uint8_t shifted[] = {0x68, 0, 0x6C, 0, 0x70, 0, 0x10, 0};
+  auto it = std::search(bytes.begin(), bytes.end(), shifted, shifted + 8);
+  EXPECT_NE(it, bytes.end());
+  // An empty text 2 is written as L = 1 and one 0 unit; L = 0 on reading gives text 11061.
+  SetTextBlock(2, u"");
+  bytes = WriteRaw(WriteGeneralSection);
+  size_t n = bytes.size();
+  EXPECT_EQ(std::vector<uint8_t>(bytes.begin() + (long)n - 6, bytes.end()),
+            (std::vector<uint8_t>{1, 0, 0, 0, 0, 0}));
+  bytes[n - 6] = 0;
+  bytes.resize(n - 2);
+  ASSERT_EQ(ReadRaw(bytes, ReadGeneralSection, 14400), 0);
+  static char16_t text[TEXT_BLOCK_LONG + 1];
+  GetTextBlock(2, text);
+  EXPECT_EQ(std::u16string(text), std::u16string(GetLangText(LANG_ID(11061))));
+  // Text 1 of any length is streamed; only its first 80 characters are kept.
+  std::u16string longText(5000, u'x');
+  bytes = WriteRaw(WriteGeneralSection);
+  Bytes head;
+  size_t at = std::search(bytes.begin(), bytes.end(), shifted, shifted + 8) - bytes.begin() + 8;
+  head.b.assign(bytes.begin(), bytes.begin() + (long)at);
+  for (uint32_t i = 0; i <= longText.size(); i++)
+    head.u16(ShiftTextUnit(i < longText.size() ? longText[i] : 0, i));
+  head.u32(3).u16('h').u16('i').u16(0);
+  ASSERT_EQ(ReadRaw(head.b, ReadGeneralSection, 14400), 0);
+  GetTextBlock(1, text);
+  EXPECT_EQ(std::u16string(text), std::u16string(80, u'x'));
+  GetTextBlock(2, text);
+  EXPECT_EQ(std::u16string(text), u"hi");
+  // A text-2 length above 20001 is a format error; a short text 2 gives 2.
+  Bytes tooLong = head;
+  tooLong.b.resize(head.b.size() - 10);
+  tooLong.u32(20002);
+  EXPECT_EQ(ReadRaw(tooLong.b, ReadGeneralSection, 14400), NETSEC_FORMAT);
+  Bytes shortText = head;
+  shortText.b.resize(head.b.size() - 2);
+  EXPECT_EQ(ReadRaw(shortText.b, ReadGeneralSection, 14400), 2);
+}
+
+TEST_F(Sections, BlockPositionForms) {
+  struct { int version; std::vector<uint8_t> bytes; int x, y, level; } cases[] = {
+      {14400, {0x10, 0x00, 0x20, 0x00, 0xFE}, 16, 32, -2},
+      {14396, {1, 0, 0, 0, 2, 0, 0, 0, 0xFD, 0xFF, 0xFF, 0xFF}, 1, 2, -3},
+      {14389, {1, 0, 0, 0, 2, 0, 0, 0}, 1, 2, 0},
+      {14388, {1, 0, 2, 0}, 1, 2, 0},
+  };
+  for (auto& c : cases) {
+    OpenRaw(c.bytes);
+    int x, y, level;
+    ASSERT_EQ(ReadBlockPosition(&x, &y, &level, c.version), 0);
+    EXPECT_EQ(x, c.x);
+    EXPECT_EQ(y, c.y);
+    EXPECT_EQ(level, c.level) << c.version;
+    StreamCloseRead();
+  }
+}
