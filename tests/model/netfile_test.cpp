@@ -159,3 +159,4 @@ TEST_F(NetFile, FailedSaveKeepsThePreviousFile) {
   EXPECT_TRUE(ReadWholeFile(OutputDir() + "keep.nt3.~tmp").empty());
   EXPECT_TRUE(ReadWholeFile(OutputDir() + "keep.nt3.~old").empty());
 }
+
