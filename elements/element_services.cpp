@@ -1,6 +1,191 @@
 // Neutral defaults of the element-store services until the stores are built: the stores are
-// empty.
+// empty, lookups find nothing, the sections are written and read in their empty form, and the
+// settings that the option file sets are kept and checked.
 #include "elements/element_services.h"
+#include "core/misc.h"
+#include "model/netfile_sections.h"
 
+void InitDepots() {}       void ExitDepots() {}
+void InitRp() {}           void ExitRp() {}
+void InitTpStore() {}      void ExitTpStore() {}
+void InitDwx() {}          void ExitDwx() {}
+void InitHstElements() {}  void ExitHstElements() {}
+void InitLfst() {}         void ExitLfst() {}
+void InitInfoTexts() {}    void ExitInfoTexts() {}
+void InitLogPoints() {}    void ExitLogPoints() {}
+void InitPrell() {}        void ExitPrell() {}
+int InitLineTable() { return 1; }
+void ExitLineTable() {}
+
+void FreeInfoList() {}
+void FreeTpList() {}
+void DwxDeleteAll() {}
+void RpDeleteAll() {}
+void FreeHstList() {}
+void FreeLfstList() {}
+void PrellDeleteAll() {}
+void FreeLogPoints() {}
+void FreeDepots() {}
+void ClearLineTable() {}
+
+int CountDepots(int* totalSlots) {
+  if (totalSlots) *totalSlots = 0;
+  return 0;
+}
+int RpCount() { return 0; }
+int GetTpCount() { return 0; }
+int DwxCount() { return 0; }
+int GetHstCount(int* limit) {
+  if (limit) *limit = 40000;
+  return 0;
+}
+int LfstCount() { return 0; }
+int PrellCount() { return 0; }
+int GetInfoTotals(uint32_t* totalCapacity) {
+  if (totalCapacity) *totalCapacity = 0;
+  return 0;
+}
+int GetLineCountAndMax() { return 4000 << 16; }
+
+// Without the stores each section is written and read in its empty form.
+int RpWriteSection() { return WriteEmptyRpSection(); }
+int RpReadSection(int version) { return ReadEmptyRpSection(version); }
+int WriteDepotSection() { return WriteEmptyDepotSection(); }
+int ReadDepotSection(int version) { return ReadEmptyDepotSection(version); }
+int SaveTpSection() { return WriteEmptyTpSection(); }
+int LoadTpSection(int version) { return ReadEmptyTpSection(version); }
+int DwxWriteSection() { return WriteEmptyDwxSection(); }
+int DwxReadSection(int version) { return ReadEmptyDwxSection(version); }
+int SaveHstSection() { return WriteEmptyHstSection(); }
+int LoadHstSection(int version) { return ReadEmptyHstSection(version); }
+int SaveLfstSection() { return WriteEmptyLfstSection(); }
+int LoadLfstSection(int version) { return ReadEmptyLfstSection(version); }
+int SaveLineSection() { return WriteEmptyLineSection(); }
+int LoadLineSection(int version) { return ReadEmptyLineSection(version); }
+int SaveLogPointSection() { return WriteEmptyLogPointSection(); }
+int LoadLogPointSection(int version) { return ReadEmptyLogPointSection(version); }
+int PrellWriteSection() { return WriteEmptyPrellSection(); }
+int PrellReadSection(int version) { return ReadEmptyPrellSection(version); }
+int SaveInfoSection() { return WriteEmptyInfoSection(); }
+int LoadInfoSection(int version) { return ReadEmptyInfoSection(version); }
+int ConvertOldLfstSymbols() { return 0; }
+int ConvertOldHstSymbols() { return 0; }
+
+int WriteLineReport(char16_t separator, int withDescriptions) { return 0; }
+int ExportDepotText(char16_t separator, int withInfoTexts) { return 0; }
+int ExportTpText(int withInfoTexts) { return 0; }
+int ExportDwxText(int withInfoTexts) { return 0; }
+int ExportRpText(int withInfoTexts) { return 0; }
+
+int GetInfoTextSize(int x, int y, int level) { return 0; }
+int GetInfoText(int x, int y, int level, char16_t* text) { return 1; }
+int SetInfoAt(int x, int y, int level, int capacity) { return capacity >= 2 ? 1 : 0; }
+int SetInfoText(int x, int y, int level, const char16_t* text) { return 1; }
+int NextInfoPosition(int* x, int* y, int* level, int wrap) { return 0; }
+int SearchInfoText(int* x, int* y, int* level, const char16_t* pattern, int options) { return 0; }
 int GetInfoBounds(int* minX, int* minY, int* minLevel, int* maxLevel, int* maxY, int* maxX) { return 1; }
+
+int GetLogPointAt(int x, int y, int level, char16_t* name, uint32_t* directionMask) { return 0; }
+int CreateLogPoint(int x, int y, int level, uint32_t flags, const char16_t* name,
+                   uint32_t directionMask) { return 1; }
+int DeleteLogPointAt(int x, int y, int level) { return 1; }
+int FindNextLogPoint(int* x, int* y, int* level, int wrap) { return 0; }
 int GetLogPointsBox(int* minX, int* minY, int* minLevel, int* maxX, int* maxY, int* maxLevel) { return 1; }
+
+static uint32_t LogFlags = 0;
+static char16_t LogSeparator = u';', LogComment = u'#';
+int GetLogSettings(uint32_t* flags, char16_t* separator, char16_t* comment, int* switchedOff) {
+  if (flags) *flags = LogFlags;
+  if (separator) *separator = LogSeparator;
+  if (comment) *comment = LogComment;
+  if (switchedOff) *switchedOff = 0;
+  return 0;
+}
+int SetLogSettings(uint32_t flags, uint32_t separator, uint32_t comment) {
+  if (flags & ~(uint32_t)(4 | 8)) return 1;
+  if (separator < 32 || separator > 65535) return 2;
+  if (comment < 32 || comment > 65535) return 3;
+  LogFlags = flags;
+  LogSeparator = (char16_t)separator;
+  LogComment = (char16_t)comment;
+  return 0;
+}
+int IsLogFileOpen() { return 0; }
+int OpenLogFile() { return 1; }
+void CloseLogFile() {}
+const char16_t* GetOpenLogFileName() { return nullptr; }
+
+int FindDepotAt(int x, int y, int level, int* slot) {
+  if (slot) *slot = 0;
+  return 0;
+}
+int GetDepotSlot(int id, int slot, int* x, int* y, int* level, uint32_t* direction,
+                 uint32_t* signalSystem, uint32_t* timeMs, uint32_t* flags) { return 1; }
+int FindDepotByName(const char16_t* name, int slot) { return 0; }
+int GetFirstDepotSlot(int id) { return 0; }
+int NextDepotSlot(int* depot) { return 0; }
+int FormatDepotName(int id, int slot, char16_t* fullName, char16_t* shortName) {
+  if (id < 1 || id > 4000 || slot < -99 || slot > 99) return 1;
+  return 2;
+}
+int ParseDepotReference(const char16_t* text, char16_t* out, int step) { return 1; }
+int CreateDepotSlotAt(int x, int y, int level, const char16_t* name, int slot) { return 1; }
+int ChangeDepotSlot(int id, const char16_t* name, const char16_t* shortName, int oldSlot,
+                    int newSlot, uint32_t direction, uint32_t signalSystem, uint32_t timeMs,
+                    uint32_t flags) { return 1; }
+
+int GetLineIdAt(int index) { return 0; }
+int GetLineName(int id, char16_t* buffer, int pad) {
+  if (buffer) CopyString(buffer, id == 0 ? u"*" : u"?");
+  return id == 0 ? 2 : 1;
+}
+int FindLineByName(const char16_t* text) { return 0; }
+int CreateLine(const char16_t* name, int afterId, int copyFromId) { return 1; }
+int RenameLine(int id, const char16_t* newName, int position) { return 1; }
+int DeleteLine(int id) { return 1; }
+int GetLineDescription(int id, char16_t* buffer) { return -1; }
+int SetLineDescription(int id, const char16_t* text) { return -1; }
+int ReportLineNameError(int code, const char16_t* name, int mayCreate) { return 0; }
+int ParseLineName(const char16_t* text, int* id) {
+  if (id) *id = 65535;
+  return 0;
+}
+int StepLineNameField(const char16_t* fieldText, char16_t* name, int n) { return 1; }
+int CountLineUses(int id, int x0, int y0, int level0, int x1, int y1, int level1) { return 0; }
+int LineRefNextEntry(const uint32_t* list, int index) { return index + 1; }
+int RangeListsOverlap(const uint32_t* listA, int lengthA, const uint32_t* listB, int lengthB) {
+  return lengthA <= 0 || lengthB <= 0 ? 2 : 0;
+}
+int NextTpWithLine(int line, int x0, int y0, int level0, int x1, int y1, int level1,
+                   int* cursor, int* x, int* y, char16_t* name) { return 0; }
+int NextHstWithLine(int line, int x0, int y0, int level0, int x1, int y1, int level1,
+                    int* cursorX, int* y, int* level) { return 0; }
+int LfstQueryLineInBox(int line, int x0, int y0, int level0, int x1, int y1, int level1,
+                       int* iteration, int* y, int* level) { return 0; }
+int DwxQueryLineInBox(int line, int x0, int y0, int level0, int x1, int y1, int level1,
+                      int* iteration, int* y, int* level, char16_t* name) { return 0; }
+int RpQueryLineInBox(int line, int x0, int y0, int level0, int x1, int y1, int level1,
+                     int* iteration, int* y, int* level) { return 0; }
+
+int GetTpNameRelative(const char16_t* name, char16_t* out, int step) { return 1; }
+int DwxGetNameRelative(const char16_t* name, char16_t* out, int n) {
+  if (out && name) CopyString(out, name);
+  return 1;
+}
+int SetHstAt(int x, int y, int level, uint32_t categories, uint32_t flags, uint32_t directionMask,
+             uint32_t time, uint32_t state, const uint32_t* lineWords, int lineCount,
+             const uint32_t* weighted, int weightedCount) { return 1; }
+
+static int StopDefault = 0, SlowSectionDefault = 0, BufferStopDefault = 0;
+int StoreHstSwitch = 0;
+static int SetInRange(int* target, int v, int high) {
+  if (v < 0 || v > high) return 1;
+  *target = v;
+  return 0;
+}
+int GetStopDefault() { return StopDefault; }
+int SetStopDefault(int form) { return SetInRange(&StopDefault, form, 16); }
+int GetSlowSectionDefault() { return SlowSectionDefault; }
+int SetSlowSectionDefault(int form) { return SetInRange(&SlowSectionDefault, form, 17); }
+int GetBufferStopDefault() { return BufferStopDefault; }
+int SetBufferStopDefault(int form) { return SetInRange(&BufferStopDefault, form, 11); }

@@ -1,12 +1,171 @@
-// Neutral defaults of the train services until the trains and the clock are built: no train
-// holds a cell, nothing is redrawn; the follow mode is kept.
+// Neutral defaults of the train services until the trains, the clock and the event display are
+// built: no train holds a cell, nothing runs or is drawn, and the option values are kept.
 #include "trains/train_services.h"
+#include "core/misc.h"
+#include "model/netfile_sections.h"
 
 static int FollowMode = 0;
+static int TickDelay = 4500;
 
+void AdvanceClock() {}
+
+int SetTickDelay(int value) {
+  if (value == -1) value = 4500;
+  if (value < 1 || value > 5000) return 1;
+  TickDelay = value;
+  return 0;
+}
+
+int GetTickDelay() { return TickDelay; }
+void RedrawClockPanes(void* dc) {}
+void DrawClockWindow(void* dc) {}
+int IsInTimeWindow(uint32_t value, uint32_t from, uint32_t to) { return 0; }
+int IsClockInTimeWindow(uint32_t from, uint32_t to) { return 0; }
+int TimeWindowOverlapsList(uint32_t from, uint32_t to, const uint32_t* pairs, int n) { return 0; }
+int TimeWindowListsOverlap(const uint32_t* listA, int nA, const uint32_t* listB, int nB) { return 0; }
+void DrawStopTimeField(void* dc) {}
+
+void InitTrains() {}
+void ExitTrains() {}
+void ResetTrains() {}
+int GetTrainCount() { return 0; }
 uint16_t GetTrainCellCode(int x, int y, int level, uint16_t code) { return 0xC000; }
 void RefreshTrainCellCodes(int mode) {}
+void RecalcTrainTimeSteps() {}
+void EmptyTrainHook() {}
+void RestoreTrainReservations() {}
+int ConvertOldTrainRecords(int version) { return 0; }
+
+int TrainStatistics(int* handSteered, int* joining, int* waiting, int* blocked, int* held) {
+  int* outs[5] = {handSteered, joining, waiting, blocked, held};
+  for (int* p : outs)
+    if (p) *p = 0;
+  return 0;
+}
+
+int CountTrainsForDepotSlot(int depot, int slot, int x, int y, int level, uint32_t weekdayMask,
+                            int* pending, int* scheduleB, int* scheduleA, int* parkedOnCell) {
+  int* outs[4] = {pending, scheduleB, scheduleA, parkedOnCell};
+  for (int* p : outs)
+    if (p) *p = 0;
+  return 0;
+}
+
+int CountTrainsOfLine(int line, int* all, int* parked, int* asOther, int* arriving) {
+  int* outs[4] = {all, parked, asOther, arriving};
+  for (int* p : outs)
+    if (p) *p = 0;
+  return 0;
+}
+
+int CountVehicleInTrains(uint32_t graphicCode) { return 0; }
+int CreateTrain(const uint32_t* vehiclePairs, const void* templateHeader, int headX, int headY,
+                int level, const uint16_t* list) { return 2; }
+int StartTrainsFromDepot(int line, int subNumber, int flag) { return 1; }
+
+// Without the trains the section is written and read in its empty form.
+int SaveTrainsSection() { return WriteEmptyTrainsSection(); }
+int LoadTrainsSection(int version) { return ReadEmptyTrainsSection(version); }
+
 int GetFollowMode() { return FollowMode; }
 void SetFollowMode(int mode) { FollowMode = mode; }
-void DrawStopTimeField(void* dc) {}
-void RedrawClockPanes(int mode) {}
+int FollowSelectedTrain() { return 0; }
+int SelectAndFollowTrain(int line, int subNumber, int full, int window, int resetCounters) { return 1; }
+void ClearTrainSelection() {}
+void SetSelectedTrainMark(int mark) {}
+int GetSelectedTrainMark() { return 0; }
+void FormatTrainStatus(char16_t* buffer) { if (buffer) buffer[0] = 0; }
+
+int GetTrainAtCell(int x, int y, int level, uint32_t* flags, int* subNumber, int* line,
+                   uint16_t code) { return 1; }
+
+uint16_t GetTrainCellShape(int x, int y, int level, int* notHandSteered, void* vehicleList,
+                           void* pieceTable, void* directionList, uint16_t code) {
+  if (notHandSteered) *notHandSteered = 1;
+  return 0xC000;
+}
+
+int ScaleBlockPosition(int x0, int y0, int x, int y, int level, int a, int b, int c, int d,
+                       int* outX, int* outY) {
+  if (outX) *outX = b ? x0 + (int)((int64_t)(x - x0) * a / b) : x;
+  if (outY) *outY = d ? y0 + (int)((int64_t)(y - y0) * c / d) : y;
+  return 0;
+}
+
+int FindClassBPartner(int* x, int* y, int* length, uint32_t direction) { return 2; }
+
+void TrainMenuCommand(int command) {}
+void ContextTrainCommand1(int line, int subNumber) {}
+void ContextTrainCommand2(int line, int subNumber) {}
+void ContextTrainCommand3(int line, int subNumber) {}
+void CmdTrainListOptions(int line) {}
+int WriteTrainListReport(char16_t separator, int withInfo) { return 0; }
+int CategoryFromLetter(char16_t ch) { return 0; }
+int TypeFromLetter(char16_t ch) { return 0; }
+char16_t CategoryLetter(int category) { return category == 0 ? u'*' : u'?'; }
+char16_t TypeLetter(int type) { return type == 0 ? u'*' : u'?'; }
+
+static uint32_t TrainListMode = 0xF;
+uint32_t GetTrainListMode() { return TrainListMode; }
+int SetTrainListMode(uint32_t mode) {
+  if ((mode & 3) == 0 || (mode & 0xC) == 0) return 1;
+  TrainListMode = mode;
+  return 0;
+}
+
+static uint32_t DefaultTrainFlags = 0;
+static char16_t DefaultTrainTexts[3][33];
+void GetDefaultTrainTexts(uint32_t* flags, char16_t* text0, char16_t* text1, char16_t* text2) {
+  if (flags) *flags = DefaultTrainFlags;
+  char16_t* outs[3] = {text0, text1, text2};
+  for (int i = 0; i < 3; i++)
+    if (outs[i]) CopyString(outs[i], DefaultTrainTexts[i]);
+}
+int SetDefaultTrainTexts(uint32_t flags, const char16_t* text0, const char16_t* text1,
+                         const char16_t* text2) {
+  const char16_t* ins[3] = {text0, text1, text2};
+  for (const char16_t* t : ins)
+    if (t && StringLength(t) >= 33) return 1;
+  DefaultTrainFlags = flags;
+  for (int i = 0; i < 3; i++) CopyString(DefaultTrainTexts[i], ins[i] ? ins[i] : u"");
+  return 0;
+}
+
+static int TrainAutoStart = 0;
+int SetTrainAutoStartOption(int value) {
+  if (value == 1 || value == 3) TrainAutoStart = 1;
+  else if (value == 2) TrainAutoStart = 0;
+  return TrainAutoStart ? 3 : 2;
+}
+
+void EditClockSettings() {}
+void EditSimulationTime() {}
+void EditStopTime() {}
+void EditSimulationParameters() {}
+void EditGeneralInfo() {}
+void ShowStatusInfo() {}
+
+int AddEventDisplayEntry(int kind, int x, int y, int level, int line, int secondLine,
+                         int subNumber, int32_t value) { return 1; }
+void ClearEventDisplay() {}
+int GetEventDisplayCount() { return 0; }
+void ShowEventDisplay() {}
+void EventFilterCommand(int command) {}
+
+static int EventDisplayOption = 0;
+static uint8_t EventKindFlags[30];
+int GetEventDisplayOption() { return EventDisplayOption; }
+int SetEventDisplayOption(int value) {
+  if (value < 0 || value > 7) return 1;
+  EventDisplayOption = value;
+  return 0;
+}
+int GetEventKindFlag(int kind) { return kind >= 1 && kind <= 29 ? EventKindFlags[kind] : 0; }
+int SetEventKindFlag(int kind, int flag) {
+  if (kind < 1 || kind > 29) return 1;
+  if (flag < 0 || flag > 2) return 2;
+  EventKindFlags[kind] = (uint8_t)flag;
+  return 0;
+}
+void ResetEventFilter() {}
+void ExitEventDisplay() {}

@@ -1,12 +1,130 @@
-// Neutral defaults of the view services until the edit-window views are built: redraws do
-// nothing; the colour swaps are complete.
+// Neutral defaults of the view services until the edit-window views are built: drawing and
+// window operations do nothing, queries answer "nothing there"; the colour swaps are complete.
 #include "views/view_services.h"
+#include "model/grid.h"
+
+int PlaceOverTrainSwitch = 0;
+int CellMarkDisplaySwitch = 0;
+int LogPointDisplaySwitch = 0;
 
 void DrawCell(int x, int y, int level, uint32_t viewMask) {}
 void InvalidateViews(uint32_t mask) {}
+void DrawCellColumn(void* dc, int pixelX, int pixelY, uint32_t code, uint32_t state, int scaleIndex) {}
+
+void FillWindowBufferRect(int window, int x1, int y1, int x2, int y2, uint32_t pixel) {}
+void CopyPixelsToWindowBuffer(int window, int x, int y, int w, int h, const uint32_t* source,
+                              int sourceColumn, int sourceRow, int sourceWidth, int sourceHeight) {}
+void CopyPixelsToWindowBufferScaled(int window, int factor, int x, int y, int w, int h,
+                                    const uint32_t* source, int sourceColumn, int sourceRow,
+                                    int sourceWidth, int sourceHeight) {}
+void PaintEditWindow(int window) {}
+void RedrawWindowCells(int window, int top, int left, int bottom, int right) {}
+void ClearEditWindows() {}
+void* GetDrawingDC(int window) { return nullptr; }
+
+static int RasterDibFlag = 0, RasterSetPixelVFlag = 0;
+void QueryRasterCaps(int allowDibTransfer, int allowSetPixelV) {
+  RasterDibFlag = allowDibTransfer ? 1 : 0;
+  RasterSetPixelVFlag = allowSetPixelV ? 1 : 0;
+}
+int GetRasterCapsFlags(int* setPixelVFlag) {
+  if (setPixelVFlag) *setPixelVFlag = RasterSetPixelVFlag;
+  return RasterDibFlag;
+}
+
+uint32_t GetBackgroundImagePixel(uint32_t index) { return 0xFF0000; }
+void DrawCellBackground(int x, int y, int zoom) {}
+void DrawTextLabelsInView(int window) {}
+void DrawAnnotationsInView(int window) {}
+void DrawTrainLabelsInView(int window) {}
+int DrawCursorMarkInView(int window) { return 4; }
+
+void DrawDiagramCell(void* dc, int windowOrTarget, int pixelX, int pixelY, uint32_t code,
+                     uint32_t aspect, uint32_t lineColour, uint32_t background, int x, int y, int level) {}
+void RenderDiagramCell(void* dc, int windowOrTarget, int pixelX, int pixelY, uint32_t mask,
+                       uint32_t aspectMark, uint32_t lineColour, uint32_t background, int x, int y,
+                       int level) {}
+uint32_t GetDiagramConnectionMask(uint32_t code) { return 0; }
+int GetOverviewCellClass(uint32_t code, int x, int y) { return 133; }
+int GetOverviewWindowCellClass(int x, int y) { return 133; }
+
+void PutPixel(void* dc, int x, int y, uint32_t colour) {}
+void InvertPixel(void* dc, int x, int y) {}
+void DrawHorizontalPixelLine(void* dc, int x1, int y, int x2, uint32_t colour, int step) {}
+void DrawPixelFrame(void* dc, int left, int top, int right, int bottom, uint32_t colour) {}
+void FillRectColour(void* dc, int left, int top, int right, int bottom, uint32_t colour) {}
 
 uint32_t SwapRedBlue(uint32_t colour) {
   return ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
 }
-
 uint32_t SwapRedBlueAlt(uint32_t colour) { return SwapRedBlue(colour); }
+
+uint32_t ApplyDayPhaseToColour(uint32_t colour, uint32_t dayPhase) { return colour; }
+void DrawGlyphRun(void* dc, int x, int y, char16_t ch, uint32_t colour, uint32_t background) {}
+void DrawSymbolText(void* dc, int x, int y, const char16_t* text, uint32_t colour,
+                    uint32_t highlight, uint32_t background, int count) {}
+int MeasureSymbolText(const char16_t* text, int* length) {
+  if (length) *length = 1;
+  return 0;
+}
+
+int ScrollViewLeft(int window) { return 1; }
+int ScrollViewRight(int window) { return 1; }
+int ScrollViewUp(int window) { return 1; }
+int ScrollViewDown(int window) { return 1; }
+int ScrollViewStep(int window, int dx, int dy) { return 0; }
+int ScrollViewPage(int window, int byGrid) { return 0; }
+int MoveViewLeft(int window, int byGrid) { return 0; }
+int MoveViewUp(int window, int byGrid) { return 0; }
+int MoveViewDown(int window, int byGrid) { return 0; }
+int ScrollViewByPixels(int window, int dx, int dy) { return 0; }
+int ScrollViewRightBy(int window, int blocks) { return 0; }
+int ScrollViewLeftBy(int window, int blocks) { return 0; }
+int ScrollViewUpBy(int window, int blocks) { return 0; }
+int ScrollViewDownBy(int window, int blocks) { return 0; }
+void CenterViewOn(int window, int* x, int* y) {}
+void CentreViewOnCursor(int window) {}
+
+int ScrollCellIntoView(int window, int x, int y, int level) { return 0; }
+void SetCursorCell(int window, int x, int y) {}
+int LevelUp(int window) { return 1; }
+int LevelDown(int window) { return 1; }
+int CanGoBackInHistory(int window) { return 0; }
+int CanGoForwardInHistory(int window) { return 0; }
+void GoBackInHistory() {}
+void GoForwardInHistory() {}
+void ResetPositionHistory() {}
+int GetStatusPaneRect(int pane, int* top, int* width, int* height) { return -1; }
+void PaintStatusWindow() {}
+void DrawCursorPosition(void* dc) {}
+void DrawStatusIndicators(void* dc) {}
+
+void PlaceSymbolAtCursor(int key, int advance) {}
+void PlaceCurrentSlotSymbol() {}
+void EditElementAtCursor(int flags) {}
+
+int SetCellSymbolAt(int x, int y, int level, int redraw, uint32_t code) {
+  if (code == CELL_EMPTY) return 1;
+  if (!SetCell(x, y, level, code)) return 0;
+  if (redraw) DrawCell(x, y, level, DRAWCELL_ALL_VIEWS);
+  SetNetModified();
+  UpdateUsedArea(GRID_AREA_WIDEN, x, y, level);
+  return 1;
+}
+
+int SearchFromCell(int* x, int* y, int* level, int options, const char16_t* text) { return 0; }
+int FindSymbolFromCell(int* x, int* y, int* level, uint32_t options, const uint32_t slotCodes[10]) { return 0; }
+uint32_t GetSymbolDefaultForm(uint32_t code) { return 0; }
+
+int CopyCellToClipboard(int x, int y, int level) { return 1; }
+int StepCellTrackKind(int x, int y, int level, int direction) { return 1; }
+int BuildTrackLine(int x1, int y1, int x2, int y2, int level, int width, int kind) { return 1; }
+void CopyBlockToClipboardCommand() {}
+void CutBlockCommand() {}
+void PasteBlockCommand(int singleCell) {}
+void DeleteBlockCommand() {}
+void MoveBlockCommand(int marked) {}
+void ScaleBlockCommand(int marked) {}
+void ConvertTrackKindCommand() {}
+void BuildTrackLineCommand() {}
+void PlaceRandomBlocksCommand() {}
