@@ -1,0 +1,41 @@
+// Fuzz target of the language-text loader: the input is written as a language file (or the
+// character-order file) and loaded; every loaded id is then looked up.
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include "core/langtext.h"
+#include "core/stream.h"
+
+static void WriteFile(const std::string& path, const uint8_t* data, size_t size) {
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return;
+    std::fwrite(data, 1, size, f);
+    std::fclose(f);
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static bool ready = false;
+    if (!ready) {
+        if (StreamInit() || InitLanguage()) return 0;
+        SetKindFolder(FILE_KIND_PROGRAM, u"/tmp/");
+        ready = true;
+    }
+    if (size < 1) return 0;
+    int mode = data[0] % 3;
+    WriteFile(mode == 2 ? "/tmp/quil.lnx" : "/tmp/langtext_fuzz.lng", data + 1, size - 1);
+    if (mode == 2) {
+        if (LoadCollationFile() == 0)
+            for (uint32_t c = 0; c < 0x200; c++) MapCollationKey((char16_t)c, c & 1);
+        return 0;
+    }
+    if (LoadLanguageFile(u"langtext_fuzz.lng", mode) == 0) {
+        uint32_t first = mode ? 1 : 40000;
+        for (uint32_t id = first; id < first + 300; id++) {
+            const char16_t* t = GetLangText(id);
+            uint32_t length = GetLangTextLength(id);
+            for (uint32_t i = 0; length && i < length; i++) (void)t[i];
+            GetLangTextA(id);
+        }
+    }
+    return 0;
+}
