@@ -26,3 +26,4 @@ void FormatTimeOfDayWith(const TimeFormatSettings *settings, unsigned hour, unsi
 void ReadTimeFormatSettings(TimeFormatSettings *settings);
 // Reads the short-date pattern (at most 50 characters) into out (51 units).
 void ReadShortDatePattern(char16_t *out);
+void ReadShortDatePatternDefault(char16_t *out);   // "dd.mm.yyyy"

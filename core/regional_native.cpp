@@ -2,12 +2,7 @@
 // leading zeros), as no platform profile or locale is asked.
 #include "core/regional.h"
 
-void ReadShortDatePattern(char16_t *out) {
-  const char16_t *p = u"dd.mm.yyyy";
-  int i = 0;
-  for (; p[i]; i++) out[i] = p[i];
-  out[i] = 0;
-}
+void ReadShortDatePattern(char16_t *out) { ReadShortDatePatternDefault(out); }
 
 void ReadTimeFormatSettings(TimeFormatSettings *s) {
   *s = TimeFormatSettings{};

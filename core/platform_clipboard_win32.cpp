@@ -1,0 +1,11 @@
+// Win32 build, clipboard group, and the memory status.
+#include "core/platform_ui.h"
+#include "core/platform_ansi_win32.h"
+
+WrapWindow WrapGetClipboardOwner() { return GetClipboardOwner(); }
+int WrapOpenClipboard(WrapWindow window) { return OpenClipboard((HWND)window); }
+int WrapCloseClipboard() { return CloseClipboard(); }
+int WrapEmptyClipboard() { return EmptyClipboard(); }
+WrapGlobal WrapGetClipboardData(uint32_t format) { return GetClipboardData(format); }
+WrapGlobal WrapSetClipboardData(uint32_t format, WrapGlobal data) { return SetClipboardData(format, (HANDLE)data); }
+void WrapGlobalMemoryStatus(void *memoryStatus) { GlobalMemoryStatus((MEMORYSTATUS *)memoryStatus); }
