@@ -1,0 +1,61 @@
+// Tests of the element symbol tests (symbol numbers and state ranges) and of the settings the
+// element stores keep for the option file.
+#include <gtest/gtest.h>
+#include "elements/element_services.h"
+
+typedef int (*SymbolTest)(uint32_t, int32_t*);
+
+TEST(ElementSymbols, KindsAndStateRanges) {
+  struct Case { SymbolTest test; uint32_t code; int result; int32_t low, high; } cases[] = {
+      {IsHstSymbol, 264, 1, 0, 16},        {IsHstSymbol, 0x1800 | 271, 1, 2, 2},
+      {IsHstSymbol, 0x4000 | 0x1800 | 264, 1, 2, 2},   // the mark bit does not count
+      {IsHstSymbol, 272, 0, 0, 0},         {IsHstSymbol, 0x8000 | 264, 0, 0, 0},
+      {IsTpSymbol, 152, 1, 0, 18},         {IsTpSymbol, 0x1A00 | 159, 1, 0, 2},
+      {IsTpSymbol, 151, 0, 0, 0},
+      {IsLfstSymbol, 176, 1, 0, 17},       {IsLfstSymbol, 0x1000 | 183, 1, 4, 17},
+      {IsLfstSymbol, 0x1800 | 180, 1, 0, 3},
+      {IsRpCode, 192, 1, 0, 3},            {IsRpCode, 0x1800 | 199, 1, 0, 0},
+      {IsRpCode, 200, 0, 0, 0},
+      {IsDwxCode, 200, 1, 0, 1},           {IsDwxCode, 0x1800 | 207, 1, 0, 0},
+      {IsDwxCode, 0xC0C8, 0, 0, 0},
+      {IsPrellCode, 168, 1, 0, 3},         {IsPrellCode, 0x1000 | 175, 1, 0, 11},
+      {IsPrellCode, 0x1800 | 170, 1, 0, 7},{IsPrellCode, 167, 0, 0, 0},
+  };
+  for (const Case& c : cases) {
+    int32_t range[2] = {-99, -99};
+    EXPECT_EQ(c.test(c.code, range) != 0, c.result != 0) << std::hex << c.code;
+    if (c.result) {
+      EXPECT_EQ(range[0], c.low) << std::hex << c.code;
+      EXPECT_EQ(range[1], c.high) << std::hex << c.code;
+    } else {
+      EXPECT_EQ(range[0], -99);   // untouched
+    }
+    EXPECT_EQ(c.test(c.code, nullptr) != 0, c.result != 0);
+  }
+}
+
+TEST(ElementSettings, DefaultsAndLogSettingsRefuseBadValues) {
+  struct Case { int (*set)(int); int (*get)(); int high; } cases[] = {
+      {SetStopDefault, GetStopDefault, 16},
+      {SetSlowSectionDefault, GetSlowSectionDefault, 17},
+      {SetBufferStopDefault, GetBufferStopDefault, 11},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.set(c.high), 0);
+    EXPECT_EQ(c.get(), c.high);
+    EXPECT_EQ(c.set(c.high + 1) & 0xFF, 1);
+    EXPECT_EQ(c.set(-1) & 0xFF, 1);
+    EXPECT_EQ(c.get(), c.high);
+    c.set(0);
+  }
+  EXPECT_EQ(SetLogSettings(1, u';', u'#'), 1);
+  EXPECT_EQ(SetLogSettings(4, 31, u'#'), 2);
+  EXPECT_EQ(SetLogSettings(8, u';', 70000), 3);
+  EXPECT_EQ(SetLogSettings(12, u',', u'!'), 0);
+  uint32_t flags = 0;
+  char16_t sep = 0, comment = 0;
+  GetLogSettings(&flags, &sep, &comment, nullptr);
+  EXPECT_EQ(flags, 12u);
+  EXPECT_EQ(sep, u',');
+  EXPECT_EQ(comment, u'!');
+}
