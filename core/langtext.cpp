@@ -2,6 +2,7 @@
 // form, module start and end, the document text blocks and the message seam of the loaders.
 #include "core/langtext_internal.h"
 #include "core/misc.h"
+#include "core/msgbox.h"
 #include "core/platform.h"
 
 LangTableState LangMain = {nullptr, 0, 0, -1, 0, 0, {0}};
@@ -22,6 +23,7 @@ static int FirstWarningLine = 0;
 void SetLangMessageHandler(LangMessageFn fn) { MessageFn = fn; }
 void LangReport(int number, const char16_t* text) {
     if (MessageFn) MessageFn(number, text);
+    else ShowInfo((uint32_t)number, text);
 }
 void LangWarn(int line) {
     if (WarningCount++ == 0) FirstWarningLine = line;

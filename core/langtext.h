@@ -87,8 +87,9 @@ int SetTextBlock(int index, const char16_t* text);
 const char16_t* GetBuiltinText(unsigned language, unsigned row);
 
 // ---- messages -----------------------------------------------------------------------------------
-// Info messages of the loaders (580-584) go through this seam: number and the composed text.
-// Until the message boxes are wired in it defaults to doing nothing; the start-up sets it.
+// Info messages of the loaders (580-584): number and the composed text. They are shown with
+// ShowInfo unless a handler is set here (tests, or a caller that collects them); null restores
+// the information box.
 typedef void (*LangMessageFn)(int number, const char16_t* text);
 void SetLangMessageHandler(LangMessageFn fn);
 // Warnings of the last load (escape and length problems): count, and the line of the first one.
