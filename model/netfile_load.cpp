@@ -67,6 +67,35 @@ static int ReadRows(int first, int last, int version, int* skipped) {
   return 0;
 }
 
+// The steps after loading; 0 or the failing code; *warning set by steps that note one.
+static int RunPostLoadSteps(const char16_t* name, int version, int* warning) {
+  for (int i = 0; i < NET_POSTLOAD_COUNT; i++) {
+    const NetPostLoadStep& step = NetPostLoadSteps[i];
+    if (!step.run || (step.belowVersion && version >= step.belowVersion)) continue;
+    int r = step.run(name, version);
+    switch (step.kind) {
+      case NETPOST_NONZERO_FAILS:
+        if (r) return step.failCode;
+        break;
+      case NETPOST_NEGATIVE_FAILS:
+        if (r < 0) {
+          ClearNetModified();
+          return step.failCode;
+        }
+        break;
+      case NETPOST_GRAPHICS:
+        if (r == 3) return step.failCode;
+        if (r) *warning = 1;
+        break;
+      case NETPOST_TRAINS:
+        if (r == 1) return step.failCode;
+        if (r == 2) *warning = 1;
+        break;
+    }
+  }
+  return 0;
+}
+
 static EditViewSlot* ActiveWindow() {
   int a = EditViews.active;
   return (a >= 0 && a < EDIT_SLOTS) ? &EditViews.slot[a] : nullptr;
@@ -102,8 +131,14 @@ static int LoadBody(const char16_t* name, int version, int* warning) {
   int cursorX = active ? active->cursorX : 0;
   if (active) active->cursorX = -1;
   r = ReadRows(1, 1, version, &skipped);
+  if (!r && version < 14396) {
+    if (NetGridCheck) {
+      gridProblems = NetGridCheck();
+      if (gridProblems < 0) r = NETLOAD_GRID_CHECK;
+    }
+    UpdateUsedArea(0, 0, 0, 0);
+  }
   if (!r) {
-    if (version < 14396) UpdateUsedArea(0, 0, 0, 0);
     r = ReadRows(2, NET_SECTION_COUNT - 1, version, &skipped);
   }
   if (r) {
@@ -119,13 +154,16 @@ static int LoadBody(const char16_t* name, int version, int* warning) {
     if (active) active->cursorX = cursorX;
     return NETLOAD_CLOSE;
   }
+  if ((r = RunPostLoadSteps(name, version, warning))) {
+    if (active) active->cursorX = cursorX;
+    return r;
+  }
   ClearNetModified();
   SetNetworkName(name);
   char16_t path[STREAM_PATH_CHARS];
   if (BuildKindPath(FILE_KIND_NETWORK, name, path) == 0) AddRecentFile(path);
   if (active) active->cursorX = cursorX;
   if (gridProblems > 0 || skipped > 0) ShowLoadProblems(gridProblems, skipped);
-  (void)warning;
   return 0;
 }
 

@@ -68,3 +68,20 @@ const NetSectionClear NetClearOrder[NET_CLEAR_COUNT] = {
     nullptr,               // log points
     nullptr,               // vehicle-graphic data
 };
+
+// Steps after loading, in order; each family puts its function into its row.
+const NetPostLoadStep NetPostLoadSteps[NET_POSTLOAD_COUNT] = {
+    {"ImportLegacyFileLists", 0, NETPOST_NONZERO_FAILS, NETLOAD_FILE_LISTS, nullptr},
+    {"RecalcTrainTimeSteps", 0, NETPOST_IGNORE, 0, nullptr},
+    {"LoadBackgroundImage", 0, NETPOST_IGNORE, 0, nullptr},
+    {"LoadListedVehicleGraphics", 0, NETPOST_GRAPHICS, NETLOAD_GRAPHICS, nullptr},
+    {"ConvertOldTrainRecords", 0, NETPOST_TRAINS, NETLOAD_TRAIN_CONVERT, nullptr},
+    {"LoadZoom2Graphics", 0, NETPOST_IGNORE, 0, nullptr},
+    {"RefreshTrainCellCodes", 0, NETPOST_IGNORE, 0, nullptr},
+    {"ConvertOldLfstSymbols", 14344, NETPOST_NEGATIVE_FAILS, NETLOAD_LFST_SIGNAL_FIX, nullptr},
+    {"RestoreTrainReservations", 14162, NETPOST_IGNORE, 0, nullptr},
+    {"ConvertOldHstSymbols", 14344, NETPOST_NEGATIVE_FAILS, NETLOAD_HST_CONVERT, nullptr},
+    {"FixSignalsAfterLoad", 14347, NETPOST_NEGATIVE_FAILS, NETLOAD_LFST_SIGNAL_FIX, nullptr},
+};
+
+const NetGridCheckFn NetGridCheck = nullptr;

@@ -51,3 +51,29 @@ int WriteEmptyGraphicsSection();  int ReadEmptyGraphicsSection(int version);   /
 int WriteEmptyLogPointSection();  int ReadEmptyLogPointSection(int version);   // "LOGP" / "ZA"
 int WriteEmptyPrellSection();     int ReadEmptyPrellSection(int version);      // "PRLB" / "PB"
 int WriteEmptyInfoSection();      int ReadEmptyInfoSection(int version);       // "INFO" / "IF"
+
+// ---- steps after loading ---------------------------------------------------------------------------
+// Each step runs after the file was read and closed, for files below `belowVersion` (0: every
+// file), in table order. How its result counts:
+constexpr int NETPOST_IGNORE = 0;          // the result is not looked at
+constexpr int NETPOST_NONZERO_FAILS = 1;   // non-zero -> failCode
+constexpr int NETPOST_NEGATIVE_FAILS = 2;  // negative -> modified flag cleared, failCode
+constexpr int NETPOST_GRAPHICS = 3;        // 3 -> failCode, other non-zero -> warning
+constexpr int NETPOST_TRAINS = 4;          // 1 -> failCode, 2 -> warning
+
+typedef int (*NetPostLoadFn)(const char16_t* name, int version);
+struct NetPostLoadStep {
+  const char* what;
+  int belowVersion;
+  int kind;
+  int failCode;
+  NetPostLoadFn run;        // null: the family is not built yet, the step is left out
+};
+constexpr int NET_POSTLOAD_COUNT = 11;
+extern const NetPostLoadStep NetPostLoadSteps[NET_POSTLOAD_COUNT];
+
+// The check of level changes in files below 14396, run right after the grid section: the number
+// of problems reported, or -1 when a cell cannot be written (the load fails with 14). Null until
+// the file commands provide it.
+typedef int (*NetGridCheckFn)();
+extern const NetGridCheckFn NetGridCheck;
