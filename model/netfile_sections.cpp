@@ -15,7 +15,7 @@
 
 static int ReadMarkerRow(int version) { return ReadNetMarker(version); }
 
-const NetSectionRow NetSectionTable[NET_SECTION_COUNT] = {
+NetSectionRow NetSectionTable[NET_SECTION_COUNT] = {
     {"GENL", NETROW_SECTION, NETOFS_GENERAL, ReadGeneralSection, NET_WRITER(WriteGeneralSection), 0, 0},
     {"NETZ", NETROW_SECTION, NETOFS_GRID, ReadGridSection, NET_WRITER(WriteGridSection), 0, 0},
     {"slice 0-2", NETROW_PASSWORD, NETOFS_PASSWORD, nullptr, nullptr, 0, 2},
@@ -47,7 +47,7 @@ const NetSectionRow NetSectionTable[NET_SECTION_COUNT] = {
 static void ClearPasswordForLoad() { ResetPasswordState(0); }
 
 // Rows not built yet (null) clear nothing; their families put their clear functions here.
-const NetSectionClear NetClearOrder[NET_CLEAR_COUNT] = {
+NetSectionClear NetClearOrder[NET_CLEAR_COUNT] = {
     nullptr,               // position history
     ClearPasswordForLoad,  // password flag and entered copy
     ClearSavedPositions,   // the 200 saved positions
@@ -70,7 +70,7 @@ const NetSectionClear NetClearOrder[NET_CLEAR_COUNT] = {
 };
 
 // Steps after loading, in order; each family puts its function into its row.
-const NetPostLoadStep NetPostLoadSteps[NET_POSTLOAD_COUNT] = {
+NetPostLoadStep NetPostLoadSteps[NET_POSTLOAD_COUNT] = {
     {"ImportLegacyFileLists", 0, NETPOST_NONZERO_FAILS, NETLOAD_FILE_LISTS, nullptr},
     {"RecalcTrainTimeSteps", 0, NETPOST_IGNORE, 0, nullptr},
     {"LoadBackgroundImage", 0, NETPOST_IGNORE, 0, nullptr},
@@ -84,4 +84,4 @@ const NetPostLoadStep NetPostLoadSteps[NET_POSTLOAD_COUNT] = {
     {"FixSignalsAfterLoad", 14347, NETPOST_NEGATIVE_FAILS, NETLOAD_LFST_SIGNAL_FIX, nullptr},
 };
 
-const NetGridCheckFn NetGridCheck = nullptr;
+NetGridCheckFn NetGridCheck = nullptr;

@@ -21,16 +21,17 @@ struct NetSectionRow {
   int sliceFirst, sliceLast; // password rows only
 };
 
-// The 26 places in file order (general section first, info texts last).
+// The 26 places in file order (general section first, info texts last). The tables are filled
+// in the source by each family; tests may swap a row for the time of one test.
 constexpr int NET_SECTION_COUNT = 26;
-extern const NetSectionRow NetSectionTable[NET_SECTION_COUNT];
+extern NetSectionRow NetSectionTable[NET_SECTION_COUNT];
 
 // The clear order before loading (position history, password, saved positions, grid, trains,
 // info texts, animated cells, event display, TP, Dwx, switches, route points, signals, text
 // labels, stops, LFST, buffer stops, log points, vehicle-graphic data). Each family supplies its
 // clear function here; rows not built yet clear nothing.
 constexpr int NET_CLEAR_COUNT = 19;
-extern const NetSectionClear NetClearOrder[NET_CLEAR_COUNT];
+extern NetSectionClear NetClearOrder[NET_CLEAR_COUNT];
 
 // ---- empty forms of the sections whose families are not built yet --------------------------------
 // Each writer writes the family's section with no records (tag and zero counts, 14400 form); each
@@ -70,10 +71,10 @@ struct NetPostLoadStep {
   NetPostLoadFn run;        // null: the family is not built yet, the step is left out
 };
 constexpr int NET_POSTLOAD_COUNT = 11;
-extern const NetPostLoadStep NetPostLoadSteps[NET_POSTLOAD_COUNT];
+extern NetPostLoadStep NetPostLoadSteps[NET_POSTLOAD_COUNT];
 
 // The check of level changes in files below 14396, run right after the grid section: the number
 // of problems reported, or -1 when a cell cannot be written (the load fails with 14). Null until
 // the file commands provide it.
 typedef int (*NetGridCheckFn)();
-extern const NetGridCheckFn NetGridCheck;
+extern NetGridCheckFn NetGridCheck;
