@@ -3,11 +3,55 @@
 #include "model/grid_section.h"
 #include "core/stream.h"
 #include "model/grid.h"
+#include "core/misc.h"
 #include "model/netfile.h"
 
 static int DroppedCodes = 0;
+static LegacyTextCell* TextCells = nullptr;
+static int TextCellCount = 0, TextCellCapacity = 0;
 
 int GetGridDroppedCodeCount() { return DroppedCodes; }
+
+const LegacyTextCell* GetLegacyTextCells(int* count) {
+  if (count) *count = TextCellCount;
+  return TextCells;
+}
+
+void ClearLegacyTextCells() {
+  if (TextCells) MemFree(TextCells);
+  TextCells = nullptr;
+  TextCellCount = TextCellCapacity = 0;
+}
+
+// 0, or 4 when the list cannot grow.
+static int AddLegacyTextCell(int x, int y, uint16_t code) {
+  if (TextCellCount == TextCellCapacity) {
+    int capacity = TextCellCapacity ? TextCellCapacity * 2 : 64;
+    void* grown = TextCells ? MemRealloc(TextCells, sizeof(LegacyTextCell) * (size_t)capacity)
+                            : MemAlloc(sizeof(LegacyTextCell) * (size_t)capacity);
+    if (!grown) return NETSEC_MEMORY;
+    TextCells = static_cast<LegacyTextCell*>(grown);
+    TextCellCapacity = capacity;
+  }
+  TextCells[TextCellCount++] = {x, y, code};
+  return 0;
+}
+
+// Places one non-empty code read from the file: text cells of old files go to their list, codes
+// that may not stand in the grid are dropped. 0 or 4.
+static int PlaceCode(int version, int x, int y, int level, uint16_t code, CellCode* cell) {
+  if (version < NET_VERSION_GRID_TEXT_CELLS && level == 0 && code >= 0xF000)
+    return AddLegacyTextCell(x, y, code);
+  if (!IsStorableGridCode(code)) {
+    DroppedCodes++;
+    return 0;
+  }
+  if (cell) {
+    *cell = code;
+    return 0;
+  }
+  return SetCell(x, y, level, code) ? 0 : NETSEC_MEMORY;
+}
 
 static int ReadCode(int version, uint16_t* code) {
   uint16_t w;
@@ -32,13 +76,7 @@ static int ReadFlatGrid(int version, uint32_t stored, uint8_t chunks) {
       x += (code & 255) + 1;
     } else {
       if (y > GRID_MAX_XY) return NETSEC_FORMAT;   // codes below the last row of the grid
-      if (code != CELL_EMPTY) {
-        if (IsStorableGridCode(code)) {
-          if (!SetCell(x, y, 0, code)) return NETSEC_MEMORY;
-        } else {
-          DroppedCodes++;
-        }
-      }
+      if (code != CELL_EMPTY && (r = PlaceCode(version, x, y, 0, code, nullptr))) return r;
       x += 1;
     }
     while (x >= 2048) { x -= 2048; y += 1; }
@@ -47,7 +85,7 @@ static int ReadFlatGrid(int version, uint32_t stored, uint8_t chunks) {
   return 0;
 }
 
-static int ReadBlockCells(int version, CellCode* cells) {
+static int ReadBlockCells(int version, int x0, int y0, int level, CellCode* cells) {
   int index = 0;
   while (index < GRID_BLOCK_CELLS) {
     uint16_t code;
@@ -57,10 +95,9 @@ static int ReadBlockCells(int version, CellCode* cells) {
       index += (code & 255) + 1;
       continue;
     }
-    if (code != CELL_EMPTY) {
-      if (IsStorableGridCode(code)) cells[index] = code;
-      else DroppedCodes++;
-    }
+    if (code != CELL_EMPTY &&
+        (r = PlaceCode(version, x0 + (index & 63), y0 + (index >> 6), level, code, &cells[index])))
+      return r;
     index++;
   }
   return 0;
@@ -87,13 +124,14 @@ static int ReadBlockList(int version) {
     int slot = GridSlotOf(x, y);
     if (AllocGridBlock(slot, level) != GRIDBLK_OK) return NETSEC_MEMORY;
     CellCode* cells = Grid.blocks[slot * GRID_LEVELS - level];
-    if ((r = ReadBlockCells(version, cells))) return r;
+    if ((r = ReadBlockCells(version, x, y, level, cells))) return r;
   }
   return 0;
 }
 
 int ReadGridSection(int version) {
   ClearGrid();
+  ClearLegacyTextCells();
   DroppedCodes = 0;
   int r = ReadSectionTag(version, NetTag4('N', 'E', 'T', 'Z'), NetTag2('N', 'P'));
   if (r) return r;

@@ -21,3 +21,14 @@ int IsStorableGridCode(uint32_t code);
 
 // Cells with codes that may not stand in the grid, dropped by the last ReadGridSection.
 int GetGridDroppedCodeCount();
+
+// Files below 13577 kept their text labels as codes 0xF000-0xFFFF in level 0 of the grid. The
+// reader puts such cells into this list instead of the grid; the text labels' reader turns them
+// into labels. The list lives until the next ReadGridSection or ClearLegacyTextCells.
+struct LegacyTextCell {
+  int32_t x, y;
+  uint16_t code;
+};
+constexpr int NET_VERSION_GRID_TEXT_CELLS = 13577;
+const LegacyTextCell* GetLegacyTextCells(int* count);
+void ClearLegacyTextCells();

@@ -92,8 +92,22 @@ static void CheckVersion(int v) {
     EXPECT_EQ(GetCell(7, 8, 0), 0xE002);
     EXPECT_EQ(GetCell(9, 9, 0), CELL_EMPTY);
     EXPECT_EQ(GetCell(10, 9, 0), CELL_EMPTY);
-    EXPECT_EQ(GetGridDroppedCodeCount(), 2);
+    EXPECT_EQ(GetGridDroppedCodeCount(), v < 13577 ? 1 : 2);   // 0xFC20 is a text cell there
     EXPECT_EQ(GetCell(65, 1, -1), levels ? 0x0201 : CELL_EMPTY);
+  }
+  // text labels of files below 13577 stood in the grid as 0xF000-0xFFFF: kept apart
+  int textCells = 0;
+  const LegacyTextCell* cells = GetLegacyTextCells(&textCells);
+  if (v < 13577) {
+    EXPECT_EQ(GetCell(11, 9, 0), CELL_EMPTY);
+    ASSERT_EQ(textCells, v < 13573 ? 1 : 2);
+    cells += textCells - 1;   // the last one (0xFC20 at (10, 9) comes first in block files)
+    EXPECT_EQ(cells[0].x, 11);
+    EXPECT_EQ(cells[0].y, 9);
+    EXPECT_EQ(cells[0].code, 0xF123);
+  } else {
+    EXPECT_EQ(GetCell(11, 9, 0), 0xF123);
+    EXPECT_EQ(textCells, 0);
   }
   NetTestTearDown();
 }

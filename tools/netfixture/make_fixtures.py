@@ -447,10 +447,10 @@ def version_doc(v):
     d["vehfiles"] = ["v.nfz"]
     if v < 13573:
         # old numbering: 44 becomes symbol 48, 244 the same with the kind flag (0x1230)
-        d["cells"] = {(1, 2, 0): 44, (70, 5, 0): 244, (9, 9, 0): 0x4000}
+        d["cells"] = {(1, 2, 0): 44, (70, 5, 0): 244, (9, 9, 0): 0x4000, (11, 9, 0): 0xF123}
     else:
         cells = {(1, 2, 0): 0x0201, (70, 5, 0): 0x00D2, (5, 6, 0): 0x0122, (7, 8, 0): 0xE002,
-                 (9, 9, 0): 0xBF05, (10, 9, 0): 0xFC20}
+                 (9, 9, 0): 0xBF05, (10, 9, 0): 0xFC20, (11, 9, 0): 0xF123}
         if v >= 14396:
             cells[(65, 1, -1)] = 0x0201
         d["cells"] = cells
