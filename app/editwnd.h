@@ -116,5 +116,26 @@ int SetFrameRate(int n);
 void ArrangeStatusWindow(int keepPosition, int show);
 void ToggleWindowDisplayFlag();
 void ShowExitMessage();
-// Copies what the overlays of the slot need into its snapshot, under the slot's lock A.
-void PublishOverlaySnapshot(int slot);
+// Copies what the overlays of the slot need into its snapshot, under the slot's lock A (when the
+// slot has its locks). Returns 0, or 1 for a bad slot.
+int PublishOverlaySnapshot(int slot);
+// Reads the snapshot of a slot under its lock A into out (the render thread's side); 0, or 1 for
+// a bad slot.
+int ReadOverlaySnapshot(int slot, EditOverlaySnapshot* out);
+
+// Overlays of a frame, chosen from the snapshot alone: bit 1 text labels, 2 annotations,
+// 4 train labels, 8 cursor mark.
+constexpr uint32_t OVERLAY_TEXTS = 1, OVERLAY_ANNOTATIONS = 2, OVERLAY_TRAIN_LABELS = 4, OVERLAY_CURSOR = 8;
+uint32_t OverlaysToDraw(const EditOverlaySnapshot* s);
+// Painters of the overlays (set by the views; null = not drawn). dc is the window's memory DC.
+typedef void (*OverlayPainter)(void* dc, const EditOverlaySnapshot* s);
+extern OverlayPainter OverlayPainters[4];   // texts, annotations, train labels, cursor mark
+// Display switches the snapshot carries (set by the option file and the display commands).
+extern uint32_t OverlayTextLabelsOn;        // display option 7 (option Txte)
+extern uint32_t OverlayAnnotationBits;      // six annotation bits
+extern uint32_t OverlayTrainLabelBits;      // two train-label bits
+
+// Suspension bookkeeping of SuspendThreads, portable so that it can be tested: (0) takes lock A
+// of every slot that has a render thread and marks it; (1) leaves each marked lock.
+void LockAllRenderLocks();
+void UnlockAllRenderLocks();

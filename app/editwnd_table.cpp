@@ -59,3 +59,83 @@ int FirstFreeEditSlot()
         if (!EditViews.slot[i].window) return i;
     return -1;
 }
+
+// ---- overlay snapshots and the render locks ---------------------------------------------------------
+#include "app/tick.h"
+#include "core/platform.h"
+
+OverlayPainter OverlayPainters[4];
+uint32_t OverlayTextLabelsOn = 0;
+uint32_t OverlayAnnotationBits = 0;
+uint32_t OverlayTrainLabelBits = 0;
+
+int PublishOverlaySnapshot(int slot)
+{
+    EditViewSlot* s = GetEditSlot(slot);
+    if (!s) return 1;
+    EditOverlaySnapshot n = {};
+    n.valid = 1;
+    n.viewMode = s->viewMode;
+    n.zoom = s->zoom;
+    n.originX = s->originX;
+    n.originY = s->originY;
+    n.fineX = s->fineX;
+    n.fineY = s->fineY;
+    n.cellsWide = s->cellsWide;
+    n.cellsHigh = s->cellsHigh;
+    n.cursorX = s->cursorX;
+    n.cursorY = s->cursorY;
+    n.cursorLevel = s->cursorLevel;
+    n.textLabels = OverlayTextLabelsOn;
+    n.annotationBits = OverlayAnnotationBits & 0x3F;
+    n.trainLabelBits = OverlayTrainLabelBits & 3;
+    n.overlayPause = OverlayPauseSwitch;
+    n.items = s->overlay.items;
+    n.itemCount = s->overlay.itemCount;
+    if (s->lockA) WrapEnterCriticalSection(s->lockA);
+    s->overlay = n;
+    if (s->lockA) WrapLeaveCriticalSection(s->lockA);
+    return 0;
+}
+
+int ReadOverlaySnapshot(int slot, EditOverlaySnapshot* out)
+{
+    EditViewSlot* s = GetEditSlot(slot);
+    if (!s) return 1;
+    if (s->lockA) WrapEnterCriticalSection(s->lockA);
+    *out = s->overlay;
+    if (s->lockA) WrapLeaveCriticalSection(s->lockA);
+    return 0;
+}
+
+uint32_t OverlaysToDraw(const EditOverlaySnapshot* s)
+{
+    if (!s->valid) return 0;
+    uint32_t r = 0;
+    if (s->textLabels && s->viewMode == 1) r |= OVERLAY_TEXTS;
+    if (!s->overlayPause && (s->viewMode == 1 || s->viewMode == 2)) {
+        if (s->annotationBits & 0x3F) r |= OVERLAY_ANNOTATIONS;
+        if (s->trainLabelBits & 3) r |= OVERLAY_TRAIN_LABELS;
+    }
+    return r | OVERLAY_CURSOR;
+}
+
+void LockAllRenderLocks()
+{
+    for (int i = 0; i < EDIT_SLOTS; i++) {
+        EditViewSlot* s = &EditViews.slot[i];
+        if (s->renderThread && s->lockA && !s->suspendedLockA) {
+            WrapEnterCriticalSection(s->lockA);
+            s->suspendedLockA = 1;
+        }
+    }
+}
+
+void UnlockAllRenderLocks()
+{
+    for (int i = 0; i < EDIT_SLOTS; i++) {
+        EditViewSlot* s = &EditViews.slot[i];
+        if (s->suspendedLockA && s->lockA) WrapLeaveCriticalSection(s->lockA);
+        s->suspendedLockA = 0;
+    }
+}

@@ -120,3 +120,43 @@ TEST(CommandLine, LanguageFromLocale)
     };
     for (auto& c : cases) EXPECT_EQ(UiLanguageFromLangId(c.id), c.lang) << c.id;
 }
+
+#include "app/entry.h"
+
+TEST(EntryFolders, SplitAndOptionFile)
+{
+    char16_t folder[ENTRY_PATH_CHARS], name[ENTRY_PATH_CHARS];
+    static const struct { const char16_t* path; const char16_t* folder; const char16_t* name; } cases[] = {
+        {u"C:\\prog\\quil.exe", u"C:\\prog\\", u"quil.exe"},
+        {u"C:quil.exe", u"C:", u"quil.exe"},
+        {u"quil.exe", u"", u"quil.exe"},
+        {u"C:\\dir\\", u"C:\\dir\\", u""},
+        {u"", u"", u""},
+    };
+    for (auto& c : cases) {
+        EXPECT_EQ(SplitFolderAndName(c.path, folder, name), 0);
+        EXPECT_EQ(std::u16string(folder), c.folder);
+        EXPECT_EQ(std::u16string(name), c.name);
+    }
+    std::u16string longName = u"C:\\" + std::u16string(300, u'n');
+    EXPECT_EQ(SplitFolderAndName(longName.c_str(), folder, name), 1);
+    EXPECT_EQ(name[0], 0);
+
+    char16_t f[8] = u"C:\\x";
+    EXPECT_EQ(EnsureTrailingBackslash(f, 8), 0);
+    EXPECT_EQ(std::u16string(f), u"C:\\x\\");
+    EXPECT_EQ(EnsureTrailingBackslash(f, 8), 0);
+    char16_t g[5] = u"C:\\x";
+    EXPECT_EQ(EnsureTrailingBackslash(g, 5), 1);
+
+    ChooseOptionFile(u"D:\\cfg\\my.ini", 1, u"C:\\prog\\", folder, name);
+    EXPECT_EQ(std::u16string(folder), u"D:\\cfg\\");
+    EXPECT_EQ(std::u16string(name), u"my.ini");
+    ChooseOptionFile(u"D:\\cfg\\", 1, u"C:\\prog\\", folder, name);
+    EXPECT_EQ(std::u16string(name), std::u16string(DefaultOptionFileName()));
+    ChooseOptionFile(u"", 1, u"C:\\prog\\", folder, name);
+    EXPECT_EQ(std::u16string(folder), u"C:\\prog\\");
+    ChooseOptionFile(nullptr, 0, u"C:\\prog\\", folder, name);
+    EXPECT_EQ(folder[0], 0);
+    EXPECT_EQ(std::u16string(name), u"quil.ini");
+}

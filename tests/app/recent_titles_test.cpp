@@ -128,13 +128,12 @@ TEST(Titles, UpdateWindowTitlesChoosesTargets)
     EXPECT_EQ(main.find(u"QUIL(2) "), 0u);
     EXPECT_NE(main.find(u"demo.nt3"), std::u16string::npos);
 
-    SetNetModified();
     SecondInstance = 0;
     UpdateWindowTitles(3);        // edit window 3 only
     EXPECT_EQ(std::u16string(GetAppliedTitle(TITLE_EDIT, 2)).find(u"QUIL "), 0u);
     EXPECT_EQ(std::u16string(GetAppliedTitle(TITLE_EDIT, 0)).find(u"QUIL(2) "), 0u);
     EXPECT_EQ(std::u16string(GetAppliedTitle(TITLE_MAIN, 0)), main);
-    UpdateWindowTitles(0);
+    SetNetModified();             // the modified flag renews the main title itself
     EXPECT_NE(std::u16string(GetAppliedTitle(TITLE_MAIN, 0)).find(GetLangText(LANG_ID(8123))), std::u16string::npos);
     UpdateWindowTitles(7);        // no such window: nothing, no access past the table
     ClearNetModified();

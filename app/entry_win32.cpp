@@ -1,0 +1,287 @@
+// Program entry (Win32): window classes, the process-long windows and threads, the command line,
+// the folders, the start-up of every component, the title window and the message loop.
+#include "app/frame_win32.h"
+#include <commctrl.h>
+#include "app/cmdline.h"
+#include "app/editwnd.h"
+#include "app/entry.h"
+#include "app/infobox.h"
+#include "app/startup.h"
+#include "app/tick.h"
+#include "app/titles.h"
+#include "core/langtext.h"
+#include "core/misc.h"
+#include "core/platform.h"
+#include "core/stream.h"
+#include "model/general_section.h"
+#include "model/grid.h"
+#include "model/netfile.h"
+#include "../resources/menus.h"
+
+const wchar_t kStatusClass[] = L"KORV_R27K32_384_Status";
+const wchar_t kEditClass[] = L"KORV_R27K32_384_Edit";
+const wchar_t kInfoBoxClassName[] = L"KORV_R27K32_384_InfoBox";
+const wchar_t kTitleClass[] = L"KORV_R27K32_384_Titel";
+const wchar_t kClockClass[] = L"KORV_R27K32_384_Uhr";
+
+static HINSTANCE Instance;
+
+HINSTANCE ProgramInstance()
+{
+    return Instance;
+}
+
+static LRESULT CALLBACK InfoBoxClassProc(HWND w, UINT m, WPARAM wp, LPARAM lp)
+{
+    return (LRESULT)InfoBoxWndProc(w, m, (uintptr_t)wp, (intptr_t)lp);
+}
+
+int RegisterWindowClasses(HINSTANCE instance)
+{
+    struct ClassRow {
+        const wchar_t* name;
+        UINT style;
+        WNDPROC proc;
+        int menu;
+    };
+    const ClassRow rows[] = {
+        {kStatusClass, CS_OWNDC | CS_HREDRAW | CS_VREDRAW, StatusWndProc, 0},
+        {kEditClass, CS_OWNDC | CS_DBLCLKS | CS_BYTEALIGNWINDOW, EditWndProc, MENU_EDIT_WINDOW},
+        {kInfoBoxClassName, CS_OWNDC | CS_NOCLOSE | CS_SAVEBITS, InfoBoxClassProc, 0},
+        {kTitleClass, CS_OWNDC | CS_NOCLOSE, TitelWndProc, 0},
+        {kClockClass, CS_OWNDC, UhrWndProc, 0},
+    };
+    for (const ClassRow& r : rows) {
+        WNDCLASSEXW wc = {};
+        wc.cbSize = sizeof wc;
+        wc.style = r.style;
+        wc.lpfnWndProc = r.proc;
+        wc.hInstance = instance;
+        wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(2));
+        wc.hIconSm = LoadIconW(instance, MAKEINTRESOURCEW(11));
+        wc.lpszMenuName = r.menu ? MAKEINTRESOURCEW(r.menu) : nullptr;
+        wc.lpszClassName = r.name;
+        if (!RegisterClassExW(&wc)) return 0;
+    }
+    return 1;
+}
+
+void GetWorkArea(int32_t* left, int32_t* top, int32_t* width, int32_t* height)
+{
+    RECT r;
+    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0)) {
+        r.left = r.top = 0;
+        r.right = GetSystemMetrics(SM_CXSCREEN);
+        r.bottom = GetSystemMetrics(SM_CYSCREEN);
+    }
+    *left = r.left;
+    *top = r.top;
+    *width = r.right - r.left;
+    *height = r.bottom - r.top;
+}
+
+uint32_t ParseCommandLine()
+{
+    CommandLineArgs* a = (CommandLineArgs*)MemAlloc(sizeof(CommandLineArgs));
+    if (!a) return CMDL_ERROR;
+    uint32_t flags = ParseCommandLineText(reinterpret_cast<const char16_t*>(GetCommandLineW()), a);
+    if (a->language >= 0) Entry.uiLanguage = a->language;
+    if (flags & CMDL_ERROR) {
+        WrapMessageBox(nullptr, GetBuiltinText((unsigned)Entry.uiLanguage, BUILTIN_USAGE_TEXT),
+                       GetBuiltinText((unsigned)Entry.uiLanguage, BUILTIN_USAGE_TITLE), WRAP_MB_ICONERROR);
+        MemFree(a);
+        return flags;
+    }
+    Entry.firstWindowZoom = (flags & CMDL_ZOOM) ? a->firstZoom : 0;
+    Entry.titleNumber = (flags & CMDL_TITLE_NUMBER) ? a->titleNumber : -1;
+    Entry.commandFlags = flags;
+
+    // Folders: the current folder for the five file kinds, the program's own folder and name.
+    char16_t cwd[ENTRY_PATH_CHARS];
+    if (!WrapGetCwd(cwd, ENTRY_PATH_CHARS)) cwd[0] = 0;
+    EnsureTrailingBackslash(cwd, ENTRY_PATH_CHARS);
+    CopyString(Entry.defaultFolder, cwd);
+    for (int kind = FILE_KIND_NETWORK; kind <= FILE_KIND_NETWORK + 4; kind++) SetKindFolder(kind, cwd);
+    wchar_t module[MAX_PATH + 1];
+    DWORD n = GetModuleFileNameW(nullptr, module, MAX_PATH);
+    module[n < MAX_PATH ? n : MAX_PATH] = 0;
+    SplitFolderAndName(reinterpret_cast<const char16_t*>(module), Entry.programFolder, Entry.programFileName);
+    SetKindFolder(FILE_KIND_PROGRAM, Entry.programFolder);
+
+    // Option file.
+    char16_t full[ENTRY_PATH_CHARS];
+    const char16_t* given = a->optionFile;
+    if ((flags & CMDL_OPTION_FILE) && a->optionFile[0] && WrapFullPath(full, a->optionFile, ENTRY_PATH_CHARS))
+        given = full;
+    ChooseOptionFile(given, (flags & CMDL_OPTION_FILE) != 0, Entry.programFolder, Entry.optionFolder,
+                     Entry.optionFileName);
+    if (Entry.optionFolder[0]) SetKindFolder(FILE_KIND_OPTIONS, Entry.optionFolder);
+
+    if (flags & CMDL_FILE) {
+        // Kept for the opening after start-up.
+        SetNetworkName(a->networkFile);
+    }
+    MemFree(a);
+    return flags;
+}
+
+int ShowStartupError(int code)
+{
+    char16_t caption[120], body[400];
+    FormatStartupError(code, Entry.uiLanguage, caption, 120, body, 400);
+    WrapMessageBox(nullptr, body, caption, WRAP_MB_ICONERROR | WRAP_MB_OK);
+    ExitProgram();
+    return 1;
+}
+
+// Opens the network file named on the command line. The open command with its messages joins
+// the frame with the network-file commands; until then the loader runs here directly.
+static void OpenCommandLineNetwork(const char16_t* name)
+{
+    char16_t keep[ENTRY_PATH_CHARS];
+    CopyString(keep, name);
+    SetKindFolder(FILE_KIND_NETWORK, Entry.defaultFolder);
+    SuspendThreads(0);
+    int r = LoadNetworkFile(keep);
+    SuspendThreads(1);
+    if (r == 0 || r == 6) SetNetworkName(keep);
+    UpdateWindowTitles(-1);
+}
+
+static HWND CreateTitleWindow()
+{
+    int w = 2 * GetSystemMetrics(SM_CXFIXEDFRAME) + 192;
+    int h = GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYFIXEDFRAME) + 256;
+    int32_t wl, wt, ww, wh;
+    GetWorkArea(&wl, &wt, &ww, &wh);
+    int x = wl + (ww - w) / 2;
+    int y = wt + (wh - 28 - h) / 2;
+    return CreateWindowExW(0, kTitleClass, L"", WS_OVERLAPPED, x, y, w, h, (HWND)Entry.mainWindow, nullptr,
+                           Instance, nullptr);
+}
+
+int InitInstance(HINSTANCE instance, int showCommand)
+{
+    // 1. The named mutex: a second instance runs on and marks its titles.
+    WrapHandle mutex = WrapCreateMutex(0, u"KORV_R27K32_384_Mutex");
+    SecondInstance = (mutex && WrapGetLastError() == WRAP_ERROR_ALREADY_EXISTS) ? 1 : 0;
+
+    // 2. Edit-window slots.
+    ClearEditSlotsAtStart();
+
+    // 3. Accelerators and common controls.
+    Entry.accelerators = LoadAcceleratorsW(instance, L"R27KACC");
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+
+    // 4. Main window.
+    int h = GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYFIXEDFRAME) + 80;
+    HWND main = CreateWindowExW(0, kStatusClass, L"", WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
+                                CW_USEDEFAULT, 800, h, nullptr, nullptr, instance, nullptr);
+    if (!main) return 0;
+    Entry.mainWindow = main;
+
+    // 5. Three scroll bars; 8. tooltip window.
+    if (CreateScrollBarsAndTooltips(main)) return 0;
+
+    // 6. Language of the built-in texts from the user's language.
+    Entry.uiLanguage = UiLanguageFromLangId(GetUserDefaultLangID());
+
+    // 7. Hook, timer threads, frame semaphore.
+    Entry.filterHook = SetWindowsHookExW(WH_MSGFILTER, FilterFunc, nullptr, GetCurrentThreadId());
+    if (!Entry.filterHook) return 0;
+    Tick = TickState();
+    if (StartTimerThreads()) return 0;
+
+    // 9. Command line.
+    uint32_t flags = ParseCommandLine();
+    if (flags & CMDL_ERROR) return 0;
+
+    // 12. Components.
+    int code = InitProgram();
+    if (code) {
+        ShowStartupError(code);
+        return 0;
+    }
+    UpdateWindowTitles(0);
+
+    // 13. Title window.
+    if (flags & CMDL_NO_TITLE) {
+        Entry.titleMode = 0;
+        ShowWindow(main, SW_SHOWNORMAL);
+    } else {
+        Entry.titleMode = (flags & CMDL_STOP) ? 2 : 1;
+        HWND title = CreateTitleWindow();
+        Entry.titleWindow = title;
+        if (title) {
+            ShowWindow(title, SW_SHOWNORMAL);
+        } else {
+            ShowWindow(main, SW_SHOWNORMAL);   // as if the title had been closed at once
+        }
+    }
+    int startAfterWindow = !Entry.titleWindow && Entry.titleMode == 1;
+    if (!Entry.titleWindow) Entry.titleMode = 0;
+
+    // 14. The demonstration layout comes with the elements it needs; switch N is the default.
+
+    // 15. A network file from the command line.
+    if (flags & CMDL_FILE) {
+        char16_t name[ENTRY_PATH_CHARS];
+        CopyString(name, GetNetworkName());
+        OpenCommandLineNetwork(name);
+    }
+
+    // 16. Stopped while the title shows or with STOP.
+    if ((flags & CMDL_STOP) || Entry.titleWindow) SetSimulationRunning(SIMRUN_STOP);
+
+    // 17. First edit window.
+    if (!Entry.titleWindow) {
+        CreateEditWindow(Entry.firstWindowZoom);
+        if (startAfterWindow) SetSimulationRunning(SIMRUN_START);
+    }
+    StartupFinished = 1;
+    (void)showCommand;
+    return 1;
+}
+
+int RunMessageLoop()
+{
+    MSG msg;
+    for (;;) {
+        while (LoopRunsSteps(IsSimulationRunning(), DocState.speedLevel, 0)) {
+            RunIdleStep();
+            if (PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) break;
+        }
+        BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0 || got == -1) break;
+        if (Entry.accelerators && Entry.mainWindow &&
+            TranslateAcceleratorW((HWND)Entry.mainWindow, (HACCEL)Entry.accelerators, &msg))
+            continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return (int)msg.wParam;
+}
+
+int QuilWinMain(HINSTANCE instance, int showCommand)
+{
+    Instance = instance;
+    int versionClass = 0;
+    GetWindowsVersion(&versionClass, nullptr);
+    if (versionClass == 0) {
+        UnicodeFlag = 0;
+        WrapMessageBox(nullptr, GetBuiltinText((unsigned)UiLanguageFromLangId(GetUserDefaultLangID()), BUILTIN_OLD_PLATFORM_TEXT),
+                       GetBuiltinText((unsigned)UiLanguageFromLangId(GetUserDefaultLangID()), BUILTIN_OLD_PLATFORM_TITLE),
+                       WRAP_MB_ICONERROR);
+        return 0;
+    }
+    UnicodeFlag = (versionClass >= 1 && versionClass <= 3) ? 0 : 1;
+    InitLockEmulation();
+    if (!RegisterWindowClasses(instance) || !InitInstance(instance, showCommand)) {
+        EndTimerThreads();
+        return 0;
+    }
+    int code = RunMessageLoop();
+    EndTimerThreads();
+    return code;
+}

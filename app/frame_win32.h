@@ -1,0 +1,72 @@
+// Shared declarations of the program frame's Win32 files: window procedures, private messages,
+// the class names and the helpers the entry, main, edit and clock windows share.
+#pragma once
+#include <windows.h>
+#include <cstdint>
+
+constexpr UINT WM_QUIL_FILTER_KEY = WM_USER + 1;   // hook -> main window: key in dialog or menu
+constexpr UINT WM_QUIL_DIALOG_KEY = WM_USER + 2;   // main window -> innermost dialog: a key
+constexpr UINT WM_QUIL_DIALOG_STEP = WM_USER + 3;  // main window -> dialog: step the focused field
+constexpr UINT WM_QUIL_TICK = WM_USER + 4;         // tick thread -> main window
+constexpr UINT WM_QUIL_SOUND = WM_USER + 5;        // play the event sound
+
+extern const wchar_t kStatusClass[];
+extern const wchar_t kEditClass[];
+extern const wchar_t kInfoBoxClassName[];
+extern const wchar_t kTitleClass[];
+extern const wchar_t kClockClass[];
+
+LRESULT CALLBACK StatusWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK EditWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK TitelWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK UhrWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK FilterFunc(int code, WPARAM wParam, LPARAM lParam);
+
+// Entry (entry_win32.cpp).
+int QuilWinMain(HINSTANCE instance, int showCommand);
+int RegisterWindowClasses(HINSTANCE instance);
+int InitInstance(HINSTANCE instance, int showCommand);
+int RunMessageLoop();
+int ShowStartupError(int code);
+uint32_t ParseCommandLine();
+HINSTANCE ProgramInstance();
+
+// Main window (mainwnd_win32.cpp).
+int StartTimerThreads();            // 0 ok, 1 a thread or the semaphore failed
+void SuspendTimerThreads();
+void ResumeTimerThreads();           // the animation and element-timer threads only
+void EndTimerThreads();              // after the message loop: stop flag, resume, wait
+void RunIdleStep();
+void CloseTitleWindow();
+int CreateScrollBarsAndTooltips(HWND main);
+void MoveScrollBarsToPanes();
+void RegisterTooltipRects();
+// Frame commands: the commands whose work lives in the frame (windows, views, recent files,
+// quit). Returns 1 when the id was one of them.
+int HandleFrameCommand(int id);
+void DispatchCommand(int id, LPARAM lParam, int context);
+int IsModalOpen();                  // a dialog runs or a popup menu is open
+
+// Edit windows (editwnd_win32.cpp).
+void ClearEditSlotsAtStart();
+void CloseAllEditWindows();
+void EnableCommandInAllWindows(int id, int enabled);
+
+// Clock window (clockwnd_win32.cpp).
+int ClockWindow(int operation, int32_t* left, int32_t* top, int32_t* width, int32_t* height);
+HWND ClockWindowHandle();
+
+// Menus (menu_win32.cpp).
+void SetMenuItemText(int slot, uint16_t position, int commandId, uint32_t textId);
+void SetMenuBarTexts(int slot);
+void EnableMenuCommand(int id, int slot, int enabled);
+void CheckMenuCommand(int id, int slot, int checked);
+void SetEditMenuTexts(int slot);
+void RebuildRecentFileMenus(int slot);
+uint32_t GetMenuOpen();
+void SetMenuOpen(uint32_t value);
+uint32_t MenuHelpId(HWND window, HMENU popup);
+extern HMENU OpenContextMenu;
+
+// Work area of the desktop (left, top, width, height).
+void GetWorkArea(int32_t* left, int32_t* top, int32_t* width, int32_t* height);

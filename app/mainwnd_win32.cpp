@@ -1,0 +1,428 @@
+// The main (status) window: its procedure, the message-filter hook, the four timer threads, the
+// tick handler glue and the idle step, the title window and the shut-down sequence.
+#include "app/frame_win32.h"
+#include <commctrl.h>
+#include <mmsystem.h>
+#include "app/cursor.h"
+#include "app/dialog.h"
+#include "app/editwnd.h"
+#include "app/entry.h"
+#include "app/help.h"
+#include "app/startup.h"
+#include "app/tick.h"
+#include "app/titles.h"
+#include "core/langtext.h"
+#include "core/platform.h"
+#include "model/general_section.h"
+#include "model/grid.h"
+#include "trains/train_services.h"
+
+// ---- timer threads ------------------------------------------------------------------------------
+static volatile LONG TimerStop = 0;
+
+static void TickThread(void*)
+{
+    while (!TimerStop) {
+        WrapSleep(20);
+        HWND main = (HWND)Entry.mainWindow;
+        if (main && !TimerStop) SendMessageW(main, WM_QUIL_TICK, 0, 0);   // waits until handled
+    }
+}
+
+static void AnimationThread(void*)
+{
+    while (!TimerStop) {
+        WrapSleep(55);
+        if (AnimationSwitch) TimerCount.anim55 = TimerCount.anim55 + 1;
+    }
+}
+
+static void ElementTimerThread(void*)
+{
+    while (!TimerStop) {
+        WrapSleep(165);
+        if (AnimationSwitch && !OverlayPauseSwitch) TimerCount.elem165 = TimerCount.elem165 + 1;
+    }
+}
+
+static void AutosaveThread(void*)
+{
+    while (!TimerStop) {
+        WrapSleep(1000);
+        if (DocState.autosaveInterval != 0) TimerCount.autosaveCountdown = TimerCount.autosaveCountdown - 1;
+    }
+}
+
+static void* StartOne(WrapThreadFunc f)
+{
+    WrapHandle t = WrapBeginThread(f, nullptr, 1);
+    if (t) WrapSetThreadPriority(t, WRAP_PRIORITY_BELOW_NORMAL);
+    return t;
+}
+
+int StartTimerThreads()
+{
+    TimerStop = 0;
+    Entry.tickThread = StartOne(TickThread);
+    Entry.animationThread = StartOne(AnimationThread);
+    Entry.elementTimerThread = StartOne(ElementTimerThread);
+#ifndef QUIL_VIEWER
+    Entry.autosaveThread = StartOne(AutosaveThread);
+    if (!Entry.autosaveThread) return 1;
+#endif
+    if (!Entry.tickThread || !Entry.animationThread || !Entry.elementTimerThread) return 1;
+    Entry.frameSemaphore = WrapCreateSemaphore(0, 1);
+    return Entry.frameSemaphore ? 0 : 1;
+}
+
+void SuspendTimerThreads()
+{
+    void* threads[4] = {Entry.tickThread, Entry.animationThread, Entry.elementTimerThread, Entry.autosaveThread};
+    for (void* t : threads)
+        if (t) WrapSuspendThread(t);
+}
+
+void EndTimerThreads()
+{
+    // After the message loop: every timer thread ends by itself and is waited for.
+    TimerStop = 1;
+    void** threads[4] = {&Entry.tickThread, &Entry.animationThread, &Entry.elementTimerThread, &Entry.autosaveThread};
+    for (void** t : threads) {
+        if (!*t) continue;
+        for (int i = 0; i < 8; i++) {
+            uint32_t prev = WrapResumeThread(*t);
+            if (prev == 0xFFFFFFFFu || prev <= 1) break;
+        }
+        WrapWaitForSingleObject(*t, 3000);
+        WrapCloseHandle(*t);
+        *t = nullptr;
+    }
+}
+
+// ---- idle step and tick -----------------------------------------------------------------------------
+int IsModalOpen()
+{
+    return IsDialogOpen() || GetMenuOpen() != 0;
+}
+
+static int HookRunning() { return IsSimulationRunning(); }
+static int HookLevel() { return DocState.speedLevel; }
+// The tick delay (option BremsF) comes with the trains' settings; until then its default.
+static int HookTickDelay() { return 4500; }
+// The loop option (option ViaTimer) comes with the option file; until then 'T'.
+static int HookLoopOption() { return 0; }
+static int HookModal() { return IsModalOpen(); }
+static uint32_t HookTickCount() { return WrapGetTickCount(); }
+static int HookInput()
+{
+    return LOWORD(GetQueueStatus(QS_KEY | QS_MOUSEMOVE | QS_MOUSEBUTTON | QS_PAINT)) != 0;
+}
+static int HookFollowMode() { return GetFollowMode(); }
+static void HookReleaseFrame()
+{
+    if (Entry.frameSemaphore) WrapReleaseSemaphore(Entry.frameSemaphore, 1, nullptr);
+}
+
+// The components without an idle hook yet (clock, animated cells, element timers, autosave,
+// following a train, edge scrolling of the views) are added here as they join the program.
+static const IdleHooks kIdle = {HookRunning, nullptr, nullptr, nullptr, HookModal, nullptr,
+                                HookFollowMode, nullptr, HookReleaseFrame, nullptr};
+static const TickHooks kTick = {HookRunning, HookLevel, HookTickDelay, HookLoopOption, HookModal,
+                                HookTickCount, HookInput, RunIdleStep};
+
+void RunIdleStep()
+{
+    RunIdleStepWith(&TimerCount, &kIdle, EdgeScrollState);
+}
+
+// ---- scroll bars and tooltips -------------------------------------------------------------------------
+// Rectangles of the three scroll-bar panes. The status panes themselves are drawn by the views;
+// until they exist the scroll bars sit at these fixed places of the status window.
+static void PaneRect(int pane, RECT* r)
+{
+    switch (pane) {
+    case 3: SetRect(r, 362, 2, 378, 38); return;
+    case 6: SetRect(r, 380, 2, 460, 18); return;
+    default: SetRect(r, 780, 2, 796, 78); return;   // pane 39
+    }
+}
+
+int CreateScrollBarsAndTooltips(HWND main)
+{
+    struct Bar { int pane; DWORD style; void** handle; };
+    Bar bars[3] = {{3, SBS_VERT, &Entry.paletteScroll}, {6, SBS_HORZ, &Entry.groupScroll}, {39, SBS_VERT, &Entry.levelScroll}};
+    for (Bar& b : bars) {
+        RECT r;
+        PaneRect(b.pane, &r);
+        HWND w = CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | b.style, r.left, r.top,
+                                 r.right - r.left, r.bottom - r.top, main, nullptr, ProgramInstance(), nullptr);
+        if (!w) return 1;
+        *b.handle = w;
+    }
+    Entry.tooltipWindow = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                                          CW_USEDEFAULT, CW_USEDEFAULT, main, nullptr, ProgramInstance(), nullptr);
+    RegisterTooltipRects();
+    return 0;
+}
+
+void MoveScrollBarsToPanes()
+{
+    void* bars[3] = {Entry.paletteScroll, Entry.groupScroll, Entry.levelScroll};
+    const int panes[3] = {3, 6, 39};
+    for (int i = 0; i < 3; i++) {
+        RECT r;
+        PaneRect(panes[i], &r);
+        if (bars[i]) MoveWindow((HWND)bars[i], r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+    }
+}
+
+void RegisterTooltipRects()
+{
+    if (!Entry.tooltipWindow) return;
+    void* bars[3] = {Entry.paletteScroll, Entry.groupScroll, Entry.levelScroll};
+    for (void* b : bars) {
+        if (!b) continue;
+        TOOLINFOW ti = {};
+        ti.cbSize = sizeof ti;
+        ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        ti.hwnd = (HWND)Entry.mainWindow;
+        ti.uId = (UINT_PTR)b;
+        ti.lpszText = LPSTR_TEXTCALLBACKW;
+        SendMessageW((HWND)Entry.tooltipWindow, TTM_DELTOOLW, 0, (LPARAM)&ti);
+        SendMessageW((HWND)Entry.tooltipWindow, TTM_ADDTOOLW, 0, (LPARAM)&ti);
+    }
+}
+
+static int PaneOfTool(UINT_PTR id, UINT flags)
+{
+    if (!(flags & TTF_IDISHWND)) return id <= 40 ? (int)id : -1;
+    if ((void*)id == Entry.paletteScroll) return 3;
+    if ((void*)id == Entry.groupScroll) return 6;
+    if ((void*)id == Entry.levelScroll) return 39;
+    return -1;
+}
+
+// ---- message-filter hook --------------------------------------------------------------------------------
+LRESULT CALLBACK FilterFunc(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code < 0) return CallNextHookEx((HHOOK)Entry.filterHook, code, wParam, lParam);
+    const MSG* m = (const MSG*)lParam;
+    if ((code == MSGF_DIALOGBOX || code == MSGF_MENU) && m && m->message == WM_KEYDOWN) {
+        WPARAM k = m->wParam;
+        if ((k >= VK_F1 && k <= VK_F12) || k == VK_INSERT || k == VK_DELETE || k == VK_UP || k == VK_DOWN ||
+            k == VK_PRIOR || k == VK_NEXT || k == VK_HOME || (k >= 'A' && k <= 'Z'))
+            return SendMessageW((HWND)Entry.mainWindow, WM_QUIL_FILTER_KEY, (WPARAM)code, (LPARAM)k);
+    }
+    return 0;
+}
+
+static LRESULT FilterKey(int code, WPARAM key)
+{
+    int shift = GetKeyState(VK_SHIFT) < 0, ctrl = GetKeyState(VK_CONTROL) < 0;
+    HWND dialog = (HWND)GetCurrentDialog();
+    if (key == VK_F1) {
+        if (code == MSGF_MENU) {
+            ShowHelpTopic(shift ? HELPID_INDEX : HELPID_MENU);
+        } else if (ctrl) {
+            if (dialog) SendMessageW(dialog, WM_COMMAND, 99, 0);
+        } else if (shift) {
+            ShowHelpTopic(HELPID_INDEX);
+        } else if (dialog) {
+            SendMessageW(dialog, WM_COMMAND, 100, 0);
+        }
+        return 1;
+    }
+    if (code == MSGF_MENU) return 0;
+    if (!dialog) return 0;
+    if (key == VK_UP || key == VK_DOWN || key == VK_PRIOR || key == VK_NEXT)
+        return SendMessageW(dialog, WM_QUIL_DIALOG_STEP, key, 0);
+    SendMessageW(dialog, WM_QUIL_DIALOG_KEY, key, 0);
+    return 0;
+}
+
+// ---- commands --------------------------------------------------------------------------------------------
+void DispatchCommand(int id, LPARAM lParam, int context)
+{
+    if (context) return;   // the edit windows' context menu comes with the menu commands
+    HandleFrameCommand(id);
+}
+
+// ---- shut-down ---------------------------------------------------------------------------------------------
+static void ShutDown(HWND window)
+{
+    Entry.shuttingDown = 1;
+    SuspendThreads(0);
+    mciSendCommandW(MCI_ALL_DEVICE_ID, MCI_CLOSE, MCI_WAIT, 0);
+    ClockWindow(2, nullptr, nullptr, nullptr, nullptr);
+    for (int slot = 0; slot < EDIT_SLOTS; slot++) CloseEditWindow(slot);
+    if (Entry.tooltipWindow) DestroyWindow((HWND)Entry.tooltipWindow);
+    Entry.tooltipWindow = nullptr;
+    if (Entry.filterHook) UnhookWindowsHookEx((HHOOK)Entry.filterHook);
+    Entry.filterHook = nullptr;
+    ShowHelpTopic(HELPID_CLOSE_ALL);
+    SuspendTimerThreads();
+    if (Entry.frameSemaphore) WrapCloseHandle(Entry.frameSemaphore);
+    Entry.frameSemaphore = nullptr;
+    ShowExitMessage();
+    Entry.statusDC = nullptr;
+    ExitProgram();
+    DeleteLockEmulation();
+    Entry.mainWindow = nullptr;
+    (void)window;
+    PostQuitMessage(0);
+}
+
+// ---- the window procedure ------------------------------------------------------------------------------------
+LRESULT CALLBACK StatusWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:
+        SetFocus(window);
+        Entry.statusDC = GetDC(window);
+        return 0;
+    case WM_DESTROY:
+        ShutDown(window);
+        return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_ACTIVE || LOWORD(wParam) == WA_CLICKACTIVE) {
+            // An active edit window becomes the last-used one; a status window activated again
+            // keeps the last-used window it had.
+            if (EditViews.active >= 0 && EditViews.lastUsed != EditViews.active) EditViews.lastUsed = EditViews.active;
+            EditViews.active = -1;
+            SetFocus(window);
+        }
+        return 0;
+    case WM_PAINT: {
+        // The status panes are painted by the views; until they exist the window shows its face.
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(window, &ps);
+        FillRect(dc, &ps.rcPaint, GetSysColorBrush(COLOR_BTNFACE));
+        EndPaint(window, &ps);
+        void* bars[3] = {Entry.paletteScroll, Entry.groupScroll, Entry.levelScroll};
+        for (void* b : bars)
+            if (b) InvalidateRect((HWND)b, nullptr, TRUE);
+        return 0;
+    }
+    case WM_CLOSE:
+        // The save question joins with the network-file commands.
+        DestroyWindow(window);
+        return 0;
+    case WM_SETCURSOR:
+        if (LOWORD(lParam) != HTCLIENT && !IsDialogOpen()) break;
+        SetCursorForWindow(window, 0);
+        return 1;
+    case WM_MOUSEACTIVATE:
+        if (IsDialogOpen()) {
+            MessageBeep(0);
+            return MA_NOACTIVATEANDEAT;
+        }
+        return MA_ACTIVATE;
+    case WM_NOTIFY: {
+        NMHDR* h = (NMHDR*)lParam;
+        if (h && h->code == TTN_GETDISPINFOW) {
+            NMTTDISPINFOW* d = (NMTTDISPINFOW*)lParam;
+            int pane = PaneOfTool(d->hdr.idFrom, d->uFlags);
+            d->hinst = nullptr;
+            if (pane < 0 || !UnicodeFlag) {
+                d->lpszText = const_cast<wchar_t*>(L"?");
+            } else {
+                d->lpszText = const_cast<wchar_t*>(reinterpret_cast<const wchar_t*>(GetLangText(LANG_ID(1420) + (uint32_t)pane)));
+            }
+            return 0;
+        }
+        if (h && h->code == TTN_GETDISPINFOA) {
+            NMTTDISPINFOA* d = (NMTTDISPINFOA*)lParam;
+            int pane = PaneOfTool(d->hdr.idFrom, d->uFlags);
+            d->hinst = nullptr;
+            if (pane < 0 || UnicodeFlag) {
+                d->lpszText = const_cast<char*>("?");
+            } else {
+                int n = WideToMultiByte(GetLangText(LANG_ID(1420) + (uint32_t)pane), d->szText, 80);
+                if (n >= 80) lstrcpyA(d->szText, "?L");
+                d->lpszText = d->szText;
+            }
+            return 0;
+        }
+        break;
+    }
+    case WM_COMMAND:
+        DispatchCommand(LOWORD(wParam), lParam, 0);
+        return 0;
+    case WM_VSCROLL:
+        if ((void*)lParam == Entry.levelScroll) {
+            // The level steps of the views join with them; the last-used window is activated.
+            if (EditViews.lastUsed >= 0) ActivateEditWindow(-4);
+            return 0;
+        }
+        break;
+    case WM_MOUSEMOVE:
+        SetCursorForWindow(window, 0);
+        return 0;
+    case MM_MCINOTIFY:
+        mciSendCommandW((MCIDEVICEID)lParam, MCI_CLOSE, 0, 0);
+        return 0;
+    case WM_QUIL_FILTER_KEY:
+        return FilterKey((int)wParam, (WPARAM)lParam);
+    case WM_QUIL_TICK:
+        HandleTick(&Tick, &kTick);
+        return 0;
+    case WM_QUIL_SOUND:
+        return 0;   // event sounds join with the sound playback
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// ---- title window ----------------------------------------------------------------------------------------------
+// The title picture comes from the title-picture file; while the program has no reader for it,
+// creating the title window is refused and start-up goes on without it.
+int (*TitlePictureLoad)(int number) = nullptr;
+void (*TitlePictureDraw)(HDC dc) = nullptr;
+void (*TitlePictureFree)() = nullptr;
+
+void CloseTitleWindow()
+{
+    if (!Entry.titleWindow) return;
+    uint8_t mode = Entry.titleMode;
+    Entry.titleMode = 0;
+    HWND t = (HWND)Entry.titleWindow;
+    Entry.titleWindow = nullptr;
+    DestroyWindow(t);
+    ShowWindow((HWND)Entry.mainWindow, SW_SHOWNORMAL);
+    CreateEditWindow(Entry.firstWindowZoom);
+    if (mode == 1) SetSimulationRunning(SIMRUN_START);
+}
+
+LRESULT CALLBACK TitelWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:
+        if (!TitlePictureLoad || TitlePictureLoad(Entry.titleNumber)) return -1;
+        SetFocus(window);
+        SetTimer(window, 2, 15000, nullptr);
+        return 0;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(window, &ps);
+        if (TitlePictureDraw) TitlePictureDraw(dc);
+        EndPaint(window, &ps);
+        return 0;
+    }
+    case WM_DESTROY:
+        KillTimer(window, 2);
+        if (TitlePictureFree) TitlePictureFree();
+        return 0;
+    case WM_SIZE:
+        return 0;
+    case WM_MOUSEMOVE:
+        SetCursorForWindow(window, 0);
+        return 0;
+    case WM_KEYDOWN: case WM_SYSKEYDOWN: case WM_CHAR: case WM_COMMAND: case WM_TIMER:
+    case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_RBUTTONDOWN: case WM_RBUTTONUP:
+        CloseTitleWindow();
+        return 0;
+    case WM_MOUSEACTIVATE:
+        CloseTitleWindow();
+        return MA_NOACTIVATEANDEAT;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
