@@ -3,34 +3,35 @@
 #include <windows.h>
 #include "app/cursor_platform.h"
 #include "app/editwnd.h"
+#include "core/platform_ui.h"
 
 static HCURSOR Cursors[CUR_COUNT];
 
-int CursorPlatformHasMouse() { return GetSystemMetrics(SM_MOUSEPRESENT) ? 1 : 0; }
+int CursorPlatformHasMouse() { return WrapGetSystemMetrics(SM_MOUSEPRESENT) ? 1 : 0; }
 
 int CursorPlatformLoad() {
   HINSTANCE inst = GetModuleHandleW(nullptr);
   for (int i = 1; i <= CURSOR_OWN_COUNT; i++) {
-    Cursors[i] = LoadCursorW(inst, MAKEINTRESOURCEW(i));
-    if (!Cursors[i]) Cursors[i] = LoadCursorW(nullptr, (LPCWSTR)IDC_ARROW);
+    Cursors[i] = (HCURSOR)WrapLoadCursor(inst, WrapOrdinal((unsigned)i));
+    if (!Cursors[i]) Cursors[i] = (HCURSOR)WrapLoadCursor(nullptr, (const char16_t*)IDC_ARROW);
   }
-  Cursors[CUR_SYS_ARROW] = LoadCursorW(nullptr, (LPCWSTR)IDC_ARROW);
-  Cursors[CUR_SYS_SIZE_WE] = LoadCursorW(nullptr, (LPCWSTR)IDC_SIZEWE);
-  Cursors[CUR_SYS_SIZE_NS] = LoadCursorW(nullptr, (LPCWSTR)IDC_SIZENS);
-  Cursors[CUR_SYS_NO] = LoadCursorW(nullptr, (LPCWSTR)IDC_NO);
+  Cursors[CUR_SYS_ARROW] = (HCURSOR)WrapLoadCursor(nullptr, (const char16_t*)IDC_ARROW);
+  Cursors[CUR_SYS_SIZE_WE] = (HCURSOR)WrapLoadCursor(nullptr, (const char16_t*)IDC_SIZEWE);
+  Cursors[CUR_SYS_SIZE_NS] = (HCURSOR)WrapLoadCursor(nullptr, (const char16_t*)IDC_SIZENS);
+  Cursors[CUR_SYS_NO] = (HCURSOR)WrapLoadCursor(nullptr, (const char16_t*)IDC_NO);
   return 0;
 }
 
 void CursorPlatformFree() {
   HCURSOR arrow = Cursors[CUR_SYS_ARROW];
   for (int i = 1; i <= CURSOR_OWN_COUNT; i++) {
-    if (Cursors[i] && Cursors[i] != arrow) DestroyCursor(Cursors[i]);
+    if (Cursors[i] && Cursors[i] != arrow) WrapDestroyCursor(Cursors[i]);
     Cursors[i] = nullptr;
   }
 }
 
 void CursorPlatformShow(int cursor) {
-  if (cursor > 0 && cursor < CUR_COUNT && Cursors[cursor]) SetCursor(Cursors[cursor]);
+  if (cursor > 0 && cursor < CUR_COUNT && Cursors[cursor]) WrapSetCursor(Cursors[cursor]);
 }
 
 int CursorPlatformQuery(WrapWindow window, CursorQuery* q, CursorBlockRectFn blockRect) {

@@ -5,6 +5,7 @@
 #include "app/dialog_ctl.h"
 #include "app/editwnd.h"
 #include "app/help.h"
+#include "core/platform_ui.h"
 
 // ---- colours and fonts -----------------------------------------------------------------------------
 #define Colour(n) ((COLORREF)DialogDisplayColour(n))
@@ -53,18 +54,18 @@ void DialogPlatformBrushes(int create) {
 }
 
 // ---- control access -------------------------------------------------------------------------------
-static HWND Ctl(WrapWindow dlg, uint32_t id) { return GetDlgItem((HWND)dlg, (int)id); }
+static HWND Ctl(WrapWindow dlg, uint32_t id) { return (HWND)WrapGetDlgItem(dlg, (int)id); }
 
 int DlgCtlExists(WrapWindow dlg, uint32_t id) { return Ctl(dlg, id) != nullptr; }
 uint32_t DlgCtlIdOfWindow(WrapWindow control) { return control ? (uint32_t)GetDlgCtrlID((HWND)control) : 0; }
-void DlgCtlSetTitle(WrapWindow dlg, const char16_t* text) { SetWindowTextW((HWND)dlg, (LPCWSTR)text); }
+void DlgCtlSetTitle(WrapWindow dlg, const char16_t* text) { WrapSetWindowText(dlg, text); }
 void DlgCtlSetText(WrapWindow dlg, uint32_t id, const char16_t* text) {
-  SetDlgItemTextW((HWND)dlg, (int)id, (LPCWSTR)text);
+  WrapSetDlgItemText(dlg, (int)id, text);
 }
 int DlgCtlGetText(WrapWindow dlg, uint32_t id, char16_t* buf, int maxChars) {
   if (maxChars < 1) return 0;
   buf[0] = 0;
-  return (int)GetDlgItemTextW((HWND)dlg, (int)id, (LPWSTR)buf, maxChars);
+  return WrapGetDlgItemText(dlg, (int)id, buf, maxChars);
 }
 void DlgCtlEnable(WrapWindow dlg, uint32_t id, int enable) {
   if (HWND c = Ctl(dlg, id)) EnableWindow(c, enable ? TRUE : FALSE);
@@ -77,7 +78,7 @@ void DlgCtlSetCheck(WrapWindow dlg, uint32_t id, int checked) {
   CheckDlgButton((HWND)dlg, (int)id, checked ? BST_CHECKED : BST_UNCHECKED);
 }
 static int IsRadio(HWND c) {
-  LONG type = GetWindowLongW(c, GWL_STYLE) & BS_TYPEMASK;
+  LONG type = WrapGetWindowLong(c, GWL_STYLE) & BS_TYPEMASK;
   return type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON;
 }
 void DlgCtlCheckRadio(WrapWindow dlg, uint32_t id) {
@@ -87,23 +88,23 @@ void DlgCtlCheckRadio(WrapWindow dlg, uint32_t id) {
   for (int guard = 0; guard < 256; guard++) {
     h = GetNextDlgGroupItem((HWND)dlg, h, FALSE);
     if (!h || h == c) break;
-    if (IsRadio(h)) SendMessageW(h, BM_SETCHECK, BST_UNCHECKED, 0);
+    if (IsRadio(h)) WrapSendMessage(h, BM_SETCHECK, BST_UNCHECKED, 0);
   }
-  SendMessageW(c, BM_SETCHECK, BST_CHECKED, 0);
+  WrapSendMessage(c, BM_SETCHECK, BST_CHECKED, 0);
 }
 int DlgCtlIsChecked(WrapWindow dlg, uint32_t id) {
   return IsDlgButtonChecked((HWND)dlg, (int)id) == BST_CHECKED ? 1 : 0;
 }
 void DlgCtlSetFont(WrapWindow dlg, uint32_t id, int font) {
-  if (HWND c = Ctl(dlg, id)) SendMessageW(c, WM_SETFONT, (WPARAM)DisplayFont(font), FALSE);
+  if (HWND c = Ctl(dlg, id)) WrapSendMessage(c, WM_SETFONT, (WPARAM)DisplayFont(font), FALSE);
 }
 void DlgCtlSetLimit(WrapWindow dlg, uint32_t id, int limit) {
-  if (HWND c = Ctl(dlg, id)) SendMessageW(c, EM_LIMITTEXT, (WPARAM)limit, 0);
+  if (HWND c = Ctl(dlg, id)) WrapSendMessage(c, EM_LIMITTEXT, (WPARAM)limit, 0);
 }
 void DlgCtlSetComboLimit(WrapWindow dlg, uint32_t id, int limit) {
   if (HWND c = Ctl(dlg, id)) {
-    SendMessageW(c, CB_LIMITTEXT, (WPARAM)limit, 0);
-    SendMessageW(c, CB_SETEXTENDEDUI, TRUE, 0);
+    WrapSendMessage(c, CB_LIMITTEXT, (WPARAM)limit, 0);
+    WrapSendMessage(c, CB_SETEXTENDEDUI, TRUE, 0);
   }
 }
 void DlgCtlFocus(WrapWindow dlg, uint32_t id) {
@@ -116,10 +117,13 @@ int DlgCtlFocused(WrapWindow* dlg, uint32_t* id) {
   HWND f = GetFocus();
   if (!f) return 0;
   HWND parent = GetParent(f);
-  WCHAR cls[16];
-  if (parent && GetClassNameW(parent, cls, 16) && lstrcmpiW(cls, L"ComboBox") == 0) {
-    f = parent;
-    parent = GetParent(f);
+  // The edit part of a combo box (ids 110..114) stands for the combo box.
+  if (parent) {
+    int pid = GetDlgCtrlID(parent);
+    if (pid >= 110 && pid <= 114 && GetParent(parent)) {
+      f = parent;
+      parent = GetParent(f);
+    }
   }
   if (!parent) return 0;
   *dlg = parent;
@@ -129,31 +133,31 @@ int DlgCtlFocused(WrapWindow* dlg, uint32_t* id) {
 void DlgCtlMakeDefault(WrapWindow dlg, uint32_t id) {
   HWND c = Ctl(dlg, id);
   if (!c) return;
-  WCHAR cls[16];
-  if (!GetClassNameW(c, cls, 16) || lstrcmpiW(cls, L"Button") != 0) return;
-  if ((GetWindowLongW(c, GWL_STYLE) & 0xFFFF) == 0) SendMessageW((HWND)dlg, DM_SETDEFID, id, 0);
+  LRESULT code = WrapSendMessage(c, WM_GETDLGCODE, 0, 0);
+  if (!(code & (DLGC_UNDEFPUSHBUTTON | DLGC_DEFPUSHBUTTON))) return;
+  if ((WrapGetWindowLong(c, GWL_STYLE) & 0xFFFF) == 0) WrapSendMessage(dlg, DM_SETDEFID, id, 0);
 }
 static int IsCombo(HWND c) {
-  WCHAR cls[16];
-  return GetClassNameW(c, cls, 16) && lstrcmpiW(cls, L"ComboBox") == 0;
+  int id = GetDlgCtrlID(c);
+  return id >= 110 && id <= 114;
 }
 int DlgCtlGetCaret(WrapWindow dlg, uint32_t id) {
   HWND c = Ctl(dlg, id);
   if (!c) return 0;
   DWORD start = 0, end = 0;
   if (IsCombo(c))
-    SendMessageW(c, CB_GETEDITSEL, (WPARAM)&start, (LPARAM)&end);
+    WrapSendMessage(c, CB_GETEDITSEL, (WPARAM)&start, (LPARAM)&end);
   else
-    SendMessageW(c, EM_GETSEL, (WPARAM)&start, (LPARAM)&end);
+    WrapSendMessage(c, EM_GETSEL, (WPARAM)&start, (LPARAM)&end);
   return (int)start;
 }
 void DlgCtlSetCaret(WrapWindow dlg, uint32_t id, int pos) {
   HWND c = Ctl(dlg, id);
   if (!c) return;
   if (IsCombo(c))
-    SendMessageW(c, CB_SETEDITSEL, 0, MAKELPARAM(pos, pos));
+    WrapSendMessage(c, CB_SETEDITSEL, 0, MAKELPARAM(pos, pos));
   else
-    SendMessageW(c, EM_SETSEL, (WPARAM)pos, (LPARAM)pos);
+    WrapSendMessage(c, EM_SETSEL, (WPARAM)pos, (LPARAM)pos);
 }
 void DlgCtlScrollRange(WrapWindow dlg, uint32_t id, int lowest, int highest) {
   if (HWND c = Ctl(dlg, id)) SetScrollRange(c, SB_CTL, lowest, highest, FALSE);
@@ -174,27 +178,27 @@ void DlgCtlScrollDisable(WrapWindow dlg, uint32_t id) {
   if (HWND c = Ctl(dlg, id)) EnableWindow(c, FALSE);
 }
 int DlgCtlIsActive(WrapWindow dlg) { return GetActiveWindow() == (HWND)dlg ? 1 : 0; }
-void DlgCtlListReset(WrapWindow dlg, uint32_t id) { SendDlgItemMessageW((HWND)dlg, (int)id, LB_RESETCONTENT, 0, 0); }
+void DlgCtlListReset(WrapWindow dlg, uint32_t id) { WrapSendDlgItemMessage(dlg, (int)id, LB_RESETCONTENT, 0, 0); }
 int DlgCtlListAdd(WrapWindow dlg, uint32_t id, const char16_t* text, void* data, int height) {
-  LRESULT n = SendDlgItemMessageW((HWND)dlg, (int)id, LB_ADDSTRING, 0, (LPARAM)text);
+  LRESULT n = WrapSendDlgItemMessage(dlg, (int)id, LB_ADDSTRING, 0, (LPARAM)text);
   if (n < 0) return -1;
-  SendDlgItemMessageW((HWND)dlg, (int)id, LB_SETITEMDATA, (WPARAM)n, (LPARAM)data);
-  if (height > 0) SendDlgItemMessageW((HWND)dlg, (int)id, LB_SETITEMHEIGHT, (WPARAM)n, height);
+  WrapSendDlgItemMessage(dlg, (int)id, LB_SETITEMDATA, (WPARAM)n, (LPARAM)data);
+  if (height > 0) WrapSendDlgItemMessage(dlg, (int)id, LB_SETITEMHEIGHT, (WPARAM)n, height);
   return (int)n;
 }
 int DlgCtlListCount(WrapWindow dlg, uint32_t id) {
-  LRESULT n = SendDlgItemMessageW((HWND)dlg, (int)id, LB_GETCOUNT, 0, 0);
+  LRESULT n = WrapSendDlgItemMessage(dlg, (int)id, LB_GETCOUNT, 0, 0);
   return n < 0 ? 0 : (int)n;
 }
 int DlgCtlListGetSel(WrapWindow dlg, uint32_t id) {
-  LRESULT n = SendDlgItemMessageW((HWND)dlg, (int)id, LB_GETCURSEL, 0, 0);
+  LRESULT n = WrapSendDlgItemMessage(dlg, (int)id, LB_GETCURSEL, 0, 0);
   return n < 0 ? -1 : (int)n;
 }
 void DlgCtlListSetSel(WrapWindow dlg, uint32_t id, int n) {
-  SendDlgItemMessageW((HWND)dlg, (int)id, LB_SETCURSEL, (WPARAM)n, 0);
+  WrapSendDlgItemMessage(dlg, (int)id, LB_SETCURSEL, (WPARAM)n, 0);
 }
 void* DlgCtlListData(WrapWindow dlg, uint32_t id, int n) {
-  LRESULT d = SendDlgItemMessageW((HWND)dlg, (int)id, LB_GETITEMDATA, (WPARAM)n, 0);
+  LRESULT d = WrapSendDlgItemMessage(dlg, (int)id, LB_GETITEMDATA, (WPARAM)n, 0);
   return d == LB_ERR ? nullptr : (void*)d;
 }
 void DlgCtlEndDialog(WrapWindow dlg, intptr_t code) { EndDialog((HWND)dlg, code); }
@@ -242,7 +246,7 @@ static void DrawCellStandIn(HDC dc, int px, int py, uint32_t code, uint32_t stat
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, Colour(8));
   HGDIOBJ old = SelectObject(dc, DisplayFont(7));
-  TextOutW(dc, px + 2, py + 2, t, lstrlenW(t));
+  WrapTextOut(dc, px + 2, py + 2, (const char16_t*)t, lstrlenW(t));
   SelectObject(dc, old);
 }
 
@@ -369,7 +373,7 @@ void DrawDescriptorItem(void* drawItem, int skip) {
       SetBkMode(di->hDC, TRANSPARENT);
       SetTextColor(di->hDC, Colour(selected ? 249 : 16));
       HGDIOBJ old = SelectObject(di->hDC, DisplayFont(7));
-      TextOutW(di->hDC, rect.left + 8, rect.top, plain, n);
+      WrapTextOut(di->hDC, rect.left + 8, rect.top, (const char16_t*)plain, n);
       SelectObject(di->hDC, old);
     }
     if (di->itemState & ODS_FOCUS) DrawFocusFrame(di->hDC, &rect);
@@ -397,6 +401,5 @@ WrapWindow DialogPlatformDefaultOwner() {
 }
 
 intptr_t DialogPlatformModal(WrapWindow owner, uint32_t templateId, DialogProcFn proc, DialogRecord* descriptor) {
-  return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId), (HWND)owner, (DLGPROC)proc,
-                         (LPARAM)descriptor);
+  return WrapDialogBoxParam(GetModuleHandleW(nullptr), templateId, owner, (WrapDlgProc)proc, (intptr_t)descriptor);
 }

@@ -2,9 +2,11 @@
 // painted synchronously from inside the long operation, F12 read as the asynchronous key state.
 #include <windows.h>
 #include "app/infobox_platform.h"
+#include "app/cursor.h"
 #include "app/dialog_ctl.h"
 #include "app/editwnd.h"
 #include "core/langtext.h"
+#include "core/platform_ui.h"
 
 static HWND Owner() {
   EditViewSlot* slot = GetEditSlot(EditViews.active);
@@ -32,7 +34,7 @@ static void DrawText8(HDC dc, int x, int y, const char16_t* text, int fieldChars
   }
   int n = Len(text);
   if (fieldChars > 0 && n > fieldChars) n = fieldChars;
-  TextOutW(dc, x, y, (LPCWSTR)text, n);
+  WrapTextOut(dc, x, y, text, n);
   SelectObject(dc, old);
 }
 
@@ -79,7 +81,7 @@ intptr_t QUIL_WNDCALL InfoBoxWndProc(void* window, uint32_t message, uintptr_t w
     case WM_MBUTTONDOWN: case WM_MBUTTONUP: case WM_MBUTTONDBLCLK:
       return 0;
     case WM_MOUSEMOVE:
-      SetCursor(LoadCursorW(nullptr, (LPCWSTR)IDC_WAIT));
+      SetCursorForWindow(window, 0);
       return 0;
     case WM_DESTROY: case WM_SIZE: case WM_SETFOCUS:
       return 0;
@@ -97,7 +99,7 @@ intptr_t QUIL_WNDCALL InfoBoxWndProc(void* window, uint32_t message, uintptr_t w
       return 1;
     }
     default:
-      return DefWindowProcW(w, message, wParam, lParam);
+      return WrapDefWindowProc(w, message, wParam, lParam);
   }
 }
 
@@ -110,9 +112,9 @@ void InfoBoxPlatformGeometry(int* screenWidth, int* l, int* t, int* r, int* b) {
 }
 
 void* InfoBoxPlatformCreate(InfoBoxSlot* slot, const char16_t* caption) {
-  HWND w = CreateWindowExW(0, (LPCWSTR)kInfoBoxClass, (LPCWSTR)(caption ? caption : u""), WS_OVERLAPPED | WS_CAPTION,
-                           slot->x, slot->y, slot->width, kInfoBoxHeight, Owner(), nullptr,
-                           GetModuleHandleW(nullptr), nullptr);
+  HWND w = (HWND)WrapCreateWindow(kInfoBoxClass, caption ? caption : u"", WS_OVERLAPPED | WS_CAPTION, slot->x,
+                                  slot->y, slot->width, kInfoBoxHeight, Owner(), nullptr, GetModuleHandleW(nullptr),
+                                  nullptr);
   if (!w) return nullptr;
   slot->window = w;
   ShowWindow(w, SW_SHOW);
@@ -138,7 +140,7 @@ void InfoBoxPlatformDrawProgress(const InfoBoxSlot* slot) {
   if (slot) DrawInfoBoxProgress(slot->progress);
 }
 
-int InfoBoxPlatformF12Down() { return (GetAsyncKeyState(VK_F12) & 0x8000) ? 1 : 0; }
+int InfoBoxPlatformF12Down() { return (WrapGetAsyncKeyState(VK_F12) & 0x8000) ? 1 : 0; }
 
 void InfoBoxPlatformFocusOwner() {
   HWND owner = Owner();
