@@ -152,8 +152,10 @@ def check(root, data_dir, folders=PROGRAM_FOLDERS):
                 errors.append(f'{where}: text {ident} is missing in language {lang}')
         if convs is None:
             continue
+        # The string lists conversions only (flags and widths allowed: "%u%02u" is fine).
         want = langsrc.conversion_signature(convs)
-        if want is None or want != convs:
+        leftover = langsrc.CONV_RE.sub(lambda m: '' if m.group(4) else m.group(0), convs)
+        if want is None or leftover:
             errors.append(f'{where}: LANG_FMT({ident}, "{convs}"): the string must list the '
                           f'conversions only, e.g. "%u%s"')
             continue

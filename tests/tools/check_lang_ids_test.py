@@ -95,6 +95,8 @@ class CheckerTest(unittest.TestCase):
             ('call lists too few', 'GetLangText(LANG_FMT(2, "%u"))', 'the en text has "%u%s"'),
             ('no conversions string', 'GetLangText(LANG_FMT(2, convs))', 'LANG_FMT needs'),
             ('not only conversions', 'GetLangText(LANG_FMT(2, "%u files %s"))', 'must list the conversions'),
+            ('percent sign in the list', 'GetLangText(LANG_FMT(2, "%u%%%s"))', 'must list the conversions'),
+            ('width does not change the type', 'GetLangText(LANG_FMT(2, "%5u%-3d"))', 'the en text has "%u%s"'),
             ('format use of a plain text', 'GetLangText(LANG_FMT(1, ""))', 'no format text'),
             ('computed id', 'GetLangText(LANG_ID(BASE + 1))', 'LANG_ID needs a plain number'),
             ('unknown id', 'GetLangText(LANG_ID(12345))', 'text 12345 is missing in language en'),
@@ -104,6 +106,10 @@ class CheckerTest(unittest.TestCase):
             with self.subTest(name):
                 errors = Fixture(code=GOOD_CODE + 'void G() { ' + line + '; }\n').errors()
                 self.assertTrue(any(expected in e for e in errors), errors)
+
+    def test_flags_and_widths_in_the_list_are_allowed(self):
+        fx = Fixture(code=GOOD_CODE + 'void H() { GetLangText(LANG_FMT(2, "%03u%-10s")); }\n')
+        self.assertEqual(fx.errors(), [])
 
     def test_main_exit_code(self):
         fx = Fixture(code=GOOD_CODE + 'int x = LANG_ID(4);\n')
