@@ -11,7 +11,7 @@
 
 typedef std::vector<uint8_t> Bytes;
 
-inline std::u16string Widen(const std::string& s) { return std::u16string(s.begin(), s.end()); }
+static inline std::u16string Widen(const std::string& s) { return std::u16string(s.begin(), s.end()); }
 
 class StreamTest : public ::testing::Test {
 protected:
