@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 #include "core/langtext.h"
 #include "core/stream.h"
 
@@ -15,14 +17,18 @@ static void WriteFile(const std::string& path, const uint8_t* data, size_t size)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static bool ready = false;
+    static std::string dir;
     if (!ready) {
         if (StreamInit() || InitLanguage()) return 0;
-        SetKindFolder(FILE_KIND_PROGRAM, u"/tmp/");
+        dir = "/tmp/quil_langtext_fuzz_" + std::to_string(getpid()) + "/";
+        mkdir(dir.c_str(), 0700);
+        std::u16string wdir(dir.begin(), dir.end());
+        SetKindFolder(FILE_KIND_PROGRAM, wdir.c_str());
         ready = true;
     }
     if (size < 1) return 0;
     int mode = data[0] % 3;
-    WriteFile(mode == 2 ? "/tmp/quil.lnx" : "/tmp/langtext_fuzz.lng", data + 1, size - 1);
+    WriteFile(dir + (mode == 2 ? "quil.lnx" : "langtext_fuzz.lng"), data + 1, size - 1);
     if (mode == 2) {
         if (LoadCollationFile() == 0)
             for (uint32_t c = 0; c < 0x200; c++) MapCollationKey((char16_t)c, c & 1);
