@@ -162,13 +162,6 @@ TEST(MiscSearch, StrStr2) {
   }
 }
 
-TEST(MiscSearch, StrStr2PatternTooLongForKeyBuffer) {
-  std::u16string pattern(301, u'a');
-  std::u16string text(400, u'a');
-  EXPECT_EQ(StrStr2(text.c_str(), 400, pattern.c_str(), 301, STRSTR_BY_KEYS), -1);
-  EXPECT_EQ(StrStr2(text.c_str(), 400, pattern.c_str(), 300, STRSTR_BY_KEYS), 0);
-}
-
 // ---- escapes -----------------------------------------------------------------------------------
 TEST(MiscEscape, EscapeForms) {
   struct Case { std::u16string in; int capacity; std::u16string out; int result; } cases[] = {
