@@ -26,7 +26,7 @@ static int WriteShifted(const char16_t* text) {
   return StreamWriteWord(ShiftTextUnit(0, i));
 }
 
-uint32_t GeneralSectionFlags() {
+static uint32_t GeneralSectionFlags() {
   const DocumentState& d = DocState;
   uint32_t flags = 0;
   if (d.blockMarkMode) flags |= GENFLAG_BLOCK_MARK;
