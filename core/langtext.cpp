@@ -5,9 +5,9 @@
 #include "core/msgbox.h"
 #include "core/platform.h"
 
-LangTableState LangMain = {nullptr, 0, 0, -1, 0, 0, {0}};
-LangTableState LangSecond = {nullptr, 0, 0, -1, 0, 0, {0}};
-LangTableState LangCollation = {nullptr, 0, 0, -1, 0, 0, {0}};
+LangTableState LangMain = {nullptr, 0, 0, 0, {0}};
+LangTableState LangSecond = {nullptr, 0, 0, 0, {0}};
+LangTableState LangCollation = {nullptr, 0, 0, 0, {0}};
 
 static char16_t* TextBlocks[3];
 static const int TextBlockSize[3] = {TEXT_BLOCK_SHORT, TEXT_BLOCK_SHORT, TEXT_BLOCK_LONG};
@@ -34,9 +34,7 @@ int GetLangFirstWarningLine() { return FirstWarningLine; }
 
 // ---- tables -------------------------------------------------------------------------------------
 static void ClearCache(LangTableState* t) {
-    t->cacheId = -1;
-    t->cacheOffset = 0;
-    t->cacheLength = 0;
+    t->cache.store(0, std::memory_order_relaxed);
 }
 
 void LangClearCaches() {
@@ -58,18 +56,14 @@ const LangEntry* FindLangEntry(uint32_t id, uint32_t* length) {
     LangTableState* t = id < LANG_SECOND_FIRST_ID ? &LangMain : &LangSecond;
     if (length) *length = 0;
     if (!t->data) return nullptr;
-    if (t->cacheId == (int64_t)id) {
-        if (length) *length = t->cacheLength;
-        return reinterpret_cast<const LangEntry*>(t->data + t->cacheOffset);
-    }
+    uint64_t cache = t->cache.load(std::memory_order_relaxed);
+    uint32_t cachedId = (uint32_t)(cache >> 32);
     uint32_t off = 0;
-    if (t->cacheId >= 0 && (int64_t)id > t->cacheId) off = t->cacheOffset;
+    if (cachedId && id >= cachedId) off = (uint32_t)cache;   // equal: found at once; above: go on
     while (off + 8 <= t->bytes) {
         const LangEntry* e = reinterpret_cast<const LangEntry*>(t->data + off);
         if (e->id == id) {
-            t->cacheId = id;
-            t->cacheOffset = off;
-            t->cacheLength = e->length;
+            if (id != cachedId) t->cache.store((uint64_t)id << 32 | off, std::memory_order_relaxed);
             if (length) *length = e->length;
             return e;
         }

@@ -1,6 +1,7 @@
 // Shared state and helpers of the language-text files (langtext*.cpp, collation.cpp); not for
 // other modules. Tables hold entries of LangEntry + text, each padded to 4 bytes.
 #pragma once
+#include <atomic>
 #include <cstdint>
 #include "core/langtext.h"
 
@@ -8,9 +9,9 @@ struct LangTableState {
     uint8_t* data;       // entries in ascending id order (null: no table)
     uint32_t bytes;      // bytes used
     uint32_t count;      // entries
-    int64_t cacheId;     // last id found, -1 none
-    uint32_t cacheOffset;
-    uint32_t cacheLength;
+    // Lookup cache: (id << 32) | entry offset of the last id found, 0 for none (ids are above 0).
+    // One word, so a lookup from another thread never sees an id with another id's offset.
+    std::atomic<uint64_t> cache;
     char16_t fileName[261];
 };
 

@@ -178,12 +178,13 @@ static void CopyLimited(char16_t* dst, const char16_t* src, int capacity) {
 }
 
 // Info message 580: the first id that stands in only one of the two tables.
-static void CompareTables(const LangTableState* oldTable, const LangTableState* newTable) {
+static void CompareTables(const uint8_t* oldData, uint32_t oldBytes, const uint8_t* newData,
+                          uint32_t newBytes) {
     uint32_t a = 0, b = 0;
     int64_t only = -1;
-    while (a < oldTable->bytes || b < newTable->bytes) {
-        const LangEntry* ea = a < oldTable->bytes ? reinterpret_cast<const LangEntry*>(oldTable->data + a) : nullptr;
-        const LangEntry* eb = b < newTable->bytes ? reinterpret_cast<const LangEntry*>(newTable->data + b) : nullptr;
+    while (a < oldBytes || b < newBytes) {
+        const LangEntry* ea = a < oldBytes ? reinterpret_cast<const LangEntry*>(oldData + a) : nullptr;
+        const LangEntry* eb = b < newBytes ? reinterpret_cast<const LangEntry*>(newData + b) : nullptr;
         if (ea && eb && ea->id == eb->id) {
             a += LangEntrySize(ea->length);
             b += LangEntrySize(eb->length);
@@ -231,15 +232,16 @@ int LoadLanguageFile(const char16_t* fileName, int main) {
     }
 
     LangTableState* t = main ? &LangMain : &LangSecond;
-    LangTableState old = *t;
+    uint8_t* oldData = t->data;
+    uint32_t oldBytes = t->bytes;
     t->data = b.data;
     t->bytes = b.bytes;
     t->count = b.count;
     LangClearCaches();
     CopyLimited(t->fileName, fileName, (int)(sizeof t->fileName / sizeof t->fileName[0]));
-    if (old.data) {
-        CompareTables(&old, t);
-        MemFree(old.data);
+    if (oldData) {
+        CompareTables(oldData, oldBytes, t->data, t->bytes);
+        MemFree(oldData);
     }
     return LANG_OK;
 }
