@@ -132,15 +132,16 @@ int CopyCellToClipboard(int x, int y, int level);
 int StepCellTrackKind(int x, int y, int level, int direction);   // 0 changed, 1 not
 // Draws a track line (kind 1..25, 0x8000: no info box and no repaint): 0, or 1, 2, 3 refused.
 int BuildTrackLine(int x1, int y1, int x2, int y2, int level, int width, int kind);
-void CopyBlockToClipboardCommand();
-void CutBlockCommand();
-void PasteBlockCommand(int singleCell);
-void DeleteBlockCommand();
-void MoveBlockCommand(int marked);
-void ScaleBlockCommand(int marked);
-void ConvertTrackKindCommand();
-void BuildTrackLineCommand();
-void PlaceRandomBlocksCommand();
+// Menu commands; marked = 1 when block marking is on (else the whole used area).
+void CopyBlockToClipboardCommand();        // 321
+void CutBlockCommand();                    // 320
+void PasteBlockCommand(int singleCell);    // 322 (0)
+void DeleteBlockCommand();                 // 323
+void MoveBlockCommand(int marked);         // 318
+void ScaleBlockCommand(int marked);        // 319
+void BuildTrackLineCommand();              // 315
+void ConvertTrackKindCommand();            // 316
+void PlaceRandomBlocksCommand();           // 317
 // Construction settings (option keys BauStrecke and BauFlaeche).
 struct ConstructionSettings {
   int32_t lineWidth;      // 1..9
