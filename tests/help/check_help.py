@@ -1,0 +1,34 @@
+#!/usr/bin/env python3
+"""Checks the built help file: it exists, and it holds a topic "html/NNNNN.htm" for every topic
+the help project lists (the program's help ids) and for the fixed topics of the menus.
+
+Usage: check_help.py <quil.chm> <topics.txt>
+"""
+import sys
+
+FIXED = [21051, 7140, 7150, 7175, 7130, 7160, 11000]
+
+
+def main():
+    chm_path, topics_path = sys.argv[1], sys.argv[2]
+    data = open(chm_path, "rb").read()
+    failures = 0
+    if data[:4] != b"ITSF":
+        print("FAIL: %s is not a compiled help file" % chm_path)
+        return 1
+    topics = [int(line) for line in open(topics_path) if line.strip()]
+    for number in sorted(set(topics) | set(FIXED)):
+        name = ("/html/%05u.htm" % number).encode()
+        if name not in data:
+            print("FAIL: topic %s missing" % name.decode())
+            failures += 1
+    if 50770 not in topics:   # the dialog engine's own message (a list that refuses entries)
+        print("FAIL: the help project lists no topic for message 770")
+        failures += 1
+    passed = len(set(topics) | set(FIXED)) + 1 - failures
+    print("%d passed, %d failed" % (passed, failures))
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
