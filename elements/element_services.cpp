@@ -152,7 +152,26 @@ int ParseLineName(const char16_t* text, int* id) {
 }
 int StepLineNameField(const char16_t* fieldText, char16_t* name, int n) { return 1; }
 int CountLineUses(int id, int x0, int y0, int level0, int x1, int y1, int level1) { return 0; }
-int LineRefNextEntry(const uint32_t* list, int index) { return index + 1; }
+// An entry: count c, c line ids, the flag word F, then the parts that F's bits announce.
+int LineRefNextEntry(const uint32_t* list, int index) {
+  int i = index;
+  uint32_t count = list[i++];
+  i += (int)count;
+  uint32_t f = list[i++];
+  if (f & 0x8000) i += 1 + 2 * (int)list[i];
+  if (f & 0x10000) i += 1 + (int)list[i];
+  static const uint32_t kSingleWords[] = {0x4000, 0x0800, 0x0002, 0x0400, 0x1000, 0x2000,
+                                          0x0200, 0x0100, 0x0080, 0x0040};
+  for (uint32_t bit : kSingleWords)
+    if (f & bit) i++;
+  if (f & 0x0020) i += 1 + 4 * (int)list[i];
+  if (f & 0x0010) i += 1 + 4 * (int)list[i];
+  static const uint32_t kTailWords[] = {0x0008, 0x0004, 0x40000, 0x0001};
+  for (uint32_t bit : kTailWords)
+    if (f & bit) i++;
+  if (f & 0x20000) i += (list[i] != 0 && (list[i] & 4)) ? 3 : 1;
+  return i;
+}
 int RangeListsOverlap(const uint32_t* listA, int lengthA, const uint32_t* listB, int lengthB) {
   return lengthA <= 0 || lengthB <= 0 ? 2 : 0;
 }

@@ -21,6 +21,8 @@ void PaintEditWindow(int window) {}
 void RedrawWindowCells(int window, int top, int left, int bottom, int right) {}
 void ClearEditWindows() {}
 void* GetDrawingDC(int window) { return nullptr; }
+int CreateCellDrawingDCs() { return 0; }
+void DeleteCellDrawingDCs() {}
 
 static int RasterDibFlag = 0, RasterSetPixelVFlag = 0;
 void QueryRasterCaps(int allowDibTransfer, int allowSetPixelV) {

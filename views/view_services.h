@@ -32,6 +32,10 @@ void PaintEditWindow(int window);   // WM_PAINT of an edit window
 void RedrawWindowCells(int window, int top, int left, int bottom, int right);
 void ClearEditWindows();            // every open edit window to the background colour
 void* GetDrawingDC(int window);     // window index or -1
+// The cell drawing surfaces (32 x 16 and 64 x 32 colour bitmaps, an 8 x 16 monochrome one and
+// their memory device contexts): 0, or 1 when one cannot be made (those made are kept).
+int CreateCellDrawingDCs();
+void DeleteCellDrawingDCs();
 void QueryRasterCaps(int allowDibTransfer, int allowSetPixelV);
 int GetRasterCapsFlags(int* setPixelVFlag);   // returns the DIB-transfer flag
 // The background picture's pixel at a row-major index, as 0x00RRGGBB (0xFF0000 for an unknown

@@ -59,3 +59,25 @@ TEST(ElementSettings, DefaultsAndLogSettingsRefuseBadValues) {
   EXPECT_EQ(sep, u',');
   EXPECT_EQ(comment, u'!');
 }
+
+TEST(LineRefLists, NextEntrySkipsEveryAnnouncedPart) {
+  const uint32_t list[] = {
+      // entry 0: two lines, no parts
+      2, 7, 8, 0,
+      // entry 1: one line, time windows (1 pair), number ranges (2 words), category, schedule B
+      // (1 record), depot order with depot and slot
+      1, 5, 0x8000 | 0x10000 | 0x0002 | 0x0020 | 0x20000,
+      1, 0x01000000, 0x02000000,
+      2, 10, 20,
+      3,
+      1, 0x01080000, 4, 1, 1,
+      4 | 1, 9, 2,
+      // entry 2: no lines, depot order without depot
+      0, 0x20000, 0,
+  };
+  int second = LineRefNextEntry(list, 0);
+  EXPECT_EQ(second, 4);
+  int third = LineRefNextEntry(list, second);
+  EXPECT_EQ(third, 4 + 3 + 3 + 3 + 1 + 5 + 3);
+  EXPECT_EQ(LineRefNextEntry(list, third), (int)(sizeof list / sizeof list[0]));
+}
