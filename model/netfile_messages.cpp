@@ -66,7 +66,7 @@ NetMessage GetSaveResultMessage(int code) {
     case NETSAVE_CANNOT_CREATE: return {242, LANG_ID(11108), 0};
     case 4: return {248, LANG_ID(11105), 0};
     case 5: return {249, LANG_ID(11106), 0};
-    case NETSAVE_REPLACE_FAILED: return {247, LANG_ID(11136), 0};
+    case NETSAVE_REPLACE_FAILED: return {247, LANG_ID(11190), 0};
   }
   return {0, 0, 0};
 }
