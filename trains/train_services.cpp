@@ -5,6 +5,7 @@
 #include "model/netfile_sections.h"
 
 static int FollowMode = 0;
+uint32_t TrainRunningOptions = 0;
 static int TickDelay = 4500;
 
 void AdvanceClock() {}

@@ -91,6 +91,8 @@ void GetDefaultTrainTexts(uint32_t* flags, char16_t* text0, char16_t* text1, cha
 int SetDefaultTrainTexts(uint32_t flags, const char16_t* text0, const char16_t* text1,
                          const char16_t* text2);   // texts shorter than 33 characters
 int SetTrainAutoStartOption(int value);       // 1, 3 on; 2 off; 0 asks; returns 3 on, 2 off
+// Train-running option bits of option key V: 1 'L', 2 'M', 4 'E'.
+extern uint32_t TrainRunningOptions;
 void EditClockSettings();
 void EditSimulationTime();
 void EditStopTime();
