@@ -23,7 +23,7 @@ int WideToMultiByteN(const char16_t *text, int limit, char *out, int outBytes) {
   int len = 0;
   while (text[len] && (limit < 0 || len < limit)) len++;
   if (len > 0 && limit >= 0 && len == limit && text[len - 1] >= 0xD800 && text[len - 1] <= 0xDBFF) len--;
-  if (len == 0) return 1;
+  if (len == 0 || outBytes == 1) return 1;   // (a size of 0 would ask the platform for the length)
   UINT cp = CodePage(CpUniAnsi);
   const WCHAR *w = (const WCHAR *)text;
   int n = WideCharToMultiByte(cp, 0, w, len, out, outBytes - 1, nullptr, nullptr);

@@ -206,13 +206,13 @@ TEST(PlatformTime, TickCountAndCounterAdvance) {
   int64_t c0, c1, f;
   ASSERT_EQ(1, WrapQueryPerformanceCounter(&c0));
   ASSERT_EQ(1, WrapQueryPerformanceFrequency(&f));
-  WrapSleep(30);
+  WrapSleep(60);
   ASSERT_EQ(1, WrapQueryPerformanceCounter(&c1));
   uint32_t dt = WrapGetTickCount() - t0;
-  EXPECT_GE(dt, 20u);
+  EXPECT_GE(dt, 40u);   // the tick count may step in 16 ms
   EXPECT_LT(dt, 2000u);
   EXPECT_GT(f, 0);
-  EXPECT_GE((c1 - c0) * 1000 / f, 20);
+  EXPECT_GE((c1 - c0) * 1000 / f, 50);
   WrapTime now;
   WrapGetLocalTime(&now);
   EXPECT_GE(now.year, 2020);
