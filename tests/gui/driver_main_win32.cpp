@@ -254,6 +254,29 @@ static int RunStep(const Step &s) {
     Out(L"posted key vk=" + std::to_wstring(vk) + L" to id=" + std::to_wstring(target == Selected ? -1 : GetDlgCtrlID(target)));
     return 0;
   }
+  if (s.name == L"input") {
+    // Real keyboard input to the selected window made foreground: mods= any of ctrl, shift, alt.
+    const wchar_t *name = s.Get(L"vk");
+    if (!name) return Fail(L"input without vk=");
+    const wchar_t *mods = s.Get(L"mods");
+    std::wstring m = mods ? mods : L"";
+    WORD held[3];
+    int n = 0;
+    if (m.find(L"ctrl") != std::wstring::npos) held[n++] = VK_CONTROL;
+    if (m.find(L"shift") != std::wstring::npos) held[n++] = VK_SHIFT;
+    if (m.find(L"alt") != std::wstring::npos) held[n++] = VK_MENU;
+    SetForegroundWindow(Selected);
+    for (DWORD start = GetTickCount(); GetForegroundWindow() != Selected && GetTickCount() - start < 2000;) Sleep(20);
+    INPUT in[8] = {};
+    int k = 0;
+    for (int i = 0; i < n; i++) { in[k].type = INPUT_KEYBOARD; in[k].ki.wVk = held[i]; k++; }
+    in[k].type = INPUT_KEYBOARD; in[k].ki.wVk = (WORD)KeyCode(name); k++;
+    in[k].type = INPUT_KEYBOARD; in[k].ki.wVk = (WORD)KeyCode(name); in[k].ki.dwFlags = KEYEVENTF_KEYUP; k++;
+    for (int i = n - 1; i >= 0; i--) { in[k].type = INPUT_KEYBOARD; in[k].ki.wVk = held[i]; in[k].ki.dwFlags = KEYEVENTF_KEYUP; k++; }
+    UINT sent = SendInput((UINT)k, in, sizeof(INPUT));
+    Out(L"input sent=" + std::to_wstring(sent));
+    return sent == (UINT)k ? 0 : Fail(L"input not sent");
+  }
   if (s.name == L"settext") {
     HWND c = Control(Selected, s);
     if (!c) return Fail(L"settext: no such control");
@@ -279,7 +302,7 @@ static int RunStep(const Step &s) {
 
 int wmain(int argc, wchar_t **argv) {
   if (argc < 2) {
-    Out(L"usage: quil_gui_driver <step> [key=value ...] [<step> ...]; steps: list wait gone dump command key settext click close");
+    Out(L"usage: quil_gui_driver <step> [key=value ...] [<step> ...]; steps: list wait gone dump command key input settext click close");
     return 2;
   }
   Step s;
