@@ -47,26 +47,16 @@ int GetInfoTotals(uint32_t* totalCapacity) {
 }
 int GetLineCountAndMax() { return 4000 << 16; }
 
-// Without the stores each section is written and read in its empty form.
-int RpWriteSection() { return WriteEmptyRpSection(); }
+// Without the stores each section is read in its empty form (the writers: element_services_write).
 int RpReadSection(int version) { return ReadEmptyRpSection(version); }
-int WriteDepotSection() { return WriteEmptyDepotSection(); }
 int ReadDepotSection(int version) { return ReadEmptyDepotSection(version); }
-int SaveTpSection() { return WriteEmptyTpSection(); }
 int LoadTpSection(int version) { return ReadEmptyTpSection(version); }
-int DwxWriteSection() { return WriteEmptyDwxSection(); }
 int DwxReadSection(int version) { return ReadEmptyDwxSection(version); }
-int SaveHstSection() { return WriteEmptyHstSection(); }
 int LoadHstSection(int version) { return ReadEmptyHstSection(version); }
-int SaveLfstSection() { return WriteEmptyLfstSection(); }
 int LoadLfstSection(int version) { return ReadEmptyLfstSection(version); }
-int SaveLineSection() { return WriteEmptyLineSection(); }
 int LoadLineSection(int version) { return ReadEmptyLineSection(version); }
-int SaveLogPointSection() { return WriteEmptyLogPointSection(); }
 int LoadLogPointSection(int version) { return ReadEmptyLogPointSection(version); }
-int PrellWriteSection() { return WriteEmptyPrellSection(); }
 int PrellReadSection(int version) { return ReadEmptyPrellSection(version); }
-int SaveInfoSection() { return WriteEmptyInfoSection(); }
 int LoadInfoSection(int version) { return ReadEmptyInfoSection(version); }
 int ConvertOldLfstSymbols() { return 0; }
 int ConvertOldHstSymbols() { return 0; }

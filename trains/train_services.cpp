@@ -64,8 +64,11 @@ int CreateTrain(const uint32_t* vehiclePairs, const void* templateHeader, int he
                 int level, const uint16_t* list) { return 2; }
 int StartTrainsFromDepot(int line, int subNumber, int flag) { return 1; }
 
-// Without the trains the section is written and read in its empty form.
+// Without the trains the section is written and read in its empty form (the viewer writes
+// no network files).
+#ifndef QUIL_VIEWER
 int SaveTrainsSection() { return WriteEmptyTrainsSection(); }
+#endif
 int LoadTrainsSection(int version) { return ReadEmptyTrainsSection(version); }
 
 int GetFollowMode() { return FollowMode; }
