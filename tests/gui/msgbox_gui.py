@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Message boxes on screen: the message number in the title after texts 8000/8010 and 8040, the
-text in control 190, the buttons, default focus and answers; and the ANSI rule of the wrappers:
+text in control 190, the buttons, default focus and answers; the "Trace" box; and the ANSI rule of the wrappers:
 a window title of 259 characters is shown, one of 260 fails; a message box text of 300 characters
 is cut to 259."""
 import os
@@ -43,6 +43,13 @@ def test():
             expect(r.first("focus").get("id") == "6", f"focus on Yes: {r.first('focus')}")
             rc, out = s.wait_host(h)
             expect(out.get("result") == expected_result, f"AskQuestion after {action}: {out}")
+
+        # ShowTraceBox: the platform box titled "Trace" with the text; OK gives the platform's 1
+        h = s.start_host(HOST, "trace", "MISC.StrStr2().Bufsize error")
+        r = s.driver("wait", "title=Trace", "exe=msgbox_host.exe", "timeout=15000", "dump", "key", "vk=ENTER", "gone")
+        expect([c for c in r.all("control") if c.get("text") == "MISC.StrStr2().Bufsize error"], f"trace text: {r.text}")
+        rc, out = s.wait_host(h)
+        expect(out.get("result") == "1", f"ShowTraceBox result {out}")
 
         # ANSI mode: WrapMessageBox cuts a 300-character text to 259
         h = s.start_host(HOST, "ansi-msgbox", "300")
