@@ -5,9 +5,16 @@
 #include <cstring>
 #include <ctime>
 #include <sys/time.h>
+#include <type_traits>
+
+// The runtime's time record (seconds and nanoseconds), taken from clock_gettime's signature.
+template <typename F> struct SecondArgOf;
+template <typename R, typename A, typename B> struct SecondArgOf<R(A, B)> { using type = B; };
+template <typename R, typename A, typename B> struct SecondArgOf<R(A, B) noexcept> { using type = B; };
+using MonoTime = std::remove_pointer_t<SecondArgOf<decltype(clock_gettime)>::type>;
 
 uint32_t WrapGetTickCount() {
-  timespec t;
+  MonoTime t;
   clock_gettime(CLOCK_MONOTONIC, &t);
   return (uint32_t)((uint64_t)t.tv_sec * 1000u + (uint64_t)t.tv_nsec / 1000000u);
 }
@@ -29,7 +36,7 @@ void WrapGetLocalTime(WrapTime *out) {
 }
 
 int WrapQueryPerformanceCounter(int64_t *count) {
-  timespec t;
+  MonoTime t;
   clock_gettime(CLOCK_MONOTONIC, &t);
   *count = (int64_t)t.tv_sec * 1000000000LL + t.tv_nsec;
   return 1;

@@ -10,6 +10,13 @@
 #include <ctime>
 #include <new>
 #include <sched.h>
+#include <type_traits>
+
+// The runtime's time record (seconds and nanoseconds), taken from clock_gettime's signature.
+template <typename F> struct SecondArgOf;
+template <typename R, typename A, typename B> struct SecondArgOf<R(A, B)> { using type = B; };
+template <typename R, typename A, typename B> struct SecondArgOf<R(A, B) noexcept> { using type = B; };
+using MonoTime = std::remove_pointer_t<SecondArgOf<decltype(clock_gettime)>::type>;
 
 enum { KIND_MUTEX = 1, KIND_SEMAPHORE = 2, KIND_THREAD = 3 };
 
@@ -160,7 +167,7 @@ uint32_t WrapWaitForSingleObject(WrapHandle h, uint32_t milliseconds) {
   NativeObject *o = (NativeObject *)h;
   if (!o) { tLastError = 6; return WRAP_WAIT_FAILED; }
   uint32_t me = WrapGetCurrentThreadId();
-  timespec deadline;
+  MonoTime deadline;
   clock_gettime(CLOCK_MONOTONIC, &deadline);
   if (milliseconds != WRAP_INFINITE) {
     deadline.tv_sec += milliseconds / 1000;
@@ -249,7 +256,7 @@ int WrapSetThreadPriority(WrapHandle thread, int priority) {
 
 void WrapSleep(uint32_t milliseconds) {
   if (milliseconds == 0) { sched_yield(); return; }
-  timespec t{(time_t)(milliseconds / 1000), (long)(milliseconds % 1000) * 1000000L};
+  MonoTime t{(time_t)(milliseconds / 1000), (long)(milliseconds % 1000) * 1000000L};
   while (nanosleep(&t, &t) != 0 && errno == EINTR) {}
 }
 
