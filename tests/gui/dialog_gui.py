@@ -1,0 +1,109 @@
+#!/usr/bin/env python3
+"""The dialog engine on screen: a descriptor round trip (controls filled from the records, a
+field stepped at the caret, values typed, OK, values read back), a front-end re-opening its
+dialog with the focus on the bad field, ten nested dialogs with the eleventh refused, and an
+info box that F12 aborts only when it was opened as cancellable."""
+import os
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from guilib import GuiSession, GuiTestFailure, expect, lang_text, run  # noqa: E402
+
+HOST = "dialog_host"
+DLG = ("class=#32770", "exe=dialog_host.exe")
+
+
+def round_trip(s):
+    h = s.start_host(HOST, "--data", s.data_dir_wine, "roundtrip")
+    r = s.driver("wait", *DLG, "title=Descriptor dialog", "timeout=20000", "dump")
+    expect(r.control(190)["text"] == "Every record kind of a form", f"text record: {r.control(190)}")
+    expect(r.control(140)["text"] == "7", f"field 140: {r.control(140)}")
+    expect(r.control(141)["text"] == "Main line", f"field 141: {r.control(141)}")
+    for button, text_id in ((1, 8100), (2, 8101), (100, 8104)):
+        expect(r.control(button)["text"] == lang_text(text_id), f"button {button}: {r.control(button)}")
+    expect(r.control(400)["text"] == lang_text(17021) and r.control(400)["check"] == "1", f"radio 400 {r.control(400)}")
+    expect(r.control(401)["check"] == "0", f"radio 401 {r.control(401)}")
+    expect(r.control(470)["text"] == lang_text(17027) and r.control(470)["check"] == "0", f"check {r.control(470)}")
+    expect(r.first("focus").get("id") == "140", f"focus on the title record's control: {r.first('focus')}")
+    # Stepping at the caret: up 7 -> 8; page down 8 - 10 is below 1 -> the highest, 12.
+    r = s.driver("wait", *DLG, "title=Descriptor dialog", "key", "vk=UP", "dump")
+    expect(r.control(140)["text"] == "8", f"arrow up steps the field: {r.control(140)}")
+    r = s.driver("wait", *DLG, "title=Descriptor dialog", "key", "vk=NEXT", "dump")
+    expect(r.control(140)["text"] == "12", f"page down wraps to the highest: {r.control(140)}")
+    s.driver("wait", *DLG, "title=Descriptor dialog", "settext", "id=141", "text=   Branch line",
+             "click", "id=401", "click", "id=470")
+    time.sleep(0.3)
+    r = s.driver("wait", *DLG, "title=Descriptor dialog", "dump", "command", "id=1", "gone")
+    rc, out = s.wait_host(h)
+    expect(out.get("result") == "2", f"OK gives 2: {out}")
+    expect(out.get("f140") == "12" and out.get("f141") == "Branch line", f"fields read back: {out}")
+    expect(out.get("r400") == "0" and out.get("r401") == "1" and out.get("c470") == "1", f"buttons read back: {out}")
+    expect(out.get("level") == "-1", f"no dialog level left: {out}")
+
+
+def bad_field(s):
+    h = s.start_host(HOST, "--data", s.data_dir_wine, "badfield")
+    s.driver("wait", *DLG, "title=Time of day", "timeout=20000", "settext", "id=140", "text=7",
+             "settext", "id=141", "text=75", "command", "id=1", "gone")
+    r = s.driver("wait", *DLG, "title~=910", "timeout=10000", "dump")
+    expect(r.control(190)["text"] == "The minute must lie between 0 and 59.", f"error text: {r.control(190)}")
+    s.driver("wait", *DLG, "title~=910", "key", "vk=ENTER", "gone")
+    r = s.driver("wait", *DLG, "title=Time of day", "timeout=10000", "dump")
+    expect(r.first("focus").get("id") == "141", f"focus on the bad field: {r.first('focus')}")
+    expect(r.control(141)["text"] == "75" and r.control(140)["text"] == "7", f"input kept: {r.text}")
+    s.driver("wait", *DLG, "title=Time of day", "settext", "id=141", "text=15", "command", "id=1", "gone")
+    rc, out = s.wait_host(h)
+    expect(out.get("result") == "2" and out.get("rounds") == "2", f"two rounds, OK: {out}")
+    expect(out.get("hour") == "7" and out.get("minute") == "15", f"values: {out}")
+
+
+def nesting(s):
+    h = s.start_host(HOST, "--data", s.data_dir_wine, "nest")
+    expect(s.wait_output(h, "ready", timeout=30) == "1", "ten dialogs open")
+    out = s.host_output(h)
+    expect(out.get("eleventh") == "1", f"the eleventh dialog is refused with 1: {out}")
+    expect(out.get("level_at_eleventh") == "9", f"level 9 with ten dialogs: {out}")
+    r = s.driver("list")
+    titles = sorted(w["title"] for w in r.all("window", **{"class": "#32770", "exe": "dialog_host.exe"}))
+    expect(titles == sorted(f"Level {n}" for n in range(1, 11)), f"ten dialogs on screen: {titles}\n{r.text}")
+    for n in range(10, 0, -1):
+        s.driver("wait", *DLG, f"title=Level {n}", "command", "id=1", "gone")
+    rc, out = s.wait_host(h)
+    for n in range(1, 11):
+        expect(out.get(f"closed{n}") == "2", f"dialog {n} ended with OK: {out}")
+    expect(out.get("level") == "-1" and out.get("brushes") == "0", f"stack empty, brushes gone: {out}")
+
+
+def xdotool(s, *args):
+    subprocess.run(["xdotool", *args], env=dict(os.environ, DISPLAY=s.display), check=True)
+
+
+def info_box_abort(s):
+    h = s.start_host(HOST, "--data", s.data_dir_wine, "infobox")
+    expect(s.wait_output(h, "ready1", timeout=30) == "1", "first box open")
+    r = s.driver("wait", "class=KORV_R27K32_384_InfoBox", "exe=dialog_host.exe", "timeout=10000")
+    expect(r.first("window")["title"] == "Search", f"info box caption: {r.first('window')}")
+    try:
+        xdotool(s, "keydown", "F12")
+        expect(s.wait_output(h, "f12_seen", timeout=20) == "1", "F12 reached the program")
+        expect(s.wait_output(h, "abort_plain") == "0", "a box opened as not cancellable ignores F12")
+        expect(s.wait_output(h, "aborted", timeout=20) == "1", "F12 aborts under a cancellable box")
+    finally:
+        xdotool(s, "keyup", "F12")
+    rc, out = s.wait_host(h)
+    expect(out.get("open1") == "0" and out.get("open2") == "1", f"levels of the two boxes: {out}")
+    expect(out.get("close2") == "0" and out.get("close1") == "0" and out.get("level") == "-1", f"closed: {out}")
+
+
+def test():
+    with GuiSession("dialog") as s:
+        round_trip(s)
+        bad_field(s)
+        nesting(s)
+        info_box_abort(s)
+
+
+if __name__ == "__main__":
+    sys.exit(run(test))

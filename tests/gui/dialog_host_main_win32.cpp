@@ -1,0 +1,248 @@
+// Test host of the dialog engine and the info boxes: runs one scene chosen on the command line and
+// prints what came back ("key=value" lines on stdout). Like the program, it has a main window of
+// the status class (the default owner of dialogs), the info-box class, and a message filter that
+// turns arrow and page keys in a dialog into the field-stepping message.
+//   dialog_host [--data <folder>] roundtrip   the form of every control kind; values read back
+//   dialog_host [--data <folder>] nest        ten nested dialogs; the eleventh is refused
+//   dialog_host [--data <folder>] badfield    a front-end that re-opens on a bad minute
+//   dialog_host [--data <folder>] infobox     a plain box, then a cancellable box aborted by F12
+#include <windows.h>
+#include <shellapi.h>
+#include <cstdio>
+#include <cstring>
+#include <cwchar>
+#include <string>
+#include "app/dialog.h"
+#include "app/infobox.h"
+#include "core/langtext.h"
+#include "core/misc.h"
+#include "core/msgbox.h"
+#include "core/platform_ui.h"
+#include "core/stream.h"
+
+static void Print(const std::string& line) {
+  DWORD written;
+  HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+  if (out && out != INVALID_HANDLE_VALUE) {
+    std::string l = line + "\n";
+    WriteFile(out, l.data(), (DWORD)l.size(), &written, nullptr);
+  }
+}
+
+static void Put(const char* key, long long value) { Print(std::string(key) + "=" + std::to_string(value)); }
+
+static void PutText(const char* key, const char16_t* text) {
+  char b[600];
+  int n = WideCharToMultiByte(CP_UTF8, 0, (LPCWSTR)text, -1, b, (int)sizeof b, nullptr, nullptr);
+  if (n <= 0) b[0] = 0;
+  Print(std::string(key) + "=" + b);
+}
+
+// ---- the frame a dialog needs ---------------------------------------------------------------------
+static HWND MainWindow;
+
+static LRESULT CALLBACK MainProc(HWND w, UINT message, WPARAM wp, LPARAM lp) {
+  if (message == WM_DESTROY) return 0;
+  return (LRESULT)WrapDefWindowProc(w, message, wp, lp);
+}
+
+static LRESULT CALLBACK InfoProc(HWND w, UINT message, WPARAM wp, LPARAM lp) {
+  return (LRESULT)InfoBoxWndProc(w, message, (uintptr_t)wp, (intptr_t)lp);
+}
+
+static HHOOK FilterHook;
+
+// Arrow and page keys in a dialog step the focused field (as the program's message filter does).
+static LRESULT CALLBACK FilterProc(int code, WPARAM wp, LPARAM lp) {
+  MSG* m = (MSG*)lp;
+  if (code == MSGF_DIALOGBOX && m->message == WM_KEYDOWN &&
+      (m->wParam == VK_UP || m->wParam == VK_DOWN || m->wParam == VK_PRIOR || m->wParam == VK_NEXT)) {
+    WrapWindow dlg = GetCurrentDialog();
+    if (dlg && (WrapSendMessage(dlg, WM_USER + 3, m->wParam, 0) & 0xFF)) return 1;
+  }
+  return CallNextHookEx(FilterHook, code, wp, lp);
+}
+
+static void MakeFrame(HINSTANCE instance) {
+  WNDCLASSEXW wc;
+  ZeroMemory(&wc, sizeof wc);
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = MainProc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, (LPCWSTR)IDC_ARROW);
+  wc.hbrBackground = (HBRUSH)(COLOR_APPWORKSPACE + 1);
+  wc.lpszClassName = L"KORV_R27K32_384_Status";
+  RegisterClassExW(&wc);
+  wc.lpfnWndProc = InfoProc;
+  wc.style = CS_OWNDC | CS_NOCLOSE | CS_SAVEBITS;
+  wc.hbrBackground = nullptr;
+  wc.lpszClassName = (LPCWSTR)kInfoBoxClass;
+  RegisterClassExW(&wc);
+  MainWindow = CreateWindowExW(0, L"KORV_R27K32_384_Status", L"Dialog host", WS_OVERLAPPEDWINDOW, 0, 0, 900, 700,
+                               nullptr, nullptr, instance, nullptr);
+  ShowWindow(MainWindow, SW_SHOW);
+  UpdateWindow(MainWindow);
+  FilterHook = SetWindowsHookExW(WH_MSGFILTER, FilterProc, nullptr, GetCurrentThreadId());
+}
+
+static void Pump() {
+  MSG m;
+  while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&m);
+    DispatchMessageW(&m);
+  }
+}
+
+// ---- scenes --------------------------------------------------------------------------------------------
+static int RoundTrip() {
+  char16_t number[8] = u"7";
+  char16_t name[24] = u"Main line";
+  static char16_t list[] = u"000003 Harbour\0" u"000001 Central\0" u"000002 Airport\0";
+  uint32_t cell = 0;
+  (void)cell;
+  DialogRecord d[] = {DlgTitleText(u"Descriptor dialog", 42014, 140), DlgTextPtr(190, u"Every record kind of a form"),
+                      DlgTextPtr(191, u"Number 1..12"), DlgEdit(140, number, 8, DLGE_RANGE | DLGE_TRIM, 1, 12),
+                      DlgTextPtr(192, u"Name"), DlgEdit(141, name, 24, DLGE_TRIM), DlgRadio(400, LANG_ID(17021), DLGB_CHECKED),
+                      DlgRadio(401, LANG_ID(17022), 0), DlgCheck(470, LANG_ID(17027), 0), DlgList(106, list, DLGL_SORT),
+                      DlgOk(), DlgCancel(), DlgHelp(), DlgEnd()};
+  int r = RunDialog(nullptr, 901, DlgF_Einfach, d);
+  Put("result", r);
+  PutText("f140", number);
+  PutText("f141", name);
+  Put("r400", d[6].button.flags);
+  Put("r401", d[7].button.flags);
+  Put("c470", d[8].button.flags);
+  Put("level", GetDialogLevel());
+  return 0;
+}
+
+struct NestLevel {
+  char16_t title[32];
+  DialogRecord d[4];
+};
+static NestLevel Levels[DIALOG_MAX_LEVELS + 1];
+
+static intptr_t CALLBACK NestProc(WrapWindow w, uint32_t message, uintptr_t wp, intptr_t lp) {
+  if (message == WM_INITDIALOG) {
+    intptr_t r = DlgF_Einfach(w, message, wp, lp);
+    int level = GetDialogLevel();
+    SetWindowPos((HWND)w, nullptr, 20 + 40 * level, 20 + 40 * level, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    PostMessageW((HWND)w, WM_APP, 0, 0);
+    return r;
+  }
+  if (message == WM_APP) {
+    ShowWindow((HWND)w, SW_SHOW);   // a dialog shows itself only when its loop first idles
+    int level = GetDialogLevel();
+    int next = level + 1;
+    int r = RunDialog(nullptr, 902, NestProc, Levels[next].d);
+    if (next == DIALOG_MAX_LEVELS) {
+      Put("eleventh", r);
+      Put("level_at_eleventh", GetDialogLevel());
+      Put("ready", 1);
+    } else {
+      Put((std::string("closed") + std::to_string(next + 1)).c_str(), r);
+    }
+    return 1;
+  }
+  return DlgF_Einfach(w, message, wp, lp);
+}
+
+static int Nest() {
+  for (int i = 0; i <= DIALOG_MAX_LEVELS; i++) {
+    std::string t = "Level " + std::to_string(i + 1);
+    for (size_t k = 0; k <= t.size(); k++) Levels[i].title[k] = (char16_t)(k < t.size() ? t[k] : 0);
+    Levels[i].d[0] = DlgTitleText(Levels[i].title, 0, DLG_NO_FOCUS);
+    Levels[i].d[1] = DlgTextPtr(190, Levels[i].title);
+    Levels[i].d[2] = DlgOk();
+    Levels[i].d[3] = DlgEnd();
+  }
+  int r = RunDialog(nullptr, 902, NestProc, Levels[0].d);
+  Put("closed1", r);
+  Put("level", GetDialogLevel());
+  Put("brushes", DialogBrushesExist());
+  return 0;
+}
+
+static int BadField() {
+  char16_t hour[8] = u"", minute[8] = u"";
+  DialogRecord d[] = {DlgTitleText(u"Time of day", 0, 140), DlgTextPtr(191, u"Hour"), DlgEdit(140, hour, 8, DLGE_TRIM),
+                      DlgTextPtr(192, u"Minute"), DlgEdit(141, minute, 8, DLGE_TRIM), DlgOk(), DlgCancel(), DlgEnd()};
+  int rounds = 0, r;
+  for (;;) {
+    r = RunDialog(nullptr, 903, DlgF_Einfach, d);
+    rounds++;
+    if (r != DLGR_OK) break;
+    int m = 0, ok = minute[0] != 0;
+    for (int i = 0; minute[i]; i++) {
+      if (minute[i] < u'0' || minute[i] > u'9') ok = 0;
+      m = m * 10 + (minute[i] - u'0');
+    }
+    if (ok && m <= 59) break;
+    ShowError(910, u"The minute must lie between 0 and 59.");
+    d[0].title.focusId = 141;   // again, with the focus on the bad field
+  }
+  Put("result", r);
+  Put("rounds", rounds);
+  PutText("hour", hour);
+  PutText("minute", minute);
+  return 0;
+}
+
+static int F12Held() { return (GetAsyncKeyState(VK_F12) & 0x8000) != 0; }
+
+static int InfoBoxes() {
+  Put("open1", OpenInfoBox(u"Searching the texts", u"Search", 10, 0));
+  Put("ready1", 1);
+  int seen = 0, abortPlain = 0;
+  for (int i = 0; i < 600 && !seen; i++) {   // until F12 is held (at most 30 s)
+    char16_t t[16];
+    std::u16string s = u"row " + std::u16string(1, (char16_t)(u'0' + i % 10));
+    SetInfoBoxText(s.c_str());
+    Pump();
+    if (F12Held()) seen = 1;
+    (void)t;
+    Sleep(50);
+  }
+  for (int i = 0; i < 10; i++) abortPlain |= IsInfoBoxAbortPressed();
+  Put("f12_seen", seen);
+  Put("abort_plain", abortPlain);
+  Put("open2", OpenInfoBox(u"Searching the info texts", u"Search", 10, 1));
+  int aborted = 0, steps = 0;
+  for (; steps < 600 && !aborted; steps++) {
+    SetInfoBoxText(u"running");
+    Pump();
+    aborted = IsInfoBoxAbortPressed();
+    if (!aborted) Sleep(50);
+  }
+  Put("aborted", aborted);
+  Put("close2", CloseInfoBox());
+  Put("close1", CloseInfoBox());
+  Put("level", GetInfoBoxLevel());
+  return 0;
+}
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
+  int argc = 0;
+  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  int a = 1;
+  const char16_t* data = nullptr;
+  if (a + 1 < argc && wcscmp(argv[a], L"--data") == 0) {
+    data = (const char16_t*)argv[a + 1];
+    a += 2;
+  }
+  if (a >= argc) return 2;
+  std::wstring scene = argv[a];
+  InitMisc();
+  StreamInit();
+  InitLanguage();
+  if (data) {
+    SetKindFolder(FILE_KIND_PROGRAM, data);
+    Put("lang_main", LoadLanguageFile(u"quil.lng", 1));
+  }
+  MakeFrame(instance);
+  if (scene == L"roundtrip") return RoundTrip();
+  if (scene == L"nest") return Nest();
+  if (scene == L"badfield") return BadField();
+  if (scene == L"infobox") return InfoBoxes();
+  return 2;
+}
