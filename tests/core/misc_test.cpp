@@ -178,6 +178,7 @@ TEST(MiscEscape, EscapeForms) {
       {u"abc\\", 5, u"abc", 1},                 // no room for the pair
       {u"a\\bc", 5, u"a\\\\b", 1},              // the last character drops out
       {u"abcdefgh", 5, u"abcd", 1},             // cut at capacity - 1
+      {u"abcd", 5, u"abcd", 0},                 // an exact fit is not a cut
   };
   for (const Case& c : cases) {
     char16_t buf[64] = {0};
@@ -199,6 +200,7 @@ TEST(MiscEscape, UnescapeForms) {
       {u"\\U12", u"\\U12"},             // fewer than four characters follow
       {u"\\U", u"\\U"},
       {u"\\Uzzzz", u"\\Uzzzz"},         // no hexadecimal digit
+      {u"\\U0000x", u"\\U0000x"},       // the value 0 would end the text: kept as typed
   };
   for (const Case& c : cases) {
     std::u16string buf = c.in;

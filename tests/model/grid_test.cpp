@@ -167,6 +167,10 @@ TEST_F(GridTest, UsedAreaWidenAndRecompute) {
   EXPECT_EQ(e, 4000);
 
   ClearGrid();
+  EXPECT_EQ(AllocGridBlock(GridSlotOf(640, 640), -1), GRIDBLK_OK);   // a block of empty cells
+  EXPECT_EQ(ComputeGridArea(&a, &b, &c, &d, &e, &f), 1);            // places nothing
+  EXPECT_EQ(UpdateUsedArea(0, 0, 0, 0), 1);
+  ClearGrid();
   EXPECT_EQ(ComputeGridArea(&a, &b, &c, &d, &e, &f), 1);
   EXPECT_EQ(a, 0); EXPECT_EQ(f, 0);
   EXPECT_EQ(GetUsedArea(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 1), 1);
