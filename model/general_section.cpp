@@ -4,16 +4,18 @@
 #include "model/general_section_fields.h"
 #include "app/editwnd.h"
 #include "core/langtext.h"
+#include "core/misc.h"
 #include "core/platform.h"
 #include "core/random.h"
 #include "core/stream.h"
 #include "model/grid.h"
 #include "model/netfile.h"
 #include "model/password.h"
+#include "views/view_services.h"
 
-static EditViewSlot* TargetWindow() {
+static int TargetWindowIndex() {
   int a = EditViews.active;
-  return &EditViews.slot[(a >= 0 && a < EDIT_SLOTS) ? a : 0];
+  return (a >= 0 && a < EDIT_SLOTS) ? a : 0;
 }
 
 static int PositionOk(int64_t x, int64_t y, int64_t level) {
@@ -79,7 +81,8 @@ static int ReadOriginAndCursor(int version) {
   int r = ReadNetFields(GeneralFieldsA, CountOf(GeneralFieldsA), version, v);
   if (r) return r;
   if (!PositionOk(v[GA_CURSOR], v[GA_CURSOR_Y], v[GA_CURSOR_LEVEL])) return NETSEC_FORMAT;
-  EditViewSlot* w = TargetWindow();
+  int index = TargetWindowIndex();
+  EditViewSlot* w = &EditViews.slot[index];
   int64_t ox = v[GA_ORIGIN_X], oy = v[GA_ORIGIN_Y];
   if (ox > GRID_CELLS - w->cellsWide) ox = GRID_CELLS - w->cellsWide;
   if (oy > GRID_CELLS - w->cellsHigh) oy = GRID_CELLS - w->cellsHigh;
@@ -92,6 +95,10 @@ static int ReadOriginAndCursor(int version) {
   w->cursorX = (int32_t)v[GA_CURSOR];
   w->cursorY = (int32_t)v[GA_CURSOR_Y];
   w->cursorLevel = (int32_t)v[GA_CURSOR_LEVEL];
+  if (w->viewMode == VIEW_OVERVIEW) {   // an overview centres itself on the cursor
+    int x = w->cursorX, y = w->cursorY;
+    CenterViewOn(index, &x, &y);
+  }
   if (w->cursorY >= w->farY) {
     w->originY = w->cursorY - w->cellsHigh / 2;
     if (w->originY < 0) w->originY = 0;
@@ -134,7 +141,7 @@ static int ReadSavedPositions(int version) {
       }
       if ((r = ReadText(version, p.name, SAVED_POSITION_NAME, SAVED_POSITION_NAME + 1, 0))) return r;
     }
-    DocState.saved[i] = p;
+    SetSavedPosition((int)i, p.x, p.y, p.level, p.name, p.alarm);
   }
   return 0;
 }
@@ -182,9 +189,8 @@ static int ApplyGroupB(int version, const int64_t* v) {
   if (repeat > 0x7FFFFFFF) return NETSEC_FORMAT;   // negative as a signed count
   // apply
   d.homeX = homeX; d.homeY = homeY; d.homeLevel = homeLevel;
-  d.markX1 = (int32_t)m[0]; d.markY1 = (int32_t)m[1];
-  d.markX2 = (int32_t)m[2]; d.markY2 = (int32_t)m[3]; d.markLevel = (int32_t)m[4];
-  d.constructionX = (int32_t)cx; d.constructionY = (int32_t)cy;
+  SetMarkedBlock((int)m[0], (int)m[1], (int)m[4], (int)m[2], (int)m[3], (int)m[4], 0);
+  SetConstructionOrigin((int)cx, (int)cy);
   SetClockSpeed((int)speed);
   d.weekday = (int32_t)weekday; d.hour = (int32_t)hour; d.minute = (int32_t)minute;
   d.second = (int32_t)second; d.tick = (int32_t)tick;
@@ -192,7 +198,7 @@ static int ApplyGroupB(int version, const int64_t* v) {
   d.stopMinute = (int32_t)stopMinute; d.stopHour = (int32_t)stopHour;
   d.stopWeekday = (int32_t)stopWeekday; d.stopRepeat = (uint32_t)repeat;
   uint32_t flags = (uint32_t)v[GB_FLAGS];
-  d.blockMarkMode = (flags & GENFLAG_BLOCK_MARK) ? 6 : 0;
+  SetBlockMarkMode((flags & GENFLAG_BLOCK_MARK) ? 6 : 0);
   d.dayPhaseOptions = ((flags & GENFLAG_DAYPHASE_ON) ? 1 : 0) | ((flags & GENFLAG_DAYPHASE_OPT2) ? 2 : 0);
   SetNetworkProtected((flags & GENFLAG_PASSWORD) != 0);
   d.weekdayFixed = (flags & GENFLAG_WEEKDAY_FIXED) ? 1 : 0;
@@ -210,9 +216,11 @@ static int ReadSeed(int version, uint32_t flags) {
   }
   if (have) {
     DocState.fixedSeed = (int32_t)s;
+    FixedRandomSeed = DocState.fixedSeed;
     RuntimeSrand(s);
   } else {
     DocState.fixedSeed = -1;
+    FixedRandomSeed = -1;
     RuntimeSrand(WrapGetTickCount());
   }
   return 0;

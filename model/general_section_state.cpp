@@ -1,7 +1,9 @@
 // The document state of a network and the values of a new network (ResetDocumentState).
 #include "model/general_section.h"
 #include "app/editwnd.h"
+#include "app/titles.h"
 #include "core/langtext.h"
+#include "core/misc.h"
 #include "core/platform.h"
 #include "core/random.h"
 #include "model/grid.h"
@@ -70,6 +72,7 @@ void ResetDocumentState() {
   d.backgroundShown = 0;
   d.blockMarkMode = 0;
   d.fixedSeed = -1;
+  FixedRandomSeed = -1;
   RuntimeSrand(WrapGetTickCount());
   d.dayPhaseOptions = 0;
   d.dayTimes[0] = 0x0700; d.dayTimes[1] = 0x1100; d.dayTimes[2] = 0x121E; d.dayTimes[3] = 0x051E;
@@ -77,6 +80,7 @@ void ResetDocumentState() {
   SetLoadedVersion(0);
   SetSimulationRunning(SIMRUN_START);
   SetNetworkName(GetLangText(LANG_ID(11060)));
+  UpdateWindowTitles(-1);
   SetTextBlock(0, GetLangText(LANG_ID(11061)));
   SetTextBlock(2, GetLangText(LANG_ID(11061)));
   SetTextBlock(1, GetLangText(LANG_ID(11062)));

@@ -1,5 +1,6 @@
 // Network files: our writer against the independent generator's bytes, round trips, header and
 // section error codes, the password slices and the safe replacement of the old file.
+#include "core/misc.h"
 #include <gtest/gtest.h>
 #include <cstring>
 #include "app/editwnd.h"
@@ -52,6 +53,7 @@ TEST_F(NetFile, SmallNetworkMatchesGeneratorAndRoundTrips) {
   EXPECT_EQ(DocState.saved[5].level, -2);
   EXPECT_EQ(std::u16string(DocState.saved[5].name), u"Platz \u00e4\u20ac");
   EXPECT_EQ(DocState.fixedSeed, 4242);
+  EXPECT_EQ(FixedRandomSeed, 4242);  // the random draws switch to the seeded source
   EXPECT_EQ(DocState.timeBase, 450000000u / 32);
   char16_t text[TEXT_BLOCK_LONG + 1];
   GetTextBlock(2, text);
@@ -60,6 +62,8 @@ TEST_F(NetFile, SmallNetworkMatchesGeneratorAndRoundTrips) {
 
   ASSERT_EQ(SaveAs("small_again.nt3"), 0);
   ExpectSameFromEofMark("small_again.nt3", "small.nt3");
+  ASSERT_EQ(LoadFixture("empty.nt3"), 0);
+  EXPECT_EQ(FixedRandomSeed, -1);
 }
 
 TEST_F(NetFile, PasswordSlicesStandBetweenSections) {
