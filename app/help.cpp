@@ -127,7 +127,7 @@ intptr_t ShowHelpTopic(uint32_t id) {
   folder[0] = 0;
   GetKindFolder(FILE_KIND_PROGRAM, folder);
   HelpRequest req;
-  if (BuildHelpRequest(id, folder, HelpMenuOpenId, &req)) return 0;
+  if (BuildHelpRequest(id, folder, HelpPlatformMenuOpen(), &req)) return 0;
   if (req.action == HELP_ACT_CLOSE) {
     if (!Initialised) return 0;   // no help window can be open before the first help call
     return HelpPlatformCall(nullptr, nullptr, HH_CMD_CLOSE_ALL, 0);

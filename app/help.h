@@ -21,7 +21,7 @@ uint32_t GetHelpTopicForId(uint32_t id);
 // The help file name (option "Hilfe"), looked for in the program folder; default "quil.chm".
 const char16_t* GetHelpFileName();
 int SetHelpFileName(const char16_t* name);   // 0, or 1 for null, empty or longer than 512
-// The menu-open value of the menus (help id of the open popup, 0 = none). Set by the menus.
+// The menu-open value used in the native build (the Win32 build asks the menus).
 extern uint32_t HelpMenuOpenId;
 
 // ---- portable request building ---------------------------------------------------------------------

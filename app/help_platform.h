@@ -11,6 +11,9 @@ constexpr uint32_t HH_CMD_INITIALIZE = 0x001C;
 constexpr uint32_t HH_CMD_UNINITIALIZE = 0x001D;
 
 intptr_t HelpPlatformCall(WrapWindow owner, const char16_t* file, uint32_t command, uintptr_t data);
+// The help id of the open menu popup (0 = none): the menus' value in the Win32 build,
+// HelpMenuOpenId in the native build.
+uint32_t HelpPlatformMenuOpen();
 
 // Native build: the calls made so far.
 struct HelpNativeCall {
