@@ -14,6 +14,11 @@ struct DescriptorLink {
 static DescriptorLink Links[DIALOG_MAX_LEVELS + 6];
 
 static void LinkDescriptor(WrapWindow w, DialogRecord* d) {
+  for (DescriptorLink& l : Links)   // a window handle used again replaces its old link
+    if (l.window == w) {
+      l.descriptor = d;
+      return;
+    }
   for (DescriptorLink& l : Links)
     if (!l.window) {
       l.window = w;

@@ -70,6 +70,10 @@ TEST_F(InfoBoxStack, TextsAreCutAndGeometryIsKept) {
   EXPECT_EQ(slot->width, 960);   // (99 + 10 + 11) x 8
   EXPECT_EQ(slot->x, 0);         // (800 - 960) / 2 is below 1
   EXPECT_EQ(slot->y, 252);
+  // A negative progress width counts as none.
+  ASSERT_EQ(OpenInfoBox(u"abc", u"c", -5, 0), 1);
+  EXPECT_EQ(GetInfoBoxSlot(1)->progressWidth, 0);
+  EXPECT_EQ(GetInfoBoxSlot(1)->width, (3 + 0 + 11) * 8);
 }
 
 TEST_F(InfoBoxStack, F12AbortsOnlyCancellableBoxes) {
