@@ -50,10 +50,14 @@ static void ResetFileState() {
   S.progress = 0;
 }
 
-// A failed read or write closes the file; the caller gets the failure code.
+// A failed read or write closes the file; the caller gets the failure code. A file read with
+// the progress display takes its box along, as StreamCloseRead would: the caller can no longer
+// close the file and the box would be left on the screen.
 static void CloseAfterFailure() {
+  int progress = S.progress;
   if (S.file >= 0) WrapClose(S.file);
   ResetFileState();
+  if (progress) CloseInfoBox();
 }
 
 // ---- progress text ------------------------------------------------------------------------------

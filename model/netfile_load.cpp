@@ -4,6 +4,7 @@
 #include "app/editwnd.h"
 #include "app/infobox.h"
 #include "app/recent.h"
+#include "app/titles.h"
 #include "core/langtext.h"
 #include "core/msgbox.h"
 #include "core/stream.h"
@@ -11,6 +12,10 @@
 #include "model/grid.h"
 #include "model/netfile_sections.h"
 #include "model/password.h"
+#include "views/view_services.h"
+
+// Caption of the loader's info boxes: text 11202 and the file name.
+static char16_t LoadCaption[kInfoBoxTextSlot];
 
 // Reads the version byte(s) and the magic after the 0x1A. 0 with the version, or 2..5.
 static int ReadHeader(int* versionOut) {
@@ -72,6 +77,8 @@ static int RunPostLoadSteps(const char16_t* name, int version, int* warning) {
   for (int i = 0; i < NET_POSTLOAD_COUNT; i++) {
     const NetPostLoadStep& step = NetPostLoadSteps[i];
     if (!step.run || (step.belowVersion && version >= step.belowVersion)) continue;
+    // the conversion of old train records shows its own box while it runs
+    if (step.kind == NETPOST_TRAINS) OpenInfoBox(GetLangText(LANG_ID(11003)), LoadCaption, 1, 0);
     int r = step.run(name, version);
     switch (step.kind) {
       case NETPOST_NONZERO_FAILS:
@@ -88,6 +95,7 @@ static int RunPostLoadSteps(const char16_t* name, int version, int* warning) {
         if (r) *warning = 1;
         break;
       case NETPOST_TRAINS:
+        CloseInfoBox();
         if (r == 1) return step.failCode;
         if (r == 2) *warning = 1;
         break;
@@ -134,6 +142,7 @@ static int LoadBody(const char16_t* name, int version, int* warning) {
   if (!r && version < 14396) {
     if (NetGridCheck) {
       gridProblems = NetGridCheck();
+      CloseInfoBox();   // the box the check opened for its progress
       if (gridProblems < 0) r = NETLOAD_GRID_CHECK;
     }
     UpdateUsedArea(0, 0, 0, 0);
@@ -160,15 +169,17 @@ static int LoadBody(const char16_t* name, int version, int* warning) {
   }
   ClearNetModified();
   SetNetworkName(name);
+  UpdateWindowTitles(-1);
   char16_t path[STREAM_PATH_CHARS];
   if (BuildKindPath(FILE_KIND_NETWORK, name, path) == 0) AddRecentFile(path);
   if (active) active->cursorX = cursorX;
+  InvalidateViews(3);
   if (gridProblems > 0 || skipped > 0) ShowLoadProblems(gridProblems, skipped);
   return 0;
 }
 
 int LoadNetworkFile(const char16_t* name) {
-  char16_t caption[kInfoBoxTextSlot];
+  char16_t* caption = LoadCaption;
   const char16_t* loading = GetLangText(LANG_ID(11202));
   int n = 0;
   for (const char16_t* s = loading; *s && n < kInfoBoxTextSlot - 2; s++) caption[n++] = *s;

@@ -44,7 +44,9 @@ NetSectionRow NetSectionTable[NET_SECTION_COUNT] = {
     {"INFO", NETROW_SECTION, NETOFS_INFO, ReadEmptyInfoSection, NET_WRITER(WriteEmptyInfoSection), 0, 0},
 };
 
-static void ClearPasswordForLoad() { ResetPasswordState(0); }
+// The flag, the entered copy and the stored field: a file without protection leaves no field of
+// the network loaded before it behind.
+static void ClearPasswordForLoad() { ResetPasswordState(1); }
 
 // Rows not built yet (null) clear nothing; their families put their clear functions here.
 NetSectionClear NetClearOrder[NET_CLEAR_COUNT] = {

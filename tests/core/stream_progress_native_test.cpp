@@ -55,6 +55,31 @@ TEST_F(StreamProgressTest, ReadingShowsBytesPerBufferAndClosesTheBox) {
   EXPECT_EQ(GetInfoBoxLevel(), -1);
 }
 
+// A file the stream closes by itself (found bad while opening) takes its progress box along:
+// the caller cannot close the file any more, so nobody else would close the box. A box below
+// it stays.
+TEST_F(StreamProgressTest, AFileFoundBadClosesItsProgressBox) {
+  Put("nomark.bin", Bytes{0x41, 0x42, 0x43});
+  const int cases[] = {STREAM_READ_SKIP_HEADER, STREAM_READ_NEED_MARK};
+  for (int flag : cases) {
+    SCOPED_TRACE(flag);
+    ASSERT_EQ(OpenInfoBox(u"Below", u"quil", 12, 0), 0);
+    ASSERT_EQ(OpenInfoBox(u"Loading", u"quil", 12, 0), 1);
+    EXPECT_EQ(StreamOpenRead(u"nomark.bin", flag | STREAM_READ_PROGRESS, FILE_KIND_NETWORK),
+              STREAM_ERR_BAD_FILE);
+    EXPECT_EQ(StreamIsOpen(), 0);
+    EXPECT_EQ(GetInfoBoxLevel(), 0);
+    EXPECT_EQ(StreamCloseRead(), STREAM_ERR_NOT_OPEN);
+    EXPECT_EQ(GetInfoBoxLevel(), 0);
+    CloseInfoBox();
+  }
+  // Without the progress flag the box is the caller's own business.
+  ASSERT_EQ(OpenInfoBox(u"Loading", u"quil", 12, 0), 0);
+  EXPECT_EQ(StreamOpenRead(u"nomark.bin", STREAM_READ_SKIP_HEADER, FILE_KIND_NETWORK),
+            STREAM_ERR_BAD_FILE);
+  EXPECT_EQ(GetInfoBoxLevel(), 0);
+}
+
 TEST_F(StreamProgressTest, WritingShowsEachBufferAndCloseWriteClosesTheBox) {
   ASSERT_EQ(OpenInfoBox(u"Saving", u"quil", 12, 0), 0);
   ASSERT_EQ(StreamOpenWrite(u"w.bin", 0, FILE_KIND_NETWORK), 0);

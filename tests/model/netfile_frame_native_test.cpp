@@ -1,0 +1,94 @@
+// What loading a network shows on the frame (native build: info boxes and window titles need no
+// windows there): the progress boxes of the loader and its steps, and the window titles.
+#include <gtest/gtest.h>
+#include <string>
+#include "app/infobox.h"
+#include "app/titles.h"
+#include "core/langtext.h"
+#include "model/general_section.h"
+#include "model/netfile.h"
+#include "model/netfile_sections.h"
+#include "netfile_test_util.h"
+
+class NetFrame : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    NetTestSetUp();
+    while (GetInfoBoxLevel() >= 0) CloseInfoBox();
+  }
+  void TearDown() override {
+    while (GetInfoBoxLevel() >= 0) CloseInfoBox();
+    NetTestTearDown();
+  }
+};
+
+// What the topmost info box showed while a step ran: its level, text and progress width.
+static int gBoxLevel = -2, gBoxWidth = 0, gStepResult = 0;
+static std::u16string gBoxText;
+static void NoteTopBox() {
+  gBoxLevel = GetInfoBoxLevel();
+  const InfoBoxSlot* slot = GetInfoBoxSlot(gBoxLevel);
+  gBoxText = slot ? slot->text : u"";
+  gBoxWidth = slot ? slot->progressWidth : 0;
+}
+static int TrainStep(const char16_t*, int) { NoteTopBox(); return gStepResult; }
+// The grid check of old files opens its own progress box.
+static int GridCheckWithBox() {
+  OpenInfoBox(u"", u"check", 50, 0);
+  NoteTopBox();
+  return gStepResult;
+}
+
+// Whatever the result, no box of the loader stays on the screen: not for a file without the
+// 0x1A mark (closed by the stream while opening), not for header or section faults.
+TEST_F(NetFrame, NoBoxOutlivesALoad) {
+  const char* files[] = {"no_such_file.nt3", "no_eof_mark.nt3", "bad_magic.nt3", "v3841.nt3",
+                         "short_trailer.nt3", "bad_lfst.nt3", "small.nt3"};
+  for (const char* file : files) {
+    LoadFixture(file);
+    EXPECT_EQ(GetInfoBoxLevel(), -1) << file;
+  }
+}
+
+// The grid check's box is closed after the check; the train conversion runs under a box of its
+// own (text 11003, progress width 1) once the file's box is gone, and closes it again.
+TEST_F(NetFrame, BoxesOfTheStepsAfterLoading) {
+  NetGridCheck = GridCheckWithBox;
+  gStepResult = 0;
+  EXPECT_EQ(LoadFixture("v14395.nt3"), NETLOAD_OK);
+  EXPECT_EQ(gBoxLevel, 1);   // above the loader's own box
+  EXPECT_EQ(GetInfoBoxLevel(), -1);
+  gStepResult = -1;
+  EXPECT_EQ(LoadFixture("v14395.nt3"), NETLOAD_GRID_CHECK);
+  EXPECT_EQ(GetInfoBoxLevel(), -1);
+  NetGridCheck = nullptr;
+
+  const std::u16string converting = GetLangText(LANG_ID(11003));
+  NetPostLoadFn saved = NetPostLoadSteps[4].run;
+  NetPostLoadSteps[4].run = TrainStep;
+  const int results[] = {0, 1, 2};
+  for (int result : results) {
+    SCOPED_TRACE(result);
+    gStepResult = result;
+    gBoxLevel = -2;
+    LoadFixture("v14400.nt3");
+    EXPECT_EQ(gBoxLevel, 0);   // the file's box is gone by then
+    EXPECT_EQ(gBoxText, converting);
+    EXPECT_EQ(gBoxWidth, 1);
+    EXPECT_EQ(GetInfoBoxLevel(), -1);
+  }
+  NetPostLoadSteps[4].run = saved;
+}
+
+// A loaded network's name reaches the window titles at once; so does a new network's.
+TEST_F(NetFrame, LoadAndNewNetworkRefreshTheTitles) {
+  SetTitleWindowExists(TITLE_MAIN, 1);
+  ASSERT_EQ(LoadFixture("small.nt3"), 0);
+  std::u16string title = GetAppliedTitle(TITLE_MAIN, 0);
+  EXPECT_NE(title.find(u"small.nt3"), std::u16string::npos) << std::string(title.begin(), title.end());
+  ResetDocumentState();
+  title = GetAppliedTitle(TITLE_MAIN, 0);
+  EXPECT_EQ(title.find(u"small.nt3"), std::u16string::npos);
+  EXPECT_NE(title.find(GetLangText(LANG_ID(11060))), std::u16string::npos);
+  SetTitleWindowExists(TITLE_MAIN, 0);
+}
