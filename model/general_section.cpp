@@ -162,7 +162,10 @@ static int ApplyGroupB(int version, const int64_t* v) {
   }
   int64_t cx = d.saved[0].x, cy = d.saved[0].y;
   if (version >= 14344) { cx = v[GB_CONSTR_X]; cy = v[GB_CONSTR_Y]; }
-  if (!PositionOk(cx, cy, 0)) return NETSEC_FORMAT;
+  // The track-line command's reference point may be unset (-1, -1): stored as all ones.
+  int64_t unset = version >= 14389 ? 0xFFFFFFFF : 0xFFFF;
+  if (version >= 14344 && cx == unset && cy == unset) cx = cy = -1;
+  else if (!PositionOk(cx, cy, 0)) return NETSEC_FORMAT;
   // clock
   int64_t speed = v[GB_SPEED], weekday = v[GB_WEEKDAY], hour = v[GB_HOUR], minute = v[GB_MINUTE];
   int64_t second, tick;

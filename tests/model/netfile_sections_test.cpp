@@ -11,6 +11,7 @@
 #include "model/grid_section.h"
 #include "model/netfile.h"
 #include "netfile_test_util.h"
+#include "views/view_services.h"
 
 class Sections : public ::testing::Test {
  protected:
@@ -148,6 +149,7 @@ TEST_F(Sections, CodeConversionSteps) {
 
 // Offsets in the general section of a new network as written (names empty, no seed).
 constexpr int OFS_CURSOR_X = 12, OFS_SAVED_COUNT = 17, OFS_FIRST_SAVED = 21;
+constexpr int OFS_CONSTRUCTION = 2246;
 constexpr int OFS_SPEED = 2254, OFS_WEEKDAY = 2255, OFS_HOUR = 2256, OFS_MINUTE = 2257,
               OFS_SECOND = 2258, OFS_TICK = 2259, OFS_STOP_MINUTE = 2267, OFS_STOP_HOUR = 2268,
               OFS_SCALE = 2288;
@@ -164,12 +166,16 @@ TEST_F(Sections, GeneralFieldsAreRangeChecked) {
   ASSERT_EQ(good[OFS_SAVED_COUNT], 200);
   ASSERT_EQ(good[OFS_SPEED], 15);
   ASSERT_EQ(good[OFS_SCALE], 64);
+  ASSERT_EQ(good[OFS_CONSTRUCTION + 1], 16384 >> 8);
   const Patch patches[] = {
       {"unchanged", 0, {'G'}, 0},
       {"saved count 201", OFS_SAVED_COUNT, {201}, NETSEC_FORMAT},
       {"cursor x -1", OFS_CURSOR_X, {0xFF, 0xFF}, NETSEC_FORMAT},
       {"saved position x 32768", OFS_FIRST_SAVED, {0x00, 0x80}, NETSEC_FORMAT},
       {"saved position level 1", OFS_FIRST_SAVED + 4, {1}, NETSEC_FORMAT},
+      {"construction origin unset", OFS_CONSTRUCTION, std::vector<uint8_t>(8, 0xFF), 0},
+      {"construction origin x 32768", OFS_CONSTRUCTION, {0x00, 0x80, 0, 0}, NETSEC_FORMAT},
+      {"construction origin x -1 only", OFS_CONSTRUCTION, {0xFF, 0xFF, 0xFF, 0xFF}, NETSEC_FORMAT},
       {"speed 0", OFS_SPEED, {0}, NETSEC_FORMAT},
       {"speed 21", OFS_SPEED, {21}, NETSEC_FORMAT},
       {"weekday 0 loads as 1", OFS_WEEKDAY, {0}, 0},
@@ -190,6 +196,7 @@ TEST_F(Sections, GeneralFieldsAreRangeChecked) {
     for (size_t i = 0; i < p.bytes.size(); i++) bytes[p.offset + i] = p.bytes[i];
     EXPECT_EQ(ReadRaw(bytes, ReadGeneralSection, 14400), p.result) << p.what;
     if (p.result == 0) EXPECT_EQ(DocState.weekday, 1) << p.what;
+    if (p.result == 0 && p.offset == OFS_CONSTRUCTION) EXPECT_EQ(GetConstructionOrigin(nullptr), -1);
     if (p.offset == OFS_SCALE) EXPECT_EQ(DocState.timeBase, 450000000u / 64) << p.what;
   }
 }

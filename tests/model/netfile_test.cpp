@@ -11,6 +11,7 @@
 #include "model/netfile.h"
 #include "model/password.h"
 #include "netfile_test_util.h"
+#include "views/view_services.h"
 
 class NetFile : public ::testing::Test {
  protected:
@@ -64,6 +65,17 @@ TEST_F(NetFile, SmallNetworkMatchesGeneratorAndRoundTrips) {
   ExpectSameFromEofMark("small_again.nt3", "small.nt3");
   ASSERT_EQ(LoadFixture("empty.nt3"), 0);
   EXPECT_EQ(FixedRandomSeed, -1);
+}
+
+// The track-line command's reference point may be unset (-1, -1); such a network loads again.
+TEST_F(NetFile, UnsetConstructionOriginRoundTrips) {
+  SetConstructionOrigin(-1, -1);
+  ASSERT_EQ(SaveAs("unset_origin.nt3"), 0);
+  SetConstructionOrigin(5, 6);
+  ASSERT_EQ(LoadNetworkFile(u"unset_origin.nt3"), 0);
+  int y = 0;
+  EXPECT_EQ(GetConstructionOrigin(&y), -1);
+  EXPECT_EQ(y, -1);
 }
 
 TEST_F(NetFile, PasswordSlicesStandBetweenSections) {
