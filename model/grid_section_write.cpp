@@ -41,11 +41,13 @@ int WriteGridSection() {
   if (!r) r = StreamWriteDword(5);
   if (!r) r = StreamWriteDword((uint32_t)Grid.blockCount);
   if (r || Grid.blockCount == 0 || !Grid.blocks) return r;
-  for (int slot = 0; slot < GRID_SLOT_COUNT; slot++) {
+  int left = Grid.blockCount;   // the walk ends at the last block, not at the grid's end
+  for (int slot = 0; left > 0 && slot < GRID_SLOT_COUNT; slot++) {
     for (int li = 0; li < GRID_LEVELS; li++) {
       const CellCode* cells = Grid.blocks[slot * GRID_LEVELS + li];
       if (!cells) continue;
       if ((r = WriteBlock(slot, li, cells))) return r;
+      left--;
     }
   }
   return 0;
