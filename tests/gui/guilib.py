@@ -191,6 +191,7 @@ class GuiSession:
     def __init__(self, name):
         self.name = name
         self.hosts = []
+        self.driver_calls = 0
         self.xvfb = None
         self.display = None
         self.prefix = os.path.join(WORK_DIR, f"{name}-{os.getpid()}")
@@ -267,11 +268,25 @@ class GuiSession:
 
     def driver(self, *steps, ok=True, timeout=60):
         """Runs quil_gui_driver with the steps; with ok=True a failed step fails the test."""
-        r = subprocess.run([WINE_RUN, DRIVER, *steps], env=self.env, stdout=subprocess.PIPE,
-                           stderr=subprocess.DEVNULL, timeout=timeout, cwd=WORK_DIR)
-        result = DriverResult(r.returncode, r.stdout.decode("utf-8", "replace"))
+        # Output goes to files, not pipes: a wineserver started by this call would keep a pipe open.
+        self.driver_calls += 1
+        base = os.path.join(WORK_DIR, f"{self.name}-{os.getpid()}-driver{self.driver_calls}")
+        with open(base + ".out", "w+b") as out, open(base + ".err", "w+b") as err:
+            proc = subprocess.Popen([WINE_RUN, DRIVER, *steps], env=self.env, stdout=out, stderr=err, cwd=WORK_DIR)
+            try:
+                proc.wait(timeout=timeout)
+            except subprocess.TimeoutExpired:
+                proc.kill()
+                proc.wait()
+            out.seek(0)
+            err.seek(0)
+            text = out.read().decode("utf-8", "replace")
+            errors = err.read().decode("utf-8", "replace")[-2000:]
+        os.remove(base + ".out")
+        os.remove(base + ".err")
+        result = DriverResult(proc.returncode, text)
         if ok and result.rc != 0:
-            raise GuiTestFailure(f"driver steps {steps} failed:\n{result.text}")
+            raise GuiTestFailure(f"driver steps {steps} failed (exit code {result.rc}):\n{result.text}{errors}")
         return result
 
 
