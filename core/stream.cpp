@@ -334,15 +334,20 @@ static int RefuseBadFile() {
   return STREAM_ERR_BAD_FILE;
 }
 
-int StreamOpenRead(const char16_t* name, int flags, int kind) {
-  if (S.mode != MODE_NONE) return STREAM_ERR_BUSY;
+// Every open starts raw, with both run states cleared; then the name in the kind's folder is
+// opened. The platform's file handle, or -1.
+static int OpenKindFile(const char16_t* name, int kind, int openFlags, int permissions) {
   S.raw = 1;
   ClearRunStates();
   char16_t path[STREAM_PATH_CHARS];
+  if (!S.buffer || !name || BuildKindPath(kind, name, path) != 0) return -1;
+  return WrapOpen(path, openFlags, permissions);
+}
+
+int StreamOpenRead(const char16_t* name, int flags, int kind) {
+  if (S.mode != MODE_NONE) return STREAM_ERR_BUSY;
   int progress = (flags & STREAM_READ_PROGRESS) ? 1 : 0;
-  int fd = -1;
-  if (S.buffer && name && BuildKindPath(kind, name, path) == 0)
-    fd = WrapOpen(path, WRAP_O_RDONLY | WRAP_O_BINARY, 0);
+  int fd = OpenKindFile(name, kind, WRAP_O_RDONLY | WRAP_O_BINARY, 0);
   if (fd < 0) {
     if (progress) CloseInfoBox();
     return STREAM_ERR_OPEN;
@@ -368,13 +373,8 @@ int StreamOpenRead(const char16_t* name, int flags, int kind) {
 
 int StreamOpenWrite(const char16_t* name, int flags, int kind) {
   if (S.mode != MODE_NONE) return STREAM_ERR_BUSY;
-  S.raw = 1;
-  ClearRunStates();
-  char16_t path[STREAM_PATH_CHARS];
-  int fd = -1;
-  if (S.buffer && name && BuildKindPath(kind, name, path) == 0)
-    fd = WrapOpen(path, WRAP_O_WRONLY | WRAP_O_CREAT | WRAP_O_TRUNC | WRAP_O_BINARY,
-                  WRAP_S_IREAD | WRAP_S_IWRITE);
+  int fd = OpenKindFile(name, kind, WRAP_O_WRONLY | WRAP_O_CREAT | WRAP_O_TRUNC | WRAP_O_BINARY,
+                        WRAP_S_IREAD | WRAP_S_IWRITE);
   if (fd < 0) return STREAM_ERR_OPEN;
   StartFile(fd, MODE_WRITE);
   S.progress = 0;

@@ -28,52 +28,38 @@ static void NarrowToWide(const char* text, char16_t* out, int units) {
   MultiByteToWide(text, out, units);
 }
 
-// UTF-16 units up to the terminator or `limit` units; the first `keep` units are kept.
-// Returns 0, 3 when `failAtLimit` and the limit was reached without terminator, or a stream error.
-static int ReadWideText(char16_t* out, int keep, int limit, int failAtLimit) {
+// A text of the file: from 14389 UTF-16 units, before narrow bytes converted from the ANSI code
+// page. Units up to the terminator or `limit` units; the first `keep` units are kept (keep is at
+// most STREAM_PATH_CHARS). Returns 0, 3 when `failAtLimit` and the limit was reached without a
+// terminator, or a stream error.
+static int ReadText(int version, char16_t* out, int keep, int limit, int failAtLimit) {
+  int wide = version >= NET_VERSION_U32_TAGS;
+  char narrow[STREAM_PATH_CHARS + 1];
   int n = 0;
   for (;;) {
     if (limit > 0 && n >= limit) {
       if (failAtLimit) return NETSEC_FORMAT;
       break;
     }
-    uint16_t w;
-    int r = StreamReadWord(&w);
+    uint16_t unit;
+    uint8_t b = 0;
+    int r = wide ? StreamReadWord(&unit) : StreamReadByte(&b);
     if (r) return r;
-    if (w == 0) break;
-    if (n < keep) out[n] = w;
-    n++;
-  }
-  out[n < keep ? n : keep] = 0;
-  return 0;
-}
-
-static int ReadNarrowText(char16_t* out, int keep, int limit, int failAtLimit) {
-  char buf[300];
-  int n = 0;
-  for (;;) {
-    if (limit > 0 && n >= limit) {
-      if (failAtLimit) return NETSEC_FORMAT;
-      break;
+    if (!wide) unit = b;
+    if (unit == 0) break;
+    if (n < keep) {
+      out[n] = unit;
+      narrow[n] = (char)b;
     }
-    uint8_t b;
-    int r = StreamReadByte(&b);
-    if (r) return r;
-    if (b == 0) break;
-    if (n < keep && n < (int)sizeof(buf) - 1) buf[n] = (char)b;
     n++;
   }
   int kept = n < keep ? n : keep;
-  if (kept > (int)sizeof(buf) - 1) kept = sizeof(buf) - 1;
-  buf[kept] = 0;
-  NarrowToWide(buf, out, keep + 1);
-  out[keep] = 0;
+  out[kept] = 0;
+  if (!wide) {
+    narrow[kept] = 0;
+    NarrowToWide(narrow, out, keep + 1);
+  }
   return 0;
-}
-
-static int ReadText(int version, char16_t* out, int keep, int limit, int failAtLimit) {
-  if (version >= NET_VERSION_U32_TAGS) return ReadWideText(out, keep, limit, failAtLimit);
-  return ReadNarrowText(out, keep, limit, failAtLimit);
 }
 
 static int ReadOriginAndCursor(int version) {

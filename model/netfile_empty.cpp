@@ -95,22 +95,22 @@ int ReadEmptyTextsSection(int version) {
   return 0;
 }
 
-int ReadEmptyHstSection(int version) {
-  int r = ReadSectionTag(version, NetTag4('H', 'S', 'T', 'P'), NetTag2('H', 'S'));
+// The stops and the LFST elements: files below 13574 count their 6-byte records in bytes.
+static int ReadEmptyByteCounted(int version, uint32_t tag4, uint16_t tag2, int countU32From) {
+  int r = ReadSectionTag(version, tag4, tag2);
   if (r) return r;
   uint32_t count;
-  if ((r = ReadVersionedCount(version, 14167, &count))) return r;
-  if (version < 13574) count /= 6;   // a byte count of 6-byte records
+  if ((r = ReadVersionedCount(version, countU32From, &count))) return r;
+  if (version < 13574) count /= 6;
   return count == 0 ? 0 : NETSEC_FORMAT;
 }
 
+int ReadEmptyHstSection(int version) {
+  return ReadEmptyByteCounted(version, NetTag4('H', 'S', 'T', 'P'), NetTag2('H', 'S'), 14167);
+}
+
 int ReadEmptyLfstSection(int version) {
-  int r = ReadSectionTag(version, NetTag4('L', 'F', 'S', 'T'), NetTag2('L', 'F'));
-  if (r) return r;
-  uint32_t count;
-  if ((r = ReadVersionedCount(version, 14337, &count))) return r;
-  if (version < 13574) count /= 6;
-  return count == 0 ? 0 : NETSEC_FORMAT;
+  return ReadEmptyByteCounted(version, NetTag4('L', 'F', 'S', 'T'), NetTag2('L', 'F'), 14337);
 }
 
 int ReadEmptyLineSection(int version) {

@@ -1,6 +1,7 @@
 // The general and grid sections on their own, read from raw (uncompressed) bytes: run words,
 // positions and codes from a file checked against the grid, clock fields, scale and texts.
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <string>
 #include <vector>
 #include "app/editwnd.h"
@@ -260,4 +261,27 @@ TEST_F(Sections, BlockPositionForms) {
     EXPECT_EQ(level, c.level) << c.version;
     StreamCloseRead();
   }
+}
+
+// The longest names round trip: a saved position's 64 characters, a file name's 259. A file
+// name that reaches 260 units without its terminator is a format error.
+TEST_F(Sections, LongestNamesAndTheFileNameLimit) {
+  std::u16string name64(64, u'n'), file259(259, u'f');
+  SetSavedPosition(7, 1, 2, 0, name64.c_str(), 0);
+  for (int i = 0; i <= 259; i++) DocState.symbolFiles[3][i] = i < 259 ? u'f' : 0;
+  auto bytes = WriteRaw(WriteGeneralSection);
+  NetTestSetUp();
+  UseFolder(OutputDir());
+  ASSERT_EQ(ReadRaw(bytes, ReadGeneralSection, 14400), 0);
+  EXPECT_EQ(std::u16string(DocState.saved[7].name), name64);
+  EXPECT_EQ(std::u16string(DocState.symbolFiles[3]), file259);
+  // the terminator of the 259-unit name made a 260th character
+  std::vector<uint8_t> unit = {'f', 0};
+  auto at = std::search(bytes.begin(), bytes.end(), unit.begin(), unit.end());
+  ASSERT_NE(at, bytes.end());
+  size_t end = (size_t)(at - bytes.begin()) + 2 * 259;
+  ASSERT_EQ(bytes[end], 0);
+  ASSERT_EQ(bytes[end + 1], 0);
+  bytes[end] = 'f';
+  EXPECT_EQ(ReadRaw(bytes, ReadGeneralSection, 14400), NETSEC_FORMAT);
 }

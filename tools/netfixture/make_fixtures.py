@@ -290,12 +290,13 @@ def general_section(v, d):
 
 
 # ---- grid section --------------------------------------------------------------------------------
-def block_words(cells, bx, by, level):
+def run_words(codes):
+    """Stored words of a sequence of cells (None = empty): a run of n empty cells (1..256) is one
+    word (n - 1) | 0x8000, written at once when it reaches 256 and before the next code."""
     words = []
     run = 0
-    for i in range(4096):
-        code = cells.get((bx + (i & 63), by + (i >> 6), level), 0xC000)
-        if code == 0xC000:
+    for code in codes:
+        if code is None:
             run += 1
             if run == 256:
                 words.append(0x80FF)
@@ -308,6 +309,11 @@ def block_words(cells, bx, by, level):
     if run:
         words.append(0x8000 | (run - 1))
     return words
+
+
+def block_words(cells, bx, by, level):
+    codes = (cells.get((bx + (i & 63), by + (i >> 6), level), 0xC000) for i in range(4096))
+    return run_words(None if c == 0xC000 else c for c in codes)
 
 
 def grid_section(v, cells):
@@ -338,20 +344,7 @@ def grid_section(v, cells):
 def flat_grid_section(cells):
     """The old flat layout: level 0 of a 2048-cell-wide grid, stored codes row by row."""
     last = max(y * 2048 + x for (x, y, lv) in cells)
-    words = []
-    run = 0
-    for i in range(last + 1):
-        code = cells.get((i % 2048, i // 2048, 0))
-        if code is None:
-            run += 1
-            if run == 256:
-                words.append(0x80FF)
-                run = 0
-            continue
-        if run:
-            words.append(0x8000 | (run - 1))
-            run = 0
-        words.append(code)
+    words = run_words(cells.get((i % 2048, i // 2048, 0)) for i in range(last + 1))
     assert len(words) < 16384
     return tag2("NP") + u32(len(words)) + u8(1) + b"".join(u16(w) for w in words)
 
