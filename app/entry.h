@@ -30,6 +30,7 @@ struct EntryState {
     int32_t titleNumber;                 // -1 when not given
     int32_t firstWindowZoom;             // 1 or 2, else 0
     uint32_t commandFlags;               // the flags of the command line
+    char16_t commandFile[ENTRY_PATH_CHARS];      // network file named on the command line
     volatile uint32_t shuttingDown;      // the main window is being destroyed
 };
 extern EntryState Entry;

@@ -117,10 +117,7 @@ uint32_t ParseCommandLine()
                      Entry.optionFileName);
     if (Entry.optionFolder[0]) SetKindFolder(FILE_KIND_OPTIONS, Entry.optionFolder);
 
-    if (flags & CMDL_FILE) {
-        // Kept for the opening after start-up.
-        SetNetworkName(a->networkFile);
-    }
+    if (flags & CMDL_FILE) CopyString(Entry.commandFile, a->networkFile);   // opened after start-up
     MemFree(a);
     return flags;
 }
@@ -138,13 +135,16 @@ int ShowStartupError(int code)
 // the frame with the network-file commands; until then the loader runs here directly.
 static void OpenCommandLineNetwork(const char16_t* name)
 {
-    char16_t keep[ENTRY_PATH_CHARS];
-    CopyString(keep, name);
+    // The name may carry its own folder: the loader takes a name within the network folder.
+    char16_t full[ENTRY_PATH_CHARS], folder[ENTRY_PATH_CHARS], file[ENTRY_PATH_CHARS];
     SetKindFolder(FILE_KIND_NETWORK, Entry.defaultFolder);
+    if (!WrapFullPath(full, name, ENTRY_PATH_CHARS)) CopyString(full, name);
+    if (SplitFolderAndName(full, folder, file) || !file[0]) return;
+    if (folder[0]) SetKindFolder(FILE_KIND_NETWORK, folder);
     SuspendThreads(0);
-    int r = LoadNetworkFile(keep);
+    int r = LoadNetworkFile(file);
     SuspendThreads(1);
-    if (r == 0 || r == 6) SetNetworkName(keep);
+    if (r == 0 || r == 6) SetNetworkName(file);
     UpdateWindowTitles(-1);
 }
 
@@ -162,6 +162,7 @@ static HWND CreateTitleWindow()
 
 int InitInstance(HINSTANCE instance, int showCommand)
 {
+    Instance = instance;
     // 1. The named mutex: a second instance runs on and marks its titles.
     WrapHandle mutex = WrapCreateMutex(0, u"KORV_R27K32_384_Mutex");
     SecondInstance = (mutex && WrapGetLastError() == WRAP_ERROR_ALREADY_EXISTS) ? 1 : 0;
@@ -226,9 +227,7 @@ int InitInstance(HINSTANCE instance, int showCommand)
 
     // 15. A network file from the command line.
     if (flags & CMDL_FILE) {
-        char16_t name[ENTRY_PATH_CHARS];
-        CopyString(name, GetNetworkName());
-        OpenCommandLineNetwork(name);
+        OpenCommandLineNetwork(Entry.commandFile);
     }
 
     // 16. Stopped while the title shows or with STOP.

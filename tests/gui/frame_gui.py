@@ -1,0 +1,60 @@
+#!/usr/bin/env python3
+"""The frame in a test host: menu captions from the language texts, up to six edit windows
+and the seventh refused with command 400 greyed, slot checks, zoom and titles, recent files,
+next and previous window, a drawn frame, and every thread ended after the shut-down."""
+import os
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from guilib import BIN_DIR, DATA_DIR, GuiSession, expect, lang_text, run, wine_path  # noqa: E402
+from programlib import QUIL, close_with_exit_message, folder_with  # noqa: E402
+
+
+def frame_host(s):
+    exe = folder_with("frame", os.path.join(BIN_DIR, "frame_host.exe"), True)
+    h = s.start_host(exe, "/Q", "/N", "/LE")
+    s.wait_output(h, "shutdown", timeout=90)
+    out = close_with_exit_message(s, "frame_host.exe", h)
+    def v(k):
+        expect(k in out, f"host printed no {k}: {out}")
+        return out[k]
+    expect(v("init") == "1", "start-up")
+    expect(v("main_title").startswith(f"QUIL {lang_text(8120)} "), f"main title {v('main_title')!r}")
+    edit = v("edit1_title")
+    expect(edit.startswith(f"QUIL {lang_text(8121)}1 ") and edit.rstrip().endswith(f" {lang_text(8122)} 1:1"),
+           f"edit title {edit!r}")
+    expect(v("windows") == "1", "one edit window after start")
+    expect(v("pixel") == str(0xE8E8E8), f"a frame was drawn into the edit window: {v('pixel')}")
+    for i, text_id in enumerate((901, 902, 907, 904, 905, 903, 906)):
+        expect(v(f"bar{i + 1}") == lang_text(text_id), f"bar item {i + 1}: {v(f'bar{i + 1}')!r}")
+    captions = {256: 1001, 266: 1009, 325: 1181, 336: 1220, 344: 1230, 359: 1245, 368: 1101, 400: 1081,
+                430: 1075, 466: 1142, 338: 1222, 384: 1042, 406: 1088}
+    for cmd, text_id in captions.items():
+        expect(v(f"menu{cmd}") == lang_text(text_id), f"caption of {cmd}: {v(f'menu{cmd}')!r}")
+    expect(v("checked348") == "1" and v("checked347") == "0", "view mode 1 zoom 1 checked")
+    for i in range(2, 7):
+        expect(v(f"create{i}") == "0", f"edit window {i} created")
+    expect(v("create7") == "2", "the seventh edit window is refused")
+    expect(v("windows_after") == "6" and v("greyed400") == "6", "command 400 greyed in all six windows")
+    expect(v("edit6_title").startswith(f"QUIL {lang_text(8121)}6 "), f"title of window 6 {v('edit6_title')!r}")
+    expect(v("close6") == "2" and v("close_minus1") == "2", "slots 6 and -1 are refused")
+    expect(v("close5") == "0" and v("close5_again") == "1", "closing slot 5 once")
+    expect(v("enabled400") == "1", "command 400 enabled again below six windows")
+    expect(int(v("threads_six")) - int(v("threads_five")) == 2, "a window ends its two threads")
+    expect(v("view") == "0" and v("edit2_title").rstrip().endswith(" 1:128"), f"scale 1:128: {v('edit2_title')!r}")
+    expect((v("zoomin"), v("mode"), v("zoom"), v("checked354")) == ("0", "3", "2", "1"), "zoom in from 3/4")
+    expect(v("recent272") == "&0 second.nt3" and v("recent273") == "&1 first.nt3", "recent files newest first")
+    expect(v("recent274") == "", "no third recent file")
+    expect((v("active_a"), v("active_next"), v("active_prev")) == ("0", "1", "0"), "next and previous window")
+    expect(v("exit") == "0" and v("windows_end") == "0", "loop ended, no edit window left")
+    expect(int(v("threads_after")) <= int(v("threads_before")), "every thread of the run has ended: "
+           f"{v('threads_before')} before, {v('threads_after')} after")
+
+
+def test():
+    with GuiSession("frame") as s:
+        frame_host(s)
+
+
+if __name__ == "__main__":
+    sys.exit(run(test))

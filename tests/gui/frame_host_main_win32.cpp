@@ -1,0 +1,184 @@
+// Test host of the program frame: starts the frame in-process as the program does (command line
+// "/Q /N" ...), then reports what the windows show: titles, menu captions and states, the edit
+// windows up to the seventh, recent-file items, a drawn frame, and the thread count before start
+// and after the shut-down (one key=value line each).
+#include <windows.h>
+#include <tlhelp32.h>
+#include <cstring>
+#include <string>
+#include "app/editwnd.h"
+#include "app/entry.h"
+#include "app/frame_win32.h"
+#include "app/menu_tables.h"
+#include "app/recent.h"
+#include "core/platform.h"
+
+static void Write(const char* text)
+{
+    DWORD done = 0;
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text, (DWORD)strlen(text), &done, nullptr);
+}
+
+static void Line(const char* key, const std::wstring& value)
+{
+    std::wstring v;
+    for (wchar_t c : value) {
+        if (c == L'\t') v += L"#t";
+        else v += c;
+    }
+    char buf[2048];
+    int n = WideCharToMultiByte(CP_UTF8, 0, v.c_str(), (int)v.size(), buf, sizeof buf - 1, nullptr, nullptr);
+    buf[n > 0 ? n : 0] = 0;
+    std::string out = std::string(key) + "=" + buf + "\n";
+    Write(out.c_str());
+}
+
+static void Num(const char* key, long value)
+{
+    std::string out = std::string(key) + "=" + std::to_string(value) + "\n";
+    Write(out.c_str());
+}
+
+static std::wstring Title(HWND w)
+{
+    wchar_t b[600] = L"";
+    if (w) GetWindowTextW(w, b, 600);
+    return b;
+}
+
+static int Threads()
+{
+    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    THREADENTRY32 te = {};
+    te.dwSize = sizeof te;
+    int n = 0;
+    if (Thread32First(snap, &te)) {
+        do {
+            if (te.th32OwnerProcessID == GetCurrentProcessId()) n++;
+        } while (Thread32Next(snap, &te));
+    }
+    CloseHandle(snap);
+    return n;
+}
+
+static void Pump(DWORD ms)
+{
+    DWORD start = GetTickCount();
+    MSG m;
+    while (GetTickCount() - start < ms) {
+        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&m);
+            DispatchMessageW(&m);
+        }
+        Sleep(5);
+    }
+}
+
+static HWND Slot(int i)
+{
+    return (HWND)EditViews.slot[i].window;
+}
+
+static std::wstring MenuText(HWND w, UINT id)
+{
+    wchar_t b[300] = L"";
+    GetMenuStringW(GetMenu(w), id, b, 300, MF_BYCOMMAND);
+    return b;
+}
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
+{
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    Num("threads_before", Threads());
+    UnicodeFlag = 1;
+    InitLockEmulation();
+    if (!RegisterWindowClasses(instance) || !InitInstance(instance, SW_SHOWNORMAL)) {
+        Num("init", 0);
+        return 3;
+    }
+    Num("init", 1);
+    Pump(400);   // ticks, frames
+
+    HWND main = (HWND)Entry.mainWindow;
+    Line("main_title", Title(main));
+    Line("edit1_title", Title(Slot(0)));
+    Num("windows", CountEditWindows());
+    Num("threads_running", Threads());
+
+    // A drawn frame: the render thread copied the cleared view into the window.
+    HDC dc = GetDC(Slot(0));
+    Num("pixel", (long)GetPixel(dc, 10, 10));
+    ReleaseDC(Slot(0), dc);
+
+    // Menu captions of the first window: the popups by position, every command by id.
+    HMENU bar = GetMenu(Slot(0));
+    for (int i = 0; i < 7; i++) {
+        wchar_t b[100] = L"";
+        GetMenuStringW(bar, (UINT)i, b, 100, MF_BYPOSITION);
+        Line(("bar" + std::to_string(i + 1)).c_str(), b);
+    }
+    int n;
+    const MenuCommandCaption* c = GetMenuCommandCaptions(&n);
+    for (int i = 0; i < n; i++)
+        Line(("menu" + std::to_string(c[i].commandId)).c_str(), MenuText(Slot(0), c[i].commandId));
+    c = GetMenuToggleCaptions(&n);
+    for (int i = 0; i < n; i++)
+        Line(("menu" + std::to_string(c[i].commandId)).c_str(), MenuText(Slot(0), c[i].commandId));
+    Num("checked348", (GetMenuState(bar, 348, MF_BYCOMMAND) & MF_CHECKED) ? 1 : 0);
+    Num("checked347", (GetMenuState(bar, 347, MF_BYCOMMAND) & MF_CHECKED) ? 1 : 0);
+
+    // Up to six windows; the seventh is refused and command 400 is greyed while six are open.
+    for (int i = 2; i <= 7; i++) Num(("create" + std::to_string(i)).c_str(), CreateEditWindow(0));
+    Num("windows_after", CountEditWindows());
+    int greyed = 0;
+    for (int i = 0; i < EDIT_SLOTS; i++)
+        if (GetMenuState(GetMenu(Slot(i)), 400, MF_BYCOMMAND) & MF_GRAYED) greyed++;
+    Num("greyed400", greyed);
+    Line("edit6_title", Title(Slot(5)));
+    Num("threads_six", Threads());
+    Pump(200);
+
+    Num("close6", CloseEditWindow(6));
+    Num("close_minus1", CloseEditWindow(-1));
+    Num("close5", CloseEditWindow(5));
+    Num("close5_again", CloseEditWindow(5));
+    Num("enabled400", (GetMenuState(GetMenu(Slot(0)), 400, MF_BYCOMMAND) & MF_GRAYED) ? 0 : 1);
+    Num("threads_five", Threads());
+
+    // View mode 3 zoom 4 shows the scale 1:128 in the title; zoom in from there gives zoom 2.
+    Num("view", SetViewModeAndZoom(1, 3, 4));
+    Line("edit2_title", Title(Slot(1)));
+    Num("zoomin", ZoomIn(1));
+    Num("mode", (long)EditViews.slot[1].viewMode);
+    Num("zoom", EditViews.slot[1].zoom);
+    Num("checked354", (GetMenuState(GetMenu(Slot(1)), 354, MF_BYCOMMAND) & MF_CHECKED) ? 1 : 0);
+
+    // Recent files at the end of the file menu.
+    AddRecentFile(u"first.nt3");
+    AddRecentFile(u"second.nt3");
+    RebuildRecentFileMenus(-1);
+    Line("recent272", MenuText(Slot(0), 272));
+    Line("recent273", MenuText(Slot(0), 273));
+    Line("recent274", MenuText(Slot(0), 274));
+
+    // Next and previous window.
+    ActivateEditWindow(0);
+    Pump(100);
+    Num("active_a", EditViews.active);
+    ActivateEditWindow(-2);
+    Pump(100);
+    Num("active_next", EditViews.active);
+    ActivateEditWindow(-3);
+    Pump(100);
+    Num("active_prev", EditViews.active);
+
+    // Shut-down: the running-time message waits for its OK; then the loop ends.
+    Num("shutdown", 1);
+    DestroyWindow(main);
+    int code = RunMessageLoop();
+    EndTimerThreads();
+    Num("exit", code);
+    Num("windows_end", CountEditWindows());
+    Num("threads_after", Threads());
+    return 0;
+}

@@ -1,0 +1,56 @@
+#!/usr/bin/env python3
+"""The program at start: the usage box for a bad switch (in the language of the switch),
+the start-up error of a missing language file, and a network file named on the command line."""
+import os
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from guilib import BIN_DIR, DATA_DIR, GuiSession, expect, lang_text, run, wine_path  # noqa: E402
+from programlib import QUIL, close_with_exit_message, folder_with  # noqa: E402
+
+
+def usage_box(s):
+    for lang_switch, title in (("/LE", "Wrong parameters"), ("/LD", "Parameter falsch")):
+        h = s.start_host(QUIL, lang_switch, "/N", "/BAD")
+        r = s.driver("wait", "class=#32770", "exe=quil.exe", "timeout=30000", "dump")
+        expect(r.first("title")["_"] == title, f"usage box title {r.first('title')}")
+        texts = " ".join(c.get("text", "") for c in r.all("control"))
+        expect("QUILnnn.EXE" in texts, f"usage text: {texts!r}")
+        s.driver("wait", "class=#32770", "exe=quil.exe", "key", "vk=ENTER", "gone", "timeout=20000")
+        rc, _ = s.wait_host(h, timeout=60)
+        expect(rc == 0, f"exit code after the usage text {rc}")
+        expect(not s.driver("wait", "class=KORV_R27K32_384_Status", "exe=quil.exe", "timeout=500", ok=False).rc == 0,
+               "no main window is left")
+
+
+def missing_language_file(s):
+    exe = folder_with("nolang", QUIL, False)
+    h = s.start_host(exe, "/Q", "/N", "/LE")
+    r = s.driver("wait", "class=#32770", "exe=quil.exe", "timeout=30000", "dump")
+    expect(r.first("title")["_"] == "Initialization error #71:", f"start-up error title {r.first('title')}")
+    texts = " ".join(c.get("text", "") for c in r.all("control"))
+    expect("File not found: quil.lng" in texts, f"start-up error text {texts!r}")
+    s.driver("wait", "class=#32770", "exe=quil.exe", "key", "vk=ENTER", "gone", "timeout=20000")
+    rc, _ = s.wait_host(h, timeout=60)
+    expect(rc == 0, f"exit code after a start-up error {rc}")
+
+
+def network_file_on_command_line(s):
+    fixture = os.path.join(DATA_DIR, "netfixtures", "small.nt3")
+    expect(os.path.exists(fixture), f"fixture {fixture}")
+    h = s.start_host(QUIL, "/Q", "/LE", wine_path(fixture))
+    r = s.driver("wait", "class=KORV_R27K32_384_Status", "exe=quil.exe", "title~=small.nt3", "timeout=30000")
+    r = s.driver("wait", "class=KORV_R27K32_384_Edit", "exe=quil.exe", "title~=small.nt3", "timeout=30000")
+    s.driver("wait", "class=KORV_R27K32_384_Status", "exe=quil.exe", "command", "id=266")
+    close_with_exit_message(s, "quil.exe", h)
+
+
+def test():
+    with GuiSession("program") as s:
+        usage_box(s)
+        missing_language_file(s)
+        network_file_on_command_line(s)
+
+
+if __name__ == "__main__":
+    sys.exit(run(test))

@@ -1,0 +1,41 @@
+#!/usr/bin/env python3
+"""The program's windows: main and edit window with their titles, a second instance that marks
+its titles "(2)", and Alt+X that ends each program through the running-time message."""
+import os
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from guilib import BIN_DIR, DATA_DIR, GuiSession, expect, lang_text, run, wine_path  # noqa: E402
+from programlib import QUIL, close_with_exit_message, folder_with  # noqa: E402
+
+
+def program_windows_and_alt_x(s):
+    h = s.start_host(QUIL, "/Q", "/N", "/LE")
+    r = s.driver("wait", f"class=KORV_R27K32_384_Status", "exe=quil.exe", "timeout=30000")
+    title = r.first("window")["title"]
+    expect(title.startswith(f"QUIL {lang_text(8120)} "), f"main window title {title!r}")
+    r = s.driver("wait", "class=KORV_R27K32_384_Edit", "exe=quil.exe", "timeout=30000")
+    title = r.first("window")["title"]
+    expect(title.startswith(f"QUIL {lang_text(8121)}1 "), f"edit window title {title!r}")
+
+    # A second instance runs beside the first and marks its titles.
+    h2 = s.start_host(QUIL, "/Q", "/N", "/LE")
+    r = s.driver("wait", "class=KORV_R27K32_384_Status", "exe=quil.exe", "title~=QUIL(2) ", "timeout=30000")
+    pid2 = r.first("window")["pid"]
+    r = s.driver("wait", "class=KORV_R27K32_384_Edit", f"pid={pid2}", "timeout=30000")
+    expect(r.first("window")["title"].startswith(f"QUIL(2) {lang_text(8121)}1 "), "second instance edit title")
+    s.driver("wait", "class=KORV_R27K32_384_Edit", f"pid={pid2}", "input", "vk=X", "mods=alt")
+    close_with_exit_message(s, "quil.exe", h2)
+
+    # Alt+X in the first program's edit window.
+    s.driver("wait", "class=KORV_R27K32_384_Edit", "exe=quil.exe", "input", "vk=X", "mods=alt")
+    close_with_exit_message(s, "quil.exe", h)
+
+
+def test():
+    with GuiSession("instances") as s:
+        program_windows_and_alt_x(s)
+
+
+if __name__ == "__main__":
+    sys.exit(run(test))

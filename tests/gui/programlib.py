@@ -1,0 +1,36 @@
+#!/usr/bin/env python3
+"""Helpers of the program's GUI tests: the program's path, a folder with a copy of a program (with or
+without the language files), and closing through the running-time message."""
+import os
+import shutil
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from guilib import DATA_DIR, WORK_DIR, expect, lang_text  # noqa: E402
+
+QUIL = os.path.join(DATA_DIR, "quil.exe")
+LANG_FILES = ("quil.lng", "quil.lnv", "quil.lnx")
+
+
+def folder_with(name, exe, with_lang):
+    """A folder holding the program (and the language files unless with_lang is False)."""
+    d = os.path.join(WORK_DIR, f"{name}-{os.getpid()}")
+    shutil.rmtree(d, ignore_errors=True)
+    os.makedirs(d)
+    shutil.copy2(exe, d)
+    if with_lang:
+        for f in LANG_FILES:
+            shutil.copy2(os.path.join(DATA_DIR, f), d)
+    return os.path.join(d, os.path.basename(exe))
+
+
+def close_with_exit_message(s, exe_name, handle):
+    """The running-time message ends the run; OK lets the program end with code 0."""
+    r = s.driver("wait", "class=#32770", f"exe={exe_name}", f"title={lang_text(1362)}", "timeout=60000", "dump")
+    texts = [c.get("text", "") for c in r.all("control")]
+    expect(any(lang_text(1361) in t for t in texts), f"running-time message text: {texts}")
+    s.driver("wait", "class=#32770", f"exe={exe_name}", f"title={lang_text(1362)}", "key", "vk=ENTER", "gone",
+             "timeout=20000")
+    rc, out = s.wait_host(handle, timeout=60)
+    expect(rc == 0, f"{exe_name} ended with {rc}")
+    return out
