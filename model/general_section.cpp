@@ -95,6 +95,7 @@ static int ReadOriginAndCursor(int version) {
     if (w->originX < 0) w->originX = 0;
     w->farX = w->originX + w->cellsWide;
   }
+  SetEditScrollToCursor(index);
   return 0;
 }
 

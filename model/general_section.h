@@ -74,6 +74,8 @@ void ClearUserFileLists();
 int SetClockSpeed(int level);
 // Cell scale: 1 ... ; 0 is refused (1) and changes nothing.
 int SetSimulationScale(uint32_t scale);
+// The scroll bars of edit window slot (0..5), when it is open, to its cursor x and y.
+void SetEditScrollToCursor(int slot);
 
 // Shifted text of the general-info texts 0 and 1: unit i stored as (c + 3i + 7) mod 65536.
 inline uint16_t ShiftTextUnit(uint16_t c, uint32_t i) { return (uint16_t)(c + 3 * i + 7); }

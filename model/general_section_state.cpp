@@ -50,6 +50,7 @@ static void ResetEditWindowViews() {
     w.farX = w.originX + w.cellsWide;
     w.farY = w.originY + w.cellsHigh;
     w.cursorX = 16384; w.cursorY = 16384; w.cursorLevel = 0;
+    SetEditScrollToCursor(i);
   }
 }
 
