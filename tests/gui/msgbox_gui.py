@@ -1,8 +1,6 @@
 #!/usr/bin/env python3
 """Message boxes on screen: the message number in the title after texts 8000/8010 and 8040, the
-text in control 190, the buttons, default focus and answers; the "Trace" box; and the ANSI rule of the wrappers:
-a window title of 259 characters is shown, one of 260 fails; a message box text of 300 characters
-is cut to 259."""
+text in control 190, the buttons, default focus and answers, and the "Trace" box."""
 import os
 import sys
 
@@ -10,10 +8,6 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from guilib import GuiSession, expect, lang_text, run  # noqa: E402
 
 HOST = "msgbox_host"
-
-
-def numbered(n):
-    return "".join(str(i % 10) for i in range(n))
 
 
 def test():
@@ -50,26 +44,6 @@ def test():
         expect([c for c in r.all("control") if c.get("text") == "MISC.StrStr2().Bufsize error"], f"trace text: {r.text}")
         rc, out = s.wait_host(h)
         expect(out.get("result") == "1", f"ShowTraceBox result {out}")
-
-        # ANSI mode: WrapMessageBox cuts a 300-character text to 259
-        h = s.start_host(HOST, "ansi-msgbox", "300")
-        r = s.driver("wait", "title=AnsiBox", "exe=msgbox_host.exe", "timeout=15000", "dump")
-        texts = [c["text"] for c in r.all("control") if c.get("text", "").startswith("0123")]
-        expect(texts == [numbered(259)], f"message box text cut to 259: {[len(t) for t in texts]}")
-        s.driver("wait", "title=AnsiBox", "exe=msgbox_host.exe", "key", "vk=ENTER", "gone")
-        s.wait_host(h)
-
-        # ANSI mode: a window title of 259 characters is shown, 260 makes the creation fail
-        h = s.start_host(HOST, "ansi-window", "259")
-        r = s.driver("wait", "class=QuilGuiHostAnsi", "exe=msgbox_host.exe", "timeout=15000")
-        shown = r.first("window")["title"]
-        expect(shown == numbered(259), f"title of 259 characters shown: length {len(shown)}")
-        expect(s.wait_output(h, "title_length") == "259", "WrapGetWindowText gives 259 characters")
-        s.driver("wait", "class=QuilGuiHostAnsi", "exe=msgbox_host.exe", "close", "gone")
-        s.wait_host(h)
-        h = s.start_host(HOST, "ansi-window", "260")
-        rc, out = s.wait_host(h)
-        expect(out.get("registered") == "1" and out.get("created") == "0", f"260 characters: {out}")
 
 
 if __name__ == "__main__":
