@@ -45,6 +45,8 @@ static void ElementTimerThread(void*)
     }
 }
 
+#ifndef QUIL_VIEWER
+// The viewer saves nothing and has no autosave thread.
 static void AutosaveThread(void*)
 {
     while (!TimerStop) {
@@ -52,6 +54,7 @@ static void AutosaveThread(void*)
         if (DocState.autosaveInterval != 0) TimerCount.autosaveCountdown = TimerCount.autosaveCountdown - 1;
     }
 }
+#endif
 
 static void* StartOne(WrapThreadFunc f)
 {
