@@ -216,8 +216,18 @@ static int ReadSeed(int version, uint32_t flags) {
   return 0;
 }
 
+// The six parameters after the scale: grid origin x and y, major spacing x and y, minor spacing
+// x and y. The views divide by the spacings, so a value the settings dialog would refuse
+// (origin above 32767, spacing outside 2..512) takes the parameter's default instead.
+static uint32_t CheckedParameter(int i, int64_t value) {
+  static const uint32_t defaults[6] = {0, 0, 64, 64, 16, 16};
+  int ok = i < 2 ? value <= 32767 : (value >= 2 && value <= 512);
+  return ok ? (uint32_t)value : defaults[i];
+}
+
 static int ApplyGroupC(int version, const int64_t* v) {
-  if (v[GC_SCALE] < 1) return NETSEC_FORMAT;   // a scale of 0 would divide by zero
+  // a scale of 0 would divide by zero; one above the numerator would give a time base of 0
+  if (v[GC_SCALE] < 1 || v[GC_SCALE] > SIM_TIME_BASE_NUMERATOR) return NETSEC_FORMAT;
   int simSwitch = 0;
   if (version >= 13574) {
     if (v[GC_SWITCH] != 'G' && v[GC_SWITCH] != 'g') return NETSEC_FORMAT;
@@ -230,7 +240,7 @@ static int ApplyGroupC(int version, const int64_t* v) {
     }
   SetSimulationScale((uint32_t)v[GC_SCALE]);
   if (version >= 13569)
-    for (int i = 0; i < 6; i++) DocState.params[i] = (uint32_t)v[GC_PARAM0 + i];
+    for (int i = 0; i < 6; i++) DocState.params[i] = CheckedParameter(i, v[GC_PARAM0 + i]);
   DocState.simulationSwitch = simSwitch;
   if (version >= 13577)
     for (int i = 0; i < 4; i++) DocState.dayTimes[i] = (uint16_t)v[GC_DAYTIME0 + i];

@@ -153,7 +153,7 @@ constexpr int OFS_CURSOR_X = 12, OFS_SAVED_COUNT = 17, OFS_FIRST_SAVED = 21;
 constexpr int OFS_CONSTRUCTION = 2246;
 constexpr int OFS_SPEED = 2254, OFS_WEEKDAY = 2255, OFS_HOUR = 2256, OFS_MINUTE = 2257,
               OFS_SECOND = 2258, OFS_TICK = 2259, OFS_STOP_MINUTE = 2267, OFS_STOP_HOUR = 2268,
-              OFS_SCALE = 2288;
+              OFS_SCALE = 2288, OFS_PARAMS = 2292;
 
 struct Patch {
   const char* what;
@@ -167,6 +167,8 @@ TEST_F(Sections, GeneralFieldsAreRangeChecked) {
   ASSERT_EQ(good[OFS_SAVED_COUNT], 200);
   ASSERT_EQ(good[OFS_SPEED], 15);
   ASSERT_EQ(good[OFS_SCALE], 64);
+  ASSERT_EQ(good[OFS_PARAMS + 8], 64);
+  ASSERT_EQ(good[OFS_PARAMS + 20], 16);
   ASSERT_EQ(good[OFS_CONSTRUCTION + 1], 16384 >> 8);
   const Patch patches[] = {
       {"unchanged", 0, {'G'}, 0},
@@ -188,6 +190,11 @@ TEST_F(Sections, GeneralFieldsAreRangeChecked) {
       {"stop 18:15", OFS_STOP_MINUTE, {15, 18}, 0},
       {"stop hour 24", OFS_STOP_HOUR, {24}, NETSEC_FORMAT},
       {"scale 0", OFS_SCALE, {0}, NETSEC_FORMAT},
+      {"scale 450000001", OFS_SCALE, {0x81, 0x74, 0xD2, 0x1A}, NETSEC_FORMAT},
+      {"scale 450000000", OFS_SCALE, {0x80, 0x74, 0xD2, 0x1A}, 0},
+      {"grid spacing 0 takes the default", OFS_PARAMS + 8, {0}, 0},
+      {"grid spacing 513 takes the default", OFS_PARAMS + 20, {0x01, 0x02}, 0},
+      {"grid origin 32768 takes the default", OFS_PARAMS, {0x00, 0x80}, 0},
   };
   for (const Patch& p : patches) {
     NetTestSetUp();
@@ -198,7 +205,12 @@ TEST_F(Sections, GeneralFieldsAreRangeChecked) {
     EXPECT_EQ(ReadRaw(bytes, ReadGeneralSection, 14400), p.result) << p.what;
     if (p.result == 0) EXPECT_EQ(DocState.weekday, 1) << p.what;
     if (p.result == 0 && p.offset == OFS_CONSTRUCTION) EXPECT_EQ(GetConstructionOrigin(nullptr), -1);
-    if (p.offset == OFS_SCALE) EXPECT_EQ(DocState.timeBase, 450000000u / 64) << p.what;
+    if (p.offset == OFS_SCALE && p.result) EXPECT_EQ(DocState.timeBase, 450000000u / 64) << p.what;
+    if (p.offset == OFS_SCALE && !p.result) EXPECT_EQ(DocState.timeBase, 1u) << p.what;
+    if (p.offset >= OFS_PARAMS) {
+      const uint32_t defaults[6] = {0, 0, 64, 64, 16, 16};
+      for (int i = 0; i < 6; i++) EXPECT_EQ(DocState.params[i], defaults[i]) << p.what << " " << i;
+    }
   }
 }
 
