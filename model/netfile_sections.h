@@ -74,7 +74,7 @@ constexpr int NET_POSTLOAD_COUNT = 11;
 extern NetPostLoadStep NetPostLoadSteps[NET_POSTLOAD_COUNT];
 
 // The check of level changes in files below 14396, run right after the grid section: the number
-// of problems reported, or -1 when a cell cannot be written (the load fails with 14). Null until
-// the file commands provide it.
+// of problems reported, or -1 when a cell cannot be written (the load fails with 14). It opens
+// its own progress box, which the loader closes after it. Null until the file commands provide it.
 typedef int (*NetGridCheckFn)();
 extern NetGridCheckFn NetGridCheck;
