@@ -6,12 +6,15 @@
 #include "model/netfile.h"
 
 // Tag (u32 from 14389, else the u16 tag), then a count that is u32 from countU32From; the count
-// must be 0.
-static int ReadEmpty(int version, uint32_t tag4, uint16_t tag2, int countU32From) {
+// must be 0. Files below 13574 of the sections with oldRecordBytes > 1 count their records in
+// bytes.
+static int ReadEmpty(int version, uint32_t tag4, uint16_t tag2, int countU32From,
+                     uint32_t oldRecordBytes = 1) {
   int r = ReadSectionTag(version, tag4, tag2);
   if (r) return r;
   uint32_t count;
   if ((r = ReadVersionedCount(version, countU32From, &count))) return r;
+  if (version < 13574) count /= oldRecordBytes;
   return count == 0 ? 0 : NETSEC_FORMAT;
 }
 
@@ -96,21 +99,12 @@ int ReadEmptyTextsSection(int version) {
 }
 
 // The stops and the LFST elements: files below 13574 count their 6-byte records in bytes.
-static int ReadEmptyByteCounted(int version, uint32_t tag4, uint16_t tag2, int countU32From) {
-  int r = ReadSectionTag(version, tag4, tag2);
-  if (r) return r;
-  uint32_t count;
-  if ((r = ReadVersionedCount(version, countU32From, &count))) return r;
-  if (version < 13574) count /= 6;
-  return count == 0 ? 0 : NETSEC_FORMAT;
-}
-
 int ReadEmptyHstSection(int version) {
-  return ReadEmptyByteCounted(version, NetTag4('H', 'S', 'T', 'P'), NetTag2('H', 'S'), 14167);
+  return ReadEmpty(version, NetTag4('H', 'S', 'T', 'P'), NetTag2('H', 'S'), 14167, 6);
 }
 
 int ReadEmptyLfstSection(int version) {
-  return ReadEmptyByteCounted(version, NetTag4('L', 'F', 'S', 'T'), NetTag2('L', 'F'), 14337);
+  return ReadEmpty(version, NetTag4('L', 'F', 'S', 'T'), NetTag2('L', 'F'), 14337, 6);
 }
 
 int ReadEmptyLineSection(int version) {
