@@ -25,6 +25,13 @@ def frame_host(s):
            f"edit title {edit!r}")
     expect(v("windows") == "1", "one edit window after start")
     expect(v("pixel") == str(0xE8E8E8), f"a frame was drawn into the edit window: {v('pixel')}")
+    expect(int(v("anim55")) <= 2, f"idle steps consume the 55 ms counter: {v('anim55')}")
+    expect(v("pixel_suspended") == str(0xE8E8E8), f"no frame while suspended: {v('pixel_suspended')}")
+    expect(v("pixel_resumed") == str(0x302010), f"frames again after resuming: {v('pixel_resumed')}")
+    expect(v("clock_w") == "140" and v("clock_open") == "3", "clock window opened with width 140")
+    expect(v("clock_title") == f"QUIL {lang_text(8125)}", f"clock title {v('clock_title')!r}")
+    expect(v("clock_inside") == "1", "a clock place outside the work area is centred")
+    expect(v("clock_toggle") == "1" and v("clock_gone") == "1", "the toggle closes the open clock")
     for i, text_id in enumerate((901, 902, 907, 904, 905, 903, 906)):
         expect(v(f"bar{i + 1}") == lang_text(text_id), f"bar item {i + 1}: {v(f'bar{i + 1}')!r}")
     captions = {256: 1001, 266: 1009, 325: 1181, 336: 1220, 344: 1230, 359: 1245, 368: 1101, 400: 1081,

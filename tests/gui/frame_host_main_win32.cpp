@@ -11,6 +11,7 @@
 #include "app/frame_win32.h"
 #include "app/menu_tables.h"
 #include "app/recent.h"
+#include "app/tick.h"
 #include "core/platform.h"
 
 static void Write(const char* text)
@@ -109,6 +110,40 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     HDC dc = GetDC(Slot(0));
     Num("pixel", (long)GetPixel(dc, 10, 10));
     ReleaseDC(Slot(0), dc);
+
+    // The tick runs idle steps: the 55 ms counter is consumed as it is raised.
+    Num("anim55", (long)TimerCount.anim55);
+
+    // While drawing is suspended no frame reaches the window; after resuming it does.
+    EditViewSlot* first = &EditViews.slot[0];
+    SuspendThreads(0);
+    WrapEnterCriticalSection(first->lockB);
+    for (uint32_t i = 0; i < first->pixelCount; i++) first->drawBuffer[i] = 0x00102030;
+    first->dirty = 1;
+    WrapLeaveCriticalSection(first->lockB);
+    Pump(300);
+    dc = GetDC(Slot(0));
+    Num("pixel_suspended", (long)GetPixel(dc, 10, 10));
+    SuspendThreads(1);
+    first->dirty = 1;
+    Pump(300);
+    Num("pixel_resumed", (long)GetPixel(dc, 10, 10));
+    ReleaseDC(Slot(0), dc);
+
+    // The clock window: opened, titled, toggled; a remembered place outside the work area is
+    // replaced by the centre.
+    int32_t cl = 6000, ct = 6000, cw = -1, chh = -1;
+    ClockWindow(5, &cl, &ct, &cw, &chh);
+    Num("clock_w", cw);
+    Num("clock_open", ClockWindow(3, nullptr, nullptr, nullptr, nullptr));
+    Line("clock_title", Title(ClockWindowHandle()));
+    RECT cr = {};
+    GetWindowRect(ClockWindowHandle(), &cr);
+    int32_t wl, wt, ww, wh;
+    GetWorkArea(&wl, &wt, &ww, &wh);
+    Num("clock_inside", cr.left >= wl && cr.right <= wl + ww && cr.top >= wt && cr.bottom <= wt + wh);
+    Num("clock_toggle", ClockWindow(4, nullptr, nullptr, nullptr, nullptr));
+    Num("clock_gone", ClockWindowHandle() == nullptr);
 
     // Menu captions of the first window: the popups by position, every command by id.
     HMENU bar = GetMenu(Slot(0));
