@@ -194,11 +194,15 @@ class GuiSession:
         self.driver_calls = 0
         self.xvfb = None
         self.display = None
-        self.prefix = os.path.join(WORK_DIR, f"{name}-{os.getpid()}")
+        # The session's folder: its prefix, the programs' output and their current folder. It is
+        # removed after a passed test; after a failure the output files stay for a look.
+        self.dir = os.path.join(WORK_DIR, f"{name}-{os.getpid()}")
+        self.prefix = os.path.join(self.dir, "prefix")
         self.data_dir_wine = wine_path(DATA_DIR) if DATA_DIR else ""
 
     def __enter__(self):
-        os.makedirs(WORK_DIR, exist_ok=True)
+        shutil.rmtree(self.dir, ignore_errors=True)
+        os.makedirs(self.dir)
         display = ENV.get("DISPLAY", "")
         if display and _display_works(display):
             self.display = display
@@ -216,6 +220,8 @@ class GuiSession:
             out.close()
         _wineserver_kill(self.env)
         shutil.rmtree(self.prefix, ignore_errors=True)
+        if kind is None:
+            shutil.rmtree(self.dir, ignore_errors=True)
         if self.xvfb:
             self.xvfb.kill()
         return False
@@ -223,9 +229,9 @@ class GuiSession:
     def start_host(self, host, *args):
         """Starts tests/gui/<host>.exe (or a path) under Wine; returns a handle for wait_host."""
         exe = host if os.path.isabs(host) else os.path.join(BIN_DIR, host + ".exe")
-        out = open(os.path.join(WORK_DIR, f"{self.name}-{os.getpid()}-{len(self.hosts)}.out"), "w+")
+        out = open(os.path.join(self.dir, f"host{len(self.hosts)}.out"), "w+")
         proc = subprocess.Popen([WINE_RUN, exe, *args], env=self.env, stdout=out, stderr=subprocess.DEVNULL,
-                                cwd=WORK_DIR)
+                                cwd=self.dir)
         self.hosts.append((proc, out))
         return len(self.hosts) - 1
 
@@ -270,9 +276,9 @@ class GuiSession:
         """Runs quil_gui_driver with the steps; with ok=True a failed step fails the test."""
         # Output goes to files, not pipes: a wineserver started by this call would keep a pipe open.
         self.driver_calls += 1
-        base = os.path.join(WORK_DIR, f"{self.name}-{os.getpid()}-driver{self.driver_calls}")
+        base = os.path.join(self.dir, f"driver{self.driver_calls}")
         with open(base + ".out", "w+b") as out, open(base + ".err", "w+b") as err:
-            proc = subprocess.Popen([WINE_RUN, DRIVER, *steps], env=self.env, stdout=out, stderr=err, cwd=WORK_DIR)
+            proc = subprocess.Popen([WINE_RUN, DRIVER, *steps], env=self.env, stdout=out, stderr=err, cwd=self.dir)
             try:
                 proc.wait(timeout=timeout)
             except subprocess.TimeoutExpired:
