@@ -16,6 +16,8 @@
 #include "model/general_section.h"
 #include "model/grid.h"
 #include "model/netfile.h"
+#include "model/netfile_messages.h"
+#include "trains/train_services.h"
 #include "../resources/menus.h"
 
 const wchar_t kStatusClass[] = L"KORV_R27K32_384_Status";
@@ -34,6 +36,15 @@ HINSTANCE ProgramInstance()
 static LRESULT CALLBACK InfoBoxClassProc(HWND w, UINT m, WPARAM wp, LPARAM lp)
 {
     return (LRESULT)InfoBoxWndProc(w, m, (uintptr_t)wp, (intptr_t)lp);
+}
+
+// Processor class for the start-up check: 1000 for a processor that is not of the Intel 32-bit
+// architecture, else 386, 486, 586 or 686.
+static int Win32ProcessorClass()
+{
+    SYSTEM_INFO si;
+    GetSystemInfo(&si);
+    return ProcessorClassFrom(si.wProcessorArchitecture == PROCESSOR_ARCHITECTURE_INTEL, si.dwProcessorType);
 }
 
 int RegisterWindowClasses(HINSTANCE instance)
@@ -145,6 +156,8 @@ static void OpenCommandLineNetwork(const char16_t* name)
     int r = LoadNetworkFile(file);
     SuspendThreads(1);
     if (r == 0 || r == 6) SetNetworkName(file);
+    if (r) ShowLoadResultMessage(r);
+    RefreshTrainCellCodes(0);
     UpdateWindowTitles(-1);
 }
 
@@ -199,6 +212,7 @@ int InitInstance(HINSTANCE instance, int showCommand)
     if (flags & CMDL_ERROR) return 0;
 
     // 12. Components.
+    StartupProcessorClass = Win32ProcessorClass;
     int code = InitProgram();
     if (code) {
         ShowStartupError(code);

@@ -1,12 +1,27 @@
 #!/usr/bin/env python3
 """The program at start: the usage box for a bad switch (in the language of the switch),
-the start-up error of a missing language file, and a network file named on the command line."""
+the start-up error of a missing language file, a network file named on the command line, and the
+load message of a file that is not a network file."""
 import os
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from guilib import BIN_DIR, DATA_DIR, GuiSession, expect, lang_text, run, wine_path  # noqa: E402
 from programlib import QUIL, close_with_exit_message, folder_with  # noqa: E402
+
+
+def bad_network_file_on_command_line(s):
+    fixture = os.path.join(DATA_DIR, "netfixtures", "bad_magic.nt3")
+    expect(os.path.exists(fixture), f"fixture {fixture}")
+    h = s.start_host(QUIL, "/Q", "/LE", wine_path(fixture))
+    r = s.driver("wait", "class=#32770", "exe=quil.exe", "timeout=30000", "dump")
+    title = r.first("title")["_"]
+    expect(title == f"{lang_text(8000)} {lang_text(8040)}103", f"load error message {title!r}")
+    s.driver("wait", "class=#32770", "exe=quil.exe", "key", "vk=ENTER", "gone", "timeout=20000")
+    r = s.driver("wait", "class=KORV_R27K32_384_Edit", "exe=quil.exe", "timeout=30000")
+    expect("bad_magic" not in r.first("window")["title"], "a file that did not load is not the network")
+    s.driver("wait", "class=KORV_R27K32_384_Status", "exe=quil.exe", "command", "id=266")
+    close_with_exit_message(s, "quil.exe", h)
 
 
 def usage_box(s):
@@ -50,6 +65,7 @@ def test():
         usage_box(s)
         missing_language_file(s)
         network_file_on_command_line(s)
+        bad_network_file_on_command_line(s)
 
 
 if __name__ == "__main__":
