@@ -181,3 +181,49 @@ TEST_F(PlatformAnsiWindows, ListStringsAreCutTo259AndGetTextIsRefused) {
   EXPECT_EQ(6, WrapSendDlgItemMessage(parent, 140, LB_GETTEXT, 1, (WrapLParam)buf));
   EXPECT_EQ(std::u16string(u"Zweite"), buf);
 }
+
+TEST_F(PlatformAnsiWindows, MenuItemTextsOnlyForStringItems) {
+  AnsiScope scope;
+  WrapMenu menu = CreatePopupMenu();
+  ASSERT_NE(nullptr, menu);
+  EXPECT_NE(0, WrapAppendMenu(menu, MF_STRING, 256, u"&Neu#tStrg+N"));
+  EXPECT_NE(0, WrapAppendMenu(menu, MF_SEPARATOR, 0, nullptr));
+  EXPECT_EQ(0, WrapAppendMenu(menu, MF_STRING, 257, Repeat(260, u'm').c_str()));
+  EXPECT_NE(0, WrapModifyMenu(menu, 256, MF_BYCOMMAND | MF_STRING, 256, u"Gr\u00FC\u00DFe"));
+  wchar_t text[32] = {};
+  GetMenuStringW((HMENU)menu, 256, text, 32, MF_BYCOMMAND);
+  EXPECT_EQ(std::u16string(u"Gr\u00FC\u00DFe"), (const char16_t *)text);
+  MENUITEMINFOW info;
+  ZeroMemory(&info, sizeof info);
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_STRING;
+  info.dwTypeData = (LPWSTR)L"Zweite Zeile";
+  EXPECT_NE(0, WrapSetMenuItemInfo(menu, 0, 1, &info));
+  GetMenuStringW((HMENU)menu, 0, text, 32, MF_BYPOSITION);
+  EXPECT_EQ(std::wstring(L"Zweite Zeile"), text);
+  EXPECT_EQ(2, GetMenuItemCount((HMENU)menu));
+  WrapDestroyMenu(menu);
+}
+
+TEST_F(PlatformAnsiWindows, ClassNamesFollowTheAnsiRule) {
+  AnsiScope scope;
+  std::u16string longName = Repeat(260, u'c');
+  WNDCLASSEXW wc;
+  ZeroMemory(&wc, sizeof wc);
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = DefWindowProcA;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = (LPCWSTR)longName.c_str();
+  EXPECT_EQ(0, WrapRegisterClassEx(&wc));
+  wc.lpszClassName = L"QuilAnsiTestClass";
+  ASSERT_NE(0, WrapRegisterClassEx(&wc));
+  WrapWindow w = WrapCreateWindow(u"QuilAnsiTestClass", u"Titel", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                  wc.hInstance, nullptr);
+  ASSERT_NE(nullptr, w);
+  EXPECT_FALSE(IsWindowUnicode((HWND)w));
+  char16_t buf[16];
+  EXPECT_EQ(5, WrapGetWindowText(w, buf, 16));
+  EXPECT_EQ(std::u16string(u"Titel"), buf);
+  WrapDestroyWindow(w);
+  UnregisterClassA("QuilAnsiTestClass", wc.hInstance);
+}
