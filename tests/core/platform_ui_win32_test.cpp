@@ -4,6 +4,7 @@
 #include "core/platform_ui.h"
 #include <windows.h>
 #include <mmsystem.h>
+#include <commctrl.h>
 #include <gtest/gtest.h>
 #include <cstring>
 #include <string>
@@ -226,4 +227,37 @@ TEST_F(PlatformAnsiWindows, ClassNamesFollowTheAnsiRule) {
   EXPECT_EQ(std::u16string(u"Titel"), buf);
   WrapDestroyWindow(w);
   UnregisterClassA("QuilAnsiTestClass", wc.hInstance);
+}
+
+TEST_F(PlatformAnsiWindows, ToolTipsAreAddedAndRemovedInTheirAnsiForm) {
+  WrapInitCommonControls();
+  HWND tip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP, 0, 0, 0, 0, parent, nullptr, nullptr, nullptr);
+  ASSERT_NE(nullptr, tip);
+  AnsiScope scope;
+  TTTOOLINFOW info;
+  ZeroMemory(&info, sizeof info);
+  info.cbSize = sizeof info;
+  info.hwnd = parent;
+  info.uId = 7;
+  info.rect = RECT{0, 0, 50, 50};
+  info.lpszText = (LPWSTR)L"Gr\u00FC\u00DFe";
+  EXPECT_NE(0, WrapSendMessage(tip, TTM_ADDTOOLW, 0, (WrapLParam)&info));
+  EXPECT_EQ(1, SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0));
+  wchar_t text[80] = {};
+  TTTOOLINFOW get;
+  ZeroMemory(&get, sizeof get);
+  get.cbSize = sizeof get;
+  get.hwnd = parent;
+  get.uId = 7;
+  get.lpszText = text;
+  SendMessageW(tip, TTM_GETTEXTW, 80, (LPARAM)&get);
+  EXPECT_EQ(std::wstring(L"Gr\u00FC\u00DFe"), text);
+  std::u16string huge = Repeat(32000, u'h');
+  info.uId = 8;
+  info.lpszText = (LPWSTR)huge.c_str();
+  EXPECT_EQ(0, WrapSendMessage(tip, TTM_ADDTOOLW, 0, (WrapLParam)&info));
+  info.uId = 7;
+  WrapSendMessage(tip, TTM_DELTOOLW, 0, (WrapLParam)&info);
+  EXPECT_EQ(0, SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0));
+  DestroyWindow(tip);
 }
