@@ -24,7 +24,9 @@ cmake --build "$B/win64" -j"$jobs"
 source scripts/display.sh
 quil_display_start
 trap quil_display_stop EXIT
-ctest --test-dir "$B/win64" --output-on-failure -j"$jobs" --timeout 300
+# unit tests in parallel; the GUI tests (label gui) two at a time, each Wine start is heavy
+ctest --test-dir "$B/win64" --output-on-failure -j"$jobs" --timeout 300 -LE gui
+ctest --test-dir "$B/win64" --output-on-failure -j2 --timeout 300 -L gui
 
 echo "== Win32 i686 build (compile only)"
 cmake -S . -B "$B/win32" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release -DQUIL_TESTS=OFF >/dev/null
