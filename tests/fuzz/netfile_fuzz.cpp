@@ -21,10 +21,17 @@ static std::filesystem::path ScratchRoot() {
   return std::filesystem::temp_directory_path();
 }
 
+// The scratch folder goes when the fuzzer ends (a memory folder outlives the process).
+static void RemoveFolder() {
+  std::error_code e;
+  std::filesystem::remove_all(gFolder, e);
+}
+
 static void InitOnce() {
   if (!gFolder.empty()) return;
   gFolder = (ScratchRoot() / ("quil_netfile_fuzz_" + std::to_string((long)getpid()))).string() + "/";
   std::filesystem::create_directories(gFolder);
+  atexit(RemoveFolder);
   if (StreamInit() || InitGrid() || InitLanguage()) abort();
   std::u16string folder(gFolder.begin(), gFolder.end());
   SetKindFolder(FILE_KIND_NETWORK, folder.c_str());

@@ -25,6 +25,13 @@ static std::u16string TempName(const char* tail) {
   return std::u16string(p.begin(), p.end());
 }
 
+// The scratch files go when the fuzzer ends (a memory folder outlives the process).
+static void RemoveFiles() {
+  std::error_code e;
+  std::filesystem::remove(std::string(gIn.begin(), gIn.end()), e);
+  std::filesystem::remove(std::string(gOut.begin(), gOut.end()), e);
+}
+
 static void PutFile(const uint8_t* data, size_t size) {
   std::string p(gIn.begin(), gIn.end());
   FILE* f = fopen(p.c_str(), "wb");
@@ -66,6 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (StreamInit() != 0) abort();
     gIn = TempName(".in");
     gOut = TempName(".out");
+    atexit(RemoveFiles);
   }
   PutFile(data, size);
   size_t header = size ? data[0] % 4 : 0;
