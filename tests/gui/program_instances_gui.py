@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """The program's windows: main and edit window with their titles, a second instance that marks
-its titles "(2)", and Alt+X that ends each program through the running-time message."""
+its titles "(2)", and Ctrl+F3 that opens a second edit window, and
+Alt+X that ends each program through the running-time message."""
 import os
 import sys
 
@@ -26,6 +27,10 @@ def program_windows_and_alt_x(s):
     expect(r.first("window")["title"].startswith(f"QUIL(2) {lang_text(8121)}1 "), "second instance edit title")
     s.driver("wait", "class=KORV_R27K32_384_Edit", f"pid={pid2}", "input", "vk=X", "mods=alt")
     close_with_exit_message(s, "quil.exe", h2)
+
+    # Ctrl+F3 opens a second edit window (accelerator table R27KACC).
+    s.driver("wait", "class=KORV_R27K32_384_Edit", "exe=quil.exe", "input", "vk=F3", "mods=ctrl")
+    s.driver("wait", "class=KORV_R27K32_384_Edit", "exe=quil.exe", f"title~={lang_text(8121)}2 ", "timeout=30000")
 
     # Alt+X in the first program's edit window.
     s.driver("wait", "class=KORV_R27K32_384_Edit", "exe=quil.exe", "input", "vk=X", "mods=alt")
