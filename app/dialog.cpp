@@ -194,3 +194,23 @@ int RunDialog(WrapWindow owner, uint32_t templateId, DialogProcFn proc, DialogRe
   DialogSwallowButtonUp = swallow;
   return MapDialogEndCode(end);
 }
+
+// ---- drawing services -----------------------------------------------------------------------------
+static DialogColourFn ColourSource = nullptr;
+static DialogFontFn FontSource = nullptr;
+static DialogCellPainterFn CellPainter = nullptr;
+static DialogDiagramPainterFn DiagramPainter = nullptr;
+static DialogSymbolTextFn SymbolText = nullptr;
+
+void SetDialogColourSource(DialogColourFn fn) { ColourSource = fn; }
+void SetDialogFontSource(DialogFontFn fn) { FontSource = fn; }
+void SetDialogPainters(DialogCellPainterFn cell, DialogDiagramPainterFn diagram, DialogSymbolTextFn text) {
+  CellPainter = cell;
+  DiagramPainter = diagram;
+  SymbolText = text;
+}
+DialogColourFn GetDialogColourSource() { return ColourSource; }
+DialogFontFn GetDialogFontSource() { return FontSource; }
+DialogCellPainterFn GetDialogCellPainter() { return CellPainter; }
+DialogDiagramPainterFn GetDialogDiagramPainter() { return DiagramPainter; }
+DialogSymbolTextFn GetDialogSymbolText() { return SymbolText; }

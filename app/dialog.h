@@ -198,3 +198,21 @@ int FindListItemByKey(DialogRecord* rec, int count, int current, char16_t ch);
 // Owner-drawn list entries and buttons (drawItem: the platform's draw-item record).
 void DrawDescriptorItem(void* drawItem, int skip);
 void DrawFocusFrame(void* dc, const DlgRect* rect);
+
+// ---- drawing services of other parts ------------------------------------------------------------
+// The dialogs draw with the display colours and fonts and the views' cell and symbol-text
+// painters. Their owners register them here; until they do, the Win32 build uses plain stand-ins
+// (a small colour table, the default dialog font, a framed field with the cell code, plain text).
+typedef uint32_t (*DialogColourFn)(int colourNumber);        // 0x00BBGGRR
+typedef void* (*DialogFontFn)(int displayFont);              // platform font handle or null
+// DrawCellColumn(dc, px, py, zoom step, state value, cell code)
+typedef void (*DialogCellPainterFn)(void* dc, int px, int py, int zoomStep, uint32_t state, uint32_t cellCode);
+// A line-diagram preview cell: RenderDiagramCell when isMask (aspect 65535), else DrawDiagramCell.
+typedef void (*DialogDiagramPainterFn)(void* dc, int previewIndex, int px, int py, uint32_t codeOrMask, int isMask,
+                                       uint32_t lineColour, uint32_t backColour);
+// DrawSymbolText(dc, x, y, text, text colour, background colour): text with embedded pictures.
+typedef void (*DialogSymbolTextFn)(void* dc, int x, int y, const char16_t* text, uint32_t textColour,
+                                   uint32_t backColour);
+void SetDialogColourSource(DialogColourFn fn);
+void SetDialogFontSource(DialogFontFn fn);
+void SetDialogPainters(DialogCellPainterFn cell, DialogDiagramPainterFn diagram, DialogSymbolTextFn text);

@@ -78,6 +78,12 @@ void DlgCtlShowHelp(uint32_t topic);
 WrapWindow DialogPlatformDefaultOwner();       // active edit window, else main window, else null
 intptr_t DialogPlatformModal(WrapWindow owner, uint32_t templateId, DialogProcFn proc, DialogRecord* descriptor);
 void DialogPlatformBrushes(int create);        // create (1) or delete (0) the five brushes
+// The registered drawing services (null until their owners register them).
+DialogColourFn GetDialogColourSource();
+DialogFontFn GetDialogFontSource();
+DialogCellPainterFn GetDialogCellPainter();
+DialogDiagramPainterFn GetDialogDiagramPainter();
+DialogSymbolTextFn GetDialogSymbolText();
 // Win32 build: a display colour (0x00BBGGRR) by its number, and the main window of this process.
 uint32_t DialogDisplayColour(int n);
 WrapWindow DialogMainWindow();

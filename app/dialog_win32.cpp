@@ -8,10 +8,10 @@
 #include "core/platform_ui.h"
 
 // ---- colours and fonts -----------------------------------------------------------------------------
-#define Colour(n) ((COLORREF)DialogDisplayColour(n))
-// Temporary: the display colour table and the display fonts are not in the program yet; these
-// stand-ins give the dialog colours the table's numbers name until it arrives.
-uint32_t DialogDisplayColour(int n) {
+// The display colour table and display fonts come from their owners (SetDialogColourSource,
+// SetDialogFontSource); until those are registered, these stand-ins give the colours the numbers
+// name and the default dialog font.
+static COLORREF StandInColour(int n) {
   switch (n) {
     case 0: return RGB(0xE8, 0xE8, 0xE0);     // dialog background
     case 8: return RGB(0x00, 0x00, 0x00);     // text
@@ -31,7 +31,17 @@ uint32_t DialogDisplayColour(int n) {
   }
 }
 
-static HFONT DisplayFont(int n) { return (HFONT)GetStockObject(DEFAULT_GUI_FONT); }
+uint32_t DialogDisplayColour(int n) {
+  DialogColourFn source = GetDialogColourSource();
+  return source ? source(n) : (uint32_t)StandInColour(n);
+}
+#define Colour(n) ((COLORREF)DialogDisplayColour(n))
+
+static HFONT DisplayFont(int n) {
+  DialogFontFn source = GetDialogFontSource();
+  HFONT f = source ? (HFONT)source(n) : nullptr;
+  return f ? f : (HFONT)WrapGetStockObject(DEFAULT_GUI_FONT);
+}
 
 static HBRUSH Brushes[5];   // colours 18, 0, 11, 73, 9
 static const int BrushColours[5] = {18, 0, 11, 73, 9};
@@ -233,9 +243,13 @@ static void Fill(HDC dc, int l, int t, int r, int b, int colour) {
   DeleteObject(br);
 }
 
-// Temporary: the cell painter of the views is not in the program yet; a picture record shows a
-// framed field with its cell code and state value until it is.
+// A cell picture through the views' painter (zoom step 0); without one, a framed field with the
+// cell code and state value stands in.
 static void DrawCellStandIn(HDC dc, int px, int py, uint32_t code, uint32_t state) {
+  if (DialogCellPainterFn painter = GetDialogCellPainter()) {
+    painter(dc, px, py, 0, state, code);
+    return;
+  }
   Fill(dc, px, py, px + 32, py + 16, 127);
   HBRUSH frame = CreateSolidBrush(Colour(8));
   RECT rc = {px, py, px + 32, py + 16};
@@ -271,16 +285,27 @@ static void PaintRecord(HWND w, HDC dc, DialogRecord* r) {
     }
     case DLG_PREVIEW: {
       DialogUnitsToPixels(w, r->preview.x, r->preview.y, &top, &left);
-      int dx = (r->preview.flags & DLGP_LARGE) ? 2 : 6, dy = (r->preview.flags & DLGP_LARGE) ? -4 : 6;
+      int large = (r->preview.flags & DLGP_LARGE) != 0;
+      int index = large ? 7 : 6, dx = large ? 2 : 6, dy = large ? -4 : 6;
       if (r->preview.flags & DLGP_FRAME) {
         HBRUSH frame = CreateSolidBrush(Colour(8));
         RECT rc = {left + dx - 2, top + dy - 2, left + dx + 18 + 1, top + dy + 18 + 1};
         FrameRect(dc, &rc, frame);
         DeleteObject(frame);
       }
-      int size = (r->preview.flags & DLGP_LARGE) ? 24 : 16;
+      uint32_t line = DialogDisplayColour((r->preview.flags & DLGP_COLOUR0) ? 0 : 15);
+      uint32_t back = DialogDisplayColour(0);
+      uint32_t code = r->preview.code;
+      int isMask = (r->preview.flags & DLGP_MASK) != 0;
+      if (isMask ? code == 0 : code == 0xC000) break;
+      if (!isMask && code < 16384) code = 4096 + code % 512;
+      if (DialogDiagramPainterFn painter = GetDialogDiagramPainter()) {
+        painter(dc, index, left + dx, top + dy, code, isMask, line, back);
+        break;
+      }
+      int size = large ? 24 : 16;   // stand-in: the preview field with one line across
       Fill(dc, left + dx, top + dy, left + dx + size, top + dy + size, 0);
-      HPEN pen = CreatePen(PS_SOLID, 1, Colour((r->preview.flags & DLGP_COLOUR0) ? 0 : 15));
+      HPEN pen = CreatePen(PS_SOLID, 1, line);
       HGDIOBJ old = SelectObject(dc, pen);
       MoveToEx(dc, left + dx, top + dy + size / 2, nullptr);
       LineTo(dc, left + dx + size, top + dy + size / 2);
@@ -357,11 +382,16 @@ void DrawDescriptorItem(void* drawItem, int skip) {
     int selected = (di->itemState & ODS_SELECTED) != 0;
     Fill(di->hDC, rect.left, rect.top, rect.right, rect.bottom, selected ? 250 : 18);
     const char16_t* text = (const char16_t*)di->itemData;
-    if (text && di->itemID != (UINT)-1) {
+    DialogSymbolTextFn symbolText = GetDialogSymbolText();
+    if (text && di->itemID != (UINT)-1 && symbolText) {
+      if (skip) text++;
+      symbolText(di->hDC, rect.left + 8, rect.top, text, DialogDisplayColour(selected ? 249 : 16),
+                 DialogDisplayColour(selected ? 250 : 18));
+    } else if (text && di->itemID != (UINT)-1) {
       if (skip) text++;
       WCHAR plain[256];
       int n = 0;
-      for (int i = 0; text[i] && n < 255;) {   // picture codes have no painter yet: skipped
+      for (int i = 0; text[i] && n < 255;) {   // without the symbol-text painter: pictures skipped
         char16_t c = text[i];
         if (c >= 1 && c <= 6) {
           i += (c <= 3) ? 4 : (c <= 5 ? 5 : 6);

@@ -20,7 +20,8 @@ static int Len(const char16_t* s) {
   return n;
 }
 
-// Texts are drawn in characters of 8 pixels (a fixed font), colour 8 on colour 9.
+// Texts are drawn in characters of 8 pixels, colour 8 on colour 9: through the views' symbol-text
+// painter when it is registered (texts may embed cell pictures), else in a fixed font.
 static void DrawText8(HDC dc, int x, int y, const char16_t* text, int fieldChars) {
   SetTextColor(dc, DialogDisplayColour(8));
   SetBkColor(dc, DialogDisplayColour(9));
@@ -31,6 +32,11 @@ static void DrawText8(HDC dc, int x, int y, const char16_t* text, int fieldChars
     HBRUSH b = CreateSolidBrush(DialogDisplayColour(9));
     FillRect(dc, &r, b);
     DeleteObject(b);
+  }
+  if (DialogSymbolTextFn symbolText = GetDialogSymbolText()) {
+    SelectObject(dc, old);
+    symbolText(dc, x, y, text, DialogDisplayColour(8), DialogDisplayColour(9));
+    return;
   }
   int n = Len(text);
   if (fieldChars > 0 && n > fieldChars) n = fieldChars;

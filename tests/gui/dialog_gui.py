@@ -12,12 +12,12 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from guilib import GuiSession, GuiTestFailure, expect, lang_text, run  # noqa: E402
 
 HOST = "dialog_host"
-DLG = ("class=#32770", "exe=dialog_host.exe")
+DLG = ("class=#32770", "exe=dialog_host.exe", "timeout=20000")
 
 
 def round_trip(s):
     h = s.start_host(HOST, "--data", s.data_dir_wine, "roundtrip")
-    r = s.driver("wait", *DLG, "title=Descriptor dialog", "timeout=20000", "dump")
+    r = s.driver("wait", *DLG, "title=Descriptor dialog", "dump")
     expect(r.control(190)["text"] == "Every record kind of a form", f"text record: {r.control(190)}")
     expect(r.control(140)["text"] == "7", f"field 140: {r.control(140)}")
     expect(r.control(141)["text"] == "Main line", f"field 141: {r.control(141)}")
@@ -45,12 +45,12 @@ def round_trip(s):
 
 def bad_field(s):
     h = s.start_host(HOST, "--data", s.data_dir_wine, "badfield")
-    s.driver("wait", *DLG, "title=Time of day", "timeout=20000", "settext", "id=140", "text=7",
+    s.driver("wait", *DLG, "title=Time of day", "settext", "id=140", "text=7",
              "settext", "id=141", "text=75", "command", "id=1", "gone")
-    r = s.driver("wait", *DLG, "title~=910", "timeout=10000", "dump")
+    r = s.driver("wait", *DLG, "title~=910", "dump")
     expect(r.control(190)["text"] == "The minute must lie between 0 and 59.", f"error text: {r.control(190)}")
     s.driver("wait", *DLG, "title~=910", "key", "vk=ENTER", "gone")
-    r = s.driver("wait", *DLG, "title=Time of day", "timeout=10000", "dump")
+    r = s.driver("wait", *DLG, "title=Time of day", "dump")
     expect(r.first("focus").get("id") == "141", f"focus on the bad field: {r.first('focus')}")
     expect(r.control(141)["text"] == "75" and r.control(140)["text"] == "7", f"input kept: {r.text}")
     s.driver("wait", *DLG, "title=Time of day", "settext", "id=141", "text=15", "command", "id=1", "gone")
@@ -69,7 +69,9 @@ def nesting(s):
     titles = sorted(w["title"] for w in r.all("window", **{"class": "#32770", "exe": "dialog_host.exe"}))
     expect(titles == sorted(f"Level {n}" for n in range(1, 11)), f"ten dialogs on screen: {titles}\n{r.text}")
     for n in range(10, 0, -1):
-        s.driver("wait", *DLG, f"title=Level {n}", "command", "id=1", "gone")
+        r = s.driver("wait", *DLG, f"title=Level {n}", "command", "id=1", "gone", ok=False)
+        if r.rc != 0:
+            raise GuiTestFailure(f"closing level {n}: {r.text}\n{s.driver('list').text}\n{s.host_output(h)}")
     rc, out = s.wait_host(h)
     for n in range(1, 11):
         expect(out.get(f"closed{n}") == "2", f"dialog {n} ended with OK: {out}")
@@ -83,7 +85,7 @@ def xdotool(s, *args):
 def info_box_abort(s):
     h = s.start_host(HOST, "--data", s.data_dir_wine, "infobox")
     expect(s.wait_output(h, "ready1", timeout=30) == "1", "first box open")
-    r = s.driver("wait", "class=KORV_R27K32_384_InfoBox", "exe=dialog_host.exe", "timeout=10000")
+    r = s.driver("wait", "class=KORV_R27K32_384_InfoBox", "exe=dialog_host.exe", "timeout=20000")
     expect(r.first("window")["title"] == "Search", f"info box caption: {r.first('window')}")
     try:
         xdotool(s, "keydown", "F12")
