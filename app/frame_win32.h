@@ -38,6 +38,11 @@ void ResumeTimerThreads();           // the animation and element-timer threads 
 void EndTimerThreads();              // after the message loop: stop flag, resume, wait
 void RunIdleStep();
 void CloseTitleWindow();
+// The title picture (number from TNR=, -1 = default): load returns 0 when it loaded. While no
+// loader is set the title window is refused and start-up goes on without it.
+extern int (*TitlePictureLoad)(int number);
+extern void (*TitlePictureDraw)(HDC dc);
+extern void (*TitlePictureFree)();
 int CreateScrollBarsAndTooltips(HWND main);
 void MoveScrollBarsToPanes();
 void RegisterTooltipRects();

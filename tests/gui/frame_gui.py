@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """The frame in a test host: menu captions from the language texts, up to six edit windows
 and the seventh refused with command 400 greyed, slot checks, zoom and titles, recent files,
-next and previous window, a drawn frame, and every thread ended after the shut-down."""
+next and previous window, a drawn frame, every thread ended after the shut-down, and the title
+window (with a stand-in picture) that a key closes once, opening the first edit window."""
 import os
 import sys
 
@@ -58,9 +59,26 @@ def frame_host(s):
            f"{v('threads_before')} before, {v('threads_after')} after")
 
 
+def title_window(s):
+    exe = folder_with("title", os.path.join(BIN_DIR, "frame_host.exe"), True)
+    for args, running, zoom in ((("/N", "/LE", "/TNR=3"), "1", "1"), (("/N", "/LE", "/STOP", "/Z=N2"), "0", "2")):
+        h = s.start_host(exe, *args)
+        s.wait_output(h, "shutdown", timeout=60)
+        out = close_with_exit_message(s, "frame_host.exe", h)
+        expected = {"init": "1", "title_window": "1", "main_visible_before": "0", "windows_before": "0",
+                    "running_before": "0", "title_gone": "1", "title_loads": "1", "title_frees": "1",
+                    "main_visible_after": "1", "windows_after": "1", "zoom_after": zoom,
+                    "running_after": running, "exit": "0",
+                    "title_mode": "2" if "/STOP" in args else "1",
+                    "title_number": "3" if "/TNR=3" in args else "-1"}
+        for k, want in expected.items():
+            expect(out.get(k) == want, f"{args}: {k} = {out.get(k)!r}, expected {want!r}")
+
+
 def test():
     with GuiSession("frame") as s:
         frame_host(s)
+        title_window(s)
 
 
 if __name__ == "__main__":
