@@ -2,7 +2,8 @@
 """The dialog engine on screen: a descriptor round trip (controls filled from the records, a
 field stepped at the caret, values typed, OK, values read back), a front-end re-opening its
 dialog with the focus on the bad field, ten nested dialogs with the eleventh refused, and an
-info box that F12 aborts only when it was opened as cancellable."""
+info box that F12 aborts only when it was opened as cancellable; and the drawn cursors and icons
+loading from the resources."""
 import os
 import subprocess
 import sys
@@ -99,8 +100,18 @@ def info_box_abort(s):
     expect(out.get("close2") == "0" and out.get("close1") == "0" and out.get("level") == "-1", f"closed: {out}")
 
 
+def cursors(s):
+    h = s.start_host(HOST, "cursors")
+    rc, out = s.wait_host(h)
+    expect(out.get("init") == "0", f"cursors initialised: {out}")
+    expect(out.get("cursors") == "11" and out.get("distinct") == "1", f"eleven own cursors load: {out}")
+    expect(out.get("icon_large") == "1" and out.get("icon_small") == "1", f"icons 2 and 11 load: {out}")
+    expect(out.get("mode") == "2" and out.get("busy") == "1" and out.get("shown") == "2", f"pick and busy: {out}")
+
+
 def test():
     with GuiSession("dialog") as s:
+        cursors(s)
         round_trip(s)
         bad_field(s)
         nesting(s)

@@ -6,12 +6,14 @@
 //   dialog_host [--data <folder>] nest        ten nested dialogs; the eleventh is refused
 //   dialog_host [--data <folder>] badfield    a front-end that re-opens on a bad minute
 //   dialog_host [--data <folder>] infobox     a plain box, then a cancellable box aborted by F12
+//   dialog_host cursors                       the own cursors and icons load from the resources
 #include <windows.h>
 #include <shellapi.h>
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
 #include <string>
+#include "app/cursor.h"
 #include "app/dialog.h"
 #include "app/infobox.h"
 #include "core/langtext.h"
@@ -221,6 +223,31 @@ static int InfoBoxes() {
   return 0;
 }
 
+static int Cursors(HINSTANCE instance) {
+  Put("init", InitCursors());
+  int loaded = 0, distinct = 1;
+  HCURSOR seen[CURSOR_OWN_COUNT + 1] = {};
+  HCURSOR arrow = LoadCursorW(nullptr, (LPCWSTR)IDC_ARROW);
+  for (int i = 1; i <= CURSOR_OWN_COUNT; i++) {
+    seen[i] = LoadCursorW(instance, MAKEINTRESOURCEW(i));
+    if (seen[i]) loaded++;
+    if (seen[i] == arrow) distinct = 0;
+    for (int k = 1; k < i; k++)
+      if (seen[k] && seen[k] == seen[i]) distinct = 0;
+  }
+  Put("cursors", loaded);
+  Put("distinct", distinct);
+  Put("icon_large", LoadImageW(instance, MAKEINTRESOURCEW(2), IMAGE_ICON, 32, 32, 0) != nullptr);
+  Put("icon_small", LoadImageW(instance, MAKEINTRESOURCEW(11), IMAGE_ICON, 16, 16, 0) != nullptr);
+  Put("mode", SetCursorMode(CURSOR_MODE_PICK));
+  SetCursorMode(CURSOR_BUSY_BEGIN);
+  Put("busy", GetBusyCount());
+  SetCursorMode(CURSOR_BUSY_END);
+  Put("shown", GetShownCursor());
+  ExitCursors();
+  return 0;
+}
+
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   int argc = 0;
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
@@ -244,5 +271,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   if (scene == L"nest") return Nest();
   if (scene == L"badfield") return BadField();
   if (scene == L"infobox") return InfoBoxes();
+  if (scene == L"cursors") return Cursors(instance);
   return 2;
 }
