@@ -166,7 +166,7 @@ extern int DialogSwallowButtonUp;
 // The generic dialog procedure.
 intptr_t QUIL_DLGCALL DlgF_Einfach(WrapWindow window, uint32_t message, uintptr_t wParam, intptr_t lParam);
 
-// ---- engine functions shared with special dialog procedures ---------------------------------------
+// ---- engine functions shared with dialogs of their own procedure ------------------------------------
 int InitDialogFromDescriptor(WrapWindow window, DialogRecord* descriptor);   // 0 focus set, 1 default
 void PaintDialogFromDescriptor(WrapWindow window, DialogRecord* descriptor);
 void* DialogControlColour(void* dc, uint32_t message, WrapWindow control);  // brush or null
@@ -207,7 +207,7 @@ typedef uint32_t (*DialogColourFn)(int colourNumber);        // 0x00BBGGRR
 typedef void* (*DialogFontFn)(int displayFont);              // platform font handle or null
 // DrawCellColumn(dc, px, py, zoom step, state value, cell code)
 typedef void (*DialogCellPainterFn)(void* dc, int px, int py, int zoomStep, uint32_t state, uint32_t cellCode);
-// A line-diagram preview cell: RenderDiagramCell when isMask (aspect 65535), else DrawDiagramCell.
+// A line-diagram preview cell: RenderDiagramCell when isMask (form 65535), else DrawDiagramCell.
 typedef void (*DialogDiagramPainterFn)(void* dc, int previewIndex, int px, int py, uint32_t codeOrMask, int isMask,
                                        uint32_t lineColour, uint32_t backColour);
 // DrawSymbolText(dc, x, y, text, text colour, background colour): text with embedded pictures.

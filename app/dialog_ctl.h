@@ -74,7 +74,7 @@ void DlgCtlRedrawPicture(WrapWindow dlg, DialogRecord* rec);
 // Opens the help topic of a dialog (innermost dialog as owner).
 void DlgCtlShowHelp(uint32_t topic);
 
-// ---- build-specific parts of RunDialog ----------------------------------------------------------
+// ---- the parts of RunDialog per build -----------------------------------------------------------
 WrapWindow DialogPlatformDefaultOwner();       // active edit window, else main window, else null
 intptr_t DialogPlatformModal(WrapWindow owner, uint32_t templateId, DialogProcFn proc, DialogRecord* descriptor);
 void DialogPlatformBrushes(int create);        // create (1) or delete (0) the five brushes

@@ -1,5 +1,5 @@
-// The generic dialog procedure DlgF_Einfach and the engine functions it shares with special
-// dialog procedures: filling controls from a descriptor, reading values back, spin bars, stepping.
+// The generic dialog procedure DlgF_Einfach and the engine functions it shares with the dialog
+// procedures of particular dialogs: filling controls, reading values back, spin bars, stepping.
 #include "app/dialog.h"
 #include "app/dialog_ctl.h"
 #include "app/dialog_fields.h"

@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-// Special help ids of ShowHelpTopic.
+// Help ids with a meaning of their own in ShowHelpTopic.
 constexpr uint32_t HELPID_INDEX = 1;        // open the help index
 constexpr uint32_t HELPID_TRACE = 3;        // show the trace text "HLP F11?"
 constexpr uint32_t HELPID_MENU = 5;         // help of the open menu

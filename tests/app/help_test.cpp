@@ -1,4 +1,4 @@
-// Help ids: the table of shared topics and the request made for each special and plain id.
+// Help ids: the table of shared topics and the request made for each reserved and plain id.
 #include <gtest/gtest.h>
 #include <string>
 #include "app/help.h"
