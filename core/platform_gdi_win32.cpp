@@ -45,7 +45,9 @@ WrapGdiObject WrapCreateFont(int height, int width, int escapement, int orientat
     return CreateFontW(height, width, escapement, orientation, weight, italic, underline, strikeOut, charSet,
                        outPrecision, clipPrecision, quality, pitchAndFamily, WTEXT(face));
   if (WideLen(face) >= LF_FACESIZE) return nullptr;
-  char a[2 * LF_FACESIZE];
+  // The ANSI face field holds LF_FACESIZE bytes: converting into that size cuts a double-byte
+  // name between characters (the platform would cut it after byte 31).
+  char a[LF_FACESIZE];
   WideToMultiByte(face ? face : u"", a, sizeof a);
   return CreateFontA(height, width, escapement, orientation, weight, italic, underline, strikeOut, charSet,
                      outPrecision, clipPrecision, quality, pitchAndFamily, face ? a : nullptr);

@@ -1,6 +1,7 @@
 // Short dates after the "sShortDate" pattern and times of day after the locale's clock settings;
 // the settings come from the build's reader (regional_native / regional_win32).
 #include "core/regional.h"
+#include "core/misc.h"
 
 struct OutText {
   char16_t *out;
@@ -28,24 +29,23 @@ static void PutNumber(OutText *o, unsigned value, int twoDigits) {
   while (n > 0) Put(o, digits[--n]);
 }
 
-static char16_t Upper(char16_t c) { return (c >= u'a' && c <= u'z') ? (char16_t)(c - 32) : c; }
-
+// The pattern is walked upper-cased, so the characters it copies are upper-cased too.
 void FormatShortDateWith(const char16_t *pattern, unsigned day, unsigned month, unsigned year, char16_t *out) {
   OutText o{out, 0, REGIONAL_DATE_MAX};
   out[0] = 0;
   for (int i = 0; pattern && pattern[i];) {
-    char16_t c = Upper(pattern[i]);
-    if ((c == u'D' || c == u'M') && Upper(pattern[i + 1]) == c) {
+    char16_t c = CharToUpper(pattern[i]);
+    if ((c == u'D' || c == u'M') && CharToUpper(pattern[i + 1]) == c) {
       PutNumber(&o, c == u'D' ? day : month, 1);
       i += 2;
     } else if (c == u'D' || c == u'M') {
       PutNumber(&o, c == u'D' ? day : month, 0);
       i += 1;
     } else if (c == u'Y') {
-      while (Upper(pattern[i]) == u'Y') i++;
+      while (CharToUpper(pattern[i]) == u'Y') i++;
       PutNumber(&o, year, 0);
     } else {
-      Put(&o, pattern[i]);
+      Put(&o, c);
       i += 1;
     }
   }

@@ -82,8 +82,8 @@ int DeleteLogPointAt(int x, int y, int level) { return 1; }
 int FindNextLogPoint(int* x, int* y, int* level, int wrap) { return 0; }
 int GetLogPointsBox(int* minX, int* minY, int* minLevel, int* maxX, int* maxY, int* maxLevel) { return 1; }
 
-static uint32_t LogFlags = 0;
-static char16_t LogSeparator = u';', LogComment = u'#';
+static uint32_t LogFlags = 3;   // log at log points and event-display entries
+static char16_t LogSeparator = u',', LogComment = u';';
 int GetLogSettings(uint32_t* flags, char16_t* separator, char16_t* comment, int* switchedOff) {
   if (flags) *flags = LogFlags;
   if (separator) *separator = LogSeparator;
@@ -92,9 +92,10 @@ int GetLogSettings(uint32_t* flags, char16_t* separator, char16_t* comment, int*
   return 0;
 }
 int SetLogSettings(uint32_t flags, uint32_t separator, uint32_t comment) {
-  if (flags & ~(uint32_t)(4 | 8)) return 1;
+  if ((flags & ~(uint32_t)(4 | 8)) == 0) return 1;   // only the text-form bits: nothing to log
   if (separator < 32 || separator > 65535) return 2;
   if (comment < 32 || comment > 65535) return 3;
+  CloseLogFile();
   LogFlags = flags;
   LogSeparator = (char16_t)separator;
   LogComment = (char16_t)comment;

@@ -83,7 +83,9 @@ int FindNextLogPoint(int* x, int* y, int* level, int wrap);
 int GetLogPointsBox(int* minX, int* minY, int* minLevel, int* maxX, int* maxY, int* maxLevel);
 // Returns the number of points; every out pointer may be null.
 int GetLogSettings(uint32_t* flags, char16_t* separator, char16_t* comment, int* switchedOff);
-int SetLogSettings(uint32_t flags, uint32_t separator, uint32_t comment);   // 1, 2, 3 refused part
+// 1 flags without a bit but 4 and 8, 2 separator, 3 comment outside 32..65535; else closes
+// the log file, stores the values and returns 0.
+int SetLogSettings(uint32_t flags, uint32_t separator, uint32_t comment);
 int IsLogFileOpen();
 int OpenLogFile();
 void CloseLogFile();

@@ -24,7 +24,9 @@ void ClearNetModified() {
 
 int IsNetModified() { return NetModified; }
 
+// Other action values change nothing (not the follow mode either) but still redraw.
 void SetSimulationRunning(int action) {
+  int changed = 1;
   if (action == SIMRUN_TOGGLE) {
     SimulationRunningFlag = !SimulationRunningFlag;
   } else if (action == SIMRUN_STOP) {
@@ -33,8 +35,10 @@ void SetSimulationRunning(int action) {
   } else if (action == SIMRUN_START) {
     if (SimulationRunningFlag) return;
     SimulationRunningFlag = 1;
+  } else {
+    changed = 0;
   }
-  if (SimulationRunningFlag && GetFollowMode() == 2) SetFollowMode(1);
+  if (changed && SimulationRunningFlag && GetFollowMode() == 2) SetFollowMode(1);
   DrawStopTimeField();
   RedrawClockPanes(0);
 }

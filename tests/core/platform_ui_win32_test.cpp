@@ -126,6 +126,24 @@ TEST(PlatformAnsi, DoubleByteConversionIsNeverCutMidCharacter) {
   SetConversionCodePages(a, u);
 }
 
+// A face name of 31 double-byte characters needs 62 bytes; the ANSI face field holds 31 and
+// the name must end between two characters there.
+TEST(PlatformAnsi, DoubleByteFontFaceIsCutBetweenCharacters) {
+  if (!IsValidCodePage(932)) GTEST_SKIP() << "code page 932 not installed";
+  AnsiScope scope;
+  int a = CpAnsiUni, u = CpUniAnsi;
+  SetConversionCodePages(932, 932);
+  WrapGdiObject f = WrapCreateFont(-12, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, Repeat(31, u'\u3042').c_str());
+  SetConversionCodePages(a, u);
+  ASSERT_NE(nullptr, f);
+  LOGFONTA font;
+  ASSERT_NE(0, GetObjectA((HGDIOBJ)f, sizeof font, &font));
+  WrapDeleteObject(f);
+  int bytes = (int)strlen(font.lfFaceName);
+  EXPECT_EQ(30, bytes);
+  EXPECT_NE(0, MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, font.lfFaceName, bytes, nullptr, 0));
+}
+
 // Window texts through WrapSendMessage and list strings through WrapSendDlgItemMessage.
 class PlatformAnsiWindows : public ::testing::Test {
  protected:

@@ -11,6 +11,7 @@ TEST(Regional, ShortDatePatterns) {
       {u"M/d/y", 1, 2, 99, u"2/1/99"},
       {u"ddd", 7, 1, 1, u"077"},
       {u"", 1, 1, 2000, u""},
+      {u"d. MMM yyyy 'r.'", 5, 3, 2024, u"5. 033 2024 'R.'"},   // copied characters upper-cased
   };
   for (const auto &c : cases) {
     char16_t out[REGIONAL_DATE_BUF];

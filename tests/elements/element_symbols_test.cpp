@@ -34,7 +34,7 @@ TEST(ElementSymbols, KindsAndStateRanges) {
   }
 }
 
-TEST(ElementSettings, DefaultsAndLogSettingsRefuseBadValues) {
+TEST(ElementSettings, FormDefaultsRefuseBadValues) {
   struct Case { int (*set)(int); int (*get)(); int high; } cases[] = {
       {SetStopDefault, GetStopDefault, 16},
       {SetSlowSectionDefault, GetSlowSectionDefault, 17},
@@ -48,16 +48,36 @@ TEST(ElementSettings, DefaultsAndLogSettingsRefuseBadValues) {
     EXPECT_EQ(c.get(), c.high);
     c.set(0);
   }
-  EXPECT_EQ(SetLogSettings(1, u';', u'#'), 1);
-  EXPECT_EQ(SetLogSettings(4, 31, u'#'), 2);
-  EXPECT_EQ(SetLogSettings(8, u';', 70000), 3);
-  EXPECT_EQ(SetLogSettings(12, u',', u'!'), 0);
+}
+
+// The log settings: flags that only choose the text form (bits 4 and 8) log nothing and are
+// refused, like characters below 32; a refusal changes nothing.
+TEST(ElementSettings, LogSettings) {
   uint32_t flags = 0;
   char16_t sep = 0, comment = 0;
   GetLogSettings(&flags, &sep, &comment, nullptr);
-  EXPECT_EQ(flags, 12u);
+  EXPECT_EQ(flags, 3u);   // log points and event-display entries
   EXPECT_EQ(sep, u',');
-  EXPECT_EQ(comment, u'!');
+  EXPECT_EQ(comment, u';');
+  struct Case { uint32_t flags, separator, comment; int result; } cases[] = {
+      {4, u',', u';', 1},        {0, u',', u';', 1},      {8, u',', u';', 1},
+      {12, u',', u';', 1},       {1, 31, u';', 2},        {1, u',', 70000, 3},
+      {2 | 8, u'|', u'!', 0},    {16, u',', u';', 0},     {1 | 2 | 4 | 16, 32, 65535, 0},
+  };
+  uint32_t expectFlags = 3, expectSep = u',', expectComment = u';';
+  for (const Case& c : cases) {
+    EXPECT_EQ(SetLogSettings(c.flags, c.separator, c.comment), c.result) << c.flags;
+    if (c.result == 0) {
+      expectFlags = c.flags;
+      expectSep = c.separator;
+      expectComment = c.comment;
+    }
+    GetLogSettings(&flags, &sep, &comment, nullptr);
+    EXPECT_EQ(flags, expectFlags) << c.flags;
+    EXPECT_EQ(sep, expectSep) << c.flags;
+    EXPECT_EQ(comment, expectComment) << c.flags;
+  }
+  SetLogSettings(3, u',', u';');
 }
 
 TEST(LineRefLists, NextEntrySkipsEveryAnnouncedPart) {

@@ -239,6 +239,14 @@ TEST(GridFlags, ModifiedRunningAndOptions) {
   EXPECT_EQ(IsSimulationRunning(), 0);
   SetSimulationRunning(7);
   EXPECT_EQ(IsSimulationRunning(), 0);
+  SetSimulationRunning(SIMRUN_START);
+  SetFollowMode(2);
+  SetSimulationRunning(7);           // an unknown action changes nothing, the follow mode neither
+  EXPECT_EQ(IsSimulationRunning(), 1);
+  EXPECT_EQ(GetFollowMode(), 2);
+  SetSimulationRunning(SIMRUN_START);   // already running: nothing happens
+  EXPECT_EQ(GetFollowMode(), 2);
+  SetSimulationRunning(SIMRUN_STOP);
   SetFollowMode(0);
 
   EXPECT_EQ(SetPaletteGraphMode(1), 0);
