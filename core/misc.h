@@ -101,6 +101,9 @@ void FormatDecimal3(char16_t* out, uint32_t thousandths);
 // The same with an explicit separator; digits is 2 or 3.
 int32_t ParseDecimalWith(const char16_t* text, char16_t separator, int digits);
 void FormatDecimalWith(char16_t* out, uint32_t value, char16_t separator, int digits);
+// Writes the decimal digits of v (at least minDigits, zeros in front; at most 10) at out without
+// a terminator; returns their number.
+int FormatUnsignedDigits(char16_t* out, uint32_t v, int minDigits);
 // major << 16 | minor, or 0 when the query fails; versionClass 0..8; servicePackText (may be
 // null) must hold 128 characters.
 uint32_t GetWindowsVersion(int* versionClass, char16_t* servicePackText);

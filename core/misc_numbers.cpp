@@ -60,23 +60,23 @@ int32_t ParseDecimalWith(const char16_t* text, char16_t separator, int digits) {
   return (int32_t)result;
 }
 
-static void FormatUnsigned(char16_t* out, int* pos, uint32_t v, int minDigits) {
+int FormatUnsignedDigits(char16_t* out, uint32_t v, int minDigits) {
   char16_t digits[10];
   int n = 0;
   do {
     digits[n++] = (char16_t)(u'0' + v % 10);
     v /= 10;
   } while (v);
-  while (n < minDigits) digits[n++] = u'0';
-  while (n) out[(*pos)++] = digits[--n];
+  while (n < minDigits && n < 10) digits[n++] = u'0';
+  for (int i = 0; i < n; i++) out[i] = digits[n - 1 - i];
+  return n;
 }
 
 void FormatDecimalWith(char16_t* out, uint32_t value, char16_t separator, int digits) {
   const uint32_t scale = digits == 3 ? 1000 : 100;
-  int pos = 0;
-  FormatUnsigned(out, &pos, value / scale, 1);
+  int pos = FormatUnsignedDigits(out, value / scale, 1);
   out[pos++] = separator;
-  FormatUnsigned(out, &pos, value % scale, digits == 3 ? 3 : 2);
+  pos += FormatUnsignedDigits(out + pos, value % scale, digits == 3 ? 3 : 2);
   out[pos] = 0;
 }
 

@@ -2,6 +2,7 @@
 // shared descriptors of the message templates, the owner choice and the "Trace" box.
 #include "core/msgbox.h"
 #include "core/langtext.h"
+#include "core/misc.h"
 #include "app/dialog.h"
 #include "app/editwnd.h"
 #include "model/grid.h"
@@ -25,15 +26,8 @@ void ComposeMessageTitle(const char16_t *title, uint32_t number, unsigned style,
   used = Append(out, used, u" ");
   used = Append(out, used, GetLangText(LANG_ID(8040)));
   char16_t digits[12];
-  int n = 0;
-  do {
-    digits[n++] = (char16_t)(u'0' + number % 10);
-    number /= 10;
-  } while (number);
-  char16_t reversed[12];
-  for (int i = 0; i < n; i++) reversed[i] = digits[n - 1 - i];
-  reversed[n] = 0;
-  Append(out, used, reversed);
+  digits[FormatUnsignedDigits(digits, number, 1)] = 0;
+  Append(out, used, digits);
 }
 
 uint16_t MessageHelpTopic(uint32_t number) { return (uint16_t)(number + 50000u); }

@@ -1,6 +1,7 @@
 // Native build: the runtime file and folder wrappers on POSIX calls. Paths are UTF-16 inside,
 // UTF-8 with '/' on disk; in ANSI mode a path of 260 or more characters fails as on Windows.
 #include "core/platform.h"
+#include "core/platform_native.h"
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -212,16 +213,6 @@ char16_t *WrapFullPath(char16_t *absPath, const char16_t *relPath, int maxLen) {
 int WrapGetFtime(int fd, WrapTime *modified) {
   struct stat st;
   if (fstat(fd, &st) != 0) return -1;
-  time_t t = st.st_mtime;
-  tm local;
-  localtime_r(&t, &local);
-  modified->year = (uint16_t)(local.tm_year + 1900);
-  modified->month = (uint16_t)(local.tm_mon + 1);
-  modified->dayOfWeek = (uint16_t)local.tm_wday;
-  modified->day = (uint16_t)local.tm_mday;
-  modified->hour = (uint16_t)local.tm_hour;
-  modified->minute = (uint16_t)local.tm_min;
-  modified->second = (uint16_t)local.tm_sec;
-  modified->milliseconds = 0;
+  NativeLocalTime(st.st_mtime, 0, modified);
   return 0;
 }

@@ -1,6 +1,7 @@
 // Native build: tick count, local time, performance counter and global memory blocks of the
 // platform call layer (the POSIX stand-ins of the kernel calls).
 #include "core/platform.h"
+#include "core/platform_native.h"
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -19,12 +20,9 @@ uint32_t WrapGetTickCount() {
   return (uint32_t)((uint64_t)t.tv_sec * 1000u + (uint64_t)t.tv_nsec / 1000000u);
 }
 
-void WrapGetLocalTime(WrapTime *out) {
-  timeval tv;
-  gettimeofday(&tv, nullptr);
-  time_t secs = tv.tv_sec;
+void NativeLocalTime(time_t seconds, uint16_t milliseconds, WrapTime *out) {
   tm local;
-  localtime_r(&secs, &local);
+  localtime_r(&seconds, &local);
   out->year = (uint16_t)(local.tm_year + 1900);
   out->month = (uint16_t)(local.tm_mon + 1);
   out->dayOfWeek = (uint16_t)local.tm_wday;
@@ -32,7 +30,13 @@ void WrapGetLocalTime(WrapTime *out) {
   out->hour = (uint16_t)local.tm_hour;
   out->minute = (uint16_t)local.tm_min;
   out->second = (uint16_t)local.tm_sec;
-  out->milliseconds = (uint16_t)(tv.tv_usec / 1000);
+  out->milliseconds = milliseconds;
+}
+
+void WrapGetLocalTime(WrapTime *out) {
+  timeval tv;
+  gettimeofday(&tv, nullptr);
+  NativeLocalTime(tv.tv_sec, (uint16_t)(tv.tv_usec / 1000), out);
 }
 
 int WrapQueryPerformanceCounter(int64_t *count) {

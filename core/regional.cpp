@@ -19,14 +19,9 @@ static void PutText(OutText *o, const char16_t *text) {
 }
 
 static void PutNumber(OutText *o, unsigned value, int twoDigits) {
-  char16_t digits[12];
-  int n = 0;
-  do {
-    digits[n++] = (char16_t)(u'0' + value % 10);
-    value /= 10;
-  } while (value);
-  if (twoDigits && n < 2) digits[n++] = u'0';
-  while (n > 0) Put(o, digits[--n]);
+  char16_t digits[10];
+  int n = FormatUnsignedDigits(digits, value, twoDigits ? 2 : 1);
+  for (int i = 0; i < n; i++) Put(o, digits[i]);
 }
 
 // The pattern is walked upper-cased, so the characters it copies are upper-cased too.

@@ -38,8 +38,9 @@ TEST(MiscMemory, FreeNullAndFailedReallocChangeNothing) {
   ASSERT_NE(a, nullptr);
   CopyStringA(a, "kept");
   uint32_t after = MemByteTotal;
-  if (sizeof(size_t) > 4)   // a size beyond the 32-bit byte counter is refused
+  if (sizeof(size_t) > 4) {   // a size beyond the 32-bit byte counter is refused
     EXPECT_EQ(MemRealloc(a, (size_t)0x100000000ull), nullptr);
+  }
   EXPECT_EQ(MemRealloc(a, SIZE_MAX), nullptr);   // no platform heap grants this
   EXPECT_STREQ(a, "kept");
   EXPECT_EQ(MemBlockCount, blocks + 1);
@@ -299,6 +300,21 @@ TEST(MiscNumbers, FormatDecimal) {
   EXPECT_EQ(ParseDecimal2(out), 1234);
   FormatDecimal3(out, 4321);
   EXPECT_EQ(ParseDecimal3(out), 4321);
+}
+
+TEST(MiscNumbers, UnsignedDigits) {
+  struct Case { uint32_t v; int minDigits; std::u16string text; } cases[] = {
+      {0, 1, u"0"}, {7, 2, u"07"}, {5, 3, u"005"}, {12345, 2, u"12345"},
+      {4294967295u, 1, u"4294967295"}, {1, 12, u"0000000001"},   // never more than 10 digits
+  };
+  for (const Case& c : cases) {
+    char16_t out[16];
+    for (char16_t& u : out) u = u'X';
+    int n = FormatUnsignedDigits(out, c.v, c.minDigits);
+    EXPECT_EQ(n, (int)c.text.size()) << c.v;
+    EXPECT_EQ(std::u16string(out, (size_t)n), c.text) << c.v;
+    EXPECT_EQ(out[n], u'X') << "no terminator is written";
+  }
 }
 
 TEST(MiscNumbers, WindowsVersionClass) {

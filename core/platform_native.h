@@ -1,0 +1,7 @@
+// Helpers shared by the native stand-ins of the platform call layer (not part of its interface).
+#pragma once
+#include <ctime>
+#include "core/platform.h"
+
+// A runtime time in seconds as local date and time in the platform's record.
+void NativeLocalTime(time_t seconds, uint16_t milliseconds, WrapTime *out);
