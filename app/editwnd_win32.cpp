@@ -154,6 +154,18 @@ static void FillBackground(EditViewSlot* s)
     for (uint32_t i = 0; i < s->pixelCount; i++) s->drawBuffer[i] = kViewBackground;
 }
 
+// A view whose cells the views have not drawn yet shows the cleared buffer; the cell drawing of
+// the views takes this over and sets the ready flag itself.
+static void ShowClearedView(EditViewSlot* s)
+{
+    if (!s->lockB || !s->drawBuffer) return;
+    WrapEnterCriticalSection(s->lockB);
+    FillBackground(s);
+    s->ready = 1;
+    s->dirty = 1;
+    WrapLeaveCriticalSection(s->lockB);
+}
+
 int PrepareWindowBuffers(int slot, int w, int h, int clear)
 {
     EditViewSlot* s = GetEditSlot(slot);
@@ -212,14 +224,7 @@ int PrepareWindowBuffers(int slot, int w, int h, int clear)
     s->bitmapBuffer = newBits;
     s->pixelCount = (uint32_t)w * (uint32_t)h;
     WrapLeaveCriticalSection(s->lockB);
-    if (clear || needNew) {
-        WrapEnterCriticalSection(s->lockB);
-        FillBackground(s);
-        // The views draw into the cleared buffer; until they do, the cleared view is complete.
-        s->ready = 1;
-        s->dirty = 1;
-        WrapLeaveCriticalSection(s->lockB);
-    }
+    if (clear || needNew) ShowClearedView(s);
     WrapLeaveCriticalSection(s->lockA);
     if (needNew) {
         if (oldDraw) MemFree(oldDraw);
@@ -380,6 +385,7 @@ int SetViewModeAndZoom(int slot, int m, int z)
     }
     s->farX = s->originX + s->cellsWide;
     s->farY = s->originY + s->cellsHigh;
+    ShowClearedView(s);
     PublishOverlaySnapshot(slot);
     return VIEWZ_OK;
 }

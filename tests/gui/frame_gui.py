@@ -54,6 +54,9 @@ def frame_host(s):
     expect(v("recent272") == "&0 second.nt3" and v("recent273") == "&1 first.nt3", "recent files newest first")
     expect(v("recent274") == "", "no third recent file")
     expect((v("active_a"), v("active_next"), v("active_prev")) == ("0", "1", "0"), "next and previous window")
+    expect((v("scroll_before"), v("scroll_after")) == ("0", "1"), "command 339 shows the scroll bars")
+    expect(v("wide_status") == "1" and v("narrow_status") == "1", "command 405 widens and narrows the status window")
+    expect(v("tiled_top_halves") == "1", "command 404 tiles five windows: two halves on top")
     expect(v("exit") == "0" and v("windows_end") == "0", "loop ended, no edit window left")
     expect(int(v("threads_after")) <= int(v("threads_before")), "every thread of the run has ended: "
            f"{v('threads_before')} before, {v('threads_after')} after")

@@ -267,6 +267,26 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     Pump(100);
     Num("active_prev", EditViews.active);
 
+    // Frame commands: scroll bars of the active window, the wide status window, tiling.
+    EditViews.active = 0;
+    Num("scroll_before", (GetWindowLongW(Slot(0), GWL_STYLE) & WS_VSCROLL) ? 1 : 0);
+    DispatchCommand(339, 0, 0);
+    Num("scroll_after", (GetWindowLongW(Slot(0), GWL_STYLE) & WS_VSCROLL) ? 1 : 0);
+    DispatchCommand(405, 0, 0);
+    RECT mr;
+    GetWindowRect(main, &mr);
+    GetWorkArea(&wl, &wt, &ww, &wh);
+    Num("wide_status", (mr.right - mr.left) == (ww > 800 ? ww : 800));
+    DispatchCommand(405, 0, 0);
+    GetWindowRect(main, &mr);
+    Num("narrow_status", (mr.right - mr.left) == 800);
+    DispatchCommand(404, 0, 0);
+    Pump(200);
+    RECT a, b;
+    GetWindowRect(Slot(0), &a);
+    GetWindowRect(Slot(1), &b);
+    Num("tiled_top_halves", a.top == b.top && a.right <= b.left + 1 && (a.right - a.left) == ww / 2);
+
     // Shut-down: the running-time message waits for its OK; then the loop ends.
     Num("shutdown", 1);
     DestroyWindow(main);
