@@ -1,25 +1,23 @@
-// Benchmark of the layout grid: cell writes and reads at random positions (fixed-seed
-// generator) beside sequential row-by-row access, and the row walk over absent blocks.
+// Benchmark of the layout grid: cell writes and reads at random positions (runtime generator,
+// fixed seed) beside sequential row-by-row access, and the row walk over absent blocks.
 #include <benchmark/benchmark.h>
 #include <cstdint>
 #include <vector>
 #include "model/grid.h"
+#include "core/random.h"
 
 struct Position {
   int x, y, level;
 };
 
-// A fixed-seed linear congruential generator: the same positions on every run.
+// Positions drawn from the program's runtime generator with a fixed seed: the same on every run.
 static std::vector<Position> RandomPositions(size_t n, int span) {
   std::vector<Position> out(n);
-  uint32_t state = 12345;
+  RuntimeSrand(12345);
   for (Position& p : out) {
-    state = state * 1664525u + 1013904223u;
-    p.x = 16384 - span / 2 + (int)((state >> 8) % (uint32_t)span);
-    state = state * 1664525u + 1013904223u;
-    p.y = 16384 - span / 2 + (int)((state >> 8) % (uint32_t)span);
-    state = state * 1664525u + 1013904223u;
-    p.level = -(int)((state >> 8) % 5);
+    p.x = 16384 - span / 2 + RuntimeRand() % span;
+    p.y = 16384 - span / 2 + RuntimeRand() % span;
+    p.level = -(RuntimeRand() % 5);
   }
   return out;
 }
