@@ -166,7 +166,7 @@ int32_t CheckLevelsOpenBelow(int window, int x, int y, int level) {
   const EditViewSlot* slot = GetEditSlot(window);
   if (!slot) return -5;
   int top = slot->cursorLevel;
-  if (level > top) return -5;
+  if (level > top || level < GRID_LEVEL_BOTTOM) return -5;   // below -4 is no level of the grid
   for (int l = top; l > level; l--) {
     CellCode code = GetCell(x, y, l);
     if (code != CELL_SEE_THROUGH_1 && code != CELL_SEE_THROUGH_2) return -5;

@@ -189,6 +189,10 @@ TEST_F(GridTest, LevelsOpenBelow) {
   EXPECT_EQ(CheckLevelsOpenBelow(1, 8, 7, -1), -5);
   EXPECT_EQ(CheckLevelsOpenBelow(6, 7, 7, 0), -5);
   EXPECT_EQ(CheckLevelsOpenBelow(-1, 7, 7, 0), -5);
+  for (int l = -2; l >= -4; l--) SetCell(7, 7, l, CELL_SEE_THROUGH_1);
+  EXPECT_EQ(CheckLevelsOpenBelow(1, 7, 7, -4), 0);    // open down to the lowest level
+  EXPECT_EQ(CheckLevelsOpenBelow(1, 7, 7, -5), -5);   // not a level of the grid
+  SetCell(7, 7, -2, CELL_EMPTY);
   slot->cursorLevel = -1;
   EXPECT_EQ(CheckLevelsOpenBelow(1, 7, 7, 0), -5);    // above the window's level
   EXPECT_EQ(CheckLevelsOpenBelow(1, 7, 7, -2), -1);
