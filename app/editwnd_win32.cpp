@@ -15,6 +15,7 @@
 #include "core/misc.h"
 #include "core/platform.h"
 #include "trains/train_services.h"
+#include "views/view_services.h"
 
 // Background of a view while the views draw nothing into it (0x00RRGGBB).
 static const uint32_t kViewBackground = 0x00E8E8E8;
@@ -530,14 +531,12 @@ LRESULT CALLBACK EditWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
             SetFocus(window);
         }
         return 0;
-    case WM_PAINT: {
+    case WM_PAINT:
         // The views paint the invalid cells into the drawing buffer; the next frame shows them.
-        PAINTSTRUCT ps;
-        BeginPaint(window, &ps);
-        EndPaint(window, &ps);
+        if (s && GetUpdateRect(window, nullptr, FALSE)) PaintEditWindow(slot);
+        ValidateRect(window, nullptr);
         if (s) s->dirty = 1;
         return 0;
-    }
     case WM_ERASEBKGND:
         return 1;
     case WM_CLOSE:
