@@ -176,42 +176,42 @@ static HWND CreateTitleWindow()
 int InitInstance(HINSTANCE instance, int showCommand)
 {
     Instance = instance;
-    // 1. The named mutex: a second instance runs on and marks its titles.
+    // The named mutex: a second instance runs on and marks its titles.
     WrapHandle mutex = WrapCreateMutex(0, u"KORV_R27K32_384_Mutex");
     SecondInstance = (mutex && WrapGetLastError() == WRAP_ERROR_ALREADY_EXISTS) ? 1 : 0;
 
-    // 2. Edit-window slots.
+    // Edit-window slots.
     ClearEditSlotsAtStart();
 
-    // 3. Accelerators and common controls.
+    // Accelerators and common controls.
     Entry.accelerators = LoadAcceleratorsW(instance, L"R27KACC");
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
 
-    // 4. Main window.
+    // Main window.
     int h = GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYFIXEDFRAME) + 80;
     HWND main = CreateWindowExW(0, kStatusClass, L"", WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
                                 CW_USEDEFAULT, 800, h, nullptr, nullptr, instance, nullptr);
     if (!main) return 0;
     Entry.mainWindow = main;
 
-    // 5. Three scroll bars; 8. tooltip window.
+    // Three scroll bars and the tooltip window.
     if (CreateScrollBarsAndTooltips(main)) return 0;
 
-    // 6. Language of the built-in texts from the user's language.
+    // Language of the built-in texts from the user's language.
     Entry.uiLanguage = UiLanguageFromLangId(GetUserDefaultLangID());
 
-    // 7. Hook, timer threads, frame semaphore.
+    // Hook, timer threads, frame semaphore.
     Entry.filterHook = SetWindowsHookExW(WH_MSGFILTER, FilterFunc, nullptr, GetCurrentThreadId());
     if (!Entry.filterHook) return 0;
     Tick = TickState();
     if (StartTimerThreads()) return 0;
 
-    // 9. Command line.
+    // Command line.
     uint32_t flags = ParseCommandLine();
     if (flags & CMDL_ERROR) return 0;
 
-    // 12. Components.
+    // Components.
     StartupProcessorClass = Win32ProcessorClass;
     int code = InitProgram();
     if (code) {
@@ -220,7 +220,7 @@ int InitInstance(HINSTANCE instance, int showCommand)
     }
     UpdateWindowTitles(0);
 
-    // 13. Title window.
+    // Title window.
     if (flags & CMDL_NO_TITLE) {
         Entry.titleMode = 0;
         ShowWindow(main, SW_SHOWNORMAL);
@@ -237,17 +237,17 @@ int InitInstance(HINSTANCE instance, int showCommand)
     int startAfterWindow = !Entry.titleWindow && Entry.titleMode == 1;
     if (!Entry.titleWindow) Entry.titleMode = 0;
 
-    // 14. The demonstration layout comes with the elements it needs; switch N is the default.
+    // The demonstration layout comes with the elements it needs; switch N is the default.
 
-    // 15. A network file from the command line.
+    // A network file from the command line.
     if (flags & CMDL_FILE) {
         OpenCommandLineNetwork(Entry.commandFile);
     }
 
-    // 16. Stopped while the title shows or with STOP.
+    // Stopped while the title shows or with STOP.
     if ((flags & CMDL_STOP) || Entry.titleWindow) SetSimulationRunning(SIMRUN_STOP);
 
-    // 17. First edit window.
+    // First edit window.
     if (!Entry.titleWindow) {
         CreateEditWindow(Entry.firstWindowZoom);
         if (startAfterWindow) SetSimulationRunning(SIMRUN_START);
