@@ -1,4 +1,5 @@
-// Win32 build, clipboard group, and the memory status.
+// Win32 build, clipboard group: owner, open, close, empty, and getting and setting its data.
+// (The global memory blocks and the memory status are in platform_win32 and platform_locale_win32.)
 #include "core/platform_ui.h"
 #include "core/platform_ansi_win32.h"
 
@@ -8,4 +9,3 @@ int WrapCloseClipboard() { return CloseClipboard(); }
 int WrapEmptyClipboard() { return EmptyClipboard(); }
 WrapGlobal WrapGetClipboardData(uint32_t format) { return GetClipboardData(format); }
 WrapGlobal WrapSetClipboardData(uint32_t format, WrapGlobal data) { return SetClipboardData(format, (HANDLE)data); }
-void WrapGlobalMemoryStatus(void *memoryStatus) { GlobalMemoryStatus((MEMORYSTATUS *)memoryStatus); }

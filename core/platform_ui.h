@@ -214,4 +214,3 @@ int WrapCloseClipboard();
 int WrapEmptyClipboard();
 WrapGlobal WrapGetClipboardData(uint32_t format);
 WrapGlobal WrapSetClipboardData(uint32_t format, WrapGlobal data);
-void WrapGlobalMemoryStatus(void *memoryStatus);       // platform record (MEMORYSTATUS)
