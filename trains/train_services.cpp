@@ -171,5 +171,9 @@ int SetEventKindFlag(int kind, int flag) {
   EventKindFlags[kind] = (uint8_t)flag;
   return 0;
 }
-void ResetEventFilter() {}
+// Start-up values: option byte 0, every event kind shown (flag 1).
+void ResetEventFilter() {
+  EventDisplayOption = 0;
+  for (int kind = 1; kind <= 29; kind++) EventKindFlags[kind] = 1;
+}
 void ExitEventDisplay() {}

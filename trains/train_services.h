@@ -112,5 +112,5 @@ int GetEventDisplayOption();
 int SetEventDisplayOption(int value);         // 0..7, else 1
 int GetEventKindFlag(int kind);
 int SetEventKindFlag(int kind, int flag);     // 1 kind outside 1..29, 2 flag above 2
-void ResetEventFilter();
+void ResetEventFilter();                      // option byte 0, every kind flag 1
 void ExitEventDisplay();

@@ -43,6 +43,17 @@ TEST(TrainSettings, RangesAreChecked) {
   EXPECT_EQ(SetTrainAutoStartOption(0), 3);
 }
 
+TEST(TrainSettings, EventFilterStartValues) {
+  SetEventDisplayOption(6);
+  SetEventKindFlag(1, 0);
+  SetEventKindFlag(29, 2);
+  ResetEventFilter();
+  EXPECT_EQ(GetEventDisplayOption(), 0);
+  for (int kind = 1; kind <= 29; kind++) EXPECT_EQ(GetEventKindFlag(kind), 1) << kind;
+  EXPECT_EQ(GetEventKindFlag(0), 0);
+  EXPECT_EQ(GetEventKindFlag(30), 0);
+}
+
 TEST(TrainSettings, ScaleBlockPositionMapsAboutTheCorner) {
   int x = 0, y = 0;
   EXPECT_EQ(ScaleBlockPosition(100, 200, 110, 205, 0, 2, 1, 1, 2, &x, &y), 0);
