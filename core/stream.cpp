@@ -62,18 +62,6 @@ static void CloseAfterFailure() {
 
 // ---- progress text ------------------------------------------------------------------------------
 
-// Writes the decimal digits of v at out; returns their number.
-static int PutDecimal(char16_t* out, uint32_t v) {
-  char16_t digits[10];
-  int n = 0;
-  do {
-    digits[n++] = (char16_t)(u'0' + v % 10);
-    v /= 10;
-  } while (v);
-  for (int i = 0; i < n; i++) out[i] = digits[n - 1 - i];
-  return n;
-}
-
 // Text 10000 takes one unsigned number ("%u", flags and width allowed; "%%" is a percent sign).
 void StreamFormatProgress(char16_t* out, uint32_t bytes) {
   const int cap = kInfoBoxTextSlot - 1;
@@ -100,7 +88,7 @@ void StreamFormatProgress(char16_t* out, uint32_t bytes) {
       continue;
     }
     char16_t num[10];
-    int n = PutDecimal(num, bytes);
+    int n = FormatUnsignedDigits(num, bytes, 1);
     int pad = width > n ? width - n : 0;
     for (int i = 0; !leftAlign && i < pad && o < cap; i++) out[o++] = zeroPad ? u'0' : u' ';
     for (int i = 0; i < n && o < cap; i++) out[o++] = num[i];
