@@ -27,16 +27,21 @@ static int ParseCollationLine(LangBuilder* b, const char16_t* line) {
     return LangBuilderAppend(b, CharToLower(key), chars, n) ? 2 : 0;
 }
 
+// Info message `number`: the language text, a colon, a blank and "quil.lnx" in double quotes.
+static void ReportCollationFile(int number, uint32_t textId) {
+    char16_t msg[300];
+    CopyString(msg, GetLangText(textId));
+    if (StringLength(msg) > 280) msg[280] = 0;
+    AppendString(msg, u": \"quil.lnx\"");
+    LangReport(number, msg);
+}
+
 int LoadCollationFile() {
     LangResetWarnings();
     static const char16_t name[] = u"quil.lnx";
-    char16_t msg[300];
     int rc = StreamOpenRead(name, STREAM_READ_NEED_MARK, FILE_KIND_PROGRAM);
     if (rc) {
-        CopyString(msg, GetLangText(LANG_ID(3613)));
-        if (StringLength(msg) > 280) msg[280] = 0;
-        AppendString(msg, u": \"quil.lnx\"");
-        LangReport(583, msg);
+        ReportCollationFile(583, LANG_ID(3613));
         return 1;
     }
     LangBuilder b = {nullptr, 0, 0, 0};
@@ -54,10 +59,7 @@ int LoadCollationFile() {
     StreamCloseRead();
     if (result) {
         LangBuilderFree(&b);
-        CopyString(msg, GetLangText(LANG_ID(3614)));
-        if (StringLength(msg) > 280) msg[280] = 0;
-        AppendString(msg, u": \"quil.lnx\"");
-        LangReport(584, msg);
+        ReportCollationFile(584, LANG_ID(3614));
         return 2;
     }
     LangFreeTable(&LangCollation);

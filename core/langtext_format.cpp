@@ -4,18 +4,23 @@
 
 struct LangFormatRow {
     uint32_t id;
+    uint32_t length;        // characters without the terminator (all 0-separated parts)
     const char16_t* text;
 };
 
 // Defines kLangFormats[] (ascending ids, ended by a row with id 0) and kLangFormatCount.
 #include "lang_formats.inc"
 
-const char16_t* FindBuiltinFormat(uint32_t id) {
+const char16_t* FindBuiltinFormat(uint32_t id, uint32_t* length) {
     int lo = 0, hi = kLangFormatCount - 1;
+    if (length) *length = 0;
     while (lo <= hi) {
         int mid = lo + (hi - lo) / 2;
         uint32_t v = kLangFormats[mid].id;
-        if (v == id) return kLangFormats[mid].text;
+        if (v == id) {
+            if (length) *length = kLangFormats[mid].length;
+            return kLangFormats[mid].text;
+        }
         if (v < id) lo = mid + 1; else hi = mid - 1;
     }
     return nullptr;

@@ -54,8 +54,9 @@ void LangLineReaderInit(LangLineReader* r);
 int LangReadLine(LangLineReader* r, char16_t* line, int capacity, int* length, int* cut);
 
 // ---- texts used as formats ----------------------------------------------------------------------
-// The built-in (English) form of a text that holds "%", or null when the id is not a format text.
-const char16_t* FindBuiltinFormat(uint32_t id);
+// The built-in (English) form of a text that holds "%", or null when the id is not a format text;
+// length (may be null) receives its characters without the terminator, all 0-separated parts.
+const char16_t* FindBuiltinFormat(uint32_t id, uint32_t* length);
 int BuiltinFormatCount();
 // 1 when both texts have the same printf conversions in the same order (flags, width and
 // precision ignored; "%%" is no conversion); a malformed conversion never matches.

@@ -143,11 +143,11 @@ static int Parse(LangBuilder* b, int main, uint32_t* lastId, uint32_t* badId) {
         if (rc) return PARSE_READ;
         int n = DecodeText(raw, length, cut, text, r.line);
         // A text the program uses as a format must keep the conversions of its built-in form.
-        const char16_t* builtin = FindBuiltinFormat(id);
+        uint32_t builtinLength;
+        const char16_t* builtin = FindBuiltinFormat(id, &builtinLength);
         if (builtin && !SameConversions(text, builtin)) {
             LangWarn(r.line);
-            n = StringLength(builtin);
-            if (n > LANG_TEXT_MAX) n = LANG_TEXT_MAX;
+            n = builtinLength > (uint32_t)LANG_TEXT_MAX ? LANG_TEXT_MAX : (int)builtinLength;
             for (int i = 0; i < n; i++) text[i] = builtin[i];
             text[n] = 0;
         }

@@ -266,8 +266,12 @@ TEST_F(LangTextTest, ConversionSignatures) {
 
 TEST_F(LangTextTest, FormatTextWithOtherConversionsFallsBackToTheBuiltinForm) {
     // Text 10000 (the progress of a file being read) is a format with one "%u".
-    const char16_t* builtin = FindBuiltinFormat(10000);
+    uint32_t builtinLength = 0;
+    const char16_t* builtin = FindBuiltinFormat(10000, &builtinLength);
     ASSERT_NE(builtin, nullptr);
+    EXPECT_EQ(builtinLength, std::u16string(builtin).size());
+    EXPECT_EQ(FindBuiltinFormat(8000, &builtinLength), nullptr);   // "Error": no format text
+    EXPECT_EQ(builtinLength, 0u);
     ASSERT_GT(BuiltinFormatCount(), 0);
     struct Case { std::u16string text; bool kept; };
     const Case cases[] = {

@@ -11,6 +11,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 sys.path.insert(0, os.path.join(HERE, '..', '..', 'tools', 'lang'))
 import check_lang_ids  # noqa: E402
+import gen_lang  # noqa: E402
 import langsrc  # noqa: E402
 
 GOOD_CODE = '''// A comment naming LANG_ID(99) and LANG_FMT(98, "%s") is not a use.
@@ -147,6 +148,19 @@ class GeneratorTest(unittest.TestCase):
                     self.read(text)
                 self.assertIn(expected, str(ctx.exception))
 
+    def test_source_file_may_begin_with_a_byte_order_mark(self):
+        self.assertEqual(self.read('\ufeff# comment\n1 One\n'), {1: 'One'})
+        self.assertEqual(self.read('\ufeff1 One\n'), {1: 'One'})
+
+    def test_program_reader_skips_what_the_stream_skips(self):
+        with tempfile.TemporaryDirectory() as d:
+            path = os.path.join(d, 'quil.lng')
+            body = '1\r\nA\u2028B\r\n2\r\n\ufffeC\r\n.\r\n'
+            with open(path, 'wb') as f:   # big-endian mark; U+FFFE switches to little-endian
+                f.write(b'\xfe\xff' + body[:body.index('\ufffe') + 1].encode('utf-16-be') +
+                        body[body.index('\ufffe') + 1:].encode('utf-16-le'))
+            self.assertEqual(langsrc.read_language_file(path), {1: 'AB', 2: 'C'})
+
     def test_duplicate_across_files_of_a_language(self):
         with tempfile.TemporaryDirectory() as d:
             for name in ('a.txt', 'b.txt'):
@@ -157,12 +171,22 @@ class GeneratorTest(unittest.TestCase):
 
     def test_files_round_trip(self):
         texts = {1: ';starts like a comment', 2: 'A\r\nB\t#\0C', 3: '  lead', 4: '\u0141\u00f3d\u017a \U0001F600',
-                 5: 'x' * 249, 6: 'lone\rcr'}
+                 5: 'x' * 249, 6: 'lone\rcr',
+                 # Units the program's stream reader drops (or reads as a byte-order switch).
+                 7: 'mark\ufeffswap\ufffeline\u2028para\u2029none\uffff.'}
         with tempfile.TemporaryDirectory() as d:
             path = os.path.join(d, 'quil.lng')
             with open(path, 'wb') as f:
                 f.write(langsrc.language_file_bytes(texts, 'test'))
             self.assertEqual(langsrc.read_language_file(path), texts)
+
+    def test_builtin_format_table_keeps_every_part(self):
+        table = gen_lang.format_table({1: 'plain', 7: '%u#\0*.x\0', 9: '%s'}).decode('utf-8')
+        self.assertNotIn('LangFormat1[]', table)
+        self.assertIn('LangFormat7[] = {0x25, 0x75, 0x23, 0x0, 0x2A, 0x2E, 0x78, 0x0, 0x0};', table)
+        self.assertIn('{7u, 8u, LangFormat7},', table)
+        self.assertIn('{9u, 2u, LangFormat9},', table)
+        self.assertIn('kLangFormatCount = 2;', table)
 
     def test_conversion_signatures(self):
         cases = [('plain', ''), ('100%%', ''), ('%u of %s', '%u%s'), ('%02u:%-5s %5.2f', '%u%s%f'),

@@ -21,22 +21,23 @@ def write_if_changed(path, data):
 
 
 def format_table(texts):
-    """C++ rows of the built-in form of every English text that holds a "%"."""
+    """C++ rows of the built-in form of every English text that holds a "%": id, length in
+    characters (without the terminator; a text of 0-separated parts counts all its parts) and
+    the characters."""
     lines = ['// Made by tools/lang/gen_lang.py from resources/lang/en: do not edit.',
              '// The English form of every text that holds "%" (the built-in form of format texts).']
     rows = []
     for ident in sorted(texts):
-        text = texts[ident].split('\0', 1)[0]
         if '%' not in texts[ident]:
             continue
-        units = text.encode('utf-16-le')
-        values = [units[i] | units[i + 1] << 8 for i in range(0, len(units), 2)] + [0]
+        units = texts[ident].encode('utf-16-le')
+        values = [units[i] | units[i + 1] << 8 for i in range(0, len(units), 2)]
         lines.append(f'static const char16_t LangFormat{ident}[] = {{' +
-                     ', '.join('0x%X' % v for v in values) + '};')
-        rows.append(f'    {{{ident}u, LangFormat{ident}}},')
+                     ', '.join('0x%X' % v for v in values + [0]) + '};')
+        rows.append(f'    {{{ident}u, {len(values)}u, LangFormat{ident}}},')
     lines.append('static const LangFormatRow kLangFormats[] = {')
     lines += rows
-    lines.append('    {0u, nullptr},')
+    lines.append('    {0u, 0u, nullptr},')
     lines.append('};')
     lines.append(f'static const int kLangFormatCount = {len(rows)};')
     return ('\n'.join(lines) + '\n').encode('utf-8')

@@ -8,6 +8,11 @@ SECOND_FIRST_ID = 40000  # ids from here go to the ".lnv" file
 
 ENTRY_RE = re.compile(r'^(\d+)[ \t](.*)$')
 
+# Units the program's stream reader never hands to the parser when it reads UTF-16: byte-order
+# marks (U+FFFE also switches the byte order), the line and paragraph separators and U+FFFF.
+# A text that holds one is written with its "#U" escape.
+STREAM_SKIPPED = '\ufeff\ufffe\u2028\u2029\uffff'
+
 
 class SourceError(Exception):
     pass
@@ -79,7 +84,7 @@ def conversion_signature(text):
 def read_source_file(path, texts, origin):
     """Adds the entries of one source file to texts (id -> text); origin (id -> place) finds
     duplicates."""
-    with open(path, encoding='utf-8') as f:
+    with open(path, encoding='utf-8-sig') as f:
         lines = f.read().split('\n')
     for n, line in enumerate(lines, 1):
         line = line.rstrip('\r')
@@ -120,7 +125,7 @@ def read_language(folder):
 def read_collation_source(path):
     """Lines "k: x, y" -> list of source lines for the program file (checked)."""
     entries = []
-    with open(path, encoding='utf-8') as f:
+    with open(path, encoding='utf-8-sig') as f:
         for n, line in enumerate(f.read().split('\n'), 1):
             line = line.strip(' \t\r')
             if not line or line.startswith('#'):
@@ -149,7 +154,7 @@ def encode_text(text):
             out.append('#t')
         elif c == '\0':
             out.append('#0')
-        elif ord(c) < 0x20 or (i == 0 and c == ';'):
+        elif ord(c) < 0x20 or c in STREAM_SKIPPED or (i == 0 and c == ';'):
             out.append('#U%04X' % ord(c))
         else:
             out.append(c)
@@ -171,15 +176,28 @@ def collation_file_bytes(entries, header):
     return b'\xff\xfe' + ('\r\n'.join(lines) + '\r\n').encode('utf-16-le')
 
 
+def stream_units(data):
+    """The characters the program's stream reader gives for a UTF-16 file with a byte-order
+    mark: marks are dropped (the reversed mark switches the byte order for the rest), and so
+    are U+2028, U+2029 and U+FFFF."""
+    little = data[:2] == b'\xff\xfe'
+    out = []
+    for i in range(0, len(data) - 1, 2):
+        unit = data[i] | data[i + 1] << 8 if little else data[i] << 8 | data[i + 1]
+        if unit == 0xFFFE:
+            little = not little
+        elif chr(unit) not in STREAM_SKIPPED:
+            out.append(chr(unit))
+    return ''.join(out).encode('utf-16-le', 'surrogatepass').decode('utf-16-le', 'surrogatepass')
+
+
 def read_language_file(path):
     """Reads a program language file (UTF-16 with mark or narrow) the way the program does,
     strictly: any problem raises SourceError. Returns id -> text."""
     with open(path, 'rb') as f:
         data = f.read()
-    if data[:2] == b'\xff\xfe':
-        chars = data[2:].decode('utf-16-le')
-    elif data[:2] == b'\xfe\xff':
-        chars = data[2:].decode('utf-16-be')
+    if data[:2] in (b'\xff\xfe', b'\xfe\xff'):
+        chars = stream_units(data)
     else:
         chars = data.decode('latin-1')
     lines = [ln for ln in re.split(r'[\x00-\x1f]+', chars) if ln and not ln.startswith(';')]
