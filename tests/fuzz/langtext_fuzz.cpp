@@ -2,11 +2,20 @@
 // character-order file) and loaded; every loaded id is then looked up.
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
-#include <sys/stat.h>
 #include <unistd.h>
 #include "core/langtext.h"
 #include "core/stream.h"
+
+static std::string gFolder;
+
+// The scratch folder goes when the fuzzer ends.
+static void RemoveFolder() {
+    std::error_code e;
+    std::filesystem::remove_all(gFolder, e);
+}
 
 static void WriteFile(const std::string& path, const uint8_t* data, size_t size) {
     FILE* f = std::fopen(path.c_str(), "wb");
@@ -16,16 +25,17 @@ static void WriteFile(const std::string& path, const uint8_t* data, size_t size)
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static bool ready = false;
-    static std::string dir;
-    if (!ready) {
-        if (StreamInit() || InitLanguage()) return 0;
-        dir = "/tmp/quil_langtext_fuzz_" + std::to_string(getpid()) + "/";
-        mkdir(dir.c_str(), 0700);
-        std::u16string wdir(dir.begin(), dir.end());
+    if (gFolder.empty()) {
+        if (StreamInit() || InitLanguage()) abort();
+        std::error_code e;
+        gFolder = (std::filesystem::temp_directory_path(e) /
+                   ("quil_langtext_fuzz_" + std::to_string((long)getpid()))).string() + "/";
+        std::filesystem::create_directories(gFolder, e);
+        atexit(RemoveFolder);
+        std::u16string wdir(gFolder.begin(), gFolder.end());
         SetKindFolder(FILE_KIND_PROGRAM, wdir.c_str());
-        ready = true;
     }
+    const std::string& dir = gFolder;
     if (size < 1) return 0;
     int mode = data[0] % 3;
     WriteFile(dir + (mode == 2 ? "quil.lnx" : "langtext_fuzz.lng"), data + 1, size - 1);
