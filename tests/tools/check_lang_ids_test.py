@@ -180,6 +180,23 @@ class GeneratorTest(unittest.TestCase):
                 f.write(langsrc.language_file_bytes(texts, 'test'))
             self.assertEqual(langsrc.read_language_file(path), texts)
 
+    def test_collation_lines_are_written_in_the_program_form(self):
+        with tempfile.TemporaryDirectory() as d:
+            path = os.path.join(d, 'collation.txt')
+            with open(path, 'w', encoding='utf-8') as f:
+                f.write('# order\na:\t\u00e0,\u00e1  \u00e2\n\n o : \u00f6\u00f8\n')
+            entries = langsrc.read_collation_source(path)
+            self.assertEqual(entries, ['a: \u00e0, \u00e1, \u00e2', 'o: \u00f6, \u00f8'])
+            data = langsrc.collation_file_bytes(entries, 'test')
+            self.assertEqual(data[:2], b'\xff\xfe')
+            self.assertNotIn('\t', data[2:].decode('utf-16-le'))
+            for bad in ('a\n', 'a:\n', 'a: ,\n', 'a: \u2028\n'):
+                with self.subTest(bad):
+                    with open(path, 'w', encoding='utf-8') as f:
+                        f.write(bad)
+                    with self.assertRaises(langsrc.SourceError):
+                        langsrc.read_collation_source(path)
+
     def test_builtin_format_table_keeps_every_part(self):
         table = gen_lang.format_table({1: 'plain', 7: '%u#\0*.x\0', 9: '%s'}).decode('utf-8')
         self.assertNotIn('LangFormat1[]', table)

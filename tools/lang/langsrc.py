@@ -123,7 +123,8 @@ def read_language(folder):
 
 
 def read_collation_source(path):
-    """Lines "k: x, y" -> list of source lines for the program file (checked)."""
+    """Lines "k: x, y" -> list of lines for the program file, each "k: x, y" with one blank
+    after the colon and ", " between the characters (a tab would end the line there)."""
     entries = []
     with open(path, encoding='utf-8-sig') as f:
         for n, line in enumerate(f.read().split('\n'), 1):
@@ -131,9 +132,12 @@ def read_collation_source(path):
             if not line or line.startswith('#'):
                 continue
             m = re.fullmatch(r'(\S)\s*:\s*(.+)', line)
-            if not m or not [c for c in re.split(r'[\s,]+', m.group(2)) if c]:
+            chars = [c for c in re.sub(r'[\s,]+', '', m.group(2))] if m else []
+            if not chars:
                 raise SourceError(f'{path}:{n}: expected "<key>: <characters>"')
-            entries.append(f'{m.group(1)}: {m.group(2)}')
+            if any(c in STREAM_SKIPPED or ord(c) > 0xFFFF for c in [m.group(1)] + chars):
+                raise SourceError(f'{path}:{n}: a character the program cannot read here')
+            entries.append(f'{m.group(1)}: ' + ', '.join(chars))
     return entries
 
 
