@@ -385,6 +385,100 @@ TEST(BuiltinTexts, RowsAndLanguages) {
     EXPECT_EQ(std::u16string(GetBuiltinText(0, 8)).substr(2, 49), u"Correct usage:  QUILnnn.EXE [filename] [switches]");
 }
 
+// Every built-in text that the program must show word for word, in all six languages (row 6
+// carries its leading line break), and the English and German usage texts character by character.
+TEST(BuiltinTexts, GivenTextsStandExactly) {
+    struct Row { unsigned row; const char16_t* text[6]; };
+    const Row rows[] = {
+        {0, {u"Init Error #85",
+              u"Startfehler 85",
+              u"Erreur \u00e0 l'initialisation 85",
+              u"Startfout 85",
+              u"B\u0142\u0105d startowy nr 85",
+              u"Error de salida n\u00famero 85"}},
+        {1, {u"At least Windows95 or NT needed",
+              u"Mindestens Windows95 oder NT n\u00f6tig",
+              u"Le minimum requis est Windows95/NT",
+              u"Ten minste Windows95/NT nodig",
+              u"Wymagany jest przynajmniej Windows 95 lub NT",
+              u"Por los menos requiendo Windows95 o NT"}},
+        {4, {u"Initialization error #%u:",
+              u"Startfehler %u:",
+              u"Erreur \u00e0 l'initialisation %u:",
+              u"Initialisatiefout %u:",
+              u"B\u0142\u0105d startowy nr %u:",
+              u"Error de salida n\u00famero %u"}},
+        {6, {u"program canceled",
+              u"Programm abgebrochen",
+              u"programme interrompu",
+              u"Programma afgebroken",
+              u"program anulowany",
+              u"Programa cancelada"}},
+        {7, {u"Wrong parameters",
+              u"Parameter falsch",
+              u"Param\u00e8tres incorrects",
+              u"Foutieve parameters",
+              u"Nieprawid\u0142owe parametry",
+              u"Par\u00e1metros falsos"}},
+        {9, {u"Out of memory",
+              u"Speicher reicht nicht",
+              u"M\u00e9moire insuffisante",
+              u"Niet genoeg geheugen",
+              u"Zabrak\u0142o pami\u0119ci",
+              u"No hay memoria"}},
+        {10, {u"File not found:",
+              u"Datei nicht gefunden:",
+              u"Fichier inexistant:",
+              u"Bestand niet gevonden",
+              u"Nie znaleziono pliku:",
+              u"El fichero no se encuentro:"}},
+        {11, {u"File incorrect:",
+              u"Datei defekt:",
+              u"Fichier corrompu:",
+              u"Gegevens beschadigd",
+              u"Niew\u0142a\u015bciwy plik:",
+              u"El fichero est\u00e1 da\u00f1ado:"}},
+        {12, {u"80486 CPU or newer needed",
+              u"Mindestens 80486-Prozessor n\u00f6tig",
+              u"Processeur 80486 ou plus r\u00e9cent n\u00e9cessaire",
+              u"Minstens 80486 processor nodig",
+              u"Wymagany jest procesor 80486 lub wy\u017cszy",
+              u"Requiendo procesador 80486 o m\u00e1s nuevo"}},
+    };
+    for (const Row& r : rows)
+        for (unsigned lang = 0; lang < 6; lang++) {
+            std::u16string want = r.text[lang];
+            if (r.row == 6) want = u"\r\n" + want;
+            EXPECT_EQ(std::u16string(GetBuiltinText(lang, r.row)), want) << r.row << "," << lang;
+        }
+    const std::u16string usageEn =
+        u"\r\nCorrect usage:  QUILnnn.EXE [filename] [switches]"
+        u"\r\nFilename:  Load this layout file   xxx[.nt3]"
+        u"\r\nSwitches: [N] [STOP] [Q | TNR=number] [Z=N1 | Z=N2] [I=\"filename\"] [LD | LE | LES | LFR | LNL | LPL]"
+        u"\r\n(all switches start with '/' or '-', e.g. /Q)"
+        u"\r\nN\t\t\tWithout start example"
+        u"\r\nSTOP\t\t\tSet STOP status"
+        u"\r\nQ\t\t\tWithout title screen"
+        u"\r\nTNR=number\t\tShow title screen with that number (e.g. /TNR=2)"
+        u"\r\nZ=N1/N2\t\t\tFirst Edit window normal mode zoom factor=1 or 2"
+        u"\r\nI=\"filename\"\t\tUse this configuration (options) file"
+        u"\r\nLx (x=D/E/ES/FR/NL/PL)\tThis message in German/English/Spanish/French/Dutch/Polish";
+    const std::u16string usageDe =
+        u"\r\nKorrekter Aufruf:  QUILnnn.EXE [Dateiname] [Schalter]"
+        u"\r\nDateiname: Name einer zu ladenden Netzdatei  xxx[.nt3]"
+        u"\r\nSchalter: [N] [STOP] [Q | TNR=Zahl] [Z=N1 | Z=N2] [I=\"Dateiname\"] [LD | LE | LES | LFR | LNL | LPL]"
+        u"\r\n(alle Schalter beginnen mit '/' oder '-', z.B. /Q)"
+        u"\r\nN\t\t\tOhne Demobeispiel"
+        u"\r\nSTOP\t\t\tSTOP-Zustand setzen"
+        u"\r\nQ\t\t\tOhne Titelbild"
+        u"\r\nTNR=Zahl\t\tZeige Titelbild Nummer = Zahl (z.B. /TNR=2)"
+        u"\r\nZ=N1/N2\t\t\tErstes Editfenster Normalmodus Zoomfaktor=1 oder 2"
+        u"\r\nI=\"Dateiname\"\t\tNutze diese Optionsdatei"
+        u"\r\nLx (x=D/E/ES/FR/NL/PL)\tDiese Meldung deutsch/englisch/spanisch/franz\u00f6sisch/niederl\u00e4ndisch/polnisch";
+    EXPECT_EQ(std::u16string(GetBuiltinText(0, 8)), usageEn);
+    EXPECT_EQ(std::u16string(GetBuiltinText(1, 8)), usageDe);
+}
+
 // ---- the generated files ------------------------------------------------------------------------
 
 TEST_F(LangTextTest, GeneratedLanguageFilesLoad) {
