@@ -74,15 +74,10 @@ const LangEntry* FindLangEntry(uint32_t id, uint32_t* length) {
 }
 
 static void FormatMissing(uint32_t id) {
-    char16_t digits[12];
-    int n = 0;
-    do { digits[n++] = (char16_t)(u'0' + id % 10); id /= 10; } while (id);
     MissingText[0] = u'?';
     MissingText[1] = u'@';
     MissingText[2] = u'F';
-    int p = 3;
-    while (n) MissingText[p++] = digits[--n];
-    MissingText[p] = 0;
+    MissingText[3 + FormatUnsignedDigits(MissingText + 3, id, 1)] = 0;
 }
 
 const char16_t* GetLangText(uint32_t id) {

@@ -157,17 +157,13 @@ static int Parse(LangBuilder* b, int main, uint32_t* lastId, uint32_t* badId) {
     }
 }
 
-// Appends " " and the decimal value to text (capacity units).
-static void AppendNumber(char16_t* text, int capacity, const char16_t* sep, int64_t value) {
+// Appends sep and the decimal value to text (capacity units).
+static void AppendNumber(char16_t* text, int capacity, const char16_t* sep, uint32_t value) {
     int n = StringLength(text);
     for (; *sep && n < capacity - 1; sep++) text[n++] = *sep;
-    char16_t digits[24];
-    int d = 0;
-    int neg = value < 0;
-    uint64_t v = neg ? (uint64_t)(-value) : (uint64_t)value;
-    do { digits[d++] = (char16_t)(u'0' + v % 10); v /= 10; } while (v);
-    if (neg && n < capacity - 1) text[n++] = u'-';
-    while (d && n < capacity - 1) text[n++] = digits[--d];
+    char16_t digits[10];
+    int d = FormatUnsignedDigits(digits, value, 1);
+    for (int i = 0; i < d && n < capacity - 1; i++) text[n++] = digits[i];
     text[n] = 0;
 }
 
@@ -180,9 +176,9 @@ static void CopyLimited(char16_t* dst, const char16_t* src, int capacity) {
 // Info message 580: the first id that stands in only one of the two tables.
 static void CompareTables(const uint8_t* oldData, uint32_t oldBytes, const uint8_t* newData,
                           uint32_t newBytes) {
-    uint32_t a = 0, b = 0;
-    int64_t only = -1;
-    while (a < oldBytes || b < newBytes) {
+    uint32_t a = 0, b = 0, only = 0;
+    int found = 0;
+    while (!found && (a < oldBytes || b < newBytes)) {
         const LangEntry* ea = a < oldBytes ? reinterpret_cast<const LangEntry*>(oldData + a) : nullptr;
         const LangEntry* eb = b < newBytes ? reinterpret_cast<const LangEntry*>(newData + b) : nullptr;
         if (ea && eb && ea->id == eb->id) {
@@ -191,12 +187,12 @@ static void CompareTables(const uint8_t* oldData, uint32_t oldBytes, const uint8
             continue;
         }
         only = (!eb || (ea && ea->id < eb->id)) ? ea->id : eb->id;
-        break;
+        found = 1;
     }
-    if (only < 0) return;
+    if (!found) return;
     char16_t msg[300];
     CopyLimited(msg, GetLangText(LANG_ID(3600)), 280);
-    AppendNumber(msg, 300, u" ", (int32_t)only);
+    AppendNumber(msg, 300, u" ", only);
     LangReport(580, msg);
 }
 
@@ -217,14 +213,14 @@ int LoadLanguageFile(const char16_t* fileName, int main) {
         char16_t msg[300];
         if (parse == PARSE_SYNTAX) {
             CopyLimited(msg, GetLangText(LANG_ID(3601)), 260);
-            AppendNumber(msg, 300, u" ", (int32_t)lastId);
+            AppendNumber(msg, 300, u" ", lastId);
             LangReport(581, msg);
             return LANG_ERR_SYNTAX;
         }
         if (parse == PARSE_ORDER) {
             CopyLimited(msg, GetLangText(LANG_ID(3602)), 260);
-            AppendNumber(msg, 300, u" ", (int32_t)lastId);
-            AppendNumber(msg, 300, u",", (int32_t)badId);
+            AppendNumber(msg, 300, u" ", lastId);
+            AppendNumber(msg, 300, u",", badId);
             LangReport(582, msg);
             return LANG_ERR_SYNTAX;
         }

@@ -142,6 +142,8 @@ TEST_F(LangTextTest, BadFilesGiveTheirResultsAndMessages) {
     const Case cases[] = {
         {"duplicate id", u"10\r\nA\r\n12\r\nB\r\n12\r\nC\r\n.\r\n", 1, LANG_ERR_SYNTAX, 582, u" 12,12"},
         {"descending id", u"10\r\nA\r\n9\r\nB\r\n.\r\n", 1, LANG_ERR_SYNTAX, 582, u" 10,9"},
+        {"large ids shown unsigned", u"3000000000\r\nA\r\n3000000000\r\nB\r\n.\r\n", 0,
+         LANG_ERR_SYNTAX, 582, u" 3000000000,3000000000"},
         {"id 40000 in the main file", u"10\r\nA\r\n40000\r\nB\r\n.\r\n", 1, LANG_ERR_SYNTAX, 581, u" 10"},
         {"id below 40000 in the second file", u"39999\r\nA\r\n.\r\n", 0, LANG_ERR_SYNTAX, 581, u" 0"},
         {"id 0", u"0\r\nA\r\n.\r\n", 1, LANG_ERR_SYNTAX, 581, u" 0"},
