@@ -54,7 +54,7 @@ void ChooseOptionFile(const char16_t* fullOptionPath, int given, const char16_t*
     name[0] = 0;
     if (given && fullOptionPath && fullOptionPath[0]) {
         SplitFolderAndName(fullOptionPath, folder, name);
-        if (!folder[0]) SplitFolderAndName(programFolder, folder, nullptr);
+        if (!folder[0] || given == 2) SplitFolderAndName(programFolder, folder, nullptr);
     } else if (given) {
         SplitFolderAndName(programFolder, folder, nullptr);
     }

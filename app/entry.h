@@ -46,8 +46,9 @@ int SplitFolderAndName(const char16_t* fullPath, char16_t* folder, char16_t* nam
 // Appends a backslash to a folder that lacks one (when it fits): 0 ok, 1 does not fit.
 int EnsureTrailingBackslash(char16_t* folder, int capacity);
 
-// The option-file place from the command line: with a path, its folder (the program folder when
-// the path has none) and its name ("quil.ini" when it has none); without, empty folder and the
-// default name.
+// The option-file place from the command line. given: 0 no I= switch (empty folder, the default
+// name); 1 the full path of the given file (its folder, the program folder when it has none; its
+// name, the default name when it has none); 2 the full path could not be formed (the program
+// folder, and the name of the path as given).
 void ChooseOptionFile(const char16_t* fullOptionPath, int given, const char16_t* programFolder,
                       char16_t* folder, char16_t* name);

@@ -121,11 +121,16 @@ uint32_t ParseCommandLine()
 
     // Option file.
     char16_t full[ENTRY_PATH_CHARS];
-    const char16_t* given = a->optionFile;
-    if ((flags & CMDL_OPTION_FILE) && a->optionFile[0] && WrapFullPath(full, a->optionFile, ENTRY_PATH_CHARS))
-        given = full;
-    ChooseOptionFile(given, (flags & CMDL_OPTION_FILE) != 0, Entry.programFolder, Entry.optionFolder,
-                     Entry.optionFileName);
+    const char16_t* path = a->optionFile;
+    int given = 0;
+    if (flags & CMDL_OPTION_FILE) {
+        given = 2;   // the full path could not be formed: the program folder
+        if (a->optionFile[0] && WrapFullPath(full, a->optionFile, ENTRY_PATH_CHARS)) {
+            path = full;
+            given = 1;
+        }
+    }
+    ChooseOptionFile(path, given, Entry.programFolder, Entry.optionFolder, Entry.optionFileName);
     if (Entry.optionFolder[0]) SetKindFolder(FILE_KIND_OPTIONS, Entry.optionFolder);
 
     if (flags & CMDL_FILE) CopyString(Entry.commandFile, a->networkFile);   // opened after start-up
@@ -157,6 +162,7 @@ static void OpenCommandLineNetwork(const char16_t* name)
     SuspendThreads(1);
     if (r == 0 || r == 6) SetNetworkName(file);
     if (r) ShowLoadResultMessage(r);
+    GridBlocksChanged = 0;   // the refresh below covers what the load changed
     RefreshTrainCellCodes(0);
     UpdateWindowTitles(-1);
 }

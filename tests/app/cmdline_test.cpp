@@ -156,6 +156,9 @@ TEST(EntryFolders, SplitAndOptionFile)
     EXPECT_EQ(std::u16string(name), std::u16string(DefaultOptionFileName()));
     ChooseOptionFile(u"", 1, u"C:\\prog\\", folder, name);
     EXPECT_EQ(std::u16string(folder), u"C:\\prog\\");
+    ChooseOptionFile(u"rel\\my.ini", 2, u"C:\\prog\\", folder, name);   // no full path formed
+    EXPECT_EQ(std::u16string(folder), u"C:\\prog\\");
+    EXPECT_EQ(std::u16string(name), u"my.ini");
     ChooseOptionFile(nullptr, 0, u"C:\\prog\\", folder, name);
     EXPECT_EQ(folder[0], 0);
     EXPECT_EQ(std::u16string(name), u"quil.ini");
