@@ -172,11 +172,13 @@ int StepFieldValueAtCaret(DialogRecord* d, uint32_t key) {
   if (!d || !DlgCtlFocused(&dlg, &id) || id < 140 || id > 179) return 0;
   DialogRecord* r = FindDescriptorItem(d, id);
   if (!r || r->type != DLG_EDIT || (r->edit.flags & DLGE_DISABLED) || !(r->edit.flags & DLGE_RANGE)) return 0;
+  // The whole field text is read and written back: a long condition text (up to its buffer
+  // length) keeps everything after the stepped value.
   int capacity = r->edit.length > 602 ? r->edit.length : 602;
   char16_t* text = (char16_t*)MemAlloc((size_t)capacity * sizeof(char16_t));
   if (!text) return 0;
-  DlgCtlGetText(dlg, id, text, 601);
-  text[600] = 0;
+  DlgCtlGetText(dlg, id, text, capacity);
+  text[capacity - 1] = 0;
   int caret = DlgCtlGetCaret(dlg, id);
   int changed = StepFieldText(r, text, capacity, &caret, key);
   if (changed) {

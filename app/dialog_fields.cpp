@@ -211,7 +211,7 @@ int StepFieldText(const DialogRecord* rec, char16_t* text, int capacity, int* ca
   int32_t lo = rec->edit.lowest, hi = rec->edit.highest;
   int width = length - 1 < 9 ? length - 1 : 9;
   int textLen = Len(text);
-  if (textLen > 600) textLen = 600, text[600] = 0;
+  if (textLen > capacity - 1) textLen = capacity - 1, text[textLen] = 0;
   char16_t out[DLG_NAME_MAX + 16];
 
   if (length < 24) {

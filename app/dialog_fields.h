@@ -25,9 +25,9 @@ int StepForKey(uint32_t key);
 // 34; 0 for other codes.
 uint32_t KeyForSpinCode(int code);
 
-// Steps the value of an edit field's text at the caret. text holds the field text (at most 600
-// characters) and receives the new one; capacity is its size in characters (at least the record's
-// buffer length); caret is read and set. Returns 1 when the text was changed, else 0.
+// Steps the value of an edit field's text at the caret. text holds the whole field text and
+// receives the new one; capacity is its size in characters (at least the record's buffer length);
+// caret is read and set. Returns 1 when the text was changed, else 0.
 int StepFieldText(const DialogRecord* rec, char16_t* text, int capacity, int* caret, uint32_t key);
 
 // Steps a type-13 or type-14 record for a scroll code of bar 340 (thumbPos for thumb tracking).

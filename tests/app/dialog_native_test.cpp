@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <functional>
 #include <string>
+#include <vector>
 #include "app/dialog.h"
 #include "app/dialog_ctl.h"
 #include "app/dialog_fields.h"
@@ -238,6 +239,24 @@ TEST_F(DialogNative, StepMessageAndSpinBarsStepTheFocusedField) {
   Run(d);
   EXPECT_EQ(std::u16string(a), u"1");
   EXPECT_EQ(std::u16string(b), u"N0");
+}
+
+TEST_F(DialogNative, SteppingALongFieldKeepsTheTextAfterTheFirst600Characters) {
+  std::u16string start = u"5," + std::u16string(598, u'a') + u",7,";   // 603 characters
+  std::u16string tail = std::u16string(400, u'b') + u",end";
+  std::vector<char16_t> buf(2001, 0);
+  DialogRecord d[] = {DlgTitleText(u"t", 0, 140), DlgEdit(140, buf.data(), 2001, DLGE_RANGE, 0, 100), DlgOk(), DlgEnd()};
+  user = [&](WrapWindow w, uint32_t) {
+    DialogSeamType(w, 140, (start + tail).c_str());
+    DialogSeamSetFocus(w, 140, 1);   // in the first value
+    EXPECT_EQ(DialogSeamSend(w, DLGMSG_STEP, KEY_UP, 0), 1);
+    DialogSeamSetFocus(w, 140, 602);   // in the value beyond the 600th character
+    EXPECT_EQ(DialogSeamSend(w, DLGMSG_STEP, KEY_DOWN, 0), 1);
+    EXPECT_EQ(DialogSeamCaret(w, 140), 601);
+    DialogSeamPress(w, 1);
+  };
+  Run(d);
+  EXPECT_EQ(std::u16string(buf.data()), u"6," + std::u16string(598, u'a') + u",6," + tail);
 }
 
 TEST_F(DialogNative, PictureBarStepsItsRecord) {
