@@ -3,6 +3,8 @@
 #include "app/cursor.h"
 #include "app/cursor_platform.h"
 #include "app/dialog.h"
+#include "app/editwnd.h"
+#include "views/view_services.h"
 
 static int Loaded = 0;
 static int Mode = CURSOR_MODE_EDIT;
@@ -18,6 +20,29 @@ static CursorPaletteRedrawFn PaletteRedraw = nullptr;
 
 void SetCursorBlockSource(CursorBlockRectFn fn) { BlockRect = fn; }
 void SetCursorPaletteRedraw(CursorPaletteRedrawFn fn) { PaletteRedraw = fn; }
+
+// The marked block in pixels of an edit window, from the views' block marking: only while marking
+// is on (query 3) and the active window's level lies inside the block's level range. The far
+// corner is the pixel before cell (x2 + 1, y2 + 1).
+int MarkedBlockWindowRect(WrapWindow window, int* left, int* top, int* right, int* bottom) {
+  int index = -1;
+  for (int i = 0; i < EDIT_SLOTS; i++)
+    if (window && EditViews.slot[i].window == window) index = i;
+  EditViewSlot* active = GetEditSlot(EditViews.active);
+  if (index < 0 || !active || !active->window || SetBlockMarkMode(3) != 1) return 0;
+  int x1, y1, level1, x2, y2, level2;
+  GetNormalizedMarkedBlock(&x1, &y1, &level1, &x2, &y2, &level2);
+  if (active->cursorLevel < level1 || active->cursorLevel > level2) return 0;
+  int nearCorner[2] = {x1, y1}, farCorner[2] = {x2 + 1, y2 + 1};
+  CellToWindowPixel(index, nearCorner);
+  CellToWindowPixel(index, farCorner);
+  farCorner[0]--, farCorner[1]--;
+  *left = nearCorner[0] < farCorner[0] ? nearCorner[0] : farCorner[0];
+  *right = nearCorner[0] < farCorner[0] ? farCorner[0] : nearCorner[0];
+  *top = nearCorner[1] < farCorner[1] ? nearCorner[1] : farCorner[1];
+  *bottom = nearCorner[1] < farCorner[1] ? farCorner[1] : nearCorner[1];
+  return 1;
+}
 
 static void Show(int cursor) {
   Shown = cursor;
@@ -54,7 +79,12 @@ int SetCursorMode(int mode) {
       Mode = CURSOR_MODE_EDIT;
       Current = Base;
       if (!Busy) Show(Current);
-      if (was == CURSOR_MODE_PICK && PaletteRedraw) PaletteRedraw();
+      if (was == CURSOR_MODE_PICK) {
+        if (PaletteRedraw)
+          PaletteRedraw();
+        else
+          DrawSymbolPalette(nullptr);   // the whole palette
+      }
       return Current;
     }
     case CURSOR_MODE_PICK:
@@ -172,7 +202,7 @@ int DecideCursor(const CursorQuery* q, int* cursor) {
 
 int SetCursorForWindow(WrapWindow window, int dragState) {
   CursorQuery q = {};
-  if (!CursorPlatformQuery(window, &q, BlockRect)) q = CursorQuery{};
+  if (!CursorPlatformQuery(window, &q, BlockRect ? BlockRect : MarkedBlockWindowRect)) q = CursorQuery{};
   q.dialogOpen = IsDialogOpen();
   q.dragState = dragState;
   q.current = Busy ? CUR_BUSY : Current;

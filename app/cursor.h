@@ -78,11 +78,14 @@ struct CursorQuery {
 // Returns the result of SetCursorForWindow and the cursor to show in *cursor.
 int DecideCursor(const CursorQuery* q, int* cursor);
 
-// The marked block as window pixels of an edit window: the views register this; it fills the
-// rectangle (far corner = the pixel before cell x2 + 1, y2 + 1) and returns 1 when a block is
-// marked and the window's level lies inside its level range, else 0.
+// The marked block as window pixels of an edit window: fills the rectangle (far corner = the
+// pixel before cell x2 + 1, y2 + 1) and returns 1 when a block is marked and the active window's
+// level lies inside its level range, else 0. MarkedBlockWindowRect asks the views' block marking;
+// a source set here (tests) takes its place, null restores it.
 typedef int (*CursorBlockRectFn)(WrapWindow window, int* left, int* top, int* right, int* bottom);
+int MarkedBlockWindowRect(WrapWindow window, int* left, int* top, int* right, int* bottom);
 void SetCursorBlockSource(CursorBlockRectFn fn);
-// Called when pick mode ends (the palette redraws itself); registered by the views.
+// Called when pick mode ends; the views' DrawSymbolPalette redraws the whole palette unless a
+// function is set here (tests), null restores it.
 typedef void (*CursorPaletteRedrawFn)();
 void SetCursorPaletteRedraw(CursorPaletteRedrawFn fn);

@@ -3,6 +3,8 @@
 #include "app/cursor.h"
 #include "app/cursor_platform.h"
 #include "app/dialog.h"
+#include "app/editwnd.h"
+#include "views/view_services.h"
 
 namespace {
 
@@ -94,6 +96,45 @@ TEST_F(CursorModes, WindowCursorWhileADialogRuns) {
   EXPECT_EQ(GetShownCursor(), CUR_EDIT);
   ExitCursors();
   EXPECT_EQ(GetCursorNativeState()->frees, 1);
+}
+
+// Without a source of its own, the block-edge zones come from the views' block marking: only while
+// marking is on and the active window's level lies inside the block, in that window's pixels.
+TEST_F(CursorModes, BlockEdgesFollowTheViewsBlockMarking) {
+  ASSERT_EQ(InitCursors(), 0);
+  int savedActive = EditViews.active, savedLevel = EditViews.slot[0].cursorLevel;
+  void* savedWindow = EditViews.slot[0].window;
+  int token = 0;
+  EditViews.active = 0;
+  EditViews.slot[0].window = &token;
+  EditViews.slot[0].cursorLevel = -1;
+  SetBlockMarkMode(1);
+  ASSERT_EQ(SetMarkedBlock(12, 25, -1, 10, 20, -1, 0), 0);
+  int nearCorner[2] = {10, 20}, farCorner[2] = {13, 26};
+  CellToWindowPixel(0, nearCorner);
+  CellToWindowPixel(0, farCorner);
+  int left = nearCorner[0] < farCorner[0] - 1 ? nearCorner[0] : farCorner[0] - 1;
+  int l = -1, t = -1, r = -1, b = -1;
+  ASSERT_EQ(MarkedBlockWindowRect(&token, &l, &t, &r, &b), 1);
+  EXPECT_EQ(l, left);
+  EXPECT_LE(l, r);
+  EXPECT_LE(t, b);
+  CursorQuery& q = GetCursorNativeState()->query;
+  q.mouseX = l, q.mouseY = (t + b) / 2;
+  EXPECT_EQ(SetCursorForWindow(&token, 0), BLOCK_EDGE_LEFT);
+  EXPECT_EQ(GetShownCursor(), CUR_SYS_SIZE_WE);
+  EditViews.slot[0].cursorLevel = 0;   // the active window's level lies outside the block
+  EXPECT_EQ(MarkedBlockWindowRect(&token, &l, &t, &r, &b), 0);
+  EXPECT_EQ(SetCursorForWindow(&token, 0), 0);
+  EXPECT_EQ(GetShownCursor(), CUR_EDIT);
+  EditViews.slot[0].cursorLevel = -1;
+  int other = 0;   // not an edit window
+  EXPECT_EQ(MarkedBlockWindowRect(&other, &l, &t, &r, &b), 0);
+  SetBlockMarkMode(0);   // marking off
+  EXPECT_EQ(MarkedBlockWindowRect(&token, &l, &t, &r, &b), 0);
+  EditViews.active = savedActive;
+  EditViews.slot[0].window = savedWindow;
+  EditViews.slot[0].cursorLevel = savedLevel;
 }
 
 }  // namespace
