@@ -228,8 +228,8 @@ void GetControlRectInDialog(WrapWindow window, uint32_t controlId, DlgRect* out)
   RECT rc, rd;
   GetWindowRect(c, &rc);
   GetWindowRect((HWND)window, &rd);
-  int dx = GetSystemMetrics(SM_CXDLGFRAME);
-  int dy = GetSystemMetrics(SM_CYDLGFRAME) + GetSystemMetrics(SM_CYCAPTION);
+  int dx = GetSystemMetrics(SM_CXDLGFRAME);                          // metric 7
+  int dy = GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION);   // metrics 33 and 4
   out->left = rc.left - rd.left - dx;
   out->top = rc.top - rd.top - dy;
   out->right = rc.right - rd.left - dx;
