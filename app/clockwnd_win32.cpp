@@ -7,6 +7,7 @@
 #include "app/entry.h"
 #include "app/help.h"
 #include "app/titles.h"
+#include "trains/train_services.h"
 
 static HWND Clock;
 static int32_t ClockLeft = 0, ClockTop = 0, ClockWidth = 140, ClockHeight = 60;
@@ -81,19 +82,22 @@ LRESULT CALLBACK UhrWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 {
     switch (message) {
     case WM_CREATE:
+        Clock = window;   // the clock's own context belongs to this window from now on
+        [[fallthrough]];
     case WM_MOVE:
     case WM_SIZE:
         RememberRect(window);
-        if (message != WM_CREATE) InvalidateRect(window, nullptr, FALSE);
+        DrawClockWindow(nullptr);
         break;
     case WM_DESTROY:
         if (Clock == window) Clock = nullptr;
         return 0;
     case WM_PAINT: {
-        // The clock face is drawn by the simulation clock; until it exists the window is plain.
+        // The face, then the clock of the simulation drawn into the paint context.
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(window, &ps);
         FillRect(dc, &ps.rcPaint, GetSysColorBrush(COLOR_WINDOW));
+        DrawClockWindow(dc);
         EndPaint(window, &ps);
         return 0;
     }
@@ -101,9 +105,8 @@ LRESULT CALLBACK UhrWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         ClockWindow(1, nullptr, nullptr, nullptr, nullptr);
         return 0;
     case WM_SETCURSOR:
-        if (LOWORD(lParam) != HTCLIENT && !IsDialogOpen()) break;
-        SetCursorForWindow(window, 0);
-        return 1;
+        if (FrameSetCursor(window, lParam)) return 1;
+        break;
     case WM_MOUSEMOVE:
         SetCursorForWindow(window, 0);
         return 0;

@@ -235,6 +235,12 @@ int PrepareWindowBuffers(int slot, int w, int h, int clear)
     return 0;
 }
 
+static void ScrollCursorIntoView(int slot)
+{
+    const EditViewSlot* s = GetEditSlot(slot);
+    if (s && s->window) ScrollCellIntoView(slot, s->cursorX, s->cursorY, s->cursorLevel);
+}
+
 void ResizeEditWindow(int slot, int w, int h)
 {
     EditViewSlot* s = GetEditSlot(slot);
@@ -247,6 +253,7 @@ void ResizeEditWindow(int slot, int w, int h)
     if (s->cellsHigh > oldH) s->originY = ClampOrigin(s->originY, s->cellsHigh);
     s->farY = s->originY + s->cellsHigh;
     s->fineY = 0;
+    ScrollCursorIntoView(slot);
     PublishOverlaySnapshot(slot);
 }
 
@@ -302,6 +309,7 @@ int CreateEditWindow(int zoomRequest)
     CheckMenuCommand(MenuIdForViewMode(s->viewMode, s->zoom), slot, 1);
     if (!s->scrollBarFlag) ShowScrollBar(window, SB_BOTH, FALSE);
     ShowWindow(window, SW_SHOWNORMAL);
+    ScrollCursorIntoView(slot);
     if (!placed && slot == 0) ArrangeStatusWindow(0, 1);
     if (CountEditWindows() == EDIT_SLOTS) EnableCommandInAllWindows(400, 0);
     return EDITWND_OK;
@@ -386,6 +394,7 @@ int SetViewModeAndZoom(int slot, int m, int z)
     }
     s->farX = s->originX + s->cellsWide;
     s->farY = s->originY + s->cellsHigh;
+    ScrollCursorIntoView(slot);
     ShowClearedView(s);
     PublishOverlaySnapshot(slot);
     return VIEWZ_OK;
@@ -481,6 +490,28 @@ void ShowExitMessage()
 }
 
 // ---- the window procedure ------------------------------------------------------------------------------
+// A scroll-bar action of an edit window: lines scroll one step, pages move the view, the thumb
+// and the ends move the cursor along that axis.
+static void ScrollBarAction(int slot, int vertical, int code, int position)
+{
+    const EditViewSlot* s = GetEditSlot(slot);
+    if (!s) return;
+    int target = -1;
+    switch (code) {
+    case SB_LINEUP: vertical ? ScrollViewUp(slot) : ScrollViewLeft(slot); return;
+    case SB_LINEDOWN: vertical ? ScrollViewDown(slot) : ScrollViewRight(slot); return;
+    case SB_PAGEUP: vertical ? MoveViewUp(slot, 0) : MoveViewLeft(slot, 0); return;
+    case SB_PAGEDOWN: vertical ? MoveViewDown(slot, 0) : ScrollViewPage(slot, 0); return;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK: target = position; break;
+    case SB_TOP: target = 0; break;
+    case SB_BOTTOM: target = 32767; break;
+    default: return;
+    }
+    if (vertical) ScrollCellIntoView(slot, s->cursorX, target, s->cursorLevel);
+    else ScrollCellIntoView(slot, target, s->cursorY, s->cursorLevel);
+}
+
 static void StoreNormalRect(int slot)
 {
     EditViewSlot* s = GetEditSlot(slot);
@@ -529,6 +560,7 @@ LRESULT CALLBACK EditWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
                 EditViews.active = slot;
             }
             SetFocus(window);
+            DrawCursorPosition(nullptr);
         }
         return 0;
     case WM_PAINT:
@@ -556,15 +588,10 @@ LRESULT CALLBACK EditWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     }
     case WM_SETCURSOR:
-        if (LOWORD(lParam) != HTCLIENT && !IsDialogOpen()) break;
-        SetCursorForWindow(window, 0);
-        return 1;
+        if (FrameSetCursor(window, lParam)) return 1;
+        break;
     case WM_MOUSEACTIVATE:
-        if (IsDialogOpen()) {
-            MessageBeep(0);
-            return MA_NOACTIVATEANDEAT;
-        }
-        return MA_ACTIVATE;
+        return FrameMouseActivate();
     case WM_COMMAND:
         DispatchCommand(LOWORD(wParam), lParam, 0);
         return 0;
@@ -574,6 +601,29 @@ LRESULT CALLBACK EditWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_MENUSELECT:
         if (HIWORD(wParam) == 0xFFFF && !lParam) SetMenuOpen(0);
         return 0;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        if (s && slot == EditViews.active && s->showState != 2)
+            ScrollBarAction(slot, message == WM_VSCROLL, LOWORD(wParam), (int)(short)HIWORD(wParam));
+        return 0;
+    case WM_MOUSEWHEEL:
+        if (s && slot == EditViews.active && s->showState != 2 && !IsDialogOpen()) {
+            int forward = (short)HIWORD(wParam) > 0;
+            if (LOWORD(wParam) & MK_CONTROL) forward ? ScrollViewRight(slot) : ScrollViewLeft(slot);
+            else forward ? ScrollViewUp(slot) : ScrollViewDown(slot);
+        }
+        return 0;
+    case WM_NCRBUTTONDOWN:
+    case WM_NCRBUTTONDBLCLK:
+        if (GetMouseOptions()) {
+            uint32_t state = EdgeScrollFromHitTest((int)wParam);
+            if (state) {
+                EdgeScrollState = state;
+                SetCapture(window);
+                return 0;
+            }
+        }
+        break;
     case WM_NCRBUTTONUP:
     case WM_RBUTTONUP:
         if (EdgeScrollState) {

@@ -51,6 +51,11 @@ void RegisterTooltipRects();
 int HandleFrameCommand(int id);
 void DispatchCommand(int id, LPARAM lParam, int context);
 int IsModalOpen();                  // a dialog runs or a popup menu is open
+// WM_SETCURSOR of the frame's windows: outside the client area and without a running dialog 0
+// (default handling), else the cursor for the window is set and 1 returned.
+int FrameSetCursor(HWND window, LPARAM lParam);
+// WM_MOUSEACTIVATE of the main and edit windows: refused with a beep while a dialog runs.
+LRESULT FrameMouseActivate();
 
 // Edit windows (editwnd_win32.cpp).
 void ClearEditSlotsAtStart();

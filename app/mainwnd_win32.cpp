@@ -16,6 +16,7 @@
 #include "model/general_section.h"
 #include "model/grid.h"
 #include "trains/train_services.h"
+#include "views/view_services.h"
 
 // ---- timer threads ------------------------------------------------------------------------------
 static volatile LONG TimerStop = 0;
@@ -51,7 +52,8 @@ static void AutosaveThread(void*)
 {
     while (!TimerStop) {
         WrapSleep(1000);
-        if (DocState.autosaveInterval != 0) TimerCount.autosaveCountdown = TimerCount.autosaveCountdown - 1;
+        volatile int32_t* countdown = TimerCount.autosaveCountdown;
+        if (countdown && DocState.autosaveInterval != 0) *countdown = *countdown - 1;
     }
 }
 #endif
@@ -108,10 +110,23 @@ int IsModalOpen()
     return IsDialogOpen() || GetMenuOpen() != 0;
 }
 
+int FrameSetCursor(HWND window, LPARAM lParam)
+{
+    if (LOWORD(lParam) != HTCLIENT && !IsDialogOpen()) return 0;
+    SetCursorForWindow(window, 0);
+    return 1;
+}
+
+LRESULT FrameMouseActivate()
+{
+    if (!IsDialogOpen()) return MA_ACTIVATE;
+    MessageBeep(0);
+    return MA_NOACTIVATEANDEAT;
+}
+
 static int HookRunning() { return IsSimulationRunning(); }
 static int HookLevel() { return DocState.speedLevel; }
-// The tick delay (option BremsF) comes with the trains' settings; until then its default.
-static int HookTickDelay() { return 4500; }
+static int HookTickDelay() { return GetTickDelay(); }
 // The loop option (option ViaTimer) comes with the option file; until then 'T'.
 static int HookLoopOption() { return 0; }
 static int HookModal() { return IsModalOpen(); }
@@ -125,11 +140,19 @@ static void HookReleaseFrame()
 {
     if (Entry.frameSemaphore) WrapReleaseSemaphore(Entry.frameSemaphore, 1, nullptr);
 }
+// One edge-scroll move of the active edit window when its interval has passed.
+static void EdgeScrollStep(uint32_t state)
+{
+    int dx, dy;
+    if (EdgeScrollDue(state, WrapGetTickCount(), &LastEdgeScrollTime, (uint32_t)GetEdgeScrollInterval(), &dx, &dy) &&
+        IsEditSlot(EditViews.active))
+        ScrollViewStep(EditViews.active, dx, dy);
+}
 
-// The components without an idle hook yet (clock, animated cells, element timers, autosave,
-// following a train, edge scrolling of the views) are added here as they join the program.
-static const IdleHooks kIdle = {HookRunning, nullptr, nullptr, nullptr, HookModal, nullptr,
-                                HookFollowMode, nullptr, HookReleaseFrame, nullptr};
+// The components without an idle hook yet (animated cells, element timers, autosave) are added
+// here as they join the program.
+static const IdleHooks kIdle = {HookRunning, AdvanceClock, nullptr, nullptr, HookModal, nullptr,
+                                HookFollowMode, FollowSelectedTrain, HookReleaseFrame, EdgeScrollStep};
 static const TickHooks kTick = {HookRunning, HookLevel, HookTickDelay, HookLoopOption, HookModal,
                                 HookTickCount, HookInput, RunIdleStep};
 
@@ -139,10 +162,16 @@ void RunIdleStep()
 }
 
 // ---- scroll bars and tooltips -------------------------------------------------------------------------
-// Rectangles of the three scroll-bar panes. The status panes themselves are drawn by the views;
-// until they exist the scroll bars sit at these fixed places of the status window.
+// Rectangles of the three scroll-bar panes, from the status layout of the views; while the views
+// give no rectangle the scroll bars sit at these fixed places of the status window.
 static void PaneRect(int pane, RECT* r)
 {
+    int top = 0, width = 0, height = 0;
+    int left = GetStatusPaneRect(pane, &top, &width, &height);
+    if (left >= 0 && width > 0 && height > 0) {
+        SetRect(r, left, top, left + width, top + height);
+        return;
+    }
     switch (pane) {
     case 3: SetRect(r, 362, 2, 378, 38); return;
     case 6: SetRect(r, 380, 2, 460, 18); return;
@@ -179,18 +208,31 @@ void MoveScrollBarsToPanes()
     }
 }
 
+// Every status pane is a tool of the tooltip window: the scroll-bar windows stand for panes 3, 6
+// and 39, the other panes are rectangles of the status window with the pane number as id. The
+// text comes by callback.
 void RegisterTooltipRects()
 {
     if (!Entry.tooltipWindow) return;
     void* bars[3] = {Entry.paletteScroll, Entry.groupScroll, Entry.levelScroll};
-    for (void* b : bars) {
-        if (!b) continue;
+    for (int pane = 0; pane <= 40; pane++) {
         TOOLINFOW ti = {};
         ti.cbSize = sizeof ti;
-        ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
         ti.hwnd = (HWND)Entry.mainWindow;
-        ti.uId = (UINT_PTR)b;
         ti.lpszText = LPSTR_TEXTCALLBACKW;
+        int bar = pane == 3 ? 0 : pane == 6 ? 1 : pane == 39 ? 2 : -1;
+        if (bar >= 0) {
+            if (!bars[bar]) continue;
+            ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+            ti.uId = (UINT_PTR)bars[bar];
+        } else {
+            int top = 0, width = 0, height = 0;
+            int left = GetStatusPaneRect(pane, &top, &width, &height);
+            if (left < 0 || width <= 0 || height <= 0) continue;
+            ti.uFlags = TTF_SUBCLASS;
+            ti.uId = (UINT_PTR)pane;
+            SetRect(&ti.rect, left, top, left + width, top + height);
+        }
         SendMessageW((HWND)Entry.tooltipWindow, TTM_DELTOOLW, 0, (LPARAM)&ti);
         SendMessageW((HWND)Entry.tooltipWindow, TTM_ADDTOOLW, 0, (LPARAM)&ti);
     }
@@ -293,14 +335,16 @@ LRESULT CALLBACK StatusWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
             if (EditViews.active >= 0 && EditViews.lastUsed != EditViews.active) EditViews.lastUsed = EditViews.active;
             EditViews.active = -1;
             SetFocus(window);
+            DrawCursorPosition(nullptr);
         }
         return 0;
     case WM_PAINT: {
-        // The status panes are painted by the views; until they exist the window shows its face.
+        // The face under the panes, then the panes of the views and the three scroll bars.
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(window, &ps);
         FillRect(dc, &ps.rcPaint, GetSysColorBrush(COLOR_BTNFACE));
         EndPaint(window, &ps);
+        PaintStatusWindow();
         void* bars[3] = {Entry.paletteScroll, Entry.groupScroll, Entry.levelScroll};
         for (void* b : bars)
             if (b) InvalidateRect((HWND)b, nullptr, TRUE);
@@ -311,15 +355,10 @@ LRESULT CALLBACK StatusWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         DestroyWindow(window);
         return 0;
     case WM_SETCURSOR:
-        if (LOWORD(lParam) != HTCLIENT && !IsDialogOpen()) break;
-        SetCursorForWindow(window, 0);
-        return 1;
+        if (FrameSetCursor(window, lParam)) return 1;
+        break;
     case WM_MOUSEACTIVATE:
-        if (IsDialogOpen()) {
-            MessageBeep(0);
-            return MA_NOACTIVATEANDEAT;
-        }
-        return MA_ACTIVATE;
+        return FrameMouseActivate();
     case WM_NOTIFY: {
         NMHDR* h = (NMHDR*)lParam;
         if (h && h->code == TTN_GETDISPINFOW) {
@@ -351,10 +390,27 @@ LRESULT CALLBACK StatusWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_COMMAND:
         DispatchCommand(LOWORD(wParam), lParam, 0);
         return 0;
+    case WM_HSCROLL:
+        if ((void*)lParam == Entry.groupScroll) {
+            if (LOWORD(wParam) == SB_LINELEFT) HandlePaletteCommand(302);
+            else if (LOWORD(wParam) == SB_LINERIGHT) HandlePaletteCommand(301);
+            return 0;
+        }
+        break;
     case WM_VSCROLL:
+        if ((void*)lParam == Entry.paletteScroll) {
+            if (LOWORD(wParam) == SB_LINEUP) StepPaletteSymbol(1);
+            else if (LOWORD(wParam) == SB_LINEDOWN) StepPaletteSymbol(-1);
+            return 0;
+        }
         if ((void*)lParam == Entry.levelScroll) {
-            // The level steps of the views join with them; the last-used window is activated.
-            if (EditViews.lastUsed >= 0) ActivateEditWindow(-4);
+            // Only with a last-used edit window: its level, then that window is activated.
+            int last = EditViews.lastUsed;
+            if (IsEditSlot(last) && EditViews.slot[last].window) {
+                if (LOWORD(wParam) == SB_LINEUP) LevelUp(last);
+                else if (LOWORD(wParam) == SB_LINEDOWN) LevelDown(last);
+                ActivateEditWindow(-4);
+            }
             return 0;
         }
         break;

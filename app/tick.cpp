@@ -1,9 +1,10 @@
 // The 20 ms tick and the idle step: how elapsed time becomes simulation steps.
 #include "app/tick.h"
 #include "app/editwnd_layout.h"
+#include "model/general_section.h"
 
 TickState Tick;
-TimerCounters TimerCount;
+TimerCounters TimerCount = {0, 0, &DocState.autosaveCountdown};
 volatile uint32_t AnimationSwitch = 1;
 volatile uint32_t OverlayPauseSwitch = 0;
 uint32_t EdgeScrollState = 0;
@@ -86,7 +87,7 @@ void RunIdleStepWith(TimerCounters* c, const IdleHooks* h, uint32_t edgeScrollSt
         c->elem165 = 0;
         if (h->countDownTimerElements) h->countDownTimerElements();
     }
-    if (c->autosaveCountdown < 1 && !(h->modalOpen && h->modalOpen()) && h->autosaveStep)
+    if (c->autosaveCountdown && *c->autosaveCountdown < 1 && !(h->modalOpen && h->modalOpen()) && h->autosaveStep)
         h->autosaveStep();
     if (h->followMode && h->followMode() && h->followSelectedTrain && h->followSelectedTrain() == 1 &&
         h->releaseFrameSemaphore)

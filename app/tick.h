@@ -13,7 +13,10 @@ struct TickState {
 struct TimerCounters {
     volatile uint32_t anim55;          // raised every 55 ms while AnimationSwitch is on
     volatile uint32_t elem165;         // raised every 165 ms (AnimationSwitch on, pause off)
-    volatile int32_t autosaveCountdown;// lowered once a second unless autosave is off
+    // The autosave countdown in seconds, lowered once a second unless autosave is off. It is the
+    // document's own countdown (restarted by every load, new network and autosave), so the
+    // program's counters point at it; null: no countdown.
+    volatile int32_t* autosaveCountdown;
 };
 
 extern TickState Tick;

@@ -2,6 +2,7 @@
 // and the idle step's counters.
 #include "app/tick.h"
 #include <gtest/gtest.h>
+#include "model/general_section.h"
 
 namespace {
 struct Fake {
@@ -158,13 +159,14 @@ TEST(IdleStep, ConsumesCountersAndCallsWork)
 {
     IdleHooks h = {IRunning, IClock, IAnim, ITimers, IModal, IAutosave, IFollow, IFollowTrain, IRelease, IEdge};
     TimerCounters c = {};
-    c.autosaveCountdown = 5;
+    volatile int32_t countdown = 5;
+    c.autosaveCountdown = &countdown;
     RunIdleStepWith(&c, &h, 0);
     EXPECT_EQ(clockTicks + anims + timers + autosaves + releases + edge, 0);
     idleRunning = 1;
     c.anim55 = 3;
     c.elem165 = 1;
-    c.autosaveCountdown = 0;
+    countdown = 0;
     follow = 1;
     followResult = 1;
     RunIdleStepWith(&c, &h, 6);
@@ -180,6 +182,24 @@ TEST(IdleStep, ConsumesCountersAndCallsWork)
     c.anim55 = 1;
     RunIdleStepWith(&c, &none, 1);     // absent components are skipped
     EXPECT_EQ(c.anim55, 0u);
+}
+
+// The autosave thread lowers, and the idle step reads, the document's countdown: the one that a
+// load, a new network and the autosave itself restart from the interval.
+TEST(IdleStep, AutosaveReadsTheDocumentCountdown)
+{
+    IdleHooks h = {};
+    h.autosaveStep = IAutosave;
+    autosaves = 0;
+    ASSERT_EQ(TimerCount.autosaveCountdown, &DocState.autosaveCountdown);
+    int32_t saved = DocState.autosaveCountdown;
+    DocState.autosaveCountdown = 0;              // run out
+    RunIdleStepWith(&TimerCount, &h, 0);
+    EXPECT_EQ(autosaves, 1);
+    DocState.autosaveCountdown = 600;            // restarted by a load
+    RunIdleStepWith(&TimerCount, &h, 0);
+    EXPECT_EQ(autosaves, 1);
+    DocState.autosaveCountdown = saved;
 }
 
 TEST(IdleStep, EdgeScrollInterval)

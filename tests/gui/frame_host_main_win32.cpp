@@ -76,6 +76,32 @@ static void Pump(DWORD ms)
     }
 }
 
+// Pumps messages until the condition holds or the time is up (a loaded machine may take long);
+// returns the condition's last value.
+template <class F>
+static bool PumpUntil(F cond, DWORD ms)
+{
+    DWORD start = GetTickCount();
+    MSG m;
+    for (;;) {
+        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&m);
+            DispatchMessageW(&m);
+        }
+        if (cond()) return true;
+        if (GetTickCount() - start >= ms) return false;
+        Sleep(5);
+    }
+}
+
+static long PixelOf(HWND w)
+{
+    HDC dc = GetDC(w);
+    long p = (long)GetPixel(dc, 10, 10);
+    ReleaseDC(w, dc);
+    return p;
+}
+
 static HWND Slot(int i)
 {
     return (HWND)EditViews.slot[i].window;
@@ -86,6 +112,16 @@ static std::wstring MenuText(HWND w, UINT id)
     wchar_t b[300] = L"";
     GetMenuStringW(GetMenu(w), id, b, 300, MF_BYCOMMAND);
     return b;
+}
+
+// Starts the frame as the program's entry does and reports whether it is ready to run.
+static int StartFrame(HINSTANCE instance)
+{
+    UnicodeFlag = 1;
+    InitLockEmulation();
+    int ok = RegisterWindowClasses(instance) && InitInstance(instance, SW_SHOWNORMAL);
+    Num("init", ok ? 1 : 0);
+    return ok;
 }
 
 // Title run (command line without /Q): a stand-in title picture; the host reports the title
@@ -114,13 +150,7 @@ static int TitleRun(HINSTANCE instance)
     TitlePictureLoad = FakeTitleLoad;
     TitlePictureDraw = FakeTitleDraw;
     TitlePictureFree = FakeTitleFree;
-    UnicodeFlag = 1;
-    InitLockEmulation();
-    if (!RegisterWindowClasses(instance) || !InitInstance(instance, SW_SHOWNORMAL)) {
-        Num("init", 0);
-        return 3;
-    }
-    Num("init", 1);
+    if (!StartFrame(instance)) return 3;
     Pump(300);
     HWND title = (HWND)Entry.titleWindow;
     Num("title_window", title != nullptr && IsWindowVisible(title));
@@ -151,14 +181,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     if (!wcsstr(GetCommandLineW(), L"/Q")) return TitleRun(GetModuleHandleW(nullptr));
     HINSTANCE instance = GetModuleHandleW(nullptr);
     Num("threads_before", Threads());
-    UnicodeFlag = 1;
-    InitLockEmulation();
-    if (!RegisterWindowClasses(instance) || !InitInstance(instance, SW_SHOWNORMAL)) {
-        Num("init", 0);
-        return 3;
-    }
-    Num("init", 1);
-    Pump(400);   // ticks, frames
+    if (!StartFrame(instance)) return 3;
 
     HWND main = (HWND)Entry.mainWindow;
     Line("main_title", Title(main));
@@ -166,13 +189,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     Num("windows", CountEditWindows());
     Num("threads_running", Threads());
 
-    // A drawn frame: the render thread copied the cleared view into the window.
-    HDC dc = GetDC(Slot(0));
-    Num("pixel", (long)GetPixel(dc, 10, 10));
-    ReleaseDC(Slot(0), dc);
+    // A drawn frame: the render thread copies the cleared view into the window.
+    PumpUntil([] { return PixelOf(Slot(0)) == 0xE8E8E8; }, 20000);
+    Num("pixel", PixelOf(Slot(0)));
 
-    // The tick runs idle steps: the 55 ms counter is consumed as it is raised.
-    Num("anim55", (long)TimerCount.anim55);
+    // The tick runs idle steps: the 55 ms counter is consumed after it was raised.
+    bool raised = PumpUntil([] { return TimerCount.anim55 != 0; }, 20000);
+    bool consumed = raised && PumpUntil([] { return TimerCount.anim55 == 0; }, 20000);
+    Num("anim_consumed", consumed ? 1 : 0);
 
     // While drawing is suspended no frame reaches the window; after resuming it does.
     EditViewSlot* first = &EditViews.slot[0];
@@ -181,14 +205,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     for (uint32_t i = 0; i < first->pixelCount; i++) first->drawBuffer[i] = 0x00102030;
     first->dirty = 1;
     WrapLeaveCriticalSection(first->lockB);
-    Pump(300);
-    dc = GetDC(Slot(0));
-    Num("pixel_suspended", (long)GetPixel(dc, 10, 10));
+    Pump(300);   // frames would have come in this time
+    Num("pixel_suspended", PixelOf(Slot(0)));
     SuspendThreads(1);
     first->dirty = 1;
-    Pump(300);
-    Num("pixel_resumed", (long)GetPixel(dc, 10, 10));
-    ReleaseDC(Slot(0), dc);
+    PumpUntil([] { return PixelOf(Slot(0)) == 0x302010; }, 20000);
+    Num("pixel_resumed", PixelOf(Slot(0)));
 
     // The clock window: opened, titled, toggled; a remembered place outside the work area is
     // replaced by the centre.
