@@ -75,12 +75,6 @@ uint32_t KeyForSpinCode(int code) {
 }
 
 // ---- small text helpers -------------------------------------------------------------------------
-static int Len(const char16_t* s) {
-  int n = 0;
-  while (s[n]) n++;
-  return n;
-}
-
 // Reads an optionally signed decimal integer after leading blanks; 0 when there is none.
 static int ReadInt(const char16_t* s, int n, int32_t* out) {
   int i = 0;
@@ -101,17 +95,13 @@ static int ReadInt(const char16_t* s, int n, int32_t* out) {
 
 // "%*i": the number right-aligned in width characters.
 static int WriteInt(char16_t* out, int32_t v, int width) {
-  char16_t digits[16];
+  char16_t digits[12];
   int n = 0;
-  int64_t a = v < 0 ? -(int64_t)v : v;
-  do {
-    digits[n++] = (char16_t)(u'0' + a % 10);
-    a /= 10;
-  } while (a);
   if (v < 0) digits[n++] = u'-';
+  n += FormatUnsignedDigits(digits + n, v < 0 ? 0u - (uint32_t)v : (uint32_t)v, 1);
   int len = 0;
   for (int pad = width - n; pad > 0; pad--) out[len++] = u' ';
-  while (n) out[len++] = digits[--n];
+  for (int i = 0; i < n; i++) out[len++] = digits[i];
   out[len] = 0;
   return len;
 }
@@ -209,8 +199,9 @@ int StepFieldText(const DialogRecord* rec, char16_t* text, int capacity, int* ca
   if (length < 2 || capacity < length) return 0;
   int32_t kind = FieldKindOf(rec);
   int32_t lo = rec->edit.lowest, hi = rec->edit.highest;
+  if (lo == hi && (kind < DLGK_DEPOT || kind > DLGK_SIGNAL_ELEMENT)) return 0;   // equal bounds of no kind
   int width = length - 1 < 9 ? length - 1 : 9;
-  int textLen = Len(text);
+  int textLen = StringLength(text);
   if (textLen > capacity - 1) textLen = capacity - 1, text[textLen] = 0;
   char16_t out[DLG_NAME_MAX + 16];
 
@@ -219,7 +210,7 @@ int StepFieldText(const DialogRecord* rec, char16_t* text, int capacity, int* ca
     int n = textLen < 20 ? textLen : 20;
     if (!NewValue(kind, lo, hi, width, text, n, step, out)) return 0;
     if (rec->edit.flags & DLGE_TRIM) StripLeadingBlanks(out);
-    if (Len(out) >= length) return 0;
+    if (StringLength(out) >= length) return 0;
     CopyString(text, out);
     *caret = 0;
     return 1;
@@ -281,7 +272,7 @@ int StepFieldText(const DialogRecord* rec, char16_t* text, int capacity, int* ca
   while (end < textLen && end - start < 20 && IsValueChar(text[end], effKind, numeric)) end++;
   if (!NewValue(effKind, lo, hi, width, text + start, end - start, step, out)) return 0;
   StripLeadingBlanks(out);
-  int outLen = Len(out);
+  int outLen = StringLength(out);
   int newLen = textLen - (end - start) + outLen;
   if (newLen + 1 > length) return 0;
   MoveMem(text + start + outLen, text + end, (size_t)(textLen - end + 1) * sizeof(char16_t));

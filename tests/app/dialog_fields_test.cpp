@@ -94,6 +94,10 @@ TEST_F(DialogFields, ShortNumberFieldsWrapInTheirRange) {
   char16_t wide[20];
   DialogRecord w = DlgEdit(140, wide, 20, DLGE_RANGE, 0, 1000);
   EXPECT_EQ(Step(w, u"99", 0, 38).text, u"      100");   // width at most 9
+  DialogRecord signedRange = DlgEdit(140, wide, 20, DLGE_RANGE | DLGE_TRIM, -199, 199);
+  EXPECT_EQ(Step(signedRange, u"-3", 0, 38).text, u"-2");
+  EXPECT_EQ(Step(signedRange, u"-199", 0, 40).text, u"199");
+  EXPECT_EQ(Step(signedRange, u"199", 0, 38).text, u"-199");
 }
 
 TEST_F(DialogFields, FieldsThatDoNotStep) {
@@ -105,6 +109,8 @@ TEST_F(DialogFields, FieldsThatDoNotStep) {
       {DlgEdit(140, b, 8, DLGE_RANGE, 3, 3), 38},                      // short condition field
       {DlgEdit(140, b, 8, DLGE_RANGE, 4, 4), 38},                      // kind 4: no stepping defined
       {DlgEdit(140, b, 8, DLGE_RANGE, 6, 6), 38},                      // no Dwx store
+      {DlgEdit(140, b, 8, DLGE_RANGE, 42, 42), 38},                    // equal bounds naming no kind
+      {DlgEdit(140, b, 8, DLGE_RANGE, 0, 0), 40},
       {DlgText(140, 1), 38},                                           // not an edit record
   };
   for (const Case& c : cases) EXPECT_EQ(Step(c.rec, u"5", 1, c.key).changed, 0);
