@@ -185,6 +185,9 @@ void GetControlRectInDialog(WrapWindow window, uint32_t controlId, DlgRect* out)
 void DialogUnitsToPixels(WrapWindow window, int x, int y, int* top, int* left);
 
 // ---- lists (type-16 records) ----------------------------------------------------------------------
+// Characters a picture code 1..6 of a symbol text takes with its parameters (code 4 carries a
+// 4-character mark); 1 for any other character.
+int SymbolCodeWidth(char16_t c);
 void FillListFromDescriptor(WrapWindow window, DialogRecord* rec);
 void SortDescriptorList(DialogRecord* rec);
 // n-th entry (0-based; with DLGL_HEIGHTS the pointer is at its height word) or null past the end.

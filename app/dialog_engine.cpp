@@ -226,11 +226,7 @@ void ShowFieldCharsLeft(WrapWindow w, DialogRecord* d, uint32_t fieldId, uint32_
   if (left < 0) left = 0;
   // "%u %s" with the count and text 8202
   char16_t out[300];
-  char16_t digits[12];
-  int k = 0, len = 0;
-  unsigned v = (unsigned)left;
-  do digits[k++] = (char16_t)(u'0' + v % 10), v /= 10; while (v);
-  while (k) out[len++] = digits[--k];
+  int len = FormatUnsignedDigits(out, (uint32_t)left, 1);
   out[len++] = u' ';
   const char16_t* tail = GetLangText(LANG_ID(8202));
   for (int i = 0; tail[i] && len < 299; i++) out[len++] = tail[i];

@@ -6,8 +6,7 @@
 #include "core/misc.h"
 #include "core/msgbox.h"
 
-// Characters a picture code takes with its parameters (code 4 carries a 4-character mark).
-static int CodeWidth(char16_t c) {
+int SymbolCodeWidth(char16_t c) {
   switch (c) {
     case 1: case 2: case 3: return 4;
     case 4: case 5: return 5;
@@ -20,7 +19,7 @@ static int CodeWidth(char16_t c) {
 // parameter characters (which may be 0).
 static int EntryLength(const char16_t* s) {
   int i = 0;
-  while (s[i]) i += (s[i] >= 1 && s[i] <= 6) ? CodeWidth(s[i]) : 1;
+  while (s[i]) i += SymbolCodeWidth(s[i]);
   return i + 1;
 }
 
@@ -90,7 +89,7 @@ void SortDescriptorList(DialogRecord* rec) {
 // First character of an entry after its height word, up to two leading picture codes and blanks.
 static char16_t FirstLetter(const DialogRecord* rec, const char16_t* p) {
   if (HasHeights(rec)) p++;
-  for (int codes = 0; codes < 2 && *p >= 1 && *p <= 6; codes++) p += CodeWidth(*p);
+  for (int codes = 0; codes < 2 && *p >= 1 && *p <= 6; codes++) p += SymbolCodeWidth(*p);
   while (*p == u' ') p++;
   return *p;
 }

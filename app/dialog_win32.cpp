@@ -394,7 +394,7 @@ void DrawDescriptorItem(void* drawItem, int skip) {
       for (int i = 0; text[i] && n < 255;) {   // without the symbol-text painter: pictures skipped
         char16_t c = text[i];
         if (c >= 1 && c <= 6) {
-          i += (c <= 3) ? 4 : (c <= 5 ? 5 : 6);
+          i += SymbolCodeWidth(c);
           continue;
         }
         plain[n++] = (WCHAR)c;

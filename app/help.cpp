@@ -2,6 +2,7 @@
 // help viewer is initialised at the first help call and closed at exit.
 #include "app/help.h"
 #include "app/help_platform.h"
+#include "core/misc.h"
 #include "core/msgbox.h"
 #include "core/stream.h"
 
@@ -43,8 +44,7 @@ const char16_t* GetHelpFileName() { return HelpFile; }
 
 int SetHelpFileName(const char16_t* name) {
   if (!name || !name[0]) return 1;
-  int n = 0;
-  while (name[n]) n++;
+  int n = StringLength(name);
   if (n > 512) return 1;
   for (int i = 0; i <= n; i++) HelpFile[i] = name[i];
   return 0;
@@ -79,9 +79,7 @@ int BuildHelpRequest(uint32_t id, const char16_t* programFolder, uint32_t menuOp
     return 1;
   }
   const char16_t* tail = id == HELPID_INDEX ? u">ViewerIndexOn" : u">ViewerIndexOff";
-  int tailLen = 0;
-  while (tail[tailLen]) tailLen++;
-  if (used + tailLen < 259) Append(req->path, used, (int)(sizeof req->path / sizeof req->path[0]), tail);
+  if (used + StringLength(tail) < 259) Append(req->path, used, (int)(sizeof req->path / sizeof req->path[0]), tail);
   if (id == HELPID_INDEX) {
     req->action = HELP_ACT_INDEX;
     return 0;
@@ -89,13 +87,8 @@ int BuildHelpRequest(uint32_t id, const char16_t* programFolder, uint32_t menuOp
   req->action = HELP_ACT_TOPIC;
   req->topicId = GetHelpTopicForId(id);
   // "html\%05i.htm"
-  char16_t digits[12];
-  int n = 0;
-  uint32_t v = req->topicId;
-  do digits[n++] = (char16_t)(u'0' + v % 10), v /= 10; while (v);
-  while (n < 5) digits[n++] = u'0';
   int k = Append(req->topic, 0, 32, u"html\\");
-  while (n) req->topic[k++] = digits[--n];
+  k += FormatUnsignedDigits(req->topic + k, req->topicId, 5);
   req->topic[k] = 0;
   Append(req->topic, k, 32, u".htm");
   return 0;

@@ -3,16 +3,10 @@
 #include "app/infobox.h"
 #include "app/infobox_platform.h"
 #include "core/langtext.h"
+#include "core/misc.h"
 
 static InfoBoxSlot Slots[kInfoBoxMaxLevels];
 static int Level = -1;
-
-static int TextLength(const char16_t* s) {
-  int n = 0;
-  if (s)
-    while (s[n]) n++;
-  return n;
-}
 
 static void CopyCut(char16_t* dst, const char16_t* src) {
   int n = 0;
@@ -54,13 +48,13 @@ int OpenInfoBox(const char16_t* boxText, const char16_t* caption, int progressWi
   InfoBoxSlot* s = &Slots[Level];
   CopyCut(s->text, boxText);
   s->progress[0] = 0;
-  int len = TextLength(s->text);
+  int len = StringLength(s->text);
   s->progressX = InfoBoxProgressX(len);
   s->progressWidth = progressWidth;
   s->cancellable = cancellable ? 1 : 0;
   int screenWidth = 0, l = 0, t = 0, r = 0, b = 0;
   InfoBoxPlatformGeometry(&screenWidth, &l, &t, &r, &b);
-  int abortWidth = 8 * TextLength(GetLangText(LANG_ID(8060)));
+  int abortWidth = 8 * StringLength(GetLangText(LANG_ID(8060)));
   s->width = InfoBoxWidth(len, progressWidth, s->cancellable, abortWidth, screenWidth);
   InfoBoxPosition(l, t, r, b, s->width, &s->x, &s->y);
   s->window = InfoBoxPlatformCreate(s, caption);

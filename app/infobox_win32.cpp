@@ -6,18 +6,13 @@
 #include "app/dialog_ctl.h"
 #include "app/editwnd.h"
 #include "core/langtext.h"
+#include "core/misc.h"
 #include "core/platform_ui.h"
 
 static HWND Owner() {
   EditViewSlot* slot = GetEditSlot(EditViews.active);
   if (slot && slot->window) return (HWND)slot->window;
   return (HWND)DialogMainWindow();
-}
-
-static int Len(const char16_t* s) {
-  int n = 0;
-  while (s && s[n]) n++;
-  return n;
 }
 
 // Texts are drawn in characters of 8 pixels, colour 8 on colour 9: through the views' symbol-text
@@ -38,7 +33,7 @@ static void DrawText8(HDC dc, int x, int y, const char16_t* text, int fieldChars
     symbolText(dc, x, y, text, DialogDisplayColour(8), DialogDisplayColour(9));
     return;
   }
-  int n = Len(text);
+  int n = StringLength(text);
   if (fieldChars > 0 && n > fieldChars) n = fieldChars;
   WrapTextOut(dc, x, y, text, n);
   SelectObject(dc, old);
