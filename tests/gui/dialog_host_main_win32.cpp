@@ -196,7 +196,7 @@ static int InfoBoxes() {
   Put("open1", OpenInfoBox(u"Searching the texts", u"Search", 10, 0));
   Put("ready1", 1);
   int seen = 0, abortPlain = 0;
-  for (int i = 0; i < 600 && !seen; i++) {   // until F12 is held (at most 30 s)
+  for (int i = 0; i < 1200 && !seen; i++) {   // until F12 is held (at most 60 s)
     char16_t t[16];
     std::u16string s = u"row " + std::u16string(1, (char16_t)(u'0' + i % 10));
     SetInfoBoxText(s.c_str());
@@ -210,7 +210,7 @@ static int InfoBoxes() {
   Put("abort_plain", abortPlain);
   Put("open2", OpenInfoBox(u"Searching the info texts", u"Search", 10, 1));
   int aborted = 0, steps = 0;
-  for (; steps < 600 && !aborted; steps++) {
+  for (; steps < 1200 && !aborted; steps++) {
     SetInfoBoxText(u"running");
     Pump();
     aborted = IsInfoBoxAbortPressed();
