@@ -269,6 +269,8 @@ int StepFieldText(const DialogRecord* rec, char16_t* text, int capacity, int* ca
   }
   int numeric = !(IsNameKind(effKind) || effKind == DLGK_WEEKDAY);
   int end = start;
+  // A number may begin with its sign; a '-' after digits joins two values ("8-12") and ends it.
+  if (numeric && start < textLen && text[start] == u'-') end++;
   while (end < textLen && end - start < 20 && IsValueChar(text[end], effKind, numeric)) end++;
   if (!NewValue(effKind, lo, hi, width, text + start, end - start, step, out)) return 0;
   StripLeadingBlanks(out);

@@ -173,6 +173,11 @@ TEST_F(DialogFields, LongFieldsStepTheValueAtTheCaret) {
   EXPECT_EQ(Step(r, u"10,20,30", 3, 38).changed, 0);     // caret right after a comma
   EXPECT_EQ(Step(r, u"10,100,3", 6, 38).text, u"10,0,3");
   EXPECT_EQ(Step(r, u"7", 1, 40).text, u"6");
+  // A negative value keeps its sign; a range "8-12" steps only the value at the start.
+  DialogRecord s2 = DlgEdit(140, b, 24, DLGE_RANGE, -10, 20);
+  EXPECT_EQ(Step(s2, u"3,-5,7", 4, 38).text, u"3,-4,7");
+  EXPECT_EQ(Step(s2, u"3,-10,7", 3, 40).text, u"3,20,7");
+  EXPECT_EQ(Step(s2, u"3,8-12", 3, 38).text, u"3,9-12");
   // A result that does not fit the buffer changes nothing.
   Stepped full = Step(r, u"1,2,3,4,5,6,7,8,9,10,99", 23, 38);
   EXPECT_EQ(full.changed, 0);
