@@ -80,6 +80,7 @@ intptr_t QUIL_WNDCALL InfoBoxWndProc(void* window, uint32_t message, uintptr_t w
     case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDOWN: case WM_MBUTTONUP: case WM_MBUTTONDBLCLK:
+    case WM_XBUTTONDOWN: case WM_XBUTTONUP: case WM_XBUTTONDBLCLK:
       return 0;
     case WM_MOUSEMOVE:
       SetCursorForWindow(window, 0);
