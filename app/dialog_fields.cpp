@@ -178,7 +178,11 @@ static int NewValue(int32_t kind, int32_t lo, int32_t hi, int width, const char1
     int d = WeekdayOf(value, n);
     int s = step == 10 ? 2 : step == -10 ? -2 : step;
     d = d == 0 ? 1 : ((d - 1 + s) % 7 + 7) % 7 + 1;
-    CopyString(out, GetLangText(LANG_ID(17020) + d));
+    // The name comes from the language file: at most a name's length of it is taken.
+    const char16_t* name = GetLangText(LANG_ID(17020) + d);
+    int k = 0;
+    for (; name[k] && k < DLG_NAME_MAX - 1; k++) out[k] = name[k];
+    out[k] = 0;
     return 1;
   }
   if (kind == DLGK_FOURTH) return 0;   // no stepping defined for the fourth condition item

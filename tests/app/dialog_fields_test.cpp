@@ -1,6 +1,8 @@
 // Field stepping: spin-bar ranges by field kind, numbers wrapping in their range, decimals,
 // weekdays, store names, values under the caret in long fields and condition texts.
 #include <gtest/gtest.h>
+#include <cstdio>
+#include <filesystem>
 #include <string>
 #include "app/dialog_fields.h"
 #include "core/misc.h"
@@ -150,6 +152,32 @@ TEST_F(DialogFields, WeekdayFields) {
   Stepped s = Step(tiny, day(1), 0, 38);
   EXPECT_EQ(s.changed, 0);
   EXPECT_EQ(s.text, day(1));
+}
+
+// Weekday names come from the language file, which may hold texts of any length.
+TEST_F(DialogFields, LongWeekdayNamesStayInsideTheBuffers) {
+  REQUIRE_LANGUAGE();
+  std::string dir = std::string(QUIL_TEST_BINARY_DIR) + "/dialog_fields_lang/";
+  std::filesystem::create_directories(dir);
+  std::u16string content = u"\uFEFF";
+  for (int day = 1; day <= 7; day++)
+    content += u"1702" + std::u16string(1, (char16_t)(u'0' + day)) + u"\r\n" + std::u16string(300, (char16_t)(u'A' + day)) + u"\r\n";
+  content += u".\r\n";
+  FILE* f = std::fopen((dir + "long.lng").c_str(), "wb");
+  ASSERT_NE(f, nullptr);
+  for (char16_t c : content) std::fputc(c & 0xFF, f), std::fputc(c >> 8, f);
+  std::fclose(f);
+  ASSERT_EQ(LoadMainLanguageFrom(dir, u"long.lng"), LANG_OK);
+  char16_t b[700];
+  DialogRecord shortField = DlgEdit(140, b, 16, DLGE_RANGE, 9, 9);
+  DialogRecord longField = DlgEdit(140, b, 700, DLGE_RANGE, 9, 9);
+  Stepped s = Step(shortField, u"x", 0, 38);
+  EXPECT_EQ(s.changed, 0);   // the name does not fit the field
+  EXPECT_EQ(s.text, u"x");
+  s = Step(longField, u"x", 0, 38);
+  EXPECT_EQ(s.changed, 1);
+  EXPECT_EQ(s.text, std::u16string(DLG_NAME_MAX - 1, u'B'));   // day 1, cut to a name's length
+  ASSERT_EQ(LoadMainLanguageFrom(std::string(QUIL_TEST_DATA_DIR) + "/", u"quil.lng"), LANG_OK);
 }
 
 TEST_F(DialogFields, StoreNameFields) {

@@ -6,18 +6,23 @@
 #include "core/langtext.h"
 #include "core/stream.h"
 
+// Loads a main language file from a folder (ending with '/'); the language-file result.
+inline int LoadMainLanguageFrom(const std::string& dir, const char16_t* name) {
+  std::u16string folder(dir.begin(), dir.end());
+  char16_t saved[STREAM_PATH_CHARS];
+  GetKindFolder(FILE_KIND_PROGRAM, saved);
+  SetKindFolder(FILE_KIND_PROGRAM, folder.c_str());
+  int result = LoadLanguageFile(name, 1);
+  SetKindFolder(FILE_KIND_PROGRAM, saved);
+  return result;
+}
+
 inline bool LoadTestLanguage() {
   static int loaded = -1;
   if (loaded < 0) {
-    std::string data = std::string(QUIL_TEST_DATA_DIR) + "/";
-    std::u16string folder(data.begin(), data.end());
-    char16_t saved[STREAM_PATH_CHARS];
-    GetKindFolder(FILE_KIND_PROGRAM, saved);
-    SetKindFolder(FILE_KIND_PROGRAM, folder.c_str());
     StreamInit();
     InitLanguage();
-    loaded = LoadLanguageFile(u"quil.lng", 1) == LANG_OK ? 1 : 0;
-    SetKindFolder(FILE_KIND_PROGRAM, saved);
+    loaded = LoadMainLanguageFrom(std::string(QUIL_TEST_DATA_DIR) + "/", u"quil.lng") == LANG_OK ? 1 : 0;
   }
   return loaded == 1;
 }
