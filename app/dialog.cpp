@@ -75,15 +75,16 @@ DialogRecord DlgEdit(uint16_t controlId, char16_t* buffer, int32_t length, uint8
   r.edit = DlgEditFields{controlId, buffer, length, flags, lowest, highest};
   return r;
 }
-DialogRecord DlgRadio(uint16_t controlId, uint16_t textId, uint8_t flags) {
-  DialogRecord r = Blank(DLG_RADIO);
+static DialogRecord ButtonRec(uint8_t type, uint16_t controlId, uint16_t textId, uint8_t flags) {
+  DialogRecord r = Blank(type);
   r.button = DlgButtonFields{controlId, textId, flags};
   return r;
 }
+DialogRecord DlgRadio(uint16_t controlId, uint16_t textId, uint8_t flags) {
+  return ButtonRec(DLG_RADIO, controlId, textId, flags);
+}
 DialogRecord DlgCheck(uint16_t controlId, uint16_t textId, uint8_t flags) {
-  DialogRecord r = Blank(DLG_CHECK);
-  r.button = DlgButtonFields{controlId, textId, flags};
-  return r;
+  return ButtonRec(DLG_CHECK, controlId, textId, flags);
 }
 DialogRecord DlgEnd() { return Blank(DLG_END); }
 
