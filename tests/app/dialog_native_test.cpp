@@ -79,6 +79,52 @@ TEST_F(DialogNative, RoundTripFillsControlsAndReadsValuesBack) {
   EXPECT_EQ(GetDialogLevel(), -1);
 }
 
+TEST_F(DialogNative, EveryRecordKindInitialisesItsControl) {
+  char16_t combo[12] = u"abc", off[8] = u"x";
+  std::u16string names = std::u16string(u"b") + u'\0' + u"a" + u'\0' + u'\0';
+  uint32_t cells[3] = {0x0001C003, 0x0002C004, 0x0003C005};
+  DialogRecord text4 = DlgText(192, 8101);
+  text4.type = DLG_TEXT_ID2;   // treated as type 2
+  DialogRecord d[] = {DlgTitle(8104, 0, DLG_NO_FOCUS), DlgText(190, 8100), DlgTextPtr(191, u"pointed"), text4,
+                      DlgTextOff(193, 8102), DlgOk(), DlgCancel(), DlgThird(), DlgYes(), DlgNo(), DlgHelp(),
+                      DlgList(106, names.data(), DLGL_FONT_ONLY | DLGL_SORT), DlgList(107, names.data(), DLGL_DISABLED),
+                      DlgEdit(110, combo, 12, 0), DlgEdit(140, off, 8, DLGE_DISABLED), DlgCheck(470, 0, DLGB_CHECKED),
+                      DlgCellList(340, 0, 0, 32, 3, 2, cells), DlgEnd()};
+  user = [&](WrapWindow w, uint32_t) {
+    EXPECT_EQ(std::u16string(DialogSeamTitle(w)), GetLangText(8104));
+    struct Text { uint32_t id; std::u16string text; int enabled; } texts[] = {
+        {190, GetLangText(8100), 1}, {191, u"pointed", 1}, {192, GetLangText(8101), 1}, {193, GetLangText(8102), 0},
+        {1, GetLangText(8100), 1},   {2, GetLangText(8101), 1},  {8, GetLangText(8105), 1},
+        {6, GetLangText(8102), 1},   {7, GetLangText(8103), 1},  {100, GetLangText(8104), 1}};
+    for (const Text& t : texts) {
+      EXPECT_EQ(std::u16string(DialogSeamText(w, t.id)), t.text) << t.id;
+      EXPECT_EQ(DialogSeamFont(w, t.id), DLG_FONT_7) << t.id;
+      EXPECT_EQ(DialogSeamEnabled(w, t.id), t.enabled) << t.id;
+    }
+    EXPECT_EQ(DialogSeamListCount(w, 106), 0);   // flag 2: only the font; the procedure fills it
+    EXPECT_EQ(DialogSeamFont(w, 106), DLG_FONT_7);
+    EXPECT_EQ(DialogSeamListCount(w, 107), 2);
+    EXPECT_EQ(DialogSeamEnabled(w, 107), 0);
+    EXPECT_EQ(DialogSeamFont(w, 107), 0);         // a filled list keeps its font
+    EXPECT_EQ(DialogSeamLimit(w, 110), 11);       // combo box: length - 1
+    EXPECT_EQ(std::u16string(DialogSeamText(w, 110)), u"abc");
+    EXPECT_EQ(DialogSeamEnabled(w, 140), 0);
+    EXPECT_EQ(DialogSeamChecked(w, 470), 1);
+    int lo, hi, pos;
+    EXPECT_EQ(DialogSeamScroll(w, 340, &lo, &hi, &pos), 1);
+    EXPECT_EQ(lo, 0);
+    EXPECT_EQ(hi, 2);
+    EXPECT_EQ(pos, 2);
+    DialogSeamSend(w, DLGMSG_VSCROLL, SB_CODE_LINEDOWN, (intptr_t)DialogSeamControlWindow(w, 340));
+    DialogSeamScroll(w, 340, &lo, &hi, &pos);
+    EXPECT_EQ(pos, 0);   // wrapped over the entries
+    DialogSeamPress(w, 1);
+  };
+  EXPECT_EQ(Run(d), DLGR_OK);
+  EXPECT_EQ(std::u16string(names.c_str()), u"b");   // a font-only list is not sorted
+  EXPECT_EQ(d[16].cellList.shown, 0);
+}
+
 TEST_F(DialogNative, ClosingButtonsMapToResults) {
   DialogRecord d[] = {DlgTitleText(u"t", 0, DLG_NO_FOCUS), DlgOk(), DlgCancel(), DlgThird(), DlgYes(), DlgNo(), DlgEnd()};
   struct Case { uint32_t press; int result; } cases[] = {{1, 2}, {2, 1}, {8, 1}, {6, 3}, {7, 4}, {103, 103}, {125, 125}};
