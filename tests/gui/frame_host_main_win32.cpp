@@ -6,6 +6,7 @@
 #include <tlhelp32.h>
 #include <cstring>
 #include <string>
+#include "app/cursor.h"
 #include "app/editwnd.h"
 #include "app/entry.h"
 #include "app/frame_win32.h"
@@ -288,6 +289,21 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     ActivateEditWindow(-3);
     Pump(100);
     Num("active_prev", EditViews.active);
+
+    // A right click on a window edge starts edge scrolling only with a mouse option on; the
+    // button's release ends it.
+    uint32_t mouseOptions = GetMouseOptions();
+    SetMouseOptions(0);
+    SendMessageW(Slot(0), WM_NCRBUTTONDOWN, HTTOPRIGHT, 0);
+    Num("edge_off", EdgeScrollState);
+    SetMouseOptions(1);
+    SendMessageW(Slot(0), WM_NCRBUTTONDOWN, HTTOPRIGHT, 0);
+    Num("edge_on", EdgeScrollState);
+    Num("edge_capture", GetCapture() == Slot(0) ? 1 : 0);
+    SendMessageW(Slot(0), WM_NCRBUTTONUP, HTTOPRIGHT, 0);
+    Num("edge_after", EdgeScrollState);
+    Num("edge_released", GetCapture() == nullptr ? 1 : 0);
+    SetMouseOptions(mouseOptions);
 
     // Frame commands: scroll bars of the active window, the wide status window, tiling.
     EditViews.active = 0;
