@@ -613,6 +613,10 @@ LRESULT CALLBACK EditWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
             else forward ? ScrollViewUp(slot) : ScrollViewDown(slot);
         }
         return 0;
+    case WM_MOUSEMOVE:
+        // Nothing while the right button scrolls at an edge; else the cursor of the place.
+        if (!EdgeScrollState) SetCursorForWindow(window, 0);
+        return 0;
     case WM_NCRBUTTONDOWN:
     case WM_NCRBUTTONDBLCLK:
         if (GetMouseOptions()) {
