@@ -171,10 +171,11 @@ static HWND CreateTitleWindow()
 {
     int w = 2 * GetSystemMetrics(SM_CXFIXEDFRAME) + 192;
     int h = GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYFIXEDFRAME) + 256;
-    int32_t wl, wt, ww, wh;
-    GetWorkArea(&wl, &wt, &ww, &wh);
-    int x = wl + (ww - w) / 2;
-    int y = wt + (wh - 28 - h) / 2;
+    // Centred on the desktop's client area, vertically on that area less 28 pixels at the bottom.
+    RECT d = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    GetClientRect(GetDesktopWindow(), &d);
+    int x = d.left + (d.right - d.left - w) / 2;
+    int y = d.top + (d.bottom - d.top - 28 - h) / 2;
     return CreateWindowExW(0, kTitleClass, L"", WS_OVERLAPPED, x, y, w, h, (HWND)Entry.mainWindow, nullptr,
                            Instance, nullptr);
 }

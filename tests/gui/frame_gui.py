@@ -71,7 +71,7 @@ def title_window(s):
         h = s.start_host(exe, *args)
         s.wait_output(h, "shutdown", timeout=60)
         out = close_with_exit_message(s, "frame_host.exe", h)
-        expected = {"init": "1", "title_window": "1", "main_visible_before": "0", "windows_before": "0",
+        expected = {"init": "1", "title_window": "1", "title_placed": "1", "main_visible_before": "0", "windows_before": "0",
                     "running_before": "0", "title_gone": "1", "title_loads": "1", "title_frees": "1",
                     "main_visible_after": "1", "windows_after": "1", "zoom_after": zoom,
                     "running_after": running, "exit": "0",

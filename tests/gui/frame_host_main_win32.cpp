@@ -155,6 +155,13 @@ static int TitleRun(HINSTANCE instance)
     Pump(300);
     HWND title = (HWND)Entry.titleWindow;
     Num("title_window", title != nullptr && IsWindowVisible(title));
+    RECT tr = {}, desk = {};
+    GetWindowRect(title, &tr);
+    GetClientRect(GetDesktopWindow(), &desk);
+    int tw = 2 * GetSystemMetrics(SM_CXFIXEDFRAME) + 192;
+    int th = GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYFIXEDFRAME) + 256;
+    Num("title_placed", tr.right - tr.left == tw && tr.bottom - tr.top == th &&
+                            tr.left == (desk.right - tw) / 2 && tr.top == (desk.bottom - 28 - th) / 2);
     Num("title_mode", Entry.titleMode);
     Num("main_visible_before", IsWindowVisible((HWND)Entry.mainWindow) ? 1 : 0);
     Num("windows_before", CountEditWindows());
