@@ -118,9 +118,34 @@ def _display_works(display):
     return subprocess.run(["xdpyinfo"], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0
 
 
+def _stale_display(n):
+    """Removes the lock and socket of display n when the server that wrote the lock has gone (a
+    server that was killed leaves them behind); True when the number is free now."""
+    lock, sock = f"/tmp/.X{n}-lock", f"/tmp/.X11-unix/X{n}"
+    try:
+        with open(lock) as f:
+            pid = int(f.read().strip() or "0")
+    except (OSError, ValueError):
+        return not os.path.exists(lock) and not os.path.exists(sock)
+    if pid > 0:
+        try:
+            os.kill(pid, 0)
+            return False          # the server runs
+        except ProcessLookupError:
+            pass
+        except OSError:
+            return False
+    for path in (lock, sock):
+        try:
+            os.remove(path)
+        except OSError:
+            pass
+    return not os.path.exists(lock) and not os.path.exists(sock)
+
+
 def _start_xvfb():
     for n in range(150, 250):
-        if os.path.exists(f"/tmp/.X{n}-lock") or os.path.exists(f"/tmp/.X11-unix/X{n}"):
+        if (os.path.exists(f"/tmp/.X{n}-lock") or os.path.exists(f"/tmp/.X11-unix/X{n}")) and not _stale_display(n):
             continue
         proc = subprocess.Popen(["Xvfb", f":{n}", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -223,7 +248,12 @@ class GuiSession:
         if kind is None:
             shutil.rmtree(self.dir, ignore_errors=True)
         if self.xvfb:
-            self.xvfb.kill()
+            # Terminated, not killed: the server removes its lock and socket as it ends.
+            self.xvfb.terminate()
+            try:
+                self.xvfb.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                self.xvfb.kill()
         return False
 
     def start_host(self, host, *args):
