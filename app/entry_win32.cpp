@@ -5,6 +5,7 @@
 #include "app/cmdline.h"
 #include "app/editwnd.h"
 #include "app/entry.h"
+#include "app/help.h"
 #include "app/infobox.h"
 #include "app/startup.h"
 #include "app/tick.h"
@@ -274,6 +275,7 @@ int RunMessageLoop()
         }
         BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0 || got == -1) break;
+        if (OfferMessageToHelp(&msg)) continue;
         if (Entry.accelerators && Entry.mainWindow &&
             TranslateAcceleratorW((HWND)Entry.mainWindow, (HACCEL)Entry.accelerators, &msg))
             continue;

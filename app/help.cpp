@@ -115,6 +115,11 @@ void ExitHtmlHelp() {
   InitWanted = 0;
 }
 
+int OfferMessageToHelp(const void* message) {
+  if (!Initialised || !message) return 0;
+  return HelpPlatformCall(nullptr, nullptr, HH_CMD_PRETRANSLATE, (uintptr_t)message) != 0;
+}
+
 intptr_t ShowHelpTopic(uint32_t id) {
   char16_t folder[STREAM_PATH_CHARS];
   folder[0] = 0;

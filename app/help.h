@@ -13,6 +13,11 @@ constexpr uint32_t HELPID_NO_MENU = 40050;  // topic id when no menu is open
 int InitHtmlHelp();    // initialises HTML Help (at the first real call); returns 1
 void ExitHtmlHelp();
 
+// Offers a message of the main loop to the help viewer's pre-translation (command 253);
+// 1 when the viewer took it. Before the viewer is bound no help window exists, so nothing is
+// offered and the library stays unbound.
+int OfferMessageToHelp(const void* message);
+
 // Opens the help of an id; returns the result of the help call (0 for ids 3 and failures).
 intptr_t ShowHelpTopic(uint32_t id);
 // The mapped topic, or the id itself when it is not in the table.

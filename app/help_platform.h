@@ -8,6 +8,7 @@ constexpr uint32_t HH_CMD_DISPLAY_TOPIC = 0x0000;
 constexpr uint32_t HH_CMD_DISPLAY_INDEX = 0x0002;
 constexpr uint32_t HH_CMD_CLOSE_ALL = 0x0012;
 constexpr uint32_t HH_CMD_INITIALIZE = 0x001C;
+constexpr uint32_t HH_CMD_PRETRANSLATE = 0x00FD;
 constexpr uint32_t HH_CMD_UNINITIALIZE = 0x001D;
 
 intptr_t HelpPlatformCall(WrapWindow owner, const char16_t* file, uint32_t command, uintptr_t data);

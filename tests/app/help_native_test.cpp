@@ -37,4 +37,25 @@ TEST(HelpNative, TopicsIndexTraceAndClose) {
   SetKindFolder(FILE_KIND_PROGRAM, saved);
 }
 
+// The main loop offers every message to the help viewer, but only once the viewer is bound:
+// before that no help window can exist and the library must stay unbound.
+TEST(HelpNative, MessagesAreOfferedOnlyToABoundViewer) {
+  HelpNativeReset();
+  MsgSeamReset();
+  InitHtmlHelp();
+  int message = 0;
+  EXPECT_EQ(OfferMessageToHelp(&message), 0);
+  EXPECT_EQ(HelpNativeCallCount(), 0);
+  ShowHelpTopic(42014);   // binds the viewer
+  const int before = HelpNativeCallCount();
+  EXPECT_EQ(OfferMessageToHelp(&message), 1);
+  EXPECT_EQ(HelpNativeCallCount(), before + 1);
+  EXPECT_EQ(HelpNativeLastCall()->command, HH_CMD_PRETRANSLATE);
+  EXPECT_EQ(OfferMessageToHelp(nullptr), 0);
+  ExitHtmlHelp();
+  const int after = HelpNativeCallCount();
+  EXPECT_EQ(OfferMessageToHelp(&message), 0);
+  EXPECT_EQ(HelpNativeCallCount(), after);
+}
+
 }  // namespace
