@@ -86,12 +86,7 @@ static void ViewRenderThread(void* arg)
 static void StopSlotThreads(EditViewSlot* s)
 {
     s->stopThreads = 1;
-    if (s->timerThread) {
-        for (int i = 0; i < 8; i++) {
-            uint32_t prev = WrapResumeThread(s->timerThread);
-            if (prev == 0xFFFFFFFFu || prev <= 1) break;
-        }
-    }
+    if (s->timerThread) ResumeThreadFully(s->timerThread);
     if (s->semaphore) WrapReleaseSemaphore(s->semaphore, 1, nullptr);
     if (s->renderThread) {
         WrapWaitForSingleObject(s->renderThread, WRAP_INFINITE);

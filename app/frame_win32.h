@@ -36,6 +36,8 @@ int StartTimerThreads();            // 0 ok, 1 a thread or the semaphore failed
 void SuspendTimerThreads();
 void ResumeTimerThreads();           // the animation and element-timer threads only
 void EndTimerThreads();              // after the message loop: stop flag, resume, wait
+// Resumes a thread until its suspend count is 0 (at most 8 times), so that it can run to its end.
+void ResumeThreadFully(void* thread);
 void RunIdleStep();
 void CloseTitleWindow();
 // The title picture (number from TNR=, -1 = default): load returns 0 when it loaded. While no

@@ -87,6 +87,14 @@ void SuspendTimerThreads()
         if (t) WrapSuspendThread(t);
 }
 
+void ResumeThreadFully(void* thread)
+{
+    for (int i = 0; i < 8; i++) {
+        uint32_t prev = WrapResumeThread(thread);
+        if (prev == 0xFFFFFFFFu || prev <= 1) break;
+    }
+}
+
 void EndTimerThreads()
 {
     // After the message loop: every timer thread ends by itself and is waited for.
@@ -94,10 +102,7 @@ void EndTimerThreads()
     void** threads[4] = {&Entry.tickThread, &Entry.animationThread, &Entry.elementTimerThread, &Entry.autosaveThread};
     for (void** t : threads) {
         if (!*t) continue;
-        for (int i = 0; i < 8; i++) {
-            uint32_t prev = WrapResumeThread(*t);
-            if (prev == 0xFFFFFFFFu || prev <= 1) break;
-        }
+        ResumeThreadFully(*t);
         WrapWaitForSingleObject(*t, 3000);
         WrapCloseHandle(*t);
         *t = nullptr;
