@@ -121,9 +121,7 @@ void* InfoBoxPlatformCreate(InfoBoxSlot* slot, const char16_t* caption) {
   slot->window = w;
   ShowWindow(w, SW_SHOW);
   UpdateWindow(w);
-  HDC dc = GetDC(w);
-  PaintInfoBox(dc);
-  ReleaseDC(w, dc);
+  InfoBoxPlatformRepaint(slot);
   return w;
 }
 
