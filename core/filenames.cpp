@@ -1,14 +1,9 @@
 // File-name helpers: cutting the extension or the file name off a path, adding a default
 // extension and reading the extension. A backslash or a slash ends a folder.
 #include "core/stream.h"
+#include "core/misc.h"
 
 static int IsFolderEnd(char16_t c) { return c == u'\\' || c == u'/'; }
-
-static int TextLength(const char16_t* s) {
-  int n = 0;
-  while (s[n]) n++;
-  return n;
-}
 
 // Index of the first character of the file name (after the last folder end).
 static int FileNameStart(const char16_t* path) {
@@ -42,12 +37,12 @@ int AddDefaultExtension(char16_t* path, const char16_t* extension, int capacity)
   if (!path || !extension) return 0;
   int start = FileNameStart(path);
   if (LastDotInName(path, start) >= 0) return 0;
-  int len = TextLength(path);
+  int len = StringLength(path);
   int dot = extension[0] == u'.' ? 0 : 1;
-  int extLen = TextLength(extension);
+  int extLen = StringLength(extension);
   if (len + dot + extLen + 1 > capacity) return 1;
   if (dot) path[len++] = u'.';
-  for (int i = 0; i <= extLen; i++) path[len + i] = extension[i];
+  CopyString(path + len, extension);
   return 0;
 }
 

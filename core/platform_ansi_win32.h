@@ -2,6 +2,7 @@
 // that may also be resource ordinals.
 #pragma once
 #include "core/platform.h"
+#include "core/misc.h"
 #include <windows.h>
 
 #define WTEXT(s) ((LPCWSTR)(s))
@@ -17,10 +18,4 @@ inline int AnsiName(const char16_t *name, char *buf, LPCSTR *out) {
   if (WrapAnsiArg(name, buf) < 0) return -1;
   *out = buf;
   return 0;
-}
-
-inline int WideLen(const char16_t *s) {
-  int n = 0;
-  while (s && s[n]) n++;
-  return n;
 }

@@ -35,7 +35,7 @@ static void LogFontToWide(const LOGFONTA *a, LOGFONTW *w) {
 int WrapChooseFont(void *chooseFont) {
   CHOOSEFONTW *w = (CHOOSEFONTW *)chooseFont;
   if (UnicodeFlag) return ChooseFontW(w);
-  if (!w->lpLogFont || WideLen((const char16_t *)w->lpLogFont->lfFaceName) >= LF_FACESIZE) return 0;
+  if (!w->lpLogFont || StringLength((const char16_t *)w->lpLogFont->lfFaceName) >= LF_FACESIZE) return 0;
   LOGFONTA font;
   LogFontToAnsi(w->lpLogFont, &font);
   CHOOSEFONTA a;
@@ -71,14 +71,14 @@ static char *FilterToAnsi(const char16_t *filter) {
   char *a = (char *)HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, bytes);
   if (!a) return nullptr;
   int used = 0;
-  for (const char16_t *p = filter; *p; p += WideLen(p) + 1) used += WideToMultiByte(p, a + used, bytes - used - 1);
+  for (const char16_t *p = filter; *p; p += StringLength(p) + 1) used += WideToMultiByte(p, a + used, bytes - used - 1);
   a[used] = 0;
   return a;
 }
 
 // Offsets of the name and the extension within a wide path (as the dialog reports them).
 static void FileOffsets(const char16_t *path, WORD *nameOffset, WORD *extOffset) {
-  int len = WideLen(path), name = 0, ext = 0;
+  int len = StringLength(path), name = 0, ext = 0;
   for (int i = 0; i < len; i++)
     if (path[i] == u'\\' || path[i] == u'/' || path[i] == u':') name = i + 1;
   for (int i = name; i < len; i++)
@@ -112,7 +112,7 @@ int WrapGetFileName(void *openFileName, int save) {
   }
   if (w->lpstrInitialDir && WrapAnsiArg((const char16_t *)w->lpstrInitialDir, folder) > 0) a.lpstrInitialDir = folder;
   if (w->lpstrTitle && WrapAnsiArg((const char16_t *)w->lpstrTitle, title) > 0) a.lpstrTitle = title;
-  if (w->lpstrDefExt && WideLen((const char16_t *)w->lpstrDefExt) < 20) {
+  if (w->lpstrDefExt && StringLength((const char16_t *)w->lpstrDefExt) < 20) {
     WideToMultiByte((const char16_t *)w->lpstrDefExt, ext, sizeof ext);
     a.lpstrDefExt = ext;
   }

@@ -2,6 +2,7 @@
 // UTF-8 with '/' on disk; in ANSI mode a path of 260 or more characters fails as on Windows.
 #include "core/platform.h"
 #include "core/platform_native.h"
+#include "core/misc.h"
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -56,8 +57,7 @@ static int Utf8ToUtf16(const char *s, char16_t *out, int outUnits) {
 // Converts a path for the file system; -1 when it is too long (ANSI mode: 260 characters).
 static int DiskPath(const char16_t *path, char *out) {
   if (!path) return -1;
-  int len = 0;
-  while (path[len]) len++;
+  int len = StringLength(path);
   if (!UnicodeFlag && len >= WRAP_ANSI_MAX) return -1;
   if (Utf16ToUtf8(path, len, out, PATH_MAX) < 0) return -1;
   for (char *p = out; *p; p++)

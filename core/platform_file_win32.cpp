@@ -1,6 +1,7 @@
 // Win32 build: the runtime file and folder wrappers, wide calls or ANSI calls with converted
 // paths (a path of 260 or more characters fails with -1, or null for WrapFopen).
 #include "core/platform.h"
+#include "core/misc.h"
 #include <windows.h>
 #include <direct.h>
 #include <fcntl.h>
@@ -12,9 +13,7 @@
 
 FILE *WrapFopen(const char16_t *path, const char16_t *mode) {
   if (!path || !mode) return nullptr;
-  int n = 0;
-  while (mode[n]) n++;
-  if (n >= 20) return nullptr;
+  if (StringLength(mode) >= 20) return nullptr;
   if (UnicodeFlag) return _wfopen(W(path), W(mode));
   char p[WRAP_ANSI_BUF], m[WRAP_ANSI_BUF];
   if (WrapAnsiArg(path, p) <= 0 || WrapAnsiArg(mode, m) <= 0) return nullptr;

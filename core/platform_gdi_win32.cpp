@@ -44,7 +44,7 @@ WrapGdiObject WrapCreateFont(int height, int width, int escapement, int orientat
   if (UnicodeFlag)
     return CreateFontW(height, width, escapement, orientation, weight, italic, underline, strikeOut, charSet,
                        outPrecision, clipPrecision, quality, pitchAndFamily, WTEXT(face));
-  if (WideLen(face) >= LF_FACESIZE) return nullptr;
+  if (StringLength(face) >= LF_FACESIZE) return nullptr;
   // The ANSI face field holds LF_FACESIZE bytes: converting into that size cuts a double-byte
   // name between characters (the platform would cut it after byte 31).
   char a[LF_FACESIZE];

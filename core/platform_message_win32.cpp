@@ -48,7 +48,7 @@ static LRESULT SendToolA(HWND window, UINT message, const TTTOOLINFOW *w) {
   char *text = nullptr;
   if (message == TTM_ADDTOOLW && w->lpszText != LPSTR_TEXTCALLBACKW && (uintptr_t)w->lpszText >= 0x10000) {
     const char16_t *t = (const char16_t *)w->lpszText;
-    int len = WideLen(t);
+    int len = StringLength(t);
     if (len >= 32000) return 0;
     int bytes = 2 * len + 1;
     text = (char *)HeapAlloc(GetProcessHeap(), 0, bytes);

@@ -2,6 +2,7 @@
 // platform's semantics (owned recursive mutexes, counted semaphores, start suspended).
 #include "core/platform.h"
 #include "core/platform_lockemu.h"
+#include "core/misc.h"
 #include <pthread.h>
 #include <atomic>
 #include <cerrno>
@@ -86,9 +87,7 @@ static int SameName(const char16_t *a, const char16_t *b) {
 WrapHandle WrapCreateMutex(int initialOwner, const char16_t *name) {
   tLastError = 0;
   if (name) {
-    int len = 0;
-    while (name[len]) len++;
-    if (len >= 64) { tLastError = 206; return nullptr; }
+    if (StringLength(name) >= 64) { tLastError = 206; return nullptr; }
     pthread_mutex_lock(&gObjectsLock);
     for (NativeObject *o = gNamed; o; o = o->nextNamed)
       if (SameName(o->name, name)) {

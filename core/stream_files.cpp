@@ -13,12 +13,6 @@ static char16_t gKindFolders[KIND_FOLDERS][STREAM_PATH_CHARS];
 static const char16_t* const kProgramSubfolders[4] = {u"zoom2\\", u"zoom2g\\", u"zoom1\\",
                                                       u"zoom1g\\"};
 
-static int TextLength(const char16_t* s) {
-  int n = 0;
-  while (s[n]) n++;
-  return n;
-}
-
 static int IsFolderEnd(char16_t c) { return c == u'\\' || c == u'/'; }
 
 // The folder of a kind: 0; 1 unknown kind (empty); 2 known, but too long (empty).
@@ -31,7 +25,7 @@ static int KindFolder(int kind, char16_t* out) {
   if (kind < FILE_KIND_ZOOM2 || kind > FILE_KIND_ZOOM1G) return 1;
   const char16_t* program = gKindFolders[FILE_KIND_PROGRAM];
   const char16_t* sub = kProgramSubfolders[kind - FILE_KIND_ZOOM2];
-  if (TextLength(program) + TextLength(sub) >= STREAM_PATH_CHARS) return 2;
+  if (StringLength(program) + StringLength(sub) >= STREAM_PATH_CHARS) return 2;
   CopyString(out, program);
   AppendString(out, sub);
   return 0;
@@ -45,7 +39,7 @@ int GetKindFolder(int kind, char16_t* folder) {
 int SetKindFolder(int kind, const char16_t* folder) {
   if (kind < 0 || kind >= KIND_FOLDERS) return 1;
   if (!folder) folder = u"";
-  int len = TextLength(folder);
+  int len = StringLength(folder);
   int addEnd = len > 0 && !IsFolderEnd(folder[len - 1]);
   if (len + addEnd >= STREAM_PATH_CHARS) return 2;
   CopyString(gKindFolders[kind], folder);
@@ -59,7 +53,7 @@ int BuildKindPath(int kind, const char16_t* name, char16_t* path) {
   if (!name) return 1;
   char16_t folder[STREAM_PATH_CHARS];
   if (KindFolder(kind, folder) == 2) return 1;   // an unknown kind leaves the name unchanged
-  if (TextLength(folder) + TextLength(name) >= STREAM_PATH_CHARS) return 1;
+  if (StringLength(folder) + StringLength(name) >= STREAM_PATH_CHARS) return 1;
   CopyString(path, folder);
   AppendString(path, name);
   return 0;
@@ -206,10 +200,10 @@ int ConvertFileToNarrowText(const char16_t* name, int kind) {
   StreamCloseRead();
 
   char16_t temp[STREAM_PATH_CHARS];
-  int nameLen = TextLength(name);
+  int nameLen = StringLength(name);
   static const char16_t kTempEnd[] = u".~q";
   rc = 4;
-  if (nameLen + TextLength(kTempEnd) < STREAM_PATH_CHARS) {
+  if (nameLen + StringLength(kTempEnd) < STREAM_PATH_CHARS) {
     CopyString(temp, name);
     AppendString(temp, kTempEnd);
     rc = WriteNarrowFile(temp, kind, text, count);
