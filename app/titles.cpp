@@ -1,6 +1,7 @@
 // Composition of the window titles from their parts (the windows themselves are set by the
 // Win32 code).
 #include "app/titles.h"
+#include "core/misc.h"
 
 namespace {
 struct Out {
@@ -25,11 +26,9 @@ static void PutAscii(Out* o, const char* s)
 
 static void PutU(Out* o, uint32_t v)
 {
-    char buf[12];
-    int i = 11;
-    buf[i] = 0;
-    do { buf[--i] = (char)('0' + v % 10); v /= 10; } while (v);
-    PutAscii(o, buf + i);
+    char16_t buf[11];
+    buf[FormatUnsignedDigits(buf, v, 1)] = 0;
+    Put(o, buf);
 }
 
 static int Begin(Out* o, char16_t* out, int capacity, int second)
