@@ -56,13 +56,6 @@ static int ReadContentLine(LangLineReader* r, char16_t* line, int* length, int* 
     }
 }
 
-static int HexValue(char16_t c) {
-    if (c >= u'0' && c <= u'9') return c - u'0';
-    if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-    if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-    return -1;
-}
-
 // Decodes the escapes of a text line into text (LANG_TEXT_MAX + 1 units): the length, at most
 // LANG_TEXT_MAX. Problems ("?" for a bad escape, a cut text) count warnings at `line`.
 static int DecodeText(const char16_t* raw, int rawLength, int rawCut, char16_t* text, int line) {
@@ -85,7 +78,7 @@ static int DecodeText(const char16_t* raw, int rawLength, int rawCut, char16_t* 
             case u'U': {
                 int v = 0, ok = 1, k = 0;
                 for (; k < 4 && p < rawLength; k++) {
-                    int h = HexValue(raw[p++]);
+                    int h = HexDigitValue(raw[p++]);
                     if (h < 0) ok = 0; else v = v * 16 + h;
                 }
                 if (k < 4) ok = 0;

@@ -76,6 +76,7 @@ int StrStr2(const char16_t* text, int textLength, const char16_t* pattern, int p
 int EscapeControlCodes(char16_t* text, int capacity);  // 0, or 1 when the text was cut
 void UnescapeControlCodes(char16_t* text);
 char16_t GetEscapeChar();
+int HexDigitValue(char16_t c);   // 0..15, or -1 for a character that is no hexadecimal digit
 // The same with an explicit escape alphabet (10 characters: escape char, letters 1..8, letter 9).
 int EscapeControlCodesWith(char16_t* text, int capacity, const char16_t* alphabet);
 void UnescapeControlCodesWith(char16_t* text, const char16_t* alphabet);

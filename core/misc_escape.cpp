@@ -59,7 +59,7 @@ int EscapeControlCodesWith(char16_t* text, int capacity, const char16_t* alphabe
   return result;
 }
 
-static int HexValue(char16_t c) {
+int HexDigitValue(char16_t c) {
   if (c >= u'0' && c <= u'9') return c - u'0';
   if (c >= u'a' && c <= u'f') return c - u'a' + 10;
   if (c >= u'A' && c <= u'F') return c - u'A' + 10;
@@ -74,7 +74,7 @@ static int32_t ReadHex4(const char16_t* s) {
   int32_t value = 0;
   int digits = 0;
   for (; digits < 4; digits++) {
-    int h = HexValue(s[digits]);
+    int h = HexDigitValue(s[digits]);
     if (h < 0) break;
     value = value * 16 + h;
   }
