@@ -76,8 +76,7 @@ static const char16_t *KeepText(const char16_t *text) {
   int n = 0;
   while (text && text[n] && n < MESSAGE_TEXT_COPY) n++;
   if (!text || n >= MESSAGE_TEXT_COPY) return text;
-  for (int i = 0; i <= n; i++) MessageText[i] = text[i];
-  return MessageText;
+  return CopyString(MessageText, text);
 }
 
 int ShowMessageDialog(const char16_t *text, const char16_t *title, uint32_t number, unsigned style) {

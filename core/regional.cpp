@@ -63,12 +63,7 @@ void FormatTimeOfDayWith(const TimeFormatSettings *s, unsigned hour, unsigned mi
   if (!s->hours24) PutText(&o, hour <= 11 ? s->morning : s->afternoon);
 }
 
-void ReadShortDatePatternDefault(char16_t *out) {
-  const char16_t *p = u"dd.mm.yyyy";
-  int i = 0;
-  for (; p[i]; i++) out[i] = p[i];
-  out[i] = 0;
-}
+void ReadShortDatePatternDefault(char16_t *out) { CopyString(out, u"dd.mm.yyyy"); }
 
 void FormatShortDate(unsigned day, unsigned month, unsigned year, char16_t *out) {
   char16_t pattern[REGIONAL_DATE_MAX];
