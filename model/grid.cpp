@@ -32,12 +32,12 @@ int InitGrid() {
 }
 
 void ClearGrid() {
-  if (Grid.blocks) {
-    for (size_t i = 0; i < kTableEntries; i++) {
-      if (Grid.blocks[i]) {
-        MemFree(Grid.blocks[i]);
-        Grid.blocks[i] = nullptr;
-      }
+  int left = Grid.blocks ? Grid.blockCount : 0;   // the walk ends at the last block
+  for (size_t i = 0; left > 0 && i < kTableEntries; i++) {
+    if (Grid.blocks[i]) {
+      MemFree(Grid.blocks[i]);
+      Grid.blocks[i] = nullptr;
+      left--;
     }
   }
   Grid.blockCount = 0;

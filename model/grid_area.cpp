@@ -20,38 +20,38 @@ static void SetBox(int* xmin, int* ymin, int* levelMin, int* xmax, int* ymax, in
 int ComputeGridArea(int* xmin, int* ymin, int* levelMin, int* xmax, int* ymax, int* levelMax) {
   int found = 0, cellsFound = 0;
   int bx0 = 0, by0 = 0, bl0 = 0, bx1 = 0, by1 = 0, bl1 = 0;
-  if (Grid.blocks && Grid.blockCount > 0) {
+  int left = Grid.blocks ? Grid.blockCount : 0;   // the walk ends at the last block
+  for (int slot = 0; left > 0 && slot < GRID_SLOT_COUNT; slot++) {
     for (int li = 0; li < GRID_LEVELS; li++) {
-      for (int slot = 0; slot < GRID_SLOT_COUNT; slot++) {
-        const CellCode* block = Grid.blocks[(size_t)slot * GRID_LEVELS + (size_t)li];
-        if (!block) continue;
-        int level = -li;
-        if (!found) {
-          bl0 = bl1 = level;
-          found = 1;
-        } else {
-          if (level < bl0) bl0 = level;
-          if (level > bl1) bl1 = level;
+      const CellCode* block = Grid.blocks[(size_t)slot * GRID_LEVELS + (size_t)li];
+      if (!block) continue;
+      left--;
+      int level = -li;
+      if (!found) {
+        bl0 = bl1 = level;
+        found = 1;
+      } else {
+        if (level < bl0) bl0 = level;
+        if (level > bl1) bl1 = level;
+      }
+      int x0 = (slot % GRID_SLOTS_PER_ROW) * GRID_BLOCK_SIDE;
+      int y0 = (slot / GRID_SLOTS_PER_ROW) * GRID_BLOCK_SIDE;
+      if (cellsFound && x0 >= bx0 && x0 + GRID_BLOCK_SIDE - 1 <= bx1 && y0 >= by0 &&
+          y0 + GRID_BLOCK_SIDE - 1 <= by1)
+        continue;   // wholly inside the box found so far
+      for (int i = 0; i < GRID_BLOCK_CELLS; i++) {
+        if (block[i] == CELL_EMPTY) continue;
+        int x = x0 + (i & 63), y = y0 + (i >> 6);
+        if (!cellsFound) {
+          bx0 = bx1 = x;
+          by0 = by1 = y;
+          cellsFound = 1;
+          continue;
         }
-        int x0 = (slot % GRID_SLOTS_PER_ROW) * GRID_BLOCK_SIDE;
-        int y0 = (slot / GRID_SLOTS_PER_ROW) * GRID_BLOCK_SIDE;
-        if (cellsFound && x0 >= bx0 && x0 + GRID_BLOCK_SIDE - 1 <= bx1 && y0 >= by0 &&
-            y0 + GRID_BLOCK_SIDE - 1 <= by1)
-          continue;   // wholly inside the box found so far
-        for (int i = 0; i < GRID_BLOCK_CELLS; i++) {
-          if (block[i] == CELL_EMPTY) continue;
-          int x = x0 + (i & 63), y = y0 + (i >> 6);
-          if (!cellsFound) {
-            bx0 = bx1 = x;
-            by0 = by1 = y;
-            cellsFound = 1;
-            continue;
-          }
-          if (x < bx0) bx0 = x;
-          if (x > bx1) bx1 = x;
-          if (y < by0) by0 = y;
-          if (y > by1) by1 = y;
-        }
+        if (x < bx0) bx0 = x;
+        if (x > bx1) bx1 = x;
+        if (y < by0) by0 = y;
+        if (y > by1) by1 = y;
       }
     }
   }

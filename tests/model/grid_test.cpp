@@ -99,6 +99,14 @@ TEST_F(GridTest, CornersOfTheGrid) {
   code = 1;
   for (const Pos& p : corners) EXPECT_EQ(GetCell(p.x, p.y, p.level), code++);
   EXPECT_EQ(Grid.blockCount, 4);
+  int a, b, c, d, e, f;   // the walks stop after the last block: the far corner still counts
+  EXPECT_EQ(ComputeGridArea(&a, &b, &c, &d, &e, &f), 0);
+  EXPECT_EQ(a, 0); EXPECT_EQ(b, 0); EXPECT_EQ(c, -4);
+  EXPECT_EQ(d, 32767); EXPECT_EQ(e, 32767); EXPECT_EQ(f, 0);
+  int32_t memBlocks = MemBlockCount;
+  ClearGrid();
+  EXPECT_EQ(MemBlockCount, memBlocks - 4);
+  for (const Pos& p : corners) EXPECT_EQ(GetCellAddress(p.x, p.y, p.level), nullptr);
 }
 
 TEST_F(GridTest, AtOrBelowAndResolved) {
