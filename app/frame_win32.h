@@ -34,7 +34,6 @@ HINSTANCE ProgramInstance();
 // Main window (mainwnd_win32.cpp).
 int StartTimerThreads();            // 0 ok, 1 a thread or the semaphore failed
 void SuspendTimerThreads();
-void ResumeTimerThreads();           // the animation and element-timer threads only
 void EndTimerThreads();              // after the message loop: stop flag, resume, wait
 // Resumes a thread until its suspend count is 0 (at most 8 times), so that it can run to its end.
 void ResumeThreadFully(void* thread);
@@ -61,7 +60,6 @@ LRESULT FrameMouseActivate();
 
 // Edit windows (editwnd_win32.cpp).
 void ClearEditSlotsAtStart();
-void CloseAllEditWindows();
 void EnableCommandInAllWindows(int id, int enabled);
 
 // Clock window (clockwnd_win32.cpp).
