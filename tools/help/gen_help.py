@@ -14,6 +14,10 @@ import glob
 import html
 import os
 import re
+import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "lang"))
+import langsrc  # noqa: E402
 
 SCAN_FOLDERS = ["core", "model", "app", "graphics", "views", "signalling", "elements", "trains", "viewer"]
 
@@ -31,14 +35,9 @@ def read_table(src):
 
 
 def read_texts(src):
-    texts = {}
-    for path in glob.glob(os.path.join(src, "resources", "lang", "en", "*.txt")):
-        for line in open(path, encoding="utf-8"):
-            m = re.match(r"(\d+)[ \t](.*)$", line.rstrip("\n"))
-            if m and not line.lstrip().startswith("#"):
-                texts[int(m.group(1))] = m.group(2).replace("#n", " ").replace("#t", " ").replace(
-                    "#1", " ").replace("#2", "  ").replace("##", "#")
-    return texts
+    """English texts of the program by id, line breaks and tabs shown as blanks."""
+    texts = langsrc.read_language(os.path.join(src, "resources", "lang", "en"))
+    return {i: t.replace("\r\n", " ").replace("\t", " ") for i, t in texts.items()}
 
 
 def scan(src):
