@@ -4,6 +4,7 @@
 #include "views/view_services.h"
 #include "core/misc.h"
 #include "model/general_section.h"
+#include "model/grid.h"
 
 // ---- construction settings -------------------------------------------------------------------
 static ConstructionSettings Construction = {1, 1, 1, {10, 10, 10, 10, 10}, 1, 10, 20, 20,
@@ -83,12 +84,8 @@ int SetBlockMarkMode(int mode) {
   return DocState.blockMarkMode ? 1 : 0;
 }
 
-static int CornerValid(int x, int y, int level) {
-  return x >= 0 && x <= 32767 && y >= 0 && y <= 32767 && level <= 0 && level >= -4;
-}
-
 int SetMarkedBlock(int x1, int y1, int level1, int x2, int y2, int level2, int redraw) {
-  if (!CornerValid(x1, y1, level1) || !CornerValid(x2, y2, level2)) return 2;
+  if (!GridPositionValid(x1, y1, level1) || !GridPositionValid(x2, y2, level2)) return 2;
   DocumentState& d = DocState;
   if (d.markX1 == x1 && d.markY1 == y1 && d.markX2 == x2 && d.markY2 == y2 && d.markLevel == level1)
     return 1;
