@@ -33,14 +33,14 @@ uint32_t WrapGetPrivateProfileString(const char16_t *app, const char16_t *key, c
     return 0;
   }
   char aApp[WRAP_ANSI_BUF], aKey[WRAP_ANSI_BUF], aDef[WRAP_ANSI_BUF], aFile[WRAP_ANSI_BUF];
-  int rApp = WrapAnsiArg(app, aApp), rKey = WrapAnsiArg(key, aKey), rDef = WrapAnsiArg(fallback, aDef),
-      rFile = WrapAnsiArg(file, aFile);
-  if (rApp < 0 || rKey < 0 || rDef < 0 || rFile < 0) return 0;
+  LPCSTR pApp, pKey, pDef, pFile;
+  if (AnsiText(app, aApp, &pApp) < 0 || AnsiText(key, aKey, &pKey) < 0 || AnsiText(fallback, aDef, &pDef) < 0 ||
+      AnsiText(file, aFile, &pFile) < 0)
+    return 0;
   char a[2 * kProfileMax + 2];
   DWORD size = 2 * maxChars;
   if (size < 2) size = 2;
-  DWORD n = file ? GetPrivateProfileStringA(rApp ? aApp : nullptr, rKey ? aKey : nullptr, rDef ? aDef : nullptr, a, size, aFile)
-                 : GetProfileStringA(rApp ? aApp : nullptr, rKey ? aKey : nullptr, rDef ? aDef : nullptr, a, size);
+  DWORD n = pFile ? GetPrivateProfileStringA(pApp, pKey, pDef, a, size, pFile) : GetProfileStringA(pApp, pKey, pDef, a, size);
   a[n < size ? n : size - 1] = 0;
   if (!buf) return 0;
   return ProfileBack(a, n, buf, maxChars, !app || !key);
@@ -55,27 +55,28 @@ int WrapWritePrivateProfileString(const char16_t *app, const char16_t *key, cons
                                   const char16_t *file) {
   if (UnicodeFlag) return WritePrivateProfileStringW(WTEXT(app), WTEXT(key), WTEXT(value), WTEXT(file));
   char aApp[WRAP_ANSI_BUF], aKey[WRAP_ANSI_BUF], aVal[WRAP_ANSI_BUF], aFile[WRAP_ANSI_BUF];
-  int rApp = WrapAnsiArg(app, aApp), rKey = WrapAnsiArg(key, aKey), rVal = WrapAnsiArg(value, aVal),
-      rFile = WrapAnsiArg(file, aFile);
-  if (rApp < 0 || rKey < 0 || rVal < 0 || rFile < 0) return 0;
-  return WritePrivateProfileStringA(rApp ? aApp : nullptr, rKey ? aKey : nullptr, rVal ? aVal : nullptr,
-                                    rFile ? aFile : nullptr);
+  LPCSTR pApp, pKey, pVal, pFile;
+  if (AnsiText(app, aApp, &pApp) < 0 || AnsiText(key, aKey, &pKey) < 0 || AnsiText(value, aVal, &pVal) < 0 ||
+      AnsiText(file, aFile, &pFile) < 0)
+    return 0;
+  return WritePrivateProfileStringA(pApp, pKey, pVal, pFile);
 }
 
 uint32_t WrapGetPrivateProfileInt(const char16_t *app, const char16_t *key, int fallback, const char16_t *file) {
   if (UnicodeFlag) return GetPrivateProfileIntW(WTEXT(app), WTEXT(key), fallback, WTEXT(file));
   char aApp[WRAP_ANSI_BUF], aKey[WRAP_ANSI_BUF], aFile[WRAP_ANSI_BUF];
-  int rApp = WrapAnsiArg(app, aApp), rKey = WrapAnsiArg(key, aKey), rFile = WrapAnsiArg(file, aFile);
-  if (rApp < 0 || rKey < 0 || rFile < 0) return 0;
-  return GetPrivateProfileIntA(rApp ? aApp : nullptr, rKey ? aKey : nullptr, fallback, rFile ? aFile : nullptr);
+  LPCSTR pApp, pKey, pFile;
+  if (AnsiText(app, aApp, &pApp) < 0 || AnsiText(key, aKey, &pKey) < 0 || AnsiText(file, aFile, &pFile) < 0)
+    return 0;
+  return GetPrivateProfileIntA(pApp, pKey, fallback, pFile);
 }
 
 long WrapRegOpenKeyEx(WrapKey key, const char16_t *subKey, uint32_t options, uint32_t access, WrapKey *result) {
   if (UnicodeFlag) return RegOpenKeyExW((HKEY)key, WTEXT(subKey), options, access, (PHKEY)result);
   char a[WRAP_ANSI_BUF];
-  int r = WrapAnsiArg(subKey, a);
-  if (r < 0) return 1;
-  return RegOpenKeyExA((HKEY)key, r ? a : nullptr, options, access, (PHKEY)result);
+  LPCSTR p;
+  if (AnsiText(subKey, a, &p) < 0) return 1;
+  return RegOpenKeyExA((HKEY)key, p, options, access, (PHKEY)result);
 }
 
 long WrapRegCreateKeyEx(WrapKey key, const char16_t *subKey, uint32_t options, uint32_t access,
@@ -96,16 +97,15 @@ long WrapRegCreateKeyEx(WrapKey key, const char16_t *subKey, uint32_t options, u
 long WrapRegSetValueEx(WrapKey key, const char16_t *name, uint32_t type, const void *data, uint32_t bytes) {
   if (UnicodeFlag) return RegSetValueExW((HKEY)key, WTEXT(name), 0, type, (const BYTE *)data, bytes);
   char aName[WRAP_ANSI_BUF];
-  int rName = WrapAnsiArg(name, aName);
-  if (rName < 0) return 1;
-  if (type != REG_SZ || !data)
-    return RegSetValueExA((HKEY)key, rName ? aName : nullptr, 0, type, (const BYTE *)data, bytes);
+  LPCSTR pName;
+  if (AnsiText(name, aName, &pName) < 0) return 1;
+  if (type != REG_SZ || !data) return RegSetValueExA((HKEY)key, pName, 0, type, (const BYTE *)data, bytes);
   int units = (int)(bytes / 2);
   int size = 2 * units + 1;
   char *a = (char *)HeapAlloc(GetProcessHeap(), 0, size);
   if (!a) return 1;
   int n = WideToMultiByteN((const char16_t *)data, units, a, size);
-  long r = RegSetValueExA((HKEY)key, rName ? aName : nullptr, 0, REG_SZ, (const BYTE *)a, (DWORD)n);
+  long r = RegSetValueExA((HKEY)key, pName, 0, REG_SZ, (const BYTE *)a, (DWORD)n);
   HeapFree(GetProcessHeap(), 0, a);
   return r;
 }
@@ -117,11 +117,11 @@ long WrapRegQueryValueEx(WrapKey key, const char16_t *name, uint32_t *type, void
     r = RegQueryValueExW((HKEY)key, WTEXT(name), nullptr, &t, (BYTE *)data, bytes ? &size : nullptr);
   } else {
     char aName[WRAP_ANSI_BUF];
-    int rName = WrapAnsiArg(name, aName);
-    if (rName < 0) return 1;
+    LPCSTR pName;
+    if (AnsiText(name, aName, &pName) < 0) return 1;
     char a[WRAP_ANSI_MAX + 1];
     DWORD aSize = size > WRAP_ANSI_MAX ? WRAP_ANSI_MAX : size;
-    r = RegQueryValueExA((HKEY)key, rName ? aName : nullptr, nullptr, &t, data ? (BYTE *)a : nullptr,
+    r = RegQueryValueExA((HKEY)key, pName, nullptr, &t, data ? (BYTE *)a : nullptr,
                          bytes ? &aSize : nullptr);
     if (r == ERROR_SUCCESS && data) {
       if (t == REG_SZ || t == REG_EXPAND_SZ) {

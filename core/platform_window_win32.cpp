@@ -33,10 +33,7 @@ WrapWindow WrapCreateWindowEx(uint32_t exStyle, const char16_t *className, const
                            (HWND)parent, (HMENU)menu, (HINSTANCE)instance, param);
   char c[WRAP_ANSI_BUF], n[WRAP_ANSI_BUF];
   LPCSTR ac, an;
-  if (AnsiName(className, c, &ac) < 0) return nullptr;
-  if (!windowName) an = nullptr;
-  else if (WrapAnsiArg(windowName, n) < 0) return nullptr;
-  else an = n;
+  if (AnsiName(className, c, &ac) < 0 || AnsiText(windowName, n, &an) < 0) return nullptr;
   return CreateWindowExA(exStyle, ac, an, style, x, y, width, height, (HWND)parent, (HMENU)menu,
                          (HINSTANCE)instance, param);
 }
