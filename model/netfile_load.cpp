@@ -6,6 +6,7 @@
 #include "app/recent.h"
 #include "app/titles.h"
 #include "core/langtext.h"
+#include "core/misc.h"
 #include "core/msgbox.h"
 #include "core/stream.h"
 #include "model/general_section.h"
@@ -118,11 +119,9 @@ static void ShowLoadProblems(int gridProblems, int skippedTrains) {
   auto put = [&](const char16_t* s) { for (; *s && n < 500; s++) text[n++] = *s; };
   auto putNum = [&](int v) {
     char16_t digits[12];
-    int k = 0;
-    unsigned u = v < 0 ? -(unsigned)v : (unsigned)v;
-    do { digits[k++] = (char16_t)(u'0' + u % 10); u /= 10; } while (u);
-    if (v < 0 && n < 500) text[n++] = u'-';
-    while (k && n < 500) text[n++] = digits[--k];
+    if (v < 0) put(u"-");
+    digits[FormatUnsignedDigits(digits, v < 0 ? -(unsigned)v : (unsigned)v, 1)] = 0;
+    put(digits);
   };
   put(parts[0]); put(u" "); putNum(gridProblems); put(u"  ");
   put(parts[1]); put(u" "); putNum(skippedTrains); put(u"\n\r"); put(parts[2]);

@@ -5,6 +5,7 @@
 #include "app/infobox.h"
 #include "app/titles.h"
 #include "core/langtext.h"
+#include "core/msgbox_seam.h"
 #include "model/general_section.h"
 #include "model/netfile.h"
 #include "model/netfile_sections.h"
@@ -91,4 +92,27 @@ TEST_F(NetFrame, LoadAndNewNetworkRefreshTheTitles) {
   EXPECT_EQ(title.find(u"small.nt3"), std::u16string::npos);
   EXPECT_NE(title.find(GetLangText(LANG_ID(11060))), std::u16string::npos);
   SetTitleWindowExists(TITLE_MAIN, 0);
+}
+
+static int GridCheckFinds12() { return 12; }
+static int SkippingThreeTrains(int version) {
+  int r = ReadEmptyTrainsSection(version);
+  return r ? r : -3;
+}
+
+// Problems met while loading are told in one box: the grid check's count and the skipped trains.
+TEST_F(NetFrame, LoadProblemsAreShownWithTheirCounts) {
+  NetGridCheck = GridCheckFinds12;
+  NetSectionTable[3].read = SkippingThreeTrains;
+  MsgSeamReset();
+  EXPECT_EQ(LoadFixture("v14395.nt3"), NETLOAD_OK);
+  NetSectionTable[3].read = ReadEmptyTrainsSection;
+  NetGridCheck = nullptr;
+  const MsgBoxCall* call = MsgSeamLastCall();
+  ASSERT_NE(call, nullptr);
+  std::u16string text = call->text;   // "<11147> 12  <11148> 3" LF CR "<11149>"
+  size_t grid = text.find(u" 12  "), trains = text.find(u" 3\n\r");
+  ASSERT_NE(grid, std::u16string::npos) << std::string(text.begin(), text.end());
+  ASSERT_NE(trains, std::u16string::npos) << std::string(text.begin(), text.end());
+  EXPECT_LT(grid, trains);
 }
