@@ -53,8 +53,6 @@ int GetExtension(const char16_t* path, char16_t* extension) {
   int start = FileNameStart(path);
   int dot = LastDotInName(path, start);
   if (dot <= start) return 1;   // no "." or only one at the start of the file name
-  int n = 0;
-  for (int i = dot + 1; path[i] && n < STREAM_PATH_CHARS - 1; i++) extension[n++] = path[i];
-  extension[n] = 0;
+  CopyStringLimited(extension, path + dot + 1, STREAM_PATH_CHARS);
   return 0;
 }

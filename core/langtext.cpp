@@ -162,20 +162,12 @@ void ExitLanguage() {
 // ---- document text blocks -----------------------------------------------------------------------
 int GetTextBlock(int index, char16_t* text) {
     if (index < 0 || index > 2) return 1;
-    int size = TextBlockSize[index];
-    int i = 0;
-    if (TextBlocks[index])
-        for (; i < size && TextBlocks[index][i]; i++) text[i] = TextBlocks[index][i];
-    text[i] = 0;
+    CopyStringLimited(text, TextBlocks[index], TextBlockSize[index] + 1);
     return 0;
 }
 
 int SetTextBlock(int index, const char16_t* text) {
     if (index < 0 || index > 2 || !TextBlocks[index]) return 1;
-    int size = TextBlockSize[index];
-    int i = 0;
-    if (text)
-        for (; i < size && text[i]; i++) TextBlocks[index][i] = text[i];
-    TextBlocks[index][i] = 0;
+    CopyStringLimited(TextBlocks[index], text, TextBlockSize[index] + 1);
     return 0;
 }

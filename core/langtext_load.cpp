@@ -160,12 +160,6 @@ static void AppendNumber(char16_t* text, int capacity, const char16_t* sep, uint
     text[n] = 0;
 }
 
-static void CopyLimited(char16_t* dst, const char16_t* src, int capacity) {
-    int i = 0;
-    for (; src[i] && i < capacity - 1; i++) dst[i] = src[i];
-    dst[i] = 0;
-}
-
 // Info message 580: the first id that stands in only one of the two tables.
 static void CompareTables(const uint8_t* oldData, uint32_t oldBytes, const uint8_t* newData,
                           uint32_t newBytes) {
@@ -184,7 +178,7 @@ static void CompareTables(const uint8_t* oldData, uint32_t oldBytes, const uint8
     }
     if (!found) return;
     char16_t msg[300];
-    CopyLimited(msg, GetLangText(LANG_ID(3600)), 280);
+    CopyStringLimited(msg, GetLangText(LANG_ID(3600)), 280);
     AppendNumber(msg, 300, u" ", only);
     LangReport(580, msg);
 }
@@ -205,13 +199,13 @@ int LoadLanguageFile(const char16_t* fileName, int main) {
         LangBuilderFree(&b);
         char16_t msg[300];
         if (parse == PARSE_SYNTAX) {
-            CopyLimited(msg, GetLangText(LANG_ID(3601)), 260);
+            CopyStringLimited(msg, GetLangText(LANG_ID(3601)), 260);
             AppendNumber(msg, 300, u" ", lastId);
             LangReport(581, msg);
             return LANG_ERR_SYNTAX;
         }
         if (parse == PARSE_ORDER) {
-            CopyLimited(msg, GetLangText(LANG_ID(3602)), 260);
+            CopyStringLimited(msg, GetLangText(LANG_ID(3602)), 260);
             AppendNumber(msg, 300, u" ", lastId);
             AppendNumber(msg, 300, u",", badId);
             LangReport(582, msg);
@@ -227,7 +221,7 @@ int LoadLanguageFile(const char16_t* fileName, int main) {
     t->bytes = b.bytes;
     t->count = b.count;
     LangClearCaches();
-    CopyLimited(t->fileName, fileName, (int)(sizeof t->fileName / sizeof t->fileName[0]));
+    CopyStringLimited(t->fileName, fileName, (int)(sizeof t->fileName / sizeof t->fileName[0]));
     if (oldData) {
         CompareTables(oldData, oldBytes, t->data, t->bytes);
         MemFree(oldData);

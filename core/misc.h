@@ -31,6 +31,9 @@ int CompareMem(const void* a, const void* b, size_t n);
 void FillChars(char16_t* dst, char16_t ch, size_t n);
 char16_t* CopyString(char16_t* dst, const char16_t* src);   // returns dst
 char* CopyStringA(char* dst, const char* src);              // returns dst
+// Copies at most capacity - 1 characters of src (null: none) and a terminator into dst
+// (capacity >= 1); returns the characters copied.
+int CopyStringLimited(char16_t* dst, const char16_t* src, int capacity);
 char16_t* AppendString(char16_t* dst, const char16_t* src); // returns dst
 int StringLength(const char16_t* s);                         // 0 for null
 const char16_t* FindChar(const char16_t* s, char16_t ch);

@@ -23,6 +23,13 @@ char16_t* CopyString(char16_t* dst, const char16_t* src) {
   return dst;
 }
 
+int CopyStringLimited(char16_t* dst, const char16_t* src, int capacity) {
+  int n = 0;
+  for (; src && src[n] && n < capacity - 1; n++) dst[n] = src[n];
+  dst[n] = 0;
+  return n;
+}
+
 char* CopyStringA(char* dst, const char* src) {
   char* d = dst;
   while ((*d++ = *src++) != 0) {}

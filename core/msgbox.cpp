@@ -14,9 +14,7 @@ constexpr int MESSAGE_TEXT_COPY = 4096;
 static char16_t MessageText[MESSAGE_TEXT_COPY];
 
 static int Append(char16_t *out, int used, const char16_t *text) {
-  for (int i = 0; text && text[i] && used < MSG_TITLE_MAX - 1; i++) out[used++] = text[i];
-  out[used] = 0;
-  return used;
+  return used + CopyStringLimited(out + used, text, MSG_TITLE_MAX - used);
 }
 
 void ComposeMessageTitle(const char16_t *title, uint32_t number, unsigned style, char16_t *out) {

@@ -2,6 +2,7 @@
 // (default: OK for template 1, Cancel for template 2, 1 for the platform box).
 #include "core/msgbox.h"
 #include "core/msgbox_seam.h"
+#include "core/misc.h"
 #include "app/dialog.h"
 #include "model/grid.h"
 
@@ -32,12 +33,6 @@ const MsgBoxCall *MsgSeamLastCall() {
   return CallTotal ? &Calls[(CallTotal - 1) % MSGSEAM_MAX] : nullptr;
 }
 
-static void CopyText(char16_t *out, const char16_t *text, int limit = MSGSEAM_TEXT - 1) {
-  int i = 0;
-  for (; text && text[i] && i < limit && i < MSGSEAM_TEXT - 1; i++) out[i] = text[i];
-  out[i] = 0;
-}
-
 static MsgBoxCall *NewCall(WrapWindow owner) {
   MsgBoxCall *c = &Calls[CallTotal % MSGSEAM_MAX];
   CallTotal++;
@@ -56,10 +51,10 @@ int RunMessageTemplate(WrapWindow owner, uint32_t templateId, DialogRecord *desc
   c->templateId = templateId;
   for (DialogRecord *r = descriptor; r && r->type < DLG_END; r++) {
     if (r->type == DLG_TITLE_TEXT) {
-      CopyText(c->title, r->title.text);
+      CopyStringLimited(c->title, r->title.text, MSGSEAM_TEXT);
       c->helpTopic = r->title.helpTopic;
     } else if (r->type == DLG_TEXT_PTR && r->text.controlId == MSG_TEXT_CONTROL) {
-      CopyText(c->text, r->text.text);
+      CopyStringLimited(c->text, r->text.text, MSGSEAM_TEXT);
     } else if (r->type >= DLG_BTN_OK && r->type <= DLG_BTN_HELP && c->buttonCount < 8) {
       static const uint32_t ids[] = {DLGID_OK, DLGID_CANCEL, DLGID_THIRD, DLGID_YES, DLGID_NO, DLGID_HELP};
       c->buttons[c->buttonCount++] = ids[r->type - DLG_BTN_OK];
@@ -75,8 +70,8 @@ int WrapMessageBox(WrapWindow owner, const char16_t *text, const char16_t *title
   c->platformBox = 1;
   c->style = style;
   // the ANSI rule of the message box: text and title cut to 259 characters
-  int limit = UnicodeFlag ? MSGSEAM_TEXT - 1 : WRAP_ANSI_MAX - 1;
-  CopyText(c->text, text, limit);
-  CopyText(c->title, title, limit);
+  int capacity = UnicodeFlag ? MSGSEAM_TEXT : WRAP_ANSI_MAX;
+  CopyStringLimited(c->text, text, capacity);
+  CopyStringLimited(c->title, title, capacity);
   return NextAnswer(1);
 }

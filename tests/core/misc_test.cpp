@@ -99,6 +99,25 @@ TEST(MiscStrings, Primitives) {
   EXPECT_EQ(CompareStringsNoCaseA("  Abc", "aBC"), 0);
 }
 
+TEST(MiscStrings, CopyStringLimited) {
+  struct Case {
+    const char16_t* src;
+    int capacity;
+    const char16_t* out;
+  };
+  const Case cases[] = {
+      {u"abc", 8, u"abc"}, {u"abc", 4, u"abc"}, {u"abcd", 4, u"abc"}, {u"abc", 1, u""}, {nullptr, 4, u""},
+  };
+  for (const Case& c : cases) {
+    char16_t buf[9];
+    FillChars(buf, u'#', 9);
+    int n = CopyStringLimited(buf, c.src, c.capacity);
+    EXPECT_EQ(std::u16string(buf), c.out) << c.capacity;
+    EXPECT_EQ(n, StringLength(c.out)) << c.capacity;
+    EXPECT_EQ(buf[c.capacity], u'#') << "written past the capacity " << c.capacity;
+  }
+}
+
 TEST(MiscStrings, PointTests) {
   struct Case { int x, y, l, x1, y1, l1, x2, y2, l2, inBox; } cases[] = {
       {5, 5, -2, 0, 0, -4, 10, 10, 0, 1},
