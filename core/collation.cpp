@@ -30,8 +30,7 @@ static int ParseCollationLine(LangBuilder* b, const char16_t* line) {
 // Info message `number`: the language text, a colon, a blank and "quil.lnx" in double quotes.
 static void ReportCollationFile(int number, uint32_t textId) {
     char16_t msg[300];
-    CopyString(msg, GetLangText(textId));
-    if (StringLength(msg) > 280) msg[280] = 0;
+    CopyStringLimited(msg, GetLangText(textId), 281);
     AppendString(msg, u": \"quil.lnx\"");
     LangReport(number, msg);
 }
