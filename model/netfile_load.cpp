@@ -130,6 +130,33 @@ static void ShowLoadProblems(int gridProblems, int skippedTrains) {
   ShowInfo(296, text);
 }
 
+// The sections after the first, the trailer, the steps after loading and the name of the loaded
+// network; 0 or the failing code.
+static int LoadRest(const char16_t* name, int version, int* warning, int* gridProblems,
+                    int* skipped) {
+  int r = ReadRows(1, 1, version, skipped);
+  if (!r && version < 14396) {
+    if (NetGridCheck) {
+      *gridProblems = NetGridCheck();
+      CloseInfoBox();   // the box the check opened for its progress
+      if (*gridProblems < 0) r = NETLOAD_GRID_CHECK;
+    }
+    UpdateUsedArea(0, 0, 0, 0);
+  }
+  if (!r) r = ReadRows(2, NET_SECTION_COUNT - 1, version, skipped);
+  if (r) return r;
+  uint8_t trailer[16];
+  if (StreamReadBytes(trailer, 16) < 16) return NETLOAD_TRAILER_READ;
+  if (StreamCloseRead()) return NETLOAD_CLOSE;
+  if ((r = RunPostLoadSteps(name, version, warning))) return r;
+  ClearNetModified();
+  SetNetworkName(name);
+  UpdateWindowTitles(-1);
+  char16_t path[STREAM_PATH_CHARS];
+  if (BuildKindPath(FILE_KIND_NETWORK, name, path) == 0) AddRecentFile(path);
+  return 0;
+}
+
 static int LoadBody(const char16_t* name, int version, int* warning) {
   int skipped = 0, gridProblems = 0, r;
   ClearDocumentForLoad();
@@ -137,41 +164,9 @@ static int LoadBody(const char16_t* name, int version, int* warning) {
   EditViewSlot* active = ActiveWindow();
   int cursorX = active ? active->cursorX : 0;
   if (active) active->cursorX = -1;
-  r = ReadRows(1, 1, version, &skipped);
-  if (!r && version < 14396) {
-    if (NetGridCheck) {
-      gridProblems = NetGridCheck();
-      CloseInfoBox();   // the box the check opened for its progress
-      if (gridProblems < 0) r = NETLOAD_GRID_CHECK;
-    }
-    UpdateUsedArea(0, 0, 0, 0);
-  }
-  if (!r) {
-    r = ReadRows(2, NET_SECTION_COUNT - 1, version, &skipped);
-  }
-  if (r) {
-    if (active) active->cursorX = cursorX;
-    return r;
-  }
-  uint8_t trailer[16];
-  if (StreamReadBytes(trailer, 16) < 16) {
-    if (active) active->cursorX = cursorX;
-    return NETLOAD_TRAILER_READ;
-  }
-  if (StreamCloseRead()) {
-    if (active) active->cursorX = cursorX;
-    return NETLOAD_CLOSE;
-  }
-  if ((r = RunPostLoadSteps(name, version, warning))) {
-    if (active) active->cursorX = cursorX;
-    return r;
-  }
-  ClearNetModified();
-  SetNetworkName(name);
-  UpdateWindowTitles(-1);
-  char16_t path[STREAM_PATH_CHARS];
-  if (BuildKindPath(FILE_KIND_NETWORK, name, path) == 0) AddRecentFile(path);
+  r = LoadRest(name, version, warning, &gridProblems, &skipped);
   if (active) active->cursorX = cursorX;
+  if (r) return r;
   InvalidateViews(3);
   if (gridProblems > 0 || skipped > 0) ShowLoadProblems(gridProblems, skipped);
   return 0;

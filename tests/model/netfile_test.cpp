@@ -111,9 +111,12 @@ TEST_F(NetFile, LoadResultCodes) {
   };
   for (const LoadCase& c : cases) {
     NetTestSetUp();
+    EditViews.active = 0;
     EXPECT_EQ(LoadFixture(c.file), c.result) << c.file;
     EXPECT_EQ(StreamIsOpen(), 0) << c.file;
+    EXPECT_NE(EditViews.slot[0].cursorX, -1) << c.file;   // the loader gives the cursor back
   }
+  EditViews.active = -1;
 }
 
 TEST_F(NetFile, HeaderFaultsLeaveTheDocumentAlone) {
