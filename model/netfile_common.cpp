@@ -1,6 +1,7 @@
 // State shared by the network file's reader and writer: the loaded version, the current network
 // name, the tag and count helpers of the section readers and the "MA" marker section.
 #include "model/netfile.h"
+#include "core/misc.h"
 #include "core/stream.h"
 
 static int LoadedVersion = 0;
@@ -13,12 +14,7 @@ void SetLoadedVersion(int version) { LoadedVersion = version; }
 
 const char16_t* GetNetworkName() { return NetworkName; }
 
-void SetNetworkName(const char16_t* name) {
-  int i = 0;
-  if (name)
-    for (; i < STREAM_PATH_CHARS - 1 && name[i]; i++) NetworkName[i] = name[i];
-  NetworkName[i] = 0;
-}
+void SetNetworkName(const char16_t* name) { CopyStringLimited(NetworkName, name, STREAM_PATH_CHARS); }
 
 int ReadSectionTag(int version, uint32_t tag4, uint16_t tag2) {
   int r;

@@ -174,12 +174,9 @@ static int LoadBody(const char16_t* name, int version, int* warning) {
 
 int LoadNetworkFile(const char16_t* name) {
   char16_t* caption = LoadCaption;
-  const char16_t* loading = GetLangText(LANG_ID(11202));
-  int n = 0;
-  for (const char16_t* s = loading; *s && n < kInfoBoxTextSlot - 2; s++) caption[n++] = *s;
+  int n = CopyStringLimited(caption, GetLangText(LANG_ID(11202)), kInfoBoxTextSlot - 1);
   caption[n++] = u' ';
-  for (const char16_t* s = name; *s && n < kInfoBoxTextSlot - 1; s++) caption[n++] = *s;
-  caption[n] = 0;
+  CopyStringLimited(caption + n, name, kInfoBoxTextSlot - n);
   OpenInfoBox(GetLangText(LANG_ID(11002)), caption, 13, 0);
   if (StreamOpenRead(name, STREAM_READ_SKIP_HEADER | STREAM_READ_PROGRESS, FILE_KIND_NETWORK))
     return NETLOAD_CANNOT_OPEN;

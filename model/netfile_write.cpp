@@ -4,6 +4,7 @@
 #include "model/netfile.h"
 #include "app/infobox.h"
 #include "core/langtext.h"
+#include "core/misc.h"
 #include "core/stream.h"
 #include "model/netfile_sections.h"
 #include "model/password.h"
@@ -46,16 +47,8 @@ static int WriteBody() {
 
 // name + suffix into out; 1 when it does not fit.
 static int AddSuffix(const char16_t* name, const char16_t* suffix, char16_t* out) {
-  int n = 0;
-  for (; name[n]; n++) {
-    if (n >= STREAM_PATH_CHARS - 1) return 1;
-    out[n] = name[n];
-  }
-  for (int i = 0; suffix[i]; i++) {
-    if (n >= STREAM_PATH_CHARS - 1) return 1;
-    out[n++] = suffix[i];
-  }
-  out[n] = 0;
+  if (StringLength(name) + StringLength(suffix) > STREAM_PATH_CHARS - 1) return 1;
+  AppendString(CopyString(out, name), suffix);
   return 0;
 }
 

@@ -173,6 +173,11 @@ TEST_F(NetFile, FailedSaveKeepsThePreviousFile) {
   SetNetworkName(u"keep.nt3");
   EXPECT_EQ(WriteNetworkFile(), NETSAVE_CANNOT_CREATE);
   EXPECT_EQ(ReadWholeFile(OutputDir() + "keep.nt3"), before);
+  // A name is kept to the path length; one with no room for the temporary suffix is refused.
+  std::u16string longName(STREAM_PATH_CHARS + 10, u'k');
+  SetNetworkName(longName.c_str());
+  EXPECT_EQ(std::u16string(GetNetworkName()), longName.substr(0, STREAM_PATH_CHARS - 1));
+  EXPECT_EQ(WriteNetworkFile(), NETSAVE_CANNOT_CREATE);
   // A successful save replaces it and leaves no temporary file behind.
   NetTestSetUp();
   ASSERT_EQ(SaveAs("keep.nt3"), 0);
