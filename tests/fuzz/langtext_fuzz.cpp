@@ -1,44 +1,25 @@
 // Fuzz target of the language-text loader: the input is written as a language file (or the
 // character-order file) and loaded; every loaded id is then looked up.
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
-#include <unistd.h>
 #include "core/langtext.h"
 #include "core/stream.h"
+#include "fuzz_scratch.h"
 
 static std::string gFolder;
-
-// The scratch folder goes when the fuzzer ends.
-static void RemoveFolder() {
-    std::error_code e;
-    std::filesystem::remove_all(gFolder, e);
-}
-
-static void WriteFile(const std::string& path, const uint8_t* data, size_t size) {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return;
-    std::fwrite(data, 1, size, f);
-    std::fclose(f);
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (gFolder.empty()) {
         if (StreamInit() || InitLanguage()) abort();
-        std::error_code e;
-        gFolder = (std::filesystem::temp_directory_path(e) /
-                   ("quil_langtext_fuzz_" + std::to_string((long)getpid()))).string() + "/";
-        std::filesystem::create_directories(gFolder, e);
-        atexit(RemoveFolder);
+        gFolder = FuzzScratchFolder("langtext_fuzz");
         std::u16string wdir(gFolder.begin(), gFolder.end());
         SetKindFolder(FILE_KIND_PROGRAM, wdir.c_str());
     }
     const std::string& dir = gFolder;
     if (size < 1) return 0;
     int mode = data[0] % 3;
-    WriteFile(dir + (mode == 2 ? "quil.lnx" : "langtext_fuzz.lng"), data + 1, size - 1);
+    FuzzWriteFile(dir + (mode == 2 ? "quil.lnx" : "langtext_fuzz.lng"), data + 1, size - 1);
     if (mode == 2) {
         if (LoadCollationFile() == 0)
             for (uint32_t c = 0; c < 0x200; c++) MapCollationKey((char16_t)c, c & 1);

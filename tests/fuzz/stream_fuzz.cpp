@@ -4,41 +4,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <vector>
-#include <unistd.h>
 #include "core/stream.h"
+#include "fuzz_scratch.h"
 
+static std::string gIn8;
 static std::u16string gIn, gOut;
-
-// A file in memory (tmpfs) when the system has one.
-static std::filesystem::path ScratchRoot() {
-  std::error_code e;
-  if (std::filesystem::is_directory("/dev/shm", e)) return "/dev/shm";
-  return std::filesystem::temp_directory_path();
-}
-
-static std::u16string TempName(const char* tail) {
-  std::string p = (ScratchRoot() /
-                   ("quil_stream_fuzz_" + std::to_string((long)getpid()) + tail)).string();
-  return std::u16string(p.begin(), p.end());
-}
-
-// The scratch files go when the fuzzer ends (a memory folder outlives the process).
-static void RemoveFiles() {
-  std::error_code e;
-  std::filesystem::remove(std::string(gIn.begin(), gIn.end()), e);
-  std::filesystem::remove(std::string(gOut.begin(), gOut.end()), e);
-}
-
-static void PutFile(const uint8_t* data, size_t size) {
-  std::string p(gIn.begin(), gIn.end());
-  FILE* f = fopen(p.c_str(), "wb");
-  if (!f) abort();
-  if (size) fwrite(data, 1, size, f);
-  fclose(f);
-}
 
 static const size_t kMaxDecoded = 1 << 20;
 
@@ -71,11 +43,12 @@ static void ReadAllChars() {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (gIn.empty()) {
     if (StreamInit() != 0) abort();
-    gIn = TempName(".in");
-    gOut = TempName(".out");
-    atexit(RemoveFiles);
+    const std::string& folder = FuzzScratchFolder("stream_fuzz");
+    gIn8 = folder + "in";
+    gIn = std::u16string(gIn8.begin(), gIn8.end());
+    gOut = std::u16string(folder.begin(), folder.end()) + u"out";
   }
-  PutFile(data, size);
+  FuzzWriteFile(gIn8, data, size);
   size_t header = size ? data[0] % 4 : 0;
 
   // Compressed reading, and the round trip of what it gave.
