@@ -13,8 +13,6 @@
 #define NET_WRITER(fn) fn
 #endif
 
-static int ReadMarkerRow(int version) { return ReadNetMarker(version); }
-
 NetSectionRow NetSectionTable[NET_SECTION_COUNT] = {
     {"GENL", NETROW_SECTION, NETOFS_GENERAL, ReadGeneralSection, NET_WRITER(WriteGeneralSection), 0, 0},
     {"NETZ", NETROW_SECTION, NETOFS_GRID, ReadGridSection, NET_WRITER(WriteGridSection), 0, 0},
@@ -38,7 +36,7 @@ NetSectionRow NetSectionTable[NET_SECTION_COUNT] = {
     {"LFST", NETROW_SECTION, NETOFS_LFST, ReadEmptyLfstSection, NET_WRITER(WriteEmptyLfstSection), 0, 0},
     {"LIND", NETROW_SECTION, NETOFS_LINES, ReadEmptyLineSection, NET_WRITER(WriteEmptyLineSection), 0, 0},
     {"ZG", NETROW_SECTION, NETOFS_GRAPHICS, ReadEmptyGraphicsSection, NET_WRITER(WriteEmptyGraphicsSection), 0, 0},
-    {"MA", NETROW_SECTION, NETOFS_MARKER, ReadMarkerRow, NET_WRITER(WriteNetMarker), 0, 0},
+    {"MA", NETROW_SECTION, NETOFS_MARKER, ReadNetMarker, NET_WRITER(WriteNetMarker), 0, 0},
     {"LOGP", NETROW_SECTION, NETOFS_LOGP, ReadEmptyLogPointSection, NET_WRITER(WriteEmptyLogPointSection), 0, 0},
     {"PRLB", NETROW_SECTION, NETOFS_PRELL, ReadEmptyPrellSection, NET_WRITER(WriteEmptyPrellSection), 0, 0},
     {"INFO", NETROW_SECTION, NETOFS_INFO, ReadEmptyInfoSection, NET_WRITER(WriteEmptyInfoSection), 0, 0},
