@@ -4,6 +4,7 @@
 #include "model/general_section_fields.h"
 #include "app/editwnd.h"
 #include "core/langtext.h"
+#include "core/misc.h"
 #include "core/stream.h"
 #include "model/grid.h"
 #include "model/netfile.h"
@@ -98,8 +99,7 @@ static int WriteText2() {
   static char16_t text[TEXT_BLOCK_LONG + 1];
   GetTextBlock(2, text);
   text[TEXT_BLOCK_LONG] = 0;
-  uint32_t n = 0;
-  while (text[n]) n++;
+  uint32_t n = (uint32_t)StringLength(text);
   int r = StreamWriteDword(n + 1);
   for (uint32_t i = 0; !r && i <= n; i++) r = StreamWriteWord(text[i]);
   return r;
