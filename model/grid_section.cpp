@@ -61,8 +61,6 @@ static int ReadCode(int version, uint16_t* code) {
   return 0;
 }
 
-static int IsRun(uint16_t code) { return (code & 0xF000) == 0x8000; }
-
 // The flat layout of the old 2048-cell-wide grid (level 0 only).
 static int ReadFlatGrid(int version, uint32_t stored, uint8_t chunks) {
   uint32_t rest = stored % 16384;
@@ -72,7 +70,7 @@ static int ReadFlatGrid(int version, uint32_t stored, uint8_t chunks) {
     uint16_t code;
     int r = ReadCode(version, &code);
     if (r) return r;
-    if (IsRun(code)) {
+    if (IsGridRunWord(code)) {
       x += (code & 255) + 1;
     } else {
       if (y > GRID_MAX_XY) return NETSEC_FORMAT;   // codes below the last row of the grid
@@ -91,7 +89,7 @@ static int ReadBlockCells(int version, int x0, int y0, int level, CellCode* cell
     uint16_t code;
     int r = ReadCode(version, &code);
     if (r) return r;
-    if (IsRun(code)) {
+    if (IsGridRunWord(code)) {
       index += (code & 255) + 1;
       continue;
     }

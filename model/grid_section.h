@@ -6,6 +6,9 @@
 int WriteGridSection();              // 0 or the first stream error
 int ReadGridSection(int version);    // 0, 3 format, 4 a block cannot be placed, or stream error
 
+// A stored word that stands for a run of empty cells (0x8000 | count - 1) rather than a cell.
+inline int IsGridRunWord(uint16_t code) { return (code & 0xF000) == 0x8000; }
+
 // One stored grid word of a file of this version in today's numbering (run words unchanged).
 uint16_t ConvertGridCode(uint16_t code, int version);
 // The steps of the chain, for tests.

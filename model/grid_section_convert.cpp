@@ -2,8 +2,6 @@
 // renumbering, applied in order to every word of the grid section.
 #include "model/grid_section.h"
 
-static int IsRunWord(uint16_t code) { return (code & 0xF000) == 0x8000; }
-
 // Old symbols 500..511 (and 750..761).
 static const uint16_t OldSymbols500[12] = {0xD310, 0xD312, 0xD314, 0xD316, 0xD404, 0xD31A,
                                            0xD31C, 0xD31E, 0xD320, 0xD322, 0xD324, 0xD326};
@@ -170,7 +168,7 @@ uint16_t ConvertGridCode(uint16_t code, int version) {
     if (code == 0) return 0x8000;
     code = ConvertCodeOld(code);
   }
-  if (IsRunWord(code)) return code;
+  if (IsGridRunWord(code)) return code;
   if (version < 14160) code = ConvertCode14160(code);
   if (version < 14162) code = ConvertCode14162(code);
   if (version < 14389) code = ConvertCode14389(code);
