@@ -167,6 +167,14 @@ void RunIdleStep()
 }
 
 // ---- scroll bars and tooltips -------------------------------------------------------------------------
+// The three scroll bars of the status window (palette, group, level) and the panes they stand for.
+static const int kBarPanes[3] = {3, 6, 39};
+static void** BarHandle(int bar)
+{
+    void** handles[3] = {&Entry.paletteScroll, &Entry.groupScroll, &Entry.levelScroll};
+    return handles[bar];
+}
+
 // Rectangles of the three scroll-bar panes, from the status layout of the views; while the views
 // give no rectangle the scroll bars sit at these fixed places of the status window.
 static void PaneRect(int pane, RECT* r)
@@ -186,15 +194,14 @@ static void PaneRect(int pane, RECT* r)
 
 int CreateScrollBarsAndTooltips(HWND main)
 {
-    struct Bar { int pane; DWORD style; void** handle; };
-    Bar bars[3] = {{3, SBS_VERT, &Entry.paletteScroll}, {6, SBS_HORZ, &Entry.groupScroll}, {39, SBS_VERT, &Entry.levelScroll}};
-    for (Bar& b : bars) {
+    const DWORD styles[3] = {SBS_VERT, SBS_HORZ, SBS_VERT};
+    for (int i = 0; i < 3; i++) {
         RECT r;
-        PaneRect(b.pane, &r);
-        HWND w = CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | b.style, r.left, r.top,
+        PaneRect(kBarPanes[i], &r);
+        HWND w = CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | styles[i], r.left, r.top,
                                  r.right - r.left, r.bottom - r.top, main, nullptr, ProgramInstance(), nullptr);
         if (!w) return 1;
-        *b.handle = w;
+        *BarHandle(i) = w;
     }
     Entry.tooltipWindow = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
                                           CW_USEDEFAULT, CW_USEDEFAULT, main, nullptr, ProgramInstance(), nullptr);
@@ -204,12 +211,10 @@ int CreateScrollBarsAndTooltips(HWND main)
 
 void MoveScrollBarsToPanes()
 {
-    void* bars[3] = {Entry.paletteScroll, Entry.groupScroll, Entry.levelScroll};
-    const int panes[3] = {3, 6, 39};
     for (int i = 0; i < 3; i++) {
         RECT r;
-        PaneRect(panes[i], &r);
-        if (bars[i]) MoveWindow((HWND)bars[i], r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+        PaneRect(kBarPanes[i], &r);
+        if (*BarHandle(i)) MoveWindow((HWND)*BarHandle(i), r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
     }
 }
 
@@ -219,17 +224,17 @@ void MoveScrollBarsToPanes()
 void RegisterTooltipRects()
 {
     if (!Entry.tooltipWindow) return;
-    void* bars[3] = {Entry.paletteScroll, Entry.groupScroll, Entry.levelScroll};
     for (int pane = 0; pane <= 40; pane++) {
         TOOLINFOW ti = {};
         ti.cbSize = sizeof ti;
         ti.hwnd = (HWND)Entry.mainWindow;
         ti.lpszText = LPSTR_TEXTCALLBACKW;
-        int bar = pane == 3 ? 0 : pane == 6 ? 1 : pane == 39 ? 2 : -1;
+        int bar = 2;
+        while (bar >= 0 && kBarPanes[bar] != pane) bar--;
         if (bar >= 0) {
-            if (!bars[bar]) continue;
+            if (!*BarHandle(bar)) continue;
             ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-            ti.uId = (UINT_PTR)bars[bar];
+            ti.uId = (UINT_PTR)*BarHandle(bar);
         } else {
             int top = 0, width = 0, height = 0;
             int left = GetStatusPaneRect(pane, &top, &width, &height);
@@ -246,9 +251,8 @@ void RegisterTooltipRects()
 static int PaneOfTool(UINT_PTR id, UINT flags)
 {
     if (!(flags & TTF_IDISHWND)) return id <= 40 ? (int)id : -1;
-    if ((void*)id == Entry.paletteScroll) return 3;
-    if ((void*)id == Entry.groupScroll) return 6;
-    if ((void*)id == Entry.levelScroll) return 39;
+    for (int i = 0; i < 3; i++)
+        if ((void*)id == *BarHandle(i)) return kBarPanes[i];
     return -1;
 }
 
@@ -350,9 +354,8 @@ LRESULT CALLBACK StatusWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         FillRect(dc, &ps.rcPaint, GetSysColorBrush(COLOR_BTNFACE));
         EndPaint(window, &ps);
         PaintStatusWindow();
-        void* bars[3] = {Entry.paletteScroll, Entry.groupScroll, Entry.levelScroll};
-        for (void* b : bars)
-            if (b) InvalidateRect((HWND)b, nullptr, TRUE);
+        for (int i = 0; i < 3; i++)
+            if (*BarHandle(i)) InvalidateRect((HWND)*BarHandle(i), nullptr, TRUE);
         return 0;
     }
     case WM_CLOSE:
