@@ -264,7 +264,7 @@ def general_section(v, d):
         for t in d["daytimes"]:
             b += u16(t)
     if v >= 13573:
-        sym = d["symfiles"] if v >= 14389 or v < 14160 else d["symfiles"]
+        sym = d["symfiles"]
         if v >= 14160:
             b += w(len(sym))
             for name in sym:
@@ -427,16 +427,13 @@ VERSIONS = [13312, 13568, 13569, 13572, 13573, 13574, 13575, 13576, 13577, 14160
 def version_doc(v):
     """The document every version fixture carries (fields a version lacks are left out)."""
     d = small_doc()
-    d["cursor"] = (150, 220, -1 if v >= 14400 or v >= 14396 else 0)
+    d["cursor"] = (150, 220, -1 if v >= 14396 else 0)
     saved = [(16384, 16384, 0, 0, "")] * 3
     saved[0] = (10, 20, -1 if v >= 14396 else 0, 0x7F0C1E00, "Alpha")
     saved[2] = (11, 21, 0, 0, "B")
     d["saved"] = saved if v >= 14338 else [(10 + i, 20, 0, 0, "") for i in range(10)]
     d["home"] = (300, 400, -1 if v >= 14396 else 0)
-    if v < 14160:
-        d["symfiles"] = ["a.uzg", "", "", "b.uzg"]
-    else:
-        d["symfiles"] = ["a.uzg", "", "", "b.uzg"]
+    d["symfiles"] = ["a.uzg", "", "", "b.uzg"]
     d["vehfiles"] = ["v.nfz"]
     if v < 13573:
         # old numbering: 44 becomes symbol 48, 244 the same with the kind flag (0x1230)
