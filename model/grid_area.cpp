@@ -80,18 +80,11 @@ int UpdateUsedArea(int mode, int x, int y, int level) {
     if (level > Grid.levelMax) Grid.levelMax = level;
     return 0;
   }
-  int a, b, c, d, e, f;
-  if (ComputeGridArea(&a, &b, &c, &d, &e, &f) != 0) {
-    Grid.xMin = GRID_AREA_EMPTY;
-    Grid.yMin = Grid.levelMin = Grid.xMax = Grid.yMax = Grid.levelMax = 0;
+  if (ComputeGridArea(&Grid.xMin, &Grid.yMin, &Grid.levelMin, &Grid.xMax, &Grid.yMax,
+                      &Grid.levelMax) != 0) {
+    Grid.xMin = GRID_AREA_EMPTY;   // the others were set to 0
     return 1;
   }
-  Grid.xMin = a;
-  Grid.yMin = b;
-  Grid.levelMin = c;
-  Grid.xMax = d;
-  Grid.yMax = e;
-  Grid.levelMax = f;
   return 0;
 }
 
