@@ -46,7 +46,7 @@ int SetHelpFileName(const char16_t* name) {
   if (!name || !name[0]) return 1;
   int n = StringLength(name);
   if (n > 512) return 1;
-  for (int i = 0; i <= n; i++) HelpFile[i] = name[i];
+  CopyString(HelpFile, name);
   return 0;
 }
 
@@ -130,11 +130,11 @@ intptr_t ShowHelpTopic(uint32_t id) {
     if (!Initialised) return 0;   // no help window can be open before the first help call
     return HelpPlatformCall(nullptr, nullptr, HH_CMD_CLOSE_ALL, 0);
   }
-  WrapWindow owner = MessageBoxOwner();
   if (req.action == HELP_ACT_TRACE) {
     ShowTraceBox(u"HLP F11?");
     return 0;
   }
+  WrapWindow owner = MessageBoxOwner();
   BindAtFirstUse();
   if (req.action == HELP_ACT_INDEX) return HelpPlatformCall(owner, req.path, HH_CMD_DISPLAY_INDEX, 0);
   return HelpPlatformCall(owner, req.path, HH_CMD_DISPLAY_TOPIC, (uintptr_t)req.topic);
