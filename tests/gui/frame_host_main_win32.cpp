@@ -24,13 +24,8 @@ static void Write(const char* text)
 
 static void Line(const char* key, const std::wstring& value)
 {
-    std::wstring v;
-    for (wchar_t c : value) {
-        if (c == L'\t') v += L"#t";
-        else v += c;
-    }
     char buf[2048];
-    int n = WideCharToMultiByte(CP_UTF8, 0, v.c_str(), (int)v.size(), buf, sizeof buf - 1, nullptr, nullptr);
+    int n = WideCharToMultiByte(CP_UTF8, 0, value.c_str(), (int)value.size(), buf, sizeof buf - 1, nullptr, nullptr);
     buf[n > 0 ? n : 0] = 0;
     std::string out = std::string(key) + "=" + buf + "\n";
     Write(out.c_str());

@@ -4,12 +4,16 @@
 Used by the *_gui.py scripts (see README.md); `guilib.py make-template` makes the per-run
 template prefix that every test copies.
 """
+import functools
 import os
 import re
 import shutil
 import subprocess
 import sys
 import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "lang"))
+import langsrc  # noqa: E402
 
 ENV = os.environ
 WINE_RUN = ENV.get("QUIL_WINE_RUN", "")
@@ -95,21 +99,17 @@ class DriverResult:
 
 
 # ---- language texts of the sources (English) -------------------------------------------------------------
+@functools.lru_cache(maxsize=None)
+def _language(lang):
+    return langsrc.read_language(os.path.join(SOURCE_DIR, "resources", "lang", lang))
+
+
 def lang_text(text_id, lang="en"):
-    """The text of an id as the English language sources give it (escapes #1, #2, ## resolved)."""
-    folder = os.path.join(SOURCE_DIR, "resources", "lang", lang)
-    for name in sorted(os.listdir(folder)):
-        if not name.endswith(".txt"):
-            continue
-        with open(os.path.join(folder, name), encoding="utf-8") as f:
-            for line in f:
-                line = line.rstrip("\n")
-                if not line.strip() or line.lstrip().startswith("#"):
-                    continue
-                num, _, text = line.partition(" ")
-                if num.isdigit() and int(num) == text_id:
-                    return text.replace("#1", " ").replace("#2", "  ").replace("##", "#")
-    raise GuiTestFailure(f"text {text_id} not found in resources/lang/{lang}")
+    """The text of an id as the language sources give it (escapes resolved), read once per language."""
+    text = _language(lang).get(text_id)
+    if text is None:
+        raise GuiTestFailure(f"text {text_id} not found in resources/lang/{lang}")
+    return text
 
 
 # ---- display ---------------------------------------------------------------------------------------------------
@@ -118,9 +118,9 @@ def _display_works(display):
     return subprocess.run(["xdpyinfo"], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0
 
 
-def _stale_display(n):
-    """Removes the lock and socket of display n when the server that wrote the lock has gone (a
-    server that was killed leaves them behind); True when the number is free now."""
+def _display_free(n):
+    """True when display n is free: no lock or socket, or only those of a server that has gone (a
+    server that was killed leaves them behind), which are removed."""
     lock, sock = f"/tmp/.X{n}-lock", f"/tmp/.X11-unix/X{n}"
     try:
         with open(lock) as f:
@@ -145,7 +145,7 @@ def _stale_display(n):
 
 def _start_xvfb():
     for n in range(150, 250):
-        if (os.path.exists(f"/tmp/.X{n}-lock") or os.path.exists(f"/tmp/.X11-unix/X{n}")) and not _stale_display(n):
+        if not _display_free(n):
             continue
         proc = subprocess.Popen(["Xvfb", f":{n}", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -168,10 +168,11 @@ def _wine_env(prefix, display):
     return env
 
 
-def _wineserver_kill(env):
+def _wineserver(flag, env, **kw):
+    """Runs the first wineserver found with the flag (-k ends the prefix's programs, -w waits)."""
     for server in ("wineserver", "/usr/lib/wine/wineserver"):
         if shutil.which(server) or os.path.exists(server):
-            subprocess.run([server, "-k"], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            subprocess.run([server, flag], env=env, **kw)
             return
 
 
@@ -181,10 +182,7 @@ def make_template():
     env = _wine_env(TEMPLATE, None)
     env.pop("DISPLAY", None)
     subprocess.run([WINE_RUN, DRIVER], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=170)
-    for server in ("wineserver", "/usr/lib/wine/wineserver"):
-        if shutil.which(server) or os.path.exists(server):
-            subprocess.run([server, "-w"], env=env, timeout=60)
-            break
+    _wineserver("-w", env, timeout=60)
     expect(os.path.exists(os.path.join(TEMPLATE, "system.reg")), "the template prefix was not made")
     return 0
 
@@ -243,7 +241,7 @@ class GuiSession:
             if proc.poll() is None:
                 proc.kill()
             out.close()
-        _wineserver_kill(self.env)
+        _wineserver("-k", self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         shutil.rmtree(self.prefix, ignore_errors=True)
         if kind is None:
             shutil.rmtree(self.dir, ignore_errors=True)
