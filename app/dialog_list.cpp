@@ -25,6 +25,9 @@ static int EntryLength(const char16_t* s) {
 
 static int HasHeights(const DialogRecord* rec) { return (rec->list.flags & DLGL_HEIGHTS) != 0; }
 
+// The entry after p; skip is 1 when each entry starts with a height word.
+static char16_t* NextEntry(char16_t* p, int skip) { return p + skip + EntryLength(p + skip); }
+
 char16_t* GetListString(DialogRecord* rec, int n) {
   if (!rec || rec->type != DLG_LIST || !rec->list.strings || n < 0) return nullptr;
   int skip = HasHeights(rec) ? 1 : 0;
@@ -32,7 +35,7 @@ char16_t* GetListString(DialogRecord* rec, int n) {
   for (int i = 0;; i++) {
     if (p[skip] == 0) return nullptr;   // the terminating empty string
     if (i == n) return p;
-    p += skip + EntryLength(p + skip);
+    p = NextEntry(p, skip);
   }
 }
 
@@ -40,7 +43,7 @@ char16_t* GetListString(DialogRecord* rec, int n) {
 static char16_t* ListEnd(DialogRecord* rec) {
   int skip = HasHeights(rec) ? 1 : 0;
   char16_t* p = rec->list.strings;
-  while (p[skip]) p += skip + EntryLength(p + skip);
+  while (p[skip]) p = NextEntry(p, skip);
   return p + skip;
 }
 
@@ -122,13 +125,12 @@ void FillListFromDescriptor(WrapWindow window, DialogRecord* rec) {
   DlgCtlListReset(window, id);
   if (!rec->list.strings) return;
   int skip = HasHeights(rec) ? 1 : 0;
-  for (char16_t* p = rec->list.strings; p[skip];) {
+  for (char16_t* p = rec->list.strings; p[skip]; p = NextEntry(p, skip)) {
     int height = skip ? p[0] : 0;
     if (DlgCtlListAdd(window, id, p + skip, p, height) < 0) {
       ShowErrorText(770, LANG_ID(8140));
       break;
     }
-    p += skip + EntryLength(p + skip);
   }
   DlgCtlListSetSel(window, id, 0);
 }

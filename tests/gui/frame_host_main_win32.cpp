@@ -15,27 +15,7 @@
 #include "app/tick.h"
 #include "core/platform.h"
 #include "model/grid.h"
-
-static void Write(const char* text)
-{
-    DWORD done = 0;
-    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text, (DWORD)strlen(text), &done, nullptr);
-}
-
-static void Line(const char* key, const std::wstring& value)
-{
-    char buf[2048];
-    int n = WideCharToMultiByte(CP_UTF8, 0, value.c_str(), (int)value.size(), buf, sizeof buf - 1, nullptr, nullptr);
-    buf[n > 0 ? n : 0] = 0;
-    std::string out = std::string(key) + "=" + buf + "\n";
-    Write(out.c_str());
-}
-
-static void Num(const char* key, long value)
-{
-    std::string out = std::string(key) + "=" + std::to_string(value) + "\n";
-    Write(out.c_str());
-}
+#include "host_win32.h"
 
 static std::wstring Title(HWND w)
 {
@@ -116,7 +96,7 @@ static int StartFrame(HINSTANCE instance)
     UnicodeFlag = 1;
     InitLockEmulation();
     int ok = RegisterWindowClasses(instance) && InitInstance(instance, SW_SHOWNORMAL);
-    Num("init", ok ? 1 : 0);
+    HostPut("init", ok ? 1 : 0);
     return ok;
 }
 
@@ -126,7 +106,7 @@ static int titleLoads = 0, titleFrees = 0;
 static int FakeTitleLoad(int number)
 {
     titleLoads++;
-    Num("title_number", number);
+    HostPut("title_number", number);
     return 0;
 }
 static void FakeTitleDraw(HDC dc)
@@ -149,33 +129,33 @@ static int TitleRun(HINSTANCE instance)
     if (!StartFrame(instance)) return 3;
     Pump(300);
     HWND title = (HWND)Entry.titleWindow;
-    Num("title_window", title != nullptr && IsWindowVisible(title));
+    HostPut("title_window", title != nullptr && IsWindowVisible(title));
     RECT tr = {}, desk = {};
     GetWindowRect(title, &tr);
     GetClientRect(GetDesktopWindow(), &desk);
     int tw = 2 * GetSystemMetrics(SM_CXFIXEDFRAME) + 192;
     int th = GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYFIXEDFRAME) + 256;
-    Num("title_placed", tr.right - tr.left == tw && tr.bottom - tr.top == th &&
+    HostPut("title_placed", tr.right - tr.left == tw && tr.bottom - tr.top == th &&
                             tr.left == (desk.right - tw) / 2 && tr.top == (desk.bottom - 28 - th) / 2);
-    Num("title_mode", Entry.titleMode);
-    Num("main_visible_before", IsWindowVisible((HWND)Entry.mainWindow) ? 1 : 0);
-    Num("windows_before", CountEditWindows());
-    Num("running_before", IsSimulationRunning());
+    HostPut("title_mode", Entry.titleMode);
+    HostPut("main_visible_before", IsWindowVisible((HWND)Entry.mainWindow) ? 1 : 0);
+    HostPut("windows_before", CountEditWindows());
+    HostPut("running_before", IsSimulationRunning());
     SendMessageW(title, WM_KEYDOWN, VK_SPACE, 0);
     SendMessageW(title, WM_KEYDOWN, VK_SPACE, 0);   // a second key finds no title any more
     Pump(300);
-    Num("title_gone", Entry.titleWindow == nullptr && !IsWindow(title));
-    Num("title_loads", titleLoads);
-    Num("title_frees", titleFrees);
-    Num("main_visible_after", IsWindowVisible((HWND)Entry.mainWindow) ? 1 : 0);
-    Num("windows_after", CountEditWindows());
-    Num("zoom_after", EditViews.slot[0].zoom);
-    Num("running_after", IsSimulationRunning());
-    Num("shutdown", 1);
+    HostPut("title_gone", Entry.titleWindow == nullptr && !IsWindow(title));
+    HostPut("title_loads", titleLoads);
+    HostPut("title_frees", titleFrees);
+    HostPut("main_visible_after", IsWindowVisible((HWND)Entry.mainWindow) ? 1 : 0);
+    HostPut("windows_after", CountEditWindows());
+    HostPut("zoom_after", EditViews.slot[0].zoom);
+    HostPut("running_after", IsSimulationRunning());
+    HostPut("shutdown", 1);
     DestroyWindow((HWND)Entry.mainWindow);
     int code = RunMessageLoop();
     EndTimerThreads();
-    Num("exit", code);
+    HostPut("exit", code);
     return 0;
 }
 
@@ -183,23 +163,23 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
     if (!wcsstr(GetCommandLineW(), L"/Q")) return TitleRun(GetModuleHandleW(nullptr));
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    Num("threads_before", Threads());
+    HostPut("threads_before", Threads());
     if (!StartFrame(instance)) return 3;
 
     HWND main = (HWND)Entry.mainWindow;
-    Line("main_title", Title(main));
-    Line("edit1_title", Title(Slot(0)));
-    Num("windows", CountEditWindows());
-    Num("threads_running", Threads());
+    HostPutText("main_title", Title(main));
+    HostPutText("edit1_title", Title(Slot(0)));
+    HostPut("windows", CountEditWindows());
+    HostPut("threads_running", Threads());
 
     // A drawn frame: the render thread copies the cleared view into the window.
     PumpUntil([] { return PixelOf(Slot(0)) == 0xE8E8E8; }, 20000);
-    Num("pixel", PixelOf(Slot(0)));
+    HostPut("pixel", PixelOf(Slot(0)));
 
     // The tick runs idle steps: the 55 ms counter is consumed after it was raised.
     bool raised = PumpUntil([] { return TimerCount.anim55 != 0; }, 20000);
     bool consumed = raised && PumpUntil([] { return TimerCount.anim55 == 0; }, 20000);
-    Num("anim_consumed", consumed ? 1 : 0);
+    HostPut("anim_consumed", consumed ? 1 : 0);
 
     // While drawing is suspended no frame reaches the window; after resuming it does.
     EditViewSlot* first = &EditViews.slot[0];
@@ -209,131 +189,131 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     first->dirty = 1;
     WrapLeaveCriticalSection(first->lockB);
     Pump(300);   // frames would have come in this time
-    Num("pixel_suspended", PixelOf(Slot(0)));
+    HostPut("pixel_suspended", PixelOf(Slot(0)));
     SuspendThreads(1);
     first->dirty = 1;
     PumpUntil([] { return PixelOf(Slot(0)) == 0x302010; }, 20000);
-    Num("pixel_resumed", PixelOf(Slot(0)));
+    HostPut("pixel_resumed", PixelOf(Slot(0)));
 
     // The clock window: opened, titled, toggled; a remembered place outside the work area is
     // replaced by the centre.
     int32_t cl = 6000, ct = 6000, cw = -1, chh = -1;
     ClockWindow(5, &cl, &ct, &cw, &chh);
-    Num("clock_w", cw);
-    Num("clock_open", ClockWindow(3, nullptr, nullptr, nullptr, nullptr));
-    Line("clock_title", Title(ClockWindowHandle()));
+    HostPut("clock_w", cw);
+    HostPut("clock_open", ClockWindow(3, nullptr, nullptr, nullptr, nullptr));
+    HostPutText("clock_title", Title(ClockWindowHandle()));
     RECT cr = {};
     GetWindowRect(ClockWindowHandle(), &cr);
     int32_t wl, wt, ww, wh;
     GetWorkArea(&wl, &wt, &ww, &wh);
-    Num("clock_inside", cr.left >= wl && cr.right <= wl + ww && cr.top >= wt && cr.bottom <= wt + wh);
-    Num("clock_toggle", ClockWindow(4, nullptr, nullptr, nullptr, nullptr));
-    Num("clock_gone", ClockWindowHandle() == nullptr);
+    HostPut("clock_inside", cr.left >= wl && cr.right <= wl + ww && cr.top >= wt && cr.bottom <= wt + wh);
+    HostPut("clock_toggle", ClockWindow(4, nullptr, nullptr, nullptr, nullptr));
+    HostPut("clock_gone", ClockWindowHandle() == nullptr);
 
     // Menu captions of the first window: the popups by position, every command by id.
     HMENU bar = GetMenu(Slot(0));
     for (int i = 0; i < 7; i++) {
         wchar_t b[100] = L"";
         GetMenuStringW(bar, (UINT)i, b, 100, MF_BYPOSITION);
-        Line(("bar" + std::to_string(i + 1)).c_str(), b);
+        HostPutText(("bar" + std::to_string(i + 1)).c_str(), b);
     }
     int n;
     const MenuCommandCaption* c = GetMenuCommandCaptions(&n);
     for (int i = 0; i < n; i++)
-        Line(("menu" + std::to_string(c[i].commandId)).c_str(), MenuText(Slot(0), c[i].commandId));
+        HostPutText(("menu" + std::to_string(c[i].commandId)).c_str(), MenuText(Slot(0), c[i].commandId));
     c = GetMenuToggleCaptions(&n);
     for (int i = 0; i < n; i++)
-        Line(("menu" + std::to_string(c[i].commandId)).c_str(), MenuText(Slot(0), c[i].commandId));
-    Num("checked348", (GetMenuState(bar, 348, MF_BYCOMMAND) & MF_CHECKED) ? 1 : 0);
-    Num("checked347", (GetMenuState(bar, 347, MF_BYCOMMAND) & MF_CHECKED) ? 1 : 0);
+        HostPutText(("menu" + std::to_string(c[i].commandId)).c_str(), MenuText(Slot(0), c[i].commandId));
+    HostPut("checked348", (GetMenuState(bar, 348, MF_BYCOMMAND) & MF_CHECKED) ? 1 : 0);
+    HostPut("checked347", (GetMenuState(bar, 347, MF_BYCOMMAND) & MF_CHECKED) ? 1 : 0);
 
     // Up to six windows; the seventh is refused and command 400 is greyed while six are open.
-    for (int i = 2; i <= 7; i++) Num(("create" + std::to_string(i)).c_str(), CreateEditWindow(0));
-    Num("windows_after", CountEditWindows());
+    for (int i = 2; i <= 7; i++) HostPut(("create" + std::to_string(i)).c_str(), CreateEditWindow(0));
+    HostPut("windows_after", CountEditWindows());
     int greyed = 0;
     for (int i = 0; i < EDIT_SLOTS; i++)
         if (GetMenuState(GetMenu(Slot(i)), 400, MF_BYCOMMAND) & MF_GRAYED) greyed++;
-    Num("greyed400", greyed);
-    Line("edit6_title", Title(Slot(5)));
-    Num("threads_six", Threads());
+    HostPut("greyed400", greyed);
+    HostPutText("edit6_title", Title(Slot(5)));
+    HostPut("threads_six", Threads());
     Pump(200);
 
-    Num("close6", CloseEditWindow(6));
-    Num("close_minus1", CloseEditWindow(-1));
-    Num("close5", CloseEditWindow(5));
-    Num("close5_again", CloseEditWindow(5));
-    Num("enabled400", (GetMenuState(GetMenu(Slot(0)), 400, MF_BYCOMMAND) & MF_GRAYED) ? 0 : 1);
-    Num("threads_five", Threads());
+    HostPut("close6", CloseEditWindow(6));
+    HostPut("close_minus1", CloseEditWindow(-1));
+    HostPut("close5", CloseEditWindow(5));
+    HostPut("close5_again", CloseEditWindow(5));
+    HostPut("enabled400", (GetMenuState(GetMenu(Slot(0)), 400, MF_BYCOMMAND) & MF_GRAYED) ? 0 : 1);
+    HostPut("threads_five", Threads());
 
     // View mode 3 zoom 4 shows the scale 1:128 in the title; zoom in from there gives zoom 2.
-    Num("view", SetViewModeAndZoom(1, 3, 4));
-    Line("edit2_title", Title(Slot(1)));
-    Num("zoomin", ZoomIn(1));
-    Num("mode", (long)EditViews.slot[1].viewMode);
-    Num("zoom", EditViews.slot[1].zoom);
-    Num("checked354", (GetMenuState(GetMenu(Slot(1)), 354, MF_BYCOMMAND) & MF_CHECKED) ? 1 : 0);
+    HostPut("view", SetViewModeAndZoom(1, 3, 4));
+    HostPutText("edit2_title", Title(Slot(1)));
+    HostPut("zoomin", ZoomIn(1));
+    HostPut("mode", (long)EditViews.slot[1].viewMode);
+    HostPut("zoom", EditViews.slot[1].zoom);
+    HostPut("checked354", (GetMenuState(GetMenu(Slot(1)), 354, MF_BYCOMMAND) & MF_CHECKED) ? 1 : 0);
 
     // Recent files at the end of the file menu.
     AddRecentFile(u"first.nt3");
     AddRecentFile(u"second.nt3");
     RebuildRecentFileMenus(-1);
-    Line("recent272", MenuText(Slot(0), 272));
-    Line("recent273", MenuText(Slot(0), 273));
-    Line("recent274", MenuText(Slot(0), 274));
+    HostPutText("recent272", MenuText(Slot(0), 272));
+    HostPutText("recent273", MenuText(Slot(0), 273));
+    HostPutText("recent274", MenuText(Slot(0), 274));
 
     // Next and previous window.
     ActivateEditWindow(0);
     Pump(100);
-    Num("active_a", EditViews.active);
+    HostPut("active_a", EditViews.active);
     ActivateEditWindow(-2);
     Pump(100);
-    Num("active_next", EditViews.active);
+    HostPut("active_next", EditViews.active);
     ActivateEditWindow(-3);
     Pump(100);
-    Num("active_prev", EditViews.active);
+    HostPut("active_prev", EditViews.active);
 
     // A right click on a window edge starts edge scrolling only with a mouse option on; the
     // button's release ends it.
     uint32_t mouseOptions = GetMouseOptions();
     SetMouseOptions(0);
     SendMessageW(Slot(0), WM_NCRBUTTONDOWN, HTTOPRIGHT, 0);
-    Num("edge_off", EdgeScrollState);
+    HostPut("edge_off", EdgeScrollState);
     SetMouseOptions(1);
     SendMessageW(Slot(0), WM_NCRBUTTONDOWN, HTTOPRIGHT, 0);
-    Num("edge_on", EdgeScrollState);
-    Num("edge_capture", GetCapture() == Slot(0) ? 1 : 0);
+    HostPut("edge_on", EdgeScrollState);
+    HostPut("edge_capture", GetCapture() == Slot(0) ? 1 : 0);
     SendMessageW(Slot(0), WM_NCRBUTTONUP, HTTOPRIGHT, 0);
-    Num("edge_after", EdgeScrollState);
-    Num("edge_released", GetCapture() == nullptr ? 1 : 0);
+    HostPut("edge_after", EdgeScrollState);
+    HostPut("edge_released", GetCapture() == nullptr ? 1 : 0);
     SetMouseOptions(mouseOptions);
 
     // Frame commands: scroll bars of the active window, the wide status window, tiling.
     EditViews.active = 0;
-    Num("scroll_before", (GetWindowLongW(Slot(0), GWL_STYLE) & WS_VSCROLL) ? 1 : 0);
+    HostPut("scroll_before", (GetWindowLongW(Slot(0), GWL_STYLE) & WS_VSCROLL) ? 1 : 0);
     DispatchCommand(339, 0, 0);
-    Num("scroll_after", (GetWindowLongW(Slot(0), GWL_STYLE) & WS_VSCROLL) ? 1 : 0);
+    HostPut("scroll_after", (GetWindowLongW(Slot(0), GWL_STYLE) & WS_VSCROLL) ? 1 : 0);
     DispatchCommand(405, 0, 0);
     RECT mr;
     GetWindowRect(main, &mr);
     GetWorkArea(&wl, &wt, &ww, &wh);
-    Num("wide_status", (mr.right - mr.left) == (ww > 800 ? ww : 800));
+    HostPut("wide_status", (mr.right - mr.left) == (ww > 800 ? ww : 800));
     DispatchCommand(405, 0, 0);
     GetWindowRect(main, &mr);
-    Num("narrow_status", (mr.right - mr.left) == 800);
+    HostPut("narrow_status", (mr.right - mr.left) == 800);
     DispatchCommand(404, 0, 0);
     Pump(200);
     RECT a, b;
     GetWindowRect(Slot(0), &a);
     GetWindowRect(Slot(1), &b);
-    Num("tiled_top_halves", a.top == b.top && a.right <= b.left + 1 && (a.right - a.left) == ww / 2);
+    HostPut("tiled_top_halves", a.top == b.top && a.right <= b.left + 1 && (a.right - a.left) == ww / 2);
 
     // Shut-down: the running-time message waits for its OK; then the loop ends.
-    Num("shutdown", 1);
+    HostPut("shutdown", 1);
     DestroyWindow(main);
     int code = RunMessageLoop();
     EndTimerThreads();
-    Num("exit", code);
-    Num("windows_end", CountEditWindows());
-    Num("threads_after", Threads());
+    HostPut("exit", code);
+    HostPut("windows_end", CountEditWindows());
+    HostPut("threads_after", Threads());
     return 0;
 }
