@@ -8,7 +8,6 @@
 //   dialog_host [--data <folder>] infobox     a plain box, then a cancellable box aborted by F12
 //   dialog_host cursors                       the own cursors and icons load from the resources
 #include <windows.h>
-#include <shellapi.h>
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
@@ -16,29 +15,9 @@
 #include "app/cursor.h"
 #include "app/dialog.h"
 #include "app/infobox.h"
-#include "core/langtext.h"
-#include "core/misc.h"
 #include "core/msgbox.h"
 #include "core/platform_ui.h"
-#include "core/stream.h"
-
-static void Print(const std::string& line) {
-  DWORD written;
-  HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
-  if (out && out != INVALID_HANDLE_VALUE) {
-    std::string l = line + "\n";
-    WriteFile(out, l.data(), (DWORD)l.size(), &written, nullptr);
-  }
-}
-
-static void Put(const char* key, long long value) { Print(std::string(key) + "=" + std::to_string(value)); }
-
-static void PutText(const char* key, const char16_t* text) {
-  char b[600];
-  int n = WideCharToMultiByte(CP_UTF8, 0, (LPCWSTR)text, -1, b, (int)sizeof b, nullptr, nullptr);
-  if (n <= 0) b[0] = 0;
-  Print(std::string(key) + "=" + b);
-}
+#include "host_win32.h"
 
 // ---- the frame a dialog needs ---------------------------------------------------------------------
 static HWND MainWindow;
@@ -108,13 +87,13 @@ static int RoundTrip() {
                       DlgRadio(401, LANG_ID(17022), 0), DlgCheck(470, LANG_ID(17027), 0), DlgList(106, list, DLGL_SORT),
                       DlgOk(), DlgCancel(), DlgHelp(), DlgEnd()};
   int r = RunDialog(nullptr, 901, DlgF_Einfach, d);
-  Put("result", r);
-  PutText("f140", number);
-  PutText("f141", name);
-  Put("r400", d[6].button.flags);
-  Put("r401", d[7].button.flags);
-  Put("c470", d[8].button.flags);
-  Put("level", GetDialogLevel());
+  HostPut("result", r);
+  HostPutText("f140", number);
+  HostPutText("f141", name);
+  HostPut("r400", d[6].button.flags);
+  HostPut("r401", d[7].button.flags);
+  HostPut("c470", d[8].button.flags);
+  HostPut("level", GetDialogLevel());
   return 0;
 }
 
@@ -138,11 +117,11 @@ static intptr_t CALLBACK NestProc(WrapWindow w, uint32_t message, uintptr_t wp, 
     int next = level + 1;
     int r = RunDialog(nullptr, 902, NestProc, Levels[next].d);
     if (next == DIALOG_MAX_LEVELS) {
-      Put("eleventh", r);
-      Put("level_at_eleventh", GetDialogLevel());
-      Put("ready", 1);
+      HostPut("eleventh", r);
+      HostPut("level_at_eleventh", GetDialogLevel());
+      HostPut("ready", 1);
     } else {
-      Put((std::string("closed") + std::to_string(next + 1)).c_str(), r);
+      HostPut((std::string("closed") + std::to_string(next + 1)).c_str(), r);
     }
     return 1;
   }
@@ -159,9 +138,9 @@ static int Nest() {
     Levels[i].d[3] = DlgEnd();
   }
   int r = RunDialog(nullptr, 902, NestProc, Levels[0].d);
-  Put("closed1", r);
-  Put("level", GetDialogLevel());
-  Put("brushes", DialogBrushesExist());
+  HostPut("closed1", r);
+  HostPut("level", GetDialogLevel());
+  HostPut("brushes", DialogBrushesExist());
   return 0;
 }
 
@@ -183,18 +162,18 @@ static int BadField() {
     ShowError(910, u"The minute must lie between 0 and 59.");
     d[0].title.focusId = 141;   // again, with the focus on the bad field
   }
-  Put("result", r);
-  Put("rounds", rounds);
-  PutText("hour", hour);
-  PutText("minute", minute);
+  HostPut("result", r);
+  HostPut("rounds", rounds);
+  HostPutText("hour", hour);
+  HostPutText("minute", minute);
   return 0;
 }
 
 static int F12Held() { return (GetAsyncKeyState(VK_F12) & 0x8000) != 0; }
 
 static int InfoBoxes() {
-  Put("open1", OpenInfoBox(u"Searching the texts", u"Search", 10, 0));
-  Put("ready1", 1);
+  HostPut("open1", OpenInfoBox(u"Searching the texts", u"Search", 10, 0));
+  HostPut("ready1", 1);
   int seen = 0, abortPlain = 0;
   for (int i = 0; i < 1200 && !seen; i++) {   // until F12 is held (at most 60 s)
     char16_t t[16];
@@ -206,9 +185,9 @@ static int InfoBoxes() {
     Sleep(50);
   }
   for (int i = 0; i < 10; i++) abortPlain |= IsInfoBoxAbortPressed();
-  Put("f12_seen", seen);
-  Put("abort_plain", abortPlain);
-  Put("open2", OpenInfoBox(u"Searching the info texts", u"Search", 10, 1));
+  HostPut("f12_seen", seen);
+  HostPut("abort_plain", abortPlain);
+  HostPut("open2", OpenInfoBox(u"Searching the info texts", u"Search", 10, 1));
   int aborted = 0, steps = 0;
   for (; steps < 1200 && !aborted; steps++) {
     SetInfoBoxText(u"running");
@@ -216,15 +195,15 @@ static int InfoBoxes() {
     aborted = IsInfoBoxAbortPressed();
     if (!aborted) Sleep(50);
   }
-  Put("aborted", aborted);
-  Put("close2", CloseInfoBox());
-  Put("close1", CloseInfoBox());
-  Put("level", GetInfoBoxLevel());
+  HostPut("aborted", aborted);
+  HostPut("close2", CloseInfoBox());
+  HostPut("close1", CloseInfoBox());
+  HostPut("level", GetInfoBoxLevel());
   return 0;
 }
 
 static int Cursors(HINSTANCE instance) {
-  Put("init", InitCursors());
+  HostPut("init", InitCursors());
   int loaded = 0, distinct = 1;
   HCURSOR seen[CURSOR_OWN_COUNT + 1] = {};
   HCURSOR arrow = LoadCursorW(nullptr, (LPCWSTR)IDC_ARROW);
@@ -235,37 +214,26 @@ static int Cursors(HINSTANCE instance) {
     for (int k = 1; k < i; k++)
       if (seen[k] && seen[k] == seen[i]) distinct = 0;
   }
-  Put("cursors", loaded);
-  Put("distinct", distinct);
-  Put("icon_large", LoadImageW(instance, MAKEINTRESOURCEW(2), IMAGE_ICON, 32, 32, 0) != nullptr);
-  Put("icon_small", LoadImageW(instance, MAKEINTRESOURCEW(11), IMAGE_ICON, 16, 16, 0) != nullptr);
-  Put("mode", SetCursorMode(CURSOR_MODE_PICK));
+  HostPut("cursors", loaded);
+  HostPut("distinct", distinct);
+  HostPut("icon_large", LoadImageW(instance, MAKEINTRESOURCEW(2), IMAGE_ICON, 32, 32, 0) != nullptr);
+  HostPut("icon_small", LoadImageW(instance, MAKEINTRESOURCEW(11), IMAGE_ICON, 16, 16, 0) != nullptr);
+  HostPut("mode", SetCursorMode(CURSOR_MODE_PICK));
   SetCursorMode(CURSOR_BUSY_BEGIN);
-  Put("busy", GetBusyCount());
+  HostPut("busy", GetBusyCount());
   SetCursorMode(CURSOR_BUSY_END);
-  Put("shown", GetShownCursor());
+  HostPut("shown", GetShownCursor());
   ExitCursors();
   return 0;
 }
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   int argc = 0;
-  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  int a = 1;
-  const char16_t* data = nullptr;
-  if (a + 1 < argc && wcscmp(argv[a], L"--data") == 0) {
-    data = (const char16_t*)argv[a + 1];
-    a += 2;
-  }
-  if (a >= argc) return 2;
+  wchar_t** argv = nullptr;
+  bool data = false;
+  int a = HostStart(&argc, &argv, &data);
+  if (!a) return 2;
   std::wstring scene = argv[a];
-  InitMisc();
-  StreamInit();
-  InitLanguage();
-  if (data) {
-    SetKindFolder(FILE_KIND_PROGRAM, data);
-    Put("lang_main", LoadLanguageFile(u"quil.lng", 1));
-  }
   MakeFrame(instance);
   if (scene == L"roundtrip") return RoundTrip();
   if (scene == L"nest") return Nest();

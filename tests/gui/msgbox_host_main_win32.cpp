@@ -5,30 +5,11 @@
 //   msgbox_host ansi-window <length>    ANSI mode: a window whose title has <length> characters
 //   msgbox_host ansi-msgbox <length>    ANSI mode: WrapMessageBox with a text of <length> characters
 #include <windows.h>
-#include <shellapi.h>
-#include <cstdio>
 #include <cwchar>
 #include <string>
-#include "core/langtext.h"
-#include "core/misc.h"
 #include "core/msgbox.h"
 #include "core/platform_ui.h"
-#include "core/stream.h"
-
-static void Print(const char *line) {
-  DWORD written;
-  HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
-  if (out && out != INVALID_HANDLE_VALUE) {
-    WriteFile(out, line, (DWORD)strlen(line), &written, nullptr);
-    WriteFile(out, "\n", 1, &written, nullptr);
-  }
-}
-
-static void PrintResult(const char *what, long long value) {
-  char b[96];
-  snprintf(b, sizeof b, "%s=%lld", what, value);
-  Print(b);
-}
+#include "host_win32.h"
 
 // A text of n characters: "0123456789" repeated, so a cut shows where it happened.
 static std::u16string Numbered(int n) {
@@ -55,14 +36,14 @@ static int AnsiWindow(HINSTANCE instance, int length) {
   wc.hCursor = LoadCursorW(nullptr, (LPCWSTR)IDC_ARROW);
   wc.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
   wc.lpszClassName = L"QuilGuiHostAnsi";
-  PrintResult("registered", WrapRegisterClassEx(&wc) != 0);
+  HostPut("registered", WrapRegisterClassEx(&wc) != 0);
   std::u16string title = Numbered(length);
   WrapWindow w = WrapCreateWindow(u"QuilGuiHostAnsi", title.c_str(), WS_OVERLAPPEDWINDOW, 10, 10, 400, 200,
                                   nullptr, nullptr, instance, nullptr);
-  PrintResult("created", w != nullptr);
+  HostPut("created", w != nullptr);
   if (!w) return 0;
   char16_t back[400];
-  PrintResult("title_length", WrapGetWindowText(w, back, 400));
+  HostPut("title_length", WrapGetWindowText(w, back, 400));
   WrapShowWindow(w, SW_SHOW);
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
@@ -74,35 +55,24 @@ static int AnsiWindow(HINSTANCE instance, int length) {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   int argc = 0;
-  wchar_t **argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  int a = 1;
-  const char16_t *data = nullptr;
-  if (a + 1 < argc && wcscmp(argv[a], L"--data") == 0) {
-    data = (const char16_t *)argv[a + 1];
-    a += 2;
-  }
-  if (a >= argc) return 2;
+  wchar_t **argv = nullptr;
+  bool data = false;
+  int a = HostStart(&argc, &argv, &data);
+  if (!a) return 2;
   std::wstring action = argv[a];
-  InitMisc();
-  StreamInit();
-  InitLanguage();
-  if (data) {
-    SetKindFolder(FILE_KIND_PROGRAM, data);
-    PrintResult("lang_main", LoadLanguageFile(u"quil.lng", 1));
-    PrintResult("lang_second", LoadLanguageFile(u"quil.lnv", 0));
-  }
+  if (data) HostPut("lang_second", LoadLanguageFile(u"quil.lnv", 0));
   const char16_t *arg1 = a + 1 < argc ? (const char16_t *)argv[a + 1] : u"";
   const char16_t *arg2 = a + 2 < argc ? (const char16_t *)argv[a + 2] : u"";
   uint32_t number = (uint32_t)wcstoul((const wchar_t *)arg1, nullptr, 10);
-  if (action == L"error") PrintResult("result", ShowError(number, arg2));
-  else if (action == L"info") PrintResult("result", ShowInfo(number, arg2));
-  else if (action == L"ask") PrintResult("result", AskQuestion(number, arg2));
-  else if (action == L"trace") PrintResult("result", ShowTraceBox(arg1));
+  if (action == L"error") HostPut("result", ShowError(number, arg2));
+  else if (action == L"info") HostPut("result", ShowInfo(number, arg2));
+  else if (action == L"ask") HostPut("result", AskQuestion(number, arg2));
+  else if (action == L"trace") HostPut("result", ShowTraceBox(arg1));
   else if (action == L"ansi-window") return AnsiWindow(instance, (int)number);
   else if (action == L"ansi-msgbox") {
     UnicodeFlag = 0;
     std::u16string text = Numbered((int)number);
-    PrintResult("result", WrapMessageBox(nullptr, text.c_str(), u"AnsiBox", MB_OK));
+    HostPut("result", WrapMessageBox(nullptr, text.c_str(), u"AnsiBox", MB_OK));
   } else {
     return 2;
   }
