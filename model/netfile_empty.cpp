@@ -5,17 +5,21 @@
 #include "model/grid.h"
 #include "model/netfile.h"
 
-// Tag (u32 from 14389, else the u16 tag), then a count that is u32 from countU32From; the count
-// must be 0. Files below 13574 of the sections with oldRecordBytes > 1 count their records in
-// bytes.
+// A count that is u32 from countU32From and must be 0. Files below 13574 of the sections with
+// oldRecordBytes > 1 count their records in bytes.
+static int ReadZeroCount(int version, int countU32From, uint32_t oldRecordBytes = 1) {
+  uint32_t count;
+  int r = ReadVersionedCount(version, countU32From, &count);
+  if (r) return r;
+  if (version < 13574) count /= oldRecordBytes;
+  return count == 0 ? 0 : NETSEC_FORMAT;
+}
+
+// Tag (u32 from 14389, else the u16 tag), then the zero count.
 static int ReadEmpty(int version, uint32_t tag4, uint16_t tag2, int countU32From,
                      uint32_t oldRecordBytes = 1) {
   int r = ReadSectionTag(version, tag4, tag2);
-  if (r) return r;
-  uint32_t count;
-  if ((r = ReadVersionedCount(version, countU32From, &count))) return r;
-  if (version < 13574) count /= oldRecordBytes;
-  return count == 0 ? 0 : NETSEC_FORMAT;
+  return r ? r : ReadZeroCount(version, countU32From, oldRecordBytes);
 }
 
 int ReadEmptyTrainsSection(int version) {
@@ -50,9 +54,7 @@ int ReadEmptyDepotSection(int version) {
     }
     return 0;
   }
-  uint32_t count;
-  if ((r = ReadVersionedCount(version, 14389, &count))) return r;
-  return count == 0 ? 0 : NETSEC_FORMAT;
+  return ReadZeroCount(version, 14389);
 }
 
 int ReadEmptyTpSection(int version) {
@@ -74,9 +76,7 @@ int ReadEmptySignalSection(int version) {
   if ((r = StreamReadWord(&tag))) return r;
   if (tag != NetTag2('S', 'I')) return NETSEC_FORMAT;
   if ((r = StreamReadWord(&unused))) return r;
-  uint32_t count;
-  if ((r = ReadVersionedCount(version, 14346, &count))) return r;
-  return count == 0 ? 0 : NETSEC_FORMAT;
+  return ReadZeroCount(version, 14346);
 }
 
 int ReadEmptyTextsSection(int version) {
@@ -116,9 +116,7 @@ int ReadEmptyGraphicsSection(int version) {
   int r = StreamReadWord(&tag);
   if (r) return r;
   if (tag != 0x475A) return NETSEC_FORMAT;
-  uint32_t count;
-  if ((r = ReadVersionedCount(version, 14369, &count))) return r;
-  if (count != 0) return NETSEC_FORMAT;
+  if ((r = ReadZeroCount(version, 14369))) return r;
   if (version >= 14393) {
     uint32_t flag;
     if ((r = StreamReadDword(&flag))) return r;

@@ -11,6 +11,7 @@
 #include "model/grid.h"
 #include "model/grid_section.h"
 #include "model/netfile.h"
+#include "model/netfile_sections.h"
 #include "netfile_test_util.h"
 #include "views/view_services.h"
 
@@ -296,4 +297,18 @@ TEST_F(Sections, LongestNamesAndTheFileNameLimit) {
   ASSERT_EQ(bytes[end + 1], 0);
   bytes[end] = 'f';
   EXPECT_EQ(ReadRaw(bytes, ReadGeneralSection, 14400), NETSEC_FORMAT);
+}
+
+// The empty forms of the sections not built yet: a count of 0 is taken, any other is a format
+// fault.
+TEST_F(Sections, EmptySectionsRefuseRecords) {
+  for (uint32_t n : {0u, 1u}) {
+    SCOPED_TRACE(n);
+    int expected = n == 0 ? 0 : NETSEC_FORMAT;
+    EXPECT_EQ(ReadRaw(Bytes().tag("DEPO").u32(n).b, ReadEmptyDepotSection, 14400), expected);
+    EXPECT_EQ(ReadRaw(Bytes().tag("SI").u16(0).u32(n).b, ReadEmptySignalSection, 14389), expected);
+    EXPECT_EQ(ReadRaw(Bytes().u16(0x475A).u32(n).u32(0).b, ReadEmptyGraphicsSection, 14400),
+              expected);
+    EXPECT_EQ(ReadRaw(Bytes().tag("HS").u16(n * 6).b, ReadEmptyHstSection, 13573), expected);
+  }
 }
