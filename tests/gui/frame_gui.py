@@ -7,8 +7,8 @@ import os
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from guilib import BIN_DIR, DATA_DIR, GuiSession, expect, lang_text, run, wine_path  # noqa: E402
-from programlib import QUIL, close_with_exit_message, folder_with  # noqa: E402
+from guilib import BIN_DIR, GuiSession, expect, lang_text, run  # noqa: E402
+from programlib import close_with_exit_message, folder_with  # noqa: E402
 
 
 def frame_host(s):
