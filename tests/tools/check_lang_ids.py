@@ -119,9 +119,13 @@ def language_sets(data_dir):
 
 
 def check(root, data_dir, folders=PROGRAM_FOLDERS):
-    errors = []
     uses, scan_errors = scan_code(root, folders)
-    errors += scan_errors
+    return check_uses(uses, scan_errors, data_dir)
+
+
+def check_uses(uses, scan_errors, data_dir):
+    """The problems of the scanned uses against the language files in data_dir."""
+    errors = list(scan_errors)
     try:
         langs = language_sets(data_dir)
     except langsrc.SourceError as e:
@@ -176,10 +180,10 @@ def main():
     ap.add_argument('--src', required=True, help='source tree')
     ap.add_argument('--data', required=True, help='folder of the generated language files')
     args = ap.parse_args()
-    errors = check(args.src, args.data)
+    uses, scan_errors = scan_code(args.src)
+    errors = check_uses(uses, scan_errors, args.data)
     for e in errors:
         print(e)
-    uses, _ = scan_code(args.src)
     print(f'{len(uses)} text uses checked, {len(errors)} problems')
     return 1 if errors else 0
 
