@@ -83,7 +83,7 @@ int SetCursorMode(int mode) {
         if (PaletteRedraw)
           PaletteRedraw();
         else
-          DrawSymbolPalette(nullptr);   // the whole palette
+          DrawSymbolPalette(nullptr);  // the whole palette
       }
       return Current;
     }
@@ -101,8 +101,7 @@ int SetCursorMode(int mode) {
         Show(Current);
       }
       return Busy ? CUR_BUSY : Current;
-    default:
-      return mode;
+    default: return mode;
   }
 }
 
@@ -190,7 +189,8 @@ int DecideCursor(const CursorQuery* q, int* cursor) {
     }
   }
   if (q->blockMarked) {
-    int zone = BlockEdgeZone(q->mouseX, q->mouseY, q->blockLeft, q->blockTop, q->blockRight, q->blockBottom);
+    int zone = BlockEdgeZone(q->mouseX, q->mouseY, q->blockLeft, q->blockTop, q->blockRight,
+                             q->blockBottom);
     if (zone) {
       *cursor = zone <= BLOCK_EDGE_RIGHT ? CUR_SYS_SIZE_WE : CUR_SYS_SIZE_NS;
       return zone;
@@ -202,7 +202,8 @@ int DecideCursor(const CursorQuery* q, int* cursor) {
 
 int SetCursorForWindow(WrapWindow window, int dragState) {
   CursorQuery q = {};
-  if (!CursorPlatformQuery(window, &q, BlockRect ? BlockRect : MarkedBlockWindowRect)) q = CursorQuery{};
+  if (!CursorPlatformQuery(window, &q, BlockRect ? BlockRect : MarkedBlockWindowRect))
+    q = CursorQuery{};
   q.dialogOpen = IsDialogOpen();
   q.dragState = dragState;
   q.current = Busy ? CUR_BUSY : Current;

@@ -4,9 +4,9 @@
 #include "app/cursor.h"
 
 int CursorPlatformHasMouse();
-int CursorPlatformLoad();                 // loads the eleven own and four system cursors
-void CursorPlatformFree();                // destroys the own cursors
-void CursorPlatformShow(int cursor);      // CUR_...
+int CursorPlatformLoad();             // loads the eleven own and four system cursors
+void CursorPlatformFree();            // destroys the own cursors
+void CursorPlatformShow(int cursor);  // CUR_...
 // Fills the window-dependent part of q (everything but current and dragState); 0 when the
 // window is gone.
 int CursorPlatformQuery(WrapWindow window, CursorQuery* q, CursorBlockRectFn blockRect);
@@ -15,6 +15,6 @@ int CursorPlatformQuery(WrapWindow window, CursorQuery* q, CursorBlockRectFn blo
 struct CursorNativeState {
   int noMouse;
   int loads, frees;
-  CursorQuery query;                      // returned by the query
+  CursorQuery query;  // returned by the query
 };
 CursorNativeState* GetCursorNativeState();

@@ -28,14 +28,21 @@ DialogRecord DlgTitleText(const char16_t* text, uint16_t helpTopic, uint32_t foc
   r.title = DlgTitleFields{0, helpTopic, focusId, text};
   return r;
 }
-static DialogRecord TextRec(uint8_t type, uint16_t controlId, uint16_t textId, const char16_t* text) {
+static DialogRecord TextRec(uint8_t type, uint16_t controlId, uint16_t textId,
+                            const char16_t* text) {
   DialogRecord r = Blank(type);
   r.text = DlgTextFields{controlId, textId, text};
   return r;
 }
-DialogRecord DlgText(uint16_t controlId, uint16_t textId) { return TextRec(DLG_TEXT_ID, controlId, textId, nullptr); }
-DialogRecord DlgTextPtr(uint16_t controlId, const char16_t* text) { return TextRec(DLG_TEXT_PTR, controlId, 0, text); }
-DialogRecord DlgTextOff(uint16_t controlId, uint16_t textId) { return TextRec(DLG_TEXT_OFF, controlId, textId, nullptr); }
+DialogRecord DlgText(uint16_t controlId, uint16_t textId) {
+  return TextRec(DLG_TEXT_ID, controlId, textId, nullptr);
+}
+DialogRecord DlgTextPtr(uint16_t controlId, const char16_t* text) {
+  return TextRec(DLG_TEXT_PTR, controlId, 0, text);
+}
+DialogRecord DlgTextOff(uint16_t controlId, uint16_t textId) {
+  return TextRec(DLG_TEXT_OFF, controlId, textId, nullptr);
+}
 DialogRecord DlgOk() { return Blank(DLG_BTN_OK); }
 DialogRecord DlgCancel() { return Blank(DLG_BTN_CANCEL); }
 DialogRecord DlgThird() { return Blank(DLG_BTN_THIRD); }
@@ -47,8 +54,8 @@ DialogRecord DlgCell(uint16_t controlId, int16_t x, int16_t y, uint32_t cellCode
   r.cell = DlgCellFields{controlId, x, y, cellCode, state};
   return r;
 }
-DialogRecord DlgCellStep(uint16_t controlId, int16_t x, int16_t y, int16_t height, uint32_t cellCode,
-                         uint8_t value, uint8_t lowest, uint8_t highest) {
+DialogRecord DlgCellStep(uint16_t controlId, int16_t x, int16_t y, int16_t height,
+                         uint32_t cellCode, uint8_t value, uint8_t lowest, uint8_t highest) {
   DialogRecord r = Blank(DLG_CELL_STEP);
   r.cellStep = DlgCellStepFields{controlId, x, y, height, cellCode, value, lowest, highest};
   return r;
@@ -69,8 +76,8 @@ DialogRecord DlgList(uint16_t controlId, char16_t* strings, uint8_t flags) {
   r.list = DlgListFields{controlId, strings, flags};
   return r;
 }
-DialogRecord DlgEdit(uint16_t controlId, char16_t* buffer, int32_t length, uint8_t flags, int32_t lowest,
-                     int32_t highest) {
+DialogRecord DlgEdit(uint16_t controlId, char16_t* buffer, int32_t length, uint8_t flags,
+                     int32_t lowest, int32_t highest) {
   DialogRecord r = Blank(DLG_EDIT);
   r.edit = DlgEditFields{controlId, buffer, length, flags, lowest, highest};
   return r;
@@ -91,13 +98,17 @@ DialogRecord DlgEnd() { return Blank(DLG_END); }
 // ---- lookup -------------------------------------------------------------------------------------
 static int RecordControlId(const DialogRecord* r, uint32_t* id) {
   switch (r->type) {
-    case DLG_TEXT_ID: case DLG_TEXT_PTR: case DLG_TEXT_ID2: case DLG_TEXT_OFF: *id = r->text.controlId; return 1;
+    case DLG_TEXT_ID:
+    case DLG_TEXT_PTR:
+    case DLG_TEXT_ID2:
+    case DLG_TEXT_OFF: *id = r->text.controlId; return 1;
     case DLG_CELL: *id = r->cell.controlId; return 1;
     case DLG_CELL_STEP: *id = r->cellStep.controlId; return 1;
     case DLG_CELL_LIST: *id = r->cellList.controlId; return 1;
     case DLG_LIST: *id = r->list.controlId; return 1;
     case DLG_EDIT: *id = r->edit.controlId; return 1;
-    case DLG_RADIO: case DLG_CHECK: *id = r->button.controlId; return 1;
+    case DLG_RADIO:
+    case DLG_CHECK: *id = r->button.controlId; return 1;
     default: return 0;
   }
 }
@@ -138,7 +149,8 @@ uint32_t DescriptorFocusId(const DialogRecord* descriptor) {
 int MapDialogEndCode(intptr_t endCode) {
   switch (endCode) {
     case 1: return DLGR_OK;
-    case 2: case 8: return DLGR_CANCEL;
+    case 2:
+    case 8: return DLGR_CANCEL;
     case 6: return DLGR_YES;
     case 7: return DLGR_NO;
     default: break;
@@ -205,7 +217,8 @@ static DialogSymbolTextFn SymbolText = nullptr;
 
 void SetDialogColourSource(DialogColourFn fn) { ColourSource = fn; }
 void SetDialogFontSource(DialogFontFn fn) { FontSource = fn; }
-void SetDialogPainters(DialogCellPainterFn cell, DialogDiagramPainterFn diagram, DialogSymbolTextFn text) {
+void SetDialogPainters(DialogCellPainterFn cell, DialogDiagramPainterFn diagram,
+                       DialogSymbolTextFn text) {
   CellPainter = cell;
   DiagramPainter = diagram;
   SymbolText = text;

@@ -20,11 +20,12 @@ constexpr uint32_t DLGMSG_CTLCOLORDLG = 0x0136;
 constexpr uint32_t DLGMSG_CTLCOLORSCROLLBAR = 0x0137;
 constexpr uint32_t DLGMSG_CTLCOLORSTATIC = 0x0138;
 constexpr uint32_t DLGMSG_USER = 0x0400;
-constexpr uint32_t DLGMSG_KEY = DLGMSG_USER + 2;    // a key for the dialog's own handling
-constexpr uint32_t DLGMSG_STEP = DLGMSG_USER + 3;   // arrow or page key: step the focused field
+constexpr uint32_t DLGMSG_KEY = DLGMSG_USER + 2;   // a key for the dialog's own handling
+constexpr uint32_t DLGMSG_STEP = DLGMSG_USER + 3;  // arrow or page key: step the focused field
 // Scroll codes of WM_VSCROLL (low word of wParam).
 constexpr int SB_CODE_LINEUP = 0, SB_CODE_LINEDOWN = 1, SB_CODE_PAGEUP = 2, SB_CODE_PAGEDOWN = 3,
-              SB_CODE_THUMBPOSITION = 4, SB_CODE_THUMBTRACK = 5, SB_CODE_TOP = 6, SB_CODE_BOTTOM = 7;
+              SB_CODE_THUMBPOSITION = 4, SB_CODE_THUMBTRACK = 5, SB_CODE_TOP = 6,
+              SB_CODE_BOTTOM = 7;
 // Keys of the field stepping.
 constexpr uint32_t KEY_PAGE_UP = 33, KEY_PAGE_DOWN = 34, KEY_UP = 38, KEY_DOWN = 40;
 
@@ -36,7 +37,7 @@ int DlgCtlExists(WrapWindow dlg, uint32_t id);
 uint32_t DlgCtlIdOfWindow(WrapWindow control);
 void DlgCtlSetTitle(WrapWindow dlg, const char16_t* text);
 void DlgCtlSetText(WrapWindow dlg, uint32_t id, const char16_t* text);
-int DlgCtlGetText(WrapWindow dlg, uint32_t id, char16_t* buf, int maxChars);   // length
+int DlgCtlGetText(WrapWindow dlg, uint32_t id, char16_t* buf, int maxChars);  // length
 void DlgCtlEnable(WrapWindow dlg, uint32_t id, int enable);
 int DlgCtlIsEnabled(WrapWindow dlg, uint32_t id);
 void DlgCtlSetCheck(WrapWindow dlg, uint32_t id, int checked);
@@ -44,8 +45,8 @@ void DlgCtlSetCheck(WrapWindow dlg, uint32_t id, int checked);
 void DlgCtlCheckRadio(WrapWindow dlg, uint32_t id);
 int DlgCtlIsChecked(WrapWindow dlg, uint32_t id);
 void DlgCtlSetFont(WrapWindow dlg, uint32_t id, int font);
-void DlgCtlSetLimit(WrapWindow dlg, uint32_t id, int limit);           // edit field
-void DlgCtlSetComboLimit(WrapWindow dlg, uint32_t id, int limit);      // combo box, extended UI
+void DlgCtlSetLimit(WrapWindow dlg, uint32_t id, int limit);       // edit field
+void DlgCtlSetComboLimit(WrapWindow dlg, uint32_t id, int limit);  // combo box, extended UI
 // Gives the control the focus, or the next tab stop when it is disabled.
 void DlgCtlFocus(WrapWindow dlg, uint32_t id);
 // The window and control id that has the focus (a combo box's edit part counts as the combo);
@@ -57,14 +58,16 @@ int DlgCtlGetCaret(WrapWindow dlg, uint32_t id);
 void DlgCtlSetCaret(WrapWindow dlg, uint32_t id, int pos);
 // Scroll bars: range only (no redraw), full state, or disabled.
 void DlgCtlScrollRange(WrapWindow dlg, uint32_t id, int lowest, int highest);
-void DlgCtlScrollSet(WrapWindow dlg, uint32_t id, int lowest, int highest, int page, int pos, int redraw);
+void DlgCtlScrollSet(WrapWindow dlg, uint32_t id, int lowest, int highest, int page, int pos,
+                     int redraw);
 void DlgCtlScrollDisable(WrapWindow dlg, uint32_t id);
-int DlgCtlIsActive(WrapWindow dlg);   // the dialog is the active window
+int DlgCtlIsActive(WrapWindow dlg);  // the dialog is the active window
 // List boxes.
 void DlgCtlListReset(WrapWindow dlg, uint32_t id);
-int DlgCtlListAdd(WrapWindow dlg, uint32_t id, const char16_t* text, void* data, int height);  // index or -1
+int DlgCtlListAdd(WrapWindow dlg, uint32_t id, const char16_t* text, void* data,
+                  int height);  // index or -1
 int DlgCtlListCount(WrapWindow dlg, uint32_t id);
-int DlgCtlListGetSel(WrapWindow dlg, uint32_t id);   // -1 none
+int DlgCtlListGetSel(WrapWindow dlg, uint32_t id);  // -1 none
 void DlgCtlListSetSel(WrapWindow dlg, uint32_t id, int n);
 void* DlgCtlListData(WrapWindow dlg, uint32_t id, int n);
 // Ends the modal dialog with an end code.
@@ -75,9 +78,10 @@ void DlgCtlRedrawPicture(WrapWindow dlg, DialogRecord* rec);
 void DlgCtlShowHelp(uint32_t topic);
 
 // ---- the parts of RunDialog per build -----------------------------------------------------------
-WrapWindow DialogPlatformDefaultOwner();       // active edit window, else main window, else null
-intptr_t DialogPlatformModal(WrapWindow owner, uint32_t templateId, DialogProcFn proc, DialogRecord* descriptor);
-void DialogPlatformBrushes(int create);        // create (1) or delete (0) the five brushes
+WrapWindow DialogPlatformDefaultOwner();  // active edit window, else main window, else null
+intptr_t DialogPlatformModal(WrapWindow owner, uint32_t templateId, DialogProcFn proc,
+                             DialogRecord* descriptor);
+void DialogPlatformBrushes(int create);  // create (1) or delete (0) the five brushes
 // The registered drawing services (null until their owners register them).
 DialogColourFn GetDialogColourSource();
 DialogFontFn GetDialogFontSource();

@@ -14,7 +14,7 @@ struct DescriptorLink {
 static DescriptorLink Links[DIALOG_MAX_LEVELS + 6];
 
 static void LinkDescriptor(WrapWindow w, DialogRecord* d) {
-  for (DescriptorLink& l : Links)   // a window handle used again replaces its old link
+  for (DescriptorLink& l : Links)  // a window handle used again replaces its old link
     if (l.window == w) {
       l.descriptor = d;
       return;
@@ -44,8 +44,9 @@ struct ButtonText {
   uint16_t text;
 };
 static const ButtonText Buttons[] = {
-    {DLG_BTN_OK, 1, LANG_ID(8100)},    {DLG_BTN_CANCEL, 2, LANG_ID(8101)}, {DLG_BTN_THIRD, 8, LANG_ID(8105)},
-    {DLG_BTN_YES, 6, LANG_ID(8102)},   {DLG_BTN_NO, 7, LANG_ID(8103)},     {DLG_BTN_HELP, 100, LANG_ID(8104)},
+    {DLG_BTN_OK, 1, LANG_ID(8100)},    {DLG_BTN_CANCEL, 2, LANG_ID(8101)},
+    {DLG_BTN_THIRD, 8, LANG_ID(8105)}, {DLG_BTN_YES, 6, LANG_ID(8102)},
+    {DLG_BTN_NO, 7, LANG_ID(8103)},    {DLG_BTN_HELP, 100, LANG_ID(8104)},
 };
 
 static void InitEdit(WrapWindow w, DialogRecord* r) {
@@ -98,7 +99,10 @@ int InitDialogFromDescriptor(WrapWindow w, DialogRecord* d) {
         DlgCtlSetTitle(w, r->title.text ? r->title.text : u"");
         focus = r->title.focusId;
         break;
-      case DLG_TEXT_ID: case DLG_TEXT_PTR: case DLG_TEXT_ID2: case DLG_TEXT_OFF:
+      case DLG_TEXT_ID:
+      case DLG_TEXT_PTR:
+      case DLG_TEXT_ID2:
+      case DLG_TEXT_OFF:
         DlgCtlSetFont(w, r->text.controlId, DLG_FONT_7);
         if (r->type == DLG_TEXT_PTR)
           DlgCtlSetText(w, r->text.controlId, r->text.text ? r->text.text : u"");
@@ -106,7 +110,12 @@ int InitDialogFromDescriptor(WrapWindow w, DialogRecord* d) {
           DlgCtlSetText(w, r->text.controlId, GetLangText(r->text.textId));
         if (r->type == DLG_TEXT_OFF) DlgCtlEnable(w, r->text.controlId, 0);
         break;
-      case DLG_BTN_OK: case DLG_BTN_CANCEL: case DLG_BTN_THIRD: case DLG_BTN_YES: case DLG_BTN_NO: case DLG_BTN_HELP:
+      case DLG_BTN_OK:
+      case DLG_BTN_CANCEL:
+      case DLG_BTN_THIRD:
+      case DLG_BTN_YES:
+      case DLG_BTN_NO:
+      case DLG_BTN_HELP:
         for (const ButtonText& b : Buttons)
           if (b.type == r->type) {
             DlgCtlSetFont(w, b.id, DLG_FONT_7);
@@ -122,12 +131,12 @@ int InitDialogFromDescriptor(WrapWindow w, DialogRecord* d) {
           FillListFromDescriptor(w, r);
         }
         break;
-      case DLG_EDIT:
-        InitEdit(w, r);
-        break;
-      case DLG_RADIO: case DLG_CHECK:
+      case DLG_EDIT: InitEdit(w, r); break;
+      case DLG_RADIO:
+      case DLG_CHECK:
         DlgCtlSetFont(w, r->button.controlId, DLG_FONT_7);
-        DlgCtlSetText(w, r->button.controlId, r->button.textId ? GetLangText(r->button.textId) : u"      ");
+        DlgCtlSetText(w, r->button.controlId,
+                      r->button.textId ? GetLangText(r->button.textId) : u"      ");
         if (r->type == DLG_RADIO) {
           if (r->button.flags & DLGB_CHECKED) DlgCtlCheckRadio(w, r->button.controlId);
         } else {
@@ -135,7 +144,7 @@ int InitDialogFromDescriptor(WrapWindow w, DialogRecord* d) {
         }
         if (r->button.flags & DLGB_DISABLED) DlgCtlEnable(w, r->button.controlId, 0);
         break;
-      default:   // pictures are painted; OK etc. handled above
+      default:  // pictures are painted; OK etc. handled above
         break;
     }
   }
@@ -171,7 +180,8 @@ int StepFieldValueAtCaret(DialogRecord* d, uint32_t key) {
   uint32_t id = 0;
   if (!d || !DlgCtlFocused(&dlg, &id) || id < 140 || id > 179) return 0;
   DialogRecord* r = FindDescriptorItem(d, id);
-  if (!r || r->type != DLG_EDIT || (r->edit.flags & DLGE_DISABLED) || !(r->edit.flags & DLGE_RANGE)) return 0;
+  if (!r || r->type != DLG_EDIT || (r->edit.flags & DLGE_DISABLED) || !(r->edit.flags & DLGE_RANGE))
+    return 0;
   // The whole field text is read and written back: a long condition text (up to its buffer
   // length) keeps everything after the stepped value.
   int capacity = r->edit.length > 602 ? r->edit.length : 602;
@@ -204,8 +214,9 @@ void DialogSpinScroll(WrapWindow w, DialogRecord* d, WrapWindow bar, uintptr_t w
     DialogRecord* r = FindDescriptorItem(d, 340);
     if (!r || (r->type != DLG_CELL_STEP && r->type != DLG_CELL_LIST)) return;
     int thumb = (int)((wParam >> 16) & 0xFFFF);
-    if (code != SB_CODE_LINEUP && code != SB_CODE_LINEDOWN && code != SB_CODE_PAGEUP && code != SB_CODE_PAGEDOWN &&
-        code != SB_CODE_TOP && code != SB_CODE_BOTTOM && code != SB_CODE_THUMBTRACK)
+    if (code != SB_CODE_LINEUP && code != SB_CODE_LINEDOWN && code != SB_CODE_PAGEUP &&
+        code != SB_CODE_PAGEDOWN && code != SB_CODE_TOP && code != SB_CODE_BOTTOM &&
+        code != SB_CODE_THUMBTRACK)
       return;
     StepPictureRecord(r, code, thumb);
     DlgCtlRedrawPicture(w, r);
@@ -234,7 +245,8 @@ void ShowFieldCharsLeft(WrapWindow w, DialogRecord* d, uint32_t fieldId, uint32_
   DlgCtlSetText(w, targetId, out);
 }
 
-intptr_t QUIL_DLGCALL DlgF_Einfach(WrapWindow w, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+intptr_t QUIL_DLGCALL DlgF_Einfach(WrapWindow w, uint32_t message, uintptr_t wParam,
+                                   intptr_t lParam) {
   switch (message) {
     case DLGMSG_INITDIALOG: {
       DialogRecord* d = (DialogRecord*)lParam;
@@ -253,9 +265,7 @@ intptr_t QUIL_DLGCALL DlgF_Einfach(WrapWindow w, uint32_t message, uintptr_t wPa
       }
       return 0;
     }
-    case DLGMSG_PAINT:
-      PaintDialogFromDescriptor(w, LinkedDescriptor(w));
-      return 0;
+    case DLGMSG_PAINT: PaintDialogFromDescriptor(w, LinkedDescriptor(w)); return 0;
     case DLGMSG_DESTROY:
       SaveDialogValues(w, LinkedDescriptor(w));
       UnlinkDescriptor(w);
@@ -263,8 +273,7 @@ intptr_t QUIL_DLGCALL DlgF_Einfach(WrapWindow w, uint32_t message, uintptr_t wPa
     case DLGMSG_VSCROLL:
       DialogSpinScroll(w, LinkedDescriptor(w), (WrapWindow)lParam, wParam);
       return 0;
-    case DLGMSG_STEP:
-      return StepFieldValueAtCaret(LinkedDescriptor(w), (uint32_t)wParam) & 0xFF;
+    case DLGMSG_STEP: return StepFieldValueAtCaret(LinkedDescriptor(w), (uint32_t)wParam) & 0xFF;
     default:
       if (message >= DLGMSG_CTLCOLORMSGBOX && message <= DLGMSG_CTLCOLORSTATIC)
         return (intptr_t)DialogControlColour((void*)wParam, message, (WrapWindow)lParam);

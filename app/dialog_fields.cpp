@@ -7,7 +7,9 @@
 static DialogNameCountFn NameCount[12];
 static DialogNameStepFn NameStep[12];
 
-static int IsNameKind(int32_t k) { return k == 1 || k == 2 || k == 5 || k == 6 || k == 10 || k == 11; }
+static int IsNameKind(int32_t k) {
+  return k == 1 || k == 2 || k == 5 || k == 6 || k == 10 || k == 11;
+}
 
 void SetDialogNameSource(int kind, DialogNameCountFn count, DialogNameStepFn step) {
   if (!IsNameKind(kind)) return;
@@ -28,13 +30,15 @@ static int KindRange(int32_t kind, int32_t* lo, int32_t* hi) {
     int n = NameCount[kind] ? NameCount[kind]() : 0;
     *hi = n - 1;
   } else if (kind == DLGK_FOURTH) {
-    *lo = 1; *hi = 10;
+    *lo = 1;
+    *hi = 10;
   } else if (kind == DLGK_DECIMAL2) {
     *hi = 300;
   } else if (kind == DLGK_DECIMAL3) {
     *hi = 600000;
   } else if (kind == DLGK_WEEKDAY) {
-    *lo = 1; *hi = 7;
+    *lo = 1;
+    *hi = 7;
   }
   return *lo < *hi;
 }
@@ -66,10 +70,12 @@ int StepForKey(uint32_t key) {
 
 uint32_t KeyForSpinCode(int code) {
   switch (code) {
-    case 0: return 38;          // line up
-    case 1: return 40;          // line down
-    case 2: case 6: return 33;  // page up, top
-    case 3: case 7: return 34;  // page down, bottom
+    case 0: return 38;  // line up
+    case 1: return 40;  // line down
+    case 2:
+    case 6: return 33;  // page up, top
+    case 3:
+    case 7: return 34;  // page down, bottom
     default: return 0;
   }
 }
@@ -120,7 +126,9 @@ static int WeekdayOf(const char16_t* s, int n) {
   name[k] = 0;
   if (!k) return 0;
   for (int d = 1; d <= 7; d++)
-    if (CompareStrings(name, GetLangText(LANG_ID(17020) + d), CMPS_IGNORE_CASE | CMPS_SKIP_BLANKS) == 0) return d;
+    if (CompareStrings(name, GetLangText(LANG_ID(17020) + d),
+                       CMPS_IGNORE_CASE | CMPS_SKIP_BLANKS) == 0)
+      return d;
   return 0;
 }
 
@@ -185,7 +193,7 @@ static int NewValue(int32_t kind, int32_t lo, int32_t hi, int width, const char1
     out[k] = 0;
     return 1;
   }
-  if (kind == DLGK_FOURTH) return 0;   // no stepping defined for the fourth condition item
+  if (kind == DLGK_FOURTH) return 0;  // no stepping defined for the fourth condition item
   if (!ReadInt(value, n, &v))
     v = lo;
   else
@@ -195,7 +203,8 @@ static int NewValue(int32_t kind, int32_t lo, int32_t hi, int width, const char1
 }
 
 int StepFieldText(const DialogRecord* rec, char16_t* text, int capacity, int* caret, uint32_t key) {
-  if (!rec || rec->type != DLG_EDIT || (rec->edit.flags & DLGE_DISABLED) || !(rec->edit.flags & DLGE_RANGE))
+  if (!rec || rec->type != DLG_EDIT || (rec->edit.flags & DLGE_DISABLED) ||
+      !(rec->edit.flags & DLGE_RANGE))
     return 0;
   int step = StepForKey(key);
   if (!step) return 0;
@@ -203,14 +212,15 @@ int StepFieldText(const DialogRecord* rec, char16_t* text, int capacity, int* ca
   if (length < 2 || capacity < length) return 0;
   int32_t kind = FieldKindOf(rec);
   int32_t lo = rec->edit.lowest, hi = rec->edit.highest;
-  if (lo == hi && (kind < DLGK_DEPOT || kind > DLGK_SIGNAL_ELEMENT)) return 0;   // equal bounds of no kind
+  if (lo == hi && (kind < DLGK_DEPOT || kind > DLGK_SIGNAL_ELEMENT))
+    return 0;  // equal bounds of no kind
   int width = length - 1 < 9 ? length - 1 : 9;
   int textLen = StringLength(text);
   if (textLen > capacity - 1) textLen = capacity - 1, text[textLen] = 0;
   char16_t out[DLG_NAME_MAX + 16];
 
   if (length < 24) {
-    if (kind == DLGK_CONDITION) return 0;   // short condition fields are not stepped
+    if (kind == DLGK_CONDITION) return 0;  // short condition fields are not stepped
     int n = textLen < 20 ? textLen : 20;
     if (!NewValue(kind, lo, hi, width, text, n, step, out)) return 0;
     if (rec->edit.flags & DLGE_TRIM) StripLeadingBlanks(out);
@@ -225,7 +235,8 @@ int StepFieldText(const DialogRecord* rec, char16_t* text, int capacity, int* ca
   if (pos > textLen) pos = textLen;
   if (pos > 0) {
     char16_t c = text[pos - 1];
-    if (c == u',' || c == u':' || c == u'(' || c == u')' || c == u'&' || c == u'|' || c == u'!') return 0;
+    if (c == u',' || c == u':' || c == u'(' || c == u')' || c == u'&' || c == u'|' || c == u'!')
+      return 0;
   }
   int start = pos;
   while (start > 0 && !IsStartDelimiter(text[start - 1], kind)) start--;
@@ -244,15 +255,15 @@ int StepFieldText(const DialogRecord* rec, char16_t* text, int capacity, int* ca
     }
     char16_t L0 = CharToUpper(letters[0]), L1 = letters[0] ? CharToUpper(letters[1]) : 0;
     char16_t L2 = L1 ? CharToUpper(letters[2]) : 0, L3 = L2 ? CharToUpper(letters[3]) : 0;
-    effKind = -1;   // any other delimiter: nothing
+    effKind = -1;  // any other delimiter: nothing
     if (delim == 0) {
       effKind = DLGK_LINE;
     } else if (delim == u':') {
       effKind = 0, lo = 0, hi = 59;
     } else if (delim == u',') {
       int k = start;
-      while (k < textLen && text[k] != u'(' && text[k] != u')' && text[k] != u'!' && text[k] != u'&' &&
-             text[k] != u'|' && text[k] != u':')
+      while (k < textLen && text[k] != u'(' && text[k] != u')' && text[k] != u'!' &&
+             text[k] != u'&' && text[k] != u'|' && text[k] != u':')
         k++;
       if (k < textLen && text[k] == u':')
         effKind = 0, lo = 0, hi = 23;
@@ -308,11 +319,13 @@ int PictureBarRange(const DialogRecord* rec, int* lowest, int* highest, int* pos
 
 static int StepIn(int v, int lo, int hi, int code, int thumbPos, int* out) {
   switch (code) {
-    case 1: v = v >= hi ? lo : v + 1; break;          // line down
-    case 0: v = v <= lo ? hi : v - 1; break;          // line up
-    case 2: case 6: v = lo; break;                    // page up, top
-    case 3: case 7: v = hi; break;                    // page down, bottom
-    case 5: v = thumbPos < lo ? lo : thumbPos > hi ? hi : thumbPos; break;   // thumb tracking
+    case 1: v = v >= hi ? lo : v + 1; break;  // line down
+    case 0: v = v <= lo ? hi : v - 1; break;  // line up
+    case 2:
+    case 6: v = lo; break;  // page up, top
+    case 3:
+    case 7: v = hi; break;                                                  // page down, bottom
+    case 5: v = thumbPos < lo ? lo : thumbPos > hi ? hi : thumbPos; break;  // thumb tracking
     default: return 0;
   }
   *out = v;

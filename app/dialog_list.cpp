@@ -8,8 +8,11 @@
 
 int SymbolCodeWidth(char16_t c) {
   switch (c) {
-    case 1: case 2: case 3: return 4;
-    case 4: case 5: return 5;
+    case 1:
+    case 2:
+    case 3: return 4;
+    case 4:
+    case 5: return 5;
     case 6: return 6;
     default: return 1;
   }
@@ -33,7 +36,7 @@ char16_t* GetListString(DialogRecord* rec, int n) {
   int skip = HasHeights(rec) ? 1 : 0;
   char16_t* p = rec->list.strings;
   for (int i = 0;; i++) {
-    if (p[skip] == 0) return nullptr;   // the terminating empty string
+    if (p[skip] == 0) return nullptr;  // the terminating empty string
     if (i == n) return p;
     p = NextEntry(p, skip);
   }
@@ -62,7 +65,7 @@ static const char16_t* SortKey(const char16_t* s, int len) { return len - 1 > 6 
 
 void SortDescriptorList(DialogRecord* rec) {
   if (!rec || rec->type != DLG_LIST || !rec->list.strings || HasHeights(rec)) return;
-  constexpr int kMax = 103;   // longest entry with its terminator that is sorted
+  constexpr int kMax = 103;  // longest entry with its terminator that is sorted
   char16_t tmp[2 * kMax];
   for (int swapped = 1; swapped;) {
     swapped = 0;
@@ -80,7 +83,7 @@ void SortDescriptorList(DialogRecord* rec) {
         CopyMem(tmp + lb, a, (size_t)la * sizeof(char16_t));
         CopyMem(a, tmp, (size_t)(la + lb) * sizeof(char16_t));
         swapped = 1;
-        a += lb;   // a now points at the moved first entry
+        a += lb;  // a now points at the moved first entry
       } else {
         a = b;
         la = lb;

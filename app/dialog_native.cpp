@@ -19,7 +19,7 @@ struct Control {
   std::vector<std::u16string> items;
   std::vector<void*> data;
   int sel = -1;
-  Control* self = nullptr;   // window handle of the control
+  Control* self = nullptr;  // window handle of the control
 };
 
 struct Dialog {
@@ -70,20 +70,29 @@ void Add(Dialog* d, uint32_t id, int kind) {
 }
 
 void MakeControls(Dialog* d, DialogRecord* desc) {
-  static const struct { uint8_t type; uint32_t id; } buttons[] = {
-      {DLG_BTN_OK, 1}, {DLG_BTN_CANCEL, 2}, {DLG_BTN_THIRD, 8}, {DLG_BTN_YES, 6}, {DLG_BTN_NO, 7}, {DLG_BTN_HELP, 100}};
+  static const struct {
+    uint8_t type;
+    uint32_t id;
+  } buttons[] = {{DLG_BTN_OK, 1},  {DLG_BTN_CANCEL, 2}, {DLG_BTN_THIRD, 8},
+                 {DLG_BTN_YES, 6}, {DLG_BTN_NO, 7},     {DLG_BTN_HELP, 100}};
   if (!desc) return;
   for (DialogRecord* r = desc; r->type <= 19; r++) {
     switch (r->type) {
-      case DLG_TEXT_ID: case DLG_TEXT_PTR: case DLG_TEXT_ID2: case DLG_TEXT_OFF: Add(d, r->text.controlId, K_STATIC); break;
+      case DLG_TEXT_ID:
+      case DLG_TEXT_PTR:
+      case DLG_TEXT_ID2:
+      case DLG_TEXT_OFF: Add(d, r->text.controlId, K_STATIC); break;
       case DLG_LIST: Add(d, r->list.controlId, K_LIST); break;
       case DLG_EDIT:
-        Add(d, r->edit.controlId, r->edit.controlId >= 110 && r->edit.controlId <= 114 ? K_COMBO : K_EDIT);
-        if (r->edit.controlId >= 140 && r->edit.controlId <= 179) Add(d, r->edit.controlId + 150, K_SCROLL);
+        Add(d, r->edit.controlId,
+            r->edit.controlId >= 110 && r->edit.controlId <= 114 ? K_COMBO : K_EDIT);
+        if (r->edit.controlId >= 140 && r->edit.controlId <= 179)
+          Add(d, r->edit.controlId + 150, K_SCROLL);
         break;
       case DLG_RADIO: Add(d, r->button.controlId, K_RADIO); break;
       case DLG_CHECK: Add(d, r->button.controlId, K_CHECK); break;
-      case DLG_CELL_STEP: case DLG_CELL_LIST: Add(d, 340, K_SCROLL); break;
+      case DLG_CELL_STEP:
+      case DLG_CELL_LIST: Add(d, 340, K_SCROLL); break;
       default:
         for (auto& b : buttons)
           if (b.type == r->type) Add(d, b.id, K_BUTTON);
@@ -152,13 +161,34 @@ const char16_t* DialogSeamText(WrapWindow dlg, uint32_t id) {
   Control* c = C(dlg, id);
   return c ? c->text.c_str() : nullptr;
 }
-int DialogSeamEnabled(WrapWindow dlg, uint32_t id) { Control* c = C(dlg, id); return c ? c->enabled : 0; }
-int DialogSeamChecked(WrapWindow dlg, uint32_t id) { Control* c = C(dlg, id); return c ? c->checked : 0; }
-int DialogSeamFont(WrapWindow dlg, uint32_t id) { Control* c = C(dlg, id); return c ? c->font : 0; }
-int DialogSeamLimit(WrapWindow dlg, uint32_t id) { Control* c = C(dlg, id); return c ? c->limit : 0; }
-uint32_t DialogSeamFocus(WrapWindow dlg) { Dialog* d = D(dlg); return d ? d->focus : 0; }
-int DialogSeamCaret(WrapWindow dlg, uint32_t id) { Control* c = C(dlg, id); return c ? c->caret : 0; }
-uint32_t DialogSeamDefault(WrapWindow dlg) { Dialog* d = D(dlg); return d ? d->defaultId : 0; }
+int DialogSeamEnabled(WrapWindow dlg, uint32_t id) {
+  Control* c = C(dlg, id);
+  return c ? c->enabled : 0;
+}
+int DialogSeamChecked(WrapWindow dlg, uint32_t id) {
+  Control* c = C(dlg, id);
+  return c ? c->checked : 0;
+}
+int DialogSeamFont(WrapWindow dlg, uint32_t id) {
+  Control* c = C(dlg, id);
+  return c ? c->font : 0;
+}
+int DialogSeamLimit(WrapWindow dlg, uint32_t id) {
+  Control* c = C(dlg, id);
+  return c ? c->limit : 0;
+}
+uint32_t DialogSeamFocus(WrapWindow dlg) {
+  Dialog* d = D(dlg);
+  return d ? d->focus : 0;
+}
+int DialogSeamCaret(WrapWindow dlg, uint32_t id) {
+  Control* c = C(dlg, id);
+  return c ? c->caret : 0;
+}
+uint32_t DialogSeamDefault(WrapWindow dlg) {
+  Dialog* d = D(dlg);
+  return d ? d->defaultId : 0;
+}
 int DialogSeamScroll(WrapWindow dlg, uint32_t id, int* lowest, int* highest, int* pos) {
   Control* c = C(dlg, id);
   if (!c) return 0;
@@ -174,7 +204,10 @@ const char16_t* DialogSeamListText(WrapWindow dlg, uint32_t id, int n) {
   return c->items[(size_t)n].c_str();
 }
 int DialogSeamListSel(WrapWindow dlg, uint32_t id) { return DlgCtlListGetSel(dlg, id); }
-int DialogSeamPictureRedraws(WrapWindow dlg) { Dialog* d = D(dlg); return d ? d->redraws : 0; }
+int DialogSeamPictureRedraws(WrapWindow dlg) {
+  Dialog* d = D(dlg);
+  return d ? d->redraws : 0;
+}
 
 // ---- control access ------------------------------------------------------------------------------
 int DlgCtlExists(WrapWindow dlg, uint32_t id) { return C(dlg, id) != nullptr; }
@@ -202,7 +235,10 @@ int DlgCtlGetText(WrapWindow dlg, uint32_t id, char16_t* buf, int maxChars) {
 void DlgCtlEnable(WrapWindow dlg, uint32_t id, int enable) {
   if (Control* c = C(dlg, id)) c->enabled = enable ? 1 : 0;
 }
-int DlgCtlIsEnabled(WrapWindow dlg, uint32_t id) { Control* c = C(dlg, id); return c ? c->enabled : 0; }
+int DlgCtlIsEnabled(WrapWindow dlg, uint32_t id) {
+  Control* c = C(dlg, id);
+  return c ? c->enabled : 0;
+}
 void DlgCtlSetCheck(WrapWindow dlg, uint32_t id, int checked) {
   if (Control* c = C(dlg, id)) c->checked = checked ? 1 : 0;
 }
@@ -213,7 +249,10 @@ void DlgCtlCheckRadio(WrapWindow dlg, uint32_t id) {
   for (Control* c : d->controls)
     if (c->kind == K_RADIO) c->checked = c->id == id;
 }
-int DlgCtlIsChecked(WrapWindow dlg, uint32_t id) { Control* c = C(dlg, id); return c ? c->checked : 0; }
+int DlgCtlIsChecked(WrapWindow dlg, uint32_t id) {
+  Control* c = C(dlg, id);
+  return c ? c->checked : 0;
+}
 void DlgCtlSetFont(WrapWindow dlg, uint32_t id, int font) {
   if (Control* c = C(dlg, id)) c->font = font;
 }
@@ -248,20 +287,27 @@ void DlgCtlMakeDefault(WrapWindow dlg, uint32_t id) {
   Control* c = C(dlg, id);
   if (c && c->kind == K_BUTTON) D(dlg)->defaultId = id;
 }
-int DlgCtlGetCaret(WrapWindow dlg, uint32_t id) { Control* c = C(dlg, id); return c ? c->caret : 0; }
+int DlgCtlGetCaret(WrapWindow dlg, uint32_t id) {
+  Control* c = C(dlg, id);
+  return c ? c->caret : 0;
+}
 void DlgCtlSetCaret(WrapWindow dlg, uint32_t id, int pos) {
   if (Control* c = C(dlg, id)) c->caret = pos;
 }
 void DlgCtlScrollRange(WrapWindow dlg, uint32_t id, int lowest, int highest) {
   if (Control* c = C(dlg, id)) c->lo = lowest, c->hi = highest, c->scrollOn = 1;
 }
-void DlgCtlScrollSet(WrapWindow dlg, uint32_t id, int lowest, int highest, int page, int pos, int redraw) {
+void DlgCtlScrollSet(WrapWindow dlg, uint32_t id, int lowest, int highest, int page, int pos,
+                     int redraw) {
   if (Control* c = C(dlg, id)) c->lo = lowest, c->hi = highest, c->pos = pos, c->scrollOn = 1;
 }
 void DlgCtlScrollDisable(WrapWindow dlg, uint32_t id) {
   if (Control* c = C(dlg, id)) c->scrollOn = 0;
 }
-int DlgCtlIsActive(WrapWindow dlg) { Dialog* d = D(dlg); return d ? d->active : 0; }
+int DlgCtlIsActive(WrapWindow dlg) {
+  Dialog* d = D(dlg);
+  return d ? d->active : 0;
+}
 void DlgCtlListReset(WrapWindow dlg, uint32_t id) {
   if (Control* c = C(dlg, id)) c->items.clear(), c->data.clear(), c->sel = -1;
 }
@@ -272,8 +318,14 @@ int DlgCtlListAdd(WrapWindow dlg, uint32_t id, const char16_t* text, void* data,
   c->data.push_back(data);
   return (int)c->items.size() - 1;
 }
-int DlgCtlListCount(WrapWindow dlg, uint32_t id) { Control* c = C(dlg, id); return c ? (int)c->items.size() : 0; }
-int DlgCtlListGetSel(WrapWindow dlg, uint32_t id) { Control* c = C(dlg, id); return c ? c->sel : -1; }
+int DlgCtlListCount(WrapWindow dlg, uint32_t id) {
+  Control* c = C(dlg, id);
+  return c ? (int)c->items.size() : 0;
+}
+int DlgCtlListGetSel(WrapWindow dlg, uint32_t id) {
+  Control* c = C(dlg, id);
+  return c ? c->sel : -1;
+}
 void DlgCtlListSetSel(WrapWindow dlg, uint32_t id, int n) {
   Control* c = C(dlg, id);
   if (c && n >= 0 && n < (int)c->items.size()) c->sel = n;
@@ -306,12 +358,13 @@ WrapWindow DialogPlatformDefaultOwner() {
   if (NoOwner) return nullptr;
   EditViewSlot* slot = GetEditSlot(EditViews.active);
   if (slot && slot->window) return slot->window;
-  return &MainToken;   // the native build's stand-in for the main window
+  return &MainToken;  // the native build's stand-in for the main window
 }
 
 void DialogPlatformBrushes(int create) { BrushSets += create ? 1 : -1; }
 
-intptr_t DialogPlatformModal(WrapWindow owner, uint32_t templateId, DialogProcFn proc, DialogRecord* descriptor) {
+intptr_t DialogPlatformModal(WrapWindow owner, uint32_t templateId, DialogProcFn proc,
+                             DialogRecord* descriptor) {
   Dialog* d = new Dialog;
   d->templateId = templateId;
   d->owner = owner;
@@ -322,7 +375,7 @@ intptr_t DialogPlatformModal(WrapWindow owner, uint32_t templateId, DialogProcFn
   LastTemplate = templateId;
   LastOwner = owner;
   if (proc(d, DLGMSG_INITDIALOG, 0, (intptr_t)descriptor) && !d->focus) {
-    for (Control* c : d->controls)   // default focus: the first enabled control that takes it
+    for (Control* c : d->controls)  // default focus: the first enabled control that takes it
       if (c->enabled && c->kind != K_STATIC && c->kind != K_SCROLL) {
         d->focus = c->id;
         break;

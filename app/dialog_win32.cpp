@@ -13,18 +13,18 @@
 // name and the default dialog font.
 static COLORREF StandInColour(int n) {
   switch (n) {
-    case 0: return RGB(0xE8, 0xE8, 0xE0);     // dialog background
-    case 8: return RGB(0x00, 0x00, 0x00);     // text
-    case 9: return RGB(0xE8, 0xE8, 0xE0);     // text background
-    case 10: return RGB(0x00, 0x00, 0x00);    // edit text
-    case 11: return RGB(0xFF, 0xFF, 0xFF);    // edit background
-    case 15: return RGB(0x00, 0x00, 0x00);    // preview lines
-    case 16: return RGB(0x00, 0x00, 0x00);    // list text
-    case 17: return RGB(0x40, 0x40, 0x40);    // list second text
-    case 18: return RGB(0xFF, 0xFF, 0xF4);    // list background
-    case 72: return RGB(0x00, 0x00, 0x80);    // value text
-    case 73: return RGB(0xFF, 0xFF, 0xD8);    // value background
-    case 127: return RGB(0xF0, 0xF0, 0xF0);   // picture area
+    case 0: return RGB(0xE8, 0xE8, 0xE0);    // dialog background
+    case 8: return RGB(0x00, 0x00, 0x00);    // text
+    case 9: return RGB(0xE8, 0xE8, 0xE0);    // text background
+    case 10: return RGB(0x00, 0x00, 0x00);   // edit text
+    case 11: return RGB(0xFF, 0xFF, 0xFF);   // edit background
+    case 15: return RGB(0x00, 0x00, 0x00);   // preview lines
+    case 16: return RGB(0x00, 0x00, 0x00);   // list text
+    case 17: return RGB(0x40, 0x40, 0x40);   // list second text
+    case 18: return RGB(0xFF, 0xFF, 0xF4);   // list background
+    case 72: return RGB(0x00, 0x00, 0x80);   // value text
+    case 73: return RGB(0xFF, 0xFF, 0xD8);   // value background
+    case 127: return RGB(0xF0, 0xF0, 0xF0);  // picture area
     case 249: return GetSysColor(COLOR_HIGHLIGHTTEXT);
     case 250: return GetSysColor(COLOR_HIGHLIGHT);
     default: return RGB(0x80, 0x80, 0x80);
@@ -43,7 +43,7 @@ static HFONT DisplayFont(int n) {
   return f ? f : (HFONT)WrapGetStockObject(DEFAULT_GUI_FONT);
 }
 
-static HBRUSH Brushes[5];   // colours 18, 0, 11, 73, 9
+static HBRUSH Brushes[5];  // colours 18, 0, 11, 73, 9
 static const int BrushColours[5] = {18, 0, 11, 73, 9};
 
 static HBRUSH BrushOf(int colour) {
@@ -67,7 +67,9 @@ void DialogPlatformBrushes(int create) {
 static HWND Ctl(WrapWindow dlg, uint32_t id) { return (HWND)WrapGetDlgItem(dlg, (int)id); }
 
 int DlgCtlExists(WrapWindow dlg, uint32_t id) { return Ctl(dlg, id) != nullptr; }
-uint32_t DlgCtlIdOfWindow(WrapWindow control) { return control ? (uint32_t)GetDlgCtrlID((HWND)control) : 0; }
+uint32_t DlgCtlIdOfWindow(WrapWindow control) {
+  return control ? (uint32_t)GetDlgCtrlID((HWND)control) : 0;
+}
 void DlgCtlSetTitle(WrapWindow dlg, const char16_t* text) { WrapSetWindowText(dlg, text); }
 void DlgCtlSetText(WrapWindow dlg, uint32_t id, const char16_t* text) {
   WrapSetDlgItemText(dlg, (int)id, text);
@@ -172,7 +174,8 @@ void DlgCtlSetCaret(WrapWindow dlg, uint32_t id, int pos) {
 void DlgCtlScrollRange(WrapWindow dlg, uint32_t id, int lowest, int highest) {
   if (HWND c = Ctl(dlg, id)) SetScrollRange(c, SB_CTL, lowest, highest, FALSE);
 }
-void DlgCtlScrollSet(WrapWindow dlg, uint32_t id, int lowest, int highest, int page, int pos, int redraw) {
+void DlgCtlScrollSet(WrapWindow dlg, uint32_t id, int lowest, int highest, int page, int pos,
+                     int redraw) {
   HWND c = Ctl(dlg, id);
   if (!c) return;
   SCROLLINFO si = {};
@@ -188,7 +191,9 @@ void DlgCtlScrollDisable(WrapWindow dlg, uint32_t id) {
   if (HWND c = Ctl(dlg, id)) EnableWindow(c, FALSE);
 }
 int DlgCtlIsActive(WrapWindow dlg) { return GetActiveWindow() == (HWND)dlg ? 1 : 0; }
-void DlgCtlListReset(WrapWindow dlg, uint32_t id) { WrapSendDlgItemMessage(dlg, (int)id, LB_RESETCONTENT, 0, 0); }
+void DlgCtlListReset(WrapWindow dlg, uint32_t id) {
+  WrapSendDlgItemMessage(dlg, (int)id, LB_RESETCONTENT, 0, 0);
+}
 int DlgCtlListAdd(WrapWindow dlg, uint32_t id, const char16_t* text, void* data, int height) {
   LRESULT n = WrapSendDlgItemMessage(dlg, (int)id, LB_ADDSTRING, 0, (LPARAM)text);
   if (n < 0) return -1;
@@ -228,8 +233,8 @@ void GetControlRectInDialog(WrapWindow window, uint32_t controlId, DlgRect* out)
   RECT rc, rd;
   GetWindowRect(c, &rc);
   GetWindowRect((HWND)window, &rd);
-  int dx = GetSystemMetrics(SM_CXDLGFRAME);                          // metric 7
-  int dy = GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION);   // metrics 33 and 4
+  int dx = GetSystemMetrics(SM_CXDLGFRAME);                                // metric 7
+  int dy = GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION);  // metrics 33 and 4
   out->left = rc.left - rd.left - dx;
   out->top = rc.top - rd.top - dy;
   out->right = rc.right - rd.left - dx;
@@ -279,7 +284,9 @@ static void PaintRecord(HWND w, HDC dc, DialogRecord* r) {
     case DLG_CELL_LIST: {
       DialogUnitsToPixels(w, r->cellList.x, r->cellList.y, &top, &left);
       Fill(dc, left, top - r->cellList.height + 32, left + 31 + 1, top + 31 + 1, 127);
-      uint32_t e = (r->cellList.entries && r->cellList.shown < r->cellList.count) ? r->cellList.entries[r->cellList.shown] : 0;
+      uint32_t e = (r->cellList.entries && r->cellList.shown < r->cellList.count)
+                       ? r->cellList.entries[r->cellList.shown]
+                       : 0;
       DrawCellStandIn(dc, left, top, e & 0xFFFF, e >> 16);
       break;
     }
@@ -303,7 +310,7 @@ static void PaintRecord(HWND w, HDC dc, DialogRecord* r) {
         painter(dc, index, left + dx, top + dy, code, isMask, line, back);
         break;
       }
-      int size = large ? 24 : 16;   // stand-in: the preview field with one line across
+      int size = large ? 24 : 16;  // stand-in: the preview field with one line across
       Fill(dc, left + dx, top + dy, left + dx + size, top + dy + size, 0);
       HPEN pen = CreatePen(PS_SOLID, 1, line);
       HGDIOBJ old = SelectObject(dc, pen);
@@ -340,8 +347,8 @@ void* DialogControlColour(void* dcp, uint32_t message, WrapWindow control) {
   switch (message) {
     case WM_CTLCOLORDLG: brush = 0; break;
     case WM_CTLCOLORSTATIC:
-      if (InRange(id, 190, 269) || InRange(id, 400, 443) || InRange(id, 470, 499) || InRange(id, 1040, 1071) ||
-          InRange(id, 1076, 1079) || InRange(id, 1088, 1119))
+      if (InRange(id, 190, 269) || InRange(id, 400, 443) || InRange(id, 470, 499) ||
+          InRange(id, 1040, 1071) || InRange(id, 1076, 1079) || InRange(id, 1088, 1119))
         text = 8, back = 9, brush = 9;
       else if (InRange(id, 140, 179) || InRange(id, 1152, 1167))
         text = 72, back = 73, brush = 73;
@@ -391,7 +398,7 @@ void DrawDescriptorItem(void* drawItem, int skip) {
       if (skip) text++;
       WCHAR plain[256];
       int n = 0;
-      for (int i = 0; text[i] && n < 255;) {   // without the symbol-text painter: pictures skipped
+      for (int i = 0; text[i] && n < 255;) {  // without the symbol-text painter: pictures skipped
         char16_t c = text[i];
         if (c >= 1 && c <= 6) {
           i += SymbolCodeWidth(c);
@@ -430,6 +437,8 @@ WrapWindow DialogPlatformDefaultOwner() {
   return DialogMainWindow();
 }
 
-intptr_t DialogPlatformModal(WrapWindow owner, uint32_t templateId, DialogProcFn proc, DialogRecord* descriptor) {
-  return WrapDialogBoxParam(GetModuleHandleW(nullptr), templateId, owner, (WrapDlgProc)proc, (intptr_t)descriptor);
+intptr_t DialogPlatformModal(WrapWindow owner, uint32_t templateId, DialogProcFn proc,
+                             DialogRecord* descriptor) {
+  return WrapDialogBoxParam(GetModuleHandleW(nullptr), templateId, owner, (WrapDlgProc)proc,
+                            (intptr_t)descriptor);
 }

@@ -4,12 +4,15 @@
 #pragma once
 #include <cstdint>
 
-struct LayoutRect { int32_t left, top, width, height; };
+struct LayoutRect {
+  int32_t left, top, width, height;
+};
 
 // Size in cells of a drawing of w x h pixels in the given mode and zoom (mode 1: 32 x 16 pixel
 // cells magnified by zoom; mode 2: 16 x 16 pixels per zoom cells; mode 3: zoom cells per pixel).
 // Returns 0, or 1 for a bad mode or a zoom below 1 (cells left 0).
-int CellsFromPixels(uint32_t mode, int32_t zoom, int32_t w, int32_t h, int32_t* cellsWide, int32_t* cellsHigh);
+int CellsFromPixels(uint32_t mode, int32_t zoom, int32_t w, int32_t h, int32_t* cellsWide,
+                    int32_t* cellsHigh);
 
 // 1 when zoom is allowed in mode (1: 1,2,4,6,8; 2: 1,2,4,8; 3: 1,2,4,...,64).
 int IsValidViewZoom(uint32_t mode, int32_t zoom);
@@ -17,8 +20,8 @@ int IsValidViewZoom(uint32_t mode, int32_t zoom);
 // The mode and zoom that SetViewModeAndZoom would set. m: 1..3 with z, or request 13 (zoom in)
 // or 14 (zoom out) from (curMode, curZoom). Returns 0 ok, 2 unchanged, 3 bad mode, 4 bad zoom,
 // 5 no further step; *newMode, *newZoom are set only for 0.
-int NextViewModeAndZoom(uint32_t curMode, int32_t curZoom, int m, int32_t z,
-                        uint32_t* newMode, int32_t* newZoom);
+int NextViewModeAndZoom(uint32_t curMode, int32_t curZoom, int m, int32_t z, uint32_t* newMode,
+                        int32_t* newZoom);
 // 1 when going from (oldMode, oldZoom) to (newMode, newZoom) magnifies the view.
 int ViewChangeMagnifies(uint32_t oldMode, int32_t oldZoom, uint32_t newMode, int32_t newZoom);
 // New origin on one axis that keeps the cursor's relative place: cursor + (origin - cursor) x
@@ -40,7 +43,8 @@ void ViewScale(uint32_t mode, int32_t zoom, uint32_t* a, uint32_t* b);
 int TileRects(int n, int32_t left, int32_t top, int32_t W, int32_t H, LayoutRect* out);
 
 // Status (main) window placement: x and width from the work area and the layout switch.
-void StatusWindowPlacement(int32_t workLeft, int32_t workWidth, int wideLayout, int32_t* x, int32_t* width);
+void StatusWindowPlacement(int32_t workLeft, int32_t workWidth, int wideLayout, int32_t* x,
+                           int32_t* width);
 
 // Next (-2) / previous (-3) / last-used (-4) edit window. present[i] non-zero when slot i has a
 // window. Returns the target index (-1 = status window) or -99 for "do nothing".

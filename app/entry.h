@@ -6,32 +6,32 @@
 constexpr int ENTRY_PATH_CHARS = 260;
 
 struct EntryState {
-    int32_t uiLanguage;                  // 0..5: language of the built-in texts
-    void* mainWindow;                    // the status window (0 before it exists / after shut-down)
-    void* titleWindow;
-    void* tooltipWindow;                 // 0 when it could not be made
-    void* paletteScroll;                 // pane 3, vertical
-    void* groupScroll;                   // pane 6, horizontal
-    void* levelScroll;                   // pane 39, vertical
-    void* statusDC;
-    void* filterHook;
-    void* tickThread;
-    void* animationThread;
-    void* elementTimerThread;
-    void* autosaveThread;
-    void* frameSemaphore;
-    void* accelerators;
-    char16_t programFolder[ENTRY_PATH_CHARS];    // ends with a backslash
-    char16_t programFileName[ENTRY_PATH_CHARS];
-    char16_t defaultFolder[ENTRY_PATH_CHARS];    // current folder at start (all five file kinds)
-    char16_t optionFolder[ENTRY_PATH_CHARS];     // empty: the option file is searched for
-    char16_t optionFileName[ENTRY_PATH_CHARS];   // "quil.ini" by default
-    uint8_t titleMode;                   // 0 none; 1 simulation starts when it closes; 2 stays stopped
-    int32_t titleNumber;                 // -1 when not given
-    int32_t firstWindowZoom;             // 1 or 2, else 0
-    uint32_t commandFlags;               // the flags of the command line
-    char16_t commandFile[ENTRY_PATH_CHARS];      // network file named on the command line
-    volatile uint32_t shuttingDown;      // the main window is being destroyed
+  int32_t uiLanguage;  // 0..5: language of the built-in texts
+  void* mainWindow;    // the status window (0 before it exists / after shut-down)
+  void* titleWindow;
+  void* tooltipWindow;  // 0 when it could not be made
+  void* paletteScroll;  // pane 3, vertical
+  void* groupScroll;    // pane 6, horizontal
+  void* levelScroll;    // pane 39, vertical
+  void* statusDC;
+  void* filterHook;
+  void* tickThread;
+  void* animationThread;
+  void* elementTimerThread;
+  void* autosaveThread;
+  void* frameSemaphore;
+  void* accelerators;
+  char16_t programFolder[ENTRY_PATH_CHARS];  // ends with a backslash
+  char16_t programFileName[ENTRY_PATH_CHARS];
+  char16_t defaultFolder[ENTRY_PATH_CHARS];   // current folder at start (all five file kinds)
+  char16_t optionFolder[ENTRY_PATH_CHARS];    // empty: the option file is searched for
+  char16_t optionFileName[ENTRY_PATH_CHARS];  // "quil.ini" by default
+  uint8_t titleMode;        // 0 none; 1 simulation starts when it closes; 2 stays stopped
+  int32_t titleNumber;      // -1 when not given
+  int32_t firstWindowZoom;  // 1 or 2, else 0
+  uint32_t commandFlags;    // the flags of the command line
+  char16_t commandFile[ENTRY_PATH_CHARS];  // network file named on the command line
+  volatile uint32_t shuttingDown;          // the main window is being destroyed
 };
 extern EntryState Entry;
 

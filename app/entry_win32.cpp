@@ -29,281 +29,275 @@ const wchar_t kClockClass[] = L"KORV_R27K32_384_Uhr";
 
 static HINSTANCE Instance;
 
-HINSTANCE ProgramInstance()
-{
-    return Instance;
-}
+HINSTANCE ProgramInstance() { return Instance; }
 
-static LRESULT CALLBACK InfoBoxClassProc(HWND w, UINT m, WPARAM wp, LPARAM lp)
-{
-    return (LRESULT)InfoBoxWndProc(w, m, (uintptr_t)wp, (intptr_t)lp);
+static LRESULT CALLBACK InfoBoxClassProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  return (LRESULT)InfoBoxWndProc(w, m, (uintptr_t)wp, (intptr_t)lp);
 }
 
 // Processor class for the start-up check: 1000 for a processor that is not of the Intel 32-bit
 // architecture, else 386, 486, 586 or 686.
-static int Win32ProcessorClass()
-{
-    SYSTEM_INFO si;
-    GetSystemInfo(&si);
-    return ProcessorClassFrom(si.wProcessorArchitecture == PROCESSOR_ARCHITECTURE_INTEL, si.dwProcessorType);
+static int Win32ProcessorClass() {
+  SYSTEM_INFO si;
+  GetSystemInfo(&si);
+  return ProcessorClassFrom(si.wProcessorArchitecture == PROCESSOR_ARCHITECTURE_INTEL,
+                            si.dwProcessorType);
 }
 
-int RegisterWindowClasses(HINSTANCE instance)
-{
-    struct ClassRow {
-        const wchar_t* name;
-        UINT style;
-        WNDPROC proc;
-        int menu;
-    };
-    const ClassRow rows[] = {
-        {kStatusClass, CS_OWNDC | CS_HREDRAW | CS_VREDRAW, StatusWndProc, 0},
-        {kEditClass, CS_OWNDC | CS_DBLCLKS | CS_BYTEALIGNWINDOW, EditWndProc, MENU_EDIT_WINDOW},
-        {kInfoBoxClassName, CS_OWNDC | CS_NOCLOSE | CS_SAVEBITS, InfoBoxClassProc, 0},
-        {kTitleClass, CS_OWNDC | CS_NOCLOSE, TitelWndProc, 0},
-        {kClockClass, CS_OWNDC, UhrWndProc, 0},
-    };
-    for (const ClassRow& r : rows) {
-        WNDCLASSEXW wc = {};
-        wc.cbSize = sizeof wc;
-        wc.style = r.style;
-        wc.lpfnWndProc = r.proc;
-        wc.hInstance = instance;
-        wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(2));
-        wc.hIconSm = LoadIconW(instance, MAKEINTRESOURCEW(11));
-        wc.lpszMenuName = r.menu ? MAKEINTRESOURCEW(r.menu) : nullptr;
-        wc.lpszClassName = r.name;
-        if (!RegisterClassExW(&wc)) return 0;
-    }
-    return 1;
+int RegisterWindowClasses(HINSTANCE instance) {
+  struct ClassRow {
+    const wchar_t* name;
+    UINT style;
+    WNDPROC proc;
+    int menu;
+  };
+  const ClassRow rows[] = {
+      {kStatusClass, CS_OWNDC | CS_HREDRAW | CS_VREDRAW, StatusWndProc, 0},
+      {kEditClass, CS_OWNDC | CS_DBLCLKS | CS_BYTEALIGNWINDOW, EditWndProc, MENU_EDIT_WINDOW},
+      {kInfoBoxClassName, CS_OWNDC | CS_NOCLOSE | CS_SAVEBITS, InfoBoxClassProc, 0},
+      {kTitleClass, CS_OWNDC | CS_NOCLOSE, TitelWndProc, 0},
+      {kClockClass, CS_OWNDC, UhrWndProc, 0},
+  };
+  for (const ClassRow& r : rows) {
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof wc;
+    wc.style = r.style;
+    wc.lpfnWndProc = r.proc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(2));
+    wc.hIconSm = LoadIconW(instance, MAKEINTRESOURCEW(11));
+    wc.lpszMenuName = r.menu ? MAKEINTRESOURCEW(r.menu) : nullptr;
+    wc.lpszClassName = r.name;
+    if (!RegisterClassExW(&wc)) return 0;
+  }
+  return 1;
 }
 
-void GetWorkArea(int32_t* left, int32_t* top, int32_t* width, int32_t* height)
-{
-    RECT r;
-    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0)) {
-        r.left = r.top = 0;
-        r.right = GetSystemMetrics(SM_CXSCREEN);
-        r.bottom = GetSystemMetrics(SM_CYSCREEN);
-    }
-    *left = r.left;
-    *top = r.top;
-    *width = r.right - r.left;
-    *height = r.bottom - r.top;
+void GetWorkArea(int32_t* left, int32_t* top, int32_t* width, int32_t* height) {
+  RECT r;
+  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0)) {
+    r.left = r.top = 0;
+    r.right = GetSystemMetrics(SM_CXSCREEN);
+    r.bottom = GetSystemMetrics(SM_CYSCREEN);
+  }
+  *left = r.left;
+  *top = r.top;
+  *width = r.right - r.left;
+  *height = r.bottom - r.top;
 }
 
-uint32_t ParseCommandLine()
-{
-    CommandLineArgs* a = (CommandLineArgs*)MemAlloc(sizeof(CommandLineArgs));
-    if (!a) return CMDL_ERROR;
-    uint32_t flags = ParseCommandLineText(reinterpret_cast<const char16_t*>(GetCommandLineW()), a);
-    if (a->language >= 0) Entry.uiLanguage = a->language;
-    if (flags & CMDL_ERROR) {
-        WrapMessageBox(nullptr, GetBuiltinText((unsigned)Entry.uiLanguage, BUILTIN_USAGE_TEXT),
-                       GetBuiltinText((unsigned)Entry.uiLanguage, BUILTIN_USAGE_TITLE), WRAP_MB_ICONERROR);
-        MemFree(a);
-        return flags;
-    }
-    Entry.firstWindowZoom = (flags & CMDL_ZOOM) ? a->firstZoom : 0;
-    Entry.titleNumber = (flags & CMDL_TITLE_NUMBER) ? a->titleNumber : -1;
-    Entry.commandFlags = flags;
-
-    // Folders: the current folder for the five file kinds, the program's own folder and name.
-    char16_t cwd[ENTRY_PATH_CHARS];
-    if (!WrapGetCwd(cwd, ENTRY_PATH_CHARS)) cwd[0] = 0;
-    EnsureTrailingBackslash(cwd, ENTRY_PATH_CHARS);
-    CopyString(Entry.defaultFolder, cwd);
-    for (int kind = FILE_KIND_NETWORK; kind <= FILE_KIND_NETWORK + 4; kind++) SetKindFolder(kind, cwd);
-    wchar_t module[MAX_PATH + 1];
-    DWORD n = GetModuleFileNameW(nullptr, module, MAX_PATH);
-    module[n < MAX_PATH ? n : MAX_PATH] = 0;
-    SplitFolderAndName(reinterpret_cast<const char16_t*>(module), Entry.programFolder, Entry.programFileName);
-    SetKindFolder(FILE_KIND_PROGRAM, Entry.programFolder);
-
-    // Option file.
-    char16_t full[ENTRY_PATH_CHARS];
-    const char16_t* path = a->optionFile;
-    int given = 0;
-    if (flags & CMDL_OPTION_FILE) {
-        given = 2;   // the full path could not be formed: the program folder
-        if (a->optionFile[0] && WrapFullPath(full, a->optionFile, ENTRY_PATH_CHARS)) {
-            path = full;
-            given = 1;
-        }
-    }
-    ChooseOptionFile(path, given, Entry.programFolder, Entry.optionFolder, Entry.optionFileName);
-    if (Entry.optionFolder[0]) SetKindFolder(FILE_KIND_OPTIONS, Entry.optionFolder);
-
-    if (flags & CMDL_FILE) CopyString(Entry.commandFile, a->networkFile);   // opened after start-up
+uint32_t ParseCommandLine() {
+  CommandLineArgs* a = (CommandLineArgs*)MemAlloc(sizeof(CommandLineArgs));
+  if (!a) return CMDL_ERROR;
+  uint32_t flags = ParseCommandLineText(reinterpret_cast<const char16_t*>(GetCommandLineW()), a);
+  if (a->language >= 0) Entry.uiLanguage = a->language;
+  if (flags & CMDL_ERROR) {
+    WrapMessageBox(nullptr, GetBuiltinText((unsigned)Entry.uiLanguage, BUILTIN_USAGE_TEXT),
+                   GetBuiltinText((unsigned)Entry.uiLanguage, BUILTIN_USAGE_TITLE),
+                   WRAP_MB_ICONERROR);
     MemFree(a);
     return flags;
+  }
+  Entry.firstWindowZoom = (flags & CMDL_ZOOM) ? a->firstZoom : 0;
+  Entry.titleNumber = (flags & CMDL_TITLE_NUMBER) ? a->titleNumber : -1;
+  Entry.commandFlags = flags;
+
+  // Folders: the current folder for the five file kinds, the program's own folder and name.
+  char16_t cwd[ENTRY_PATH_CHARS];
+  if (!WrapGetCwd(cwd, ENTRY_PATH_CHARS)) cwd[0] = 0;
+  EnsureTrailingBackslash(cwd, ENTRY_PATH_CHARS);
+  CopyString(Entry.defaultFolder, cwd);
+  for (int kind = FILE_KIND_NETWORK; kind <= FILE_KIND_NETWORK + 4; kind++)
+    SetKindFolder(kind, cwd);
+  wchar_t module[MAX_PATH + 1];
+  DWORD n = GetModuleFileNameW(nullptr, module, MAX_PATH);
+  module[n < MAX_PATH ? n : MAX_PATH] = 0;
+  SplitFolderAndName(reinterpret_cast<const char16_t*>(module), Entry.programFolder,
+                     Entry.programFileName);
+  SetKindFolder(FILE_KIND_PROGRAM, Entry.programFolder);
+
+  // Option file.
+  char16_t full[ENTRY_PATH_CHARS];
+  const char16_t* path = a->optionFile;
+  int given = 0;
+  if (flags & CMDL_OPTION_FILE) {
+    given = 2;  // the full path could not be formed: the program folder
+    if (a->optionFile[0] && WrapFullPath(full, a->optionFile, ENTRY_PATH_CHARS)) {
+      path = full;
+      given = 1;
+    }
+  }
+  ChooseOptionFile(path, given, Entry.programFolder, Entry.optionFolder, Entry.optionFileName);
+  if (Entry.optionFolder[0]) SetKindFolder(FILE_KIND_OPTIONS, Entry.optionFolder);
+
+  if (flags & CMDL_FILE) CopyString(Entry.commandFile, a->networkFile);  // opened after start-up
+  MemFree(a);
+  return flags;
 }
 
-int ShowStartupError(int code)
-{
-    char16_t caption[120], body[400];
-    FormatStartupError(code, Entry.uiLanguage, caption, 120, body, 400);
-    WrapMessageBox(nullptr, body, caption, WRAP_MB_ICONERROR | WRAP_MB_OK);
-    ExitProgram();
-    return 1;
+int ShowStartupError(int code) {
+  char16_t caption[120], body[400];
+  FormatStartupError(code, Entry.uiLanguage, caption, 120, body, 400);
+  WrapMessageBox(nullptr, body, caption, WRAP_MB_ICONERROR | WRAP_MB_OK);
+  ExitProgram();
+  return 1;
 }
 
 // Opens the network file named on the command line. The open command with its messages joins
 // the frame with the network-file commands; until then the loader runs here directly.
-static void OpenCommandLineNetwork(const char16_t* name)
-{
-    // The name may carry its own folder: the loader takes a name within the network folder.
-    char16_t full[ENTRY_PATH_CHARS], folder[ENTRY_PATH_CHARS], file[ENTRY_PATH_CHARS];
-    SetKindFolder(FILE_KIND_NETWORK, Entry.defaultFolder);
-    if (!WrapFullPath(full, name, ENTRY_PATH_CHARS)) CopyString(full, name);
-    if (SplitFolderAndName(full, folder, file) || !file[0]) return;
-    if (folder[0]) SetKindFolder(FILE_KIND_NETWORK, folder);
-    SuspendThreads(0);
-    int r = LoadNetworkFile(file);
-    SuspendThreads(1);
-    if (r == 0 || r == 6) SetNetworkName(file);
-    if (r) ShowLoadResultMessage(r);
-    GridBlocksChanged = 0;   // the refresh below covers what the load changed
-    RefreshTrainCellCodes(0);
-    UpdateWindowTitles(-1);
+static void OpenCommandLineNetwork(const char16_t* name) {
+  // The name may carry its own folder: the loader takes a name within the network folder.
+  char16_t full[ENTRY_PATH_CHARS], folder[ENTRY_PATH_CHARS], file[ENTRY_PATH_CHARS];
+  SetKindFolder(FILE_KIND_NETWORK, Entry.defaultFolder);
+  if (!WrapFullPath(full, name, ENTRY_PATH_CHARS)) CopyString(full, name);
+  if (SplitFolderAndName(full, folder, file) || !file[0]) return;
+  if (folder[0]) SetKindFolder(FILE_KIND_NETWORK, folder);
+  SuspendThreads(0);
+  int r = LoadNetworkFile(file);
+  SuspendThreads(1);
+  if (r == 0 || r == 6) SetNetworkName(file);
+  if (r) ShowLoadResultMessage(r);
+  GridBlocksChanged = 0;  // the refresh below covers what the load changed
+  RefreshTrainCellCodes(0);
+  UpdateWindowTitles(-1);
 }
 
-static HWND CreateTitleWindow()
-{
-    int w = 2 * GetSystemMetrics(SM_CXFIXEDFRAME) + 192;
-    int h = GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYFIXEDFRAME) + 256;
-    // Centred on the desktop's client area, vertically on that area less 28 pixels at the bottom.
-    RECT d = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    GetClientRect(GetDesktopWindow(), &d);
-    int x = d.left + (d.right - d.left - w) / 2;
-    int y = d.top + (d.bottom - d.top - 28 - h) / 2;
-    return CreateWindowExW(0, kTitleClass, L"", WS_OVERLAPPED, x, y, w, h, (HWND)Entry.mainWindow, nullptr,
-                           Instance, nullptr);
+static HWND CreateTitleWindow() {
+  int w = 2 * GetSystemMetrics(SM_CXFIXEDFRAME) + 192;
+  int h = GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYFIXEDFRAME) + 256;
+  // Centred on the desktop's client area, vertically on that area less 28 pixels at the bottom.
+  RECT d = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  GetClientRect(GetDesktopWindow(), &d);
+  int x = d.left + (d.right - d.left - w) / 2;
+  int y = d.top + (d.bottom - d.top - 28 - h) / 2;
+  return CreateWindowExW(0, kTitleClass, L"", WS_OVERLAPPED, x, y, w, h, (HWND)Entry.mainWindow,
+                         nullptr, Instance, nullptr);
 }
 
-int InitInstance(HINSTANCE instance, int showCommand)
-{
-    Instance = instance;
-    // The named mutex: a second instance runs on and marks its titles.
-    WrapHandle mutex = WrapCreateMutex(0, u"KORV_R27K32_384_Mutex");
-    SecondInstance = (mutex && WrapGetLastError() == WRAP_ERROR_ALREADY_EXISTS) ? 1 : 0;
+int InitInstance(HINSTANCE instance, int showCommand) {
+  Instance = instance;
+  // The named mutex: a second instance runs on and marks its titles.
+  WrapHandle mutex = WrapCreateMutex(0, u"KORV_R27K32_384_Mutex");
+  SecondInstance = (mutex && WrapGetLastError() == WRAP_ERROR_ALREADY_EXISTS) ? 1 : 0;
 
-    // Edit-window slots.
-    ClearEditSlotsAtStart();
+  // Edit-window slots.
+  ClearEditSlotsAtStart();
 
-    // Accelerators and common controls.
-    Entry.accelerators = LoadAcceleratorsW(instance, L"R27KACC");
-    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&icc);
+  // Accelerators and common controls.
+  Entry.accelerators = LoadAcceleratorsW(instance, L"R27KACC");
+  INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&icc);
 
-    // Main window.
-    int h = GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYFIXEDFRAME) + 80;
-    HWND main = CreateWindowExW(0, kStatusClass, L"", WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
-                                CW_USEDEFAULT, 800, h, nullptr, nullptr, instance, nullptr);
-    if (!main) return 0;
-    Entry.mainWindow = main;
+  // Main window.
+  int h = GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYFIXEDFRAME) + 80;
+  HWND main =
+      CreateWindowExW(0, kStatusClass, L"", WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
+                      CW_USEDEFAULT, 800, h, nullptr, nullptr, instance, nullptr);
+  if (!main) return 0;
+  Entry.mainWindow = main;
 
-    // Three scroll bars and the tooltip window.
-    if (CreateScrollBarsAndTooltips(main)) return 0;
+  // Three scroll bars and the tooltip window.
+  if (CreateScrollBarsAndTooltips(main)) return 0;
 
-    // Language of the built-in texts from the user's language.
-    Entry.uiLanguage = UiLanguageFromLangId(GetUserDefaultLangID());
+  // Language of the built-in texts from the user's language.
+  Entry.uiLanguage = UiLanguageFromLangId(GetUserDefaultLangID());
 
-    // Hook, timer threads, frame semaphore.
-    Entry.filterHook = SetWindowsHookExW(WH_MSGFILTER, FilterFunc, nullptr, GetCurrentThreadId());
-    if (!Entry.filterHook) return 0;
-    Tick = TickState();
-    if (StartTimerThreads()) return 0;
+  // Hook, timer threads, frame semaphore.
+  Entry.filterHook = SetWindowsHookExW(WH_MSGFILTER, FilterFunc, nullptr, GetCurrentThreadId());
+  if (!Entry.filterHook) return 0;
+  Tick = TickState();
+  if (StartTimerThreads()) return 0;
 
-    // Command line.
-    uint32_t flags = ParseCommandLine();
-    if (flags & CMDL_ERROR) return 0;
+  // Command line.
+  uint32_t flags = ParseCommandLine();
+  if (flags & CMDL_ERROR) return 0;
 
-    // Components.
-    StartupProcessorClass = Win32ProcessorClass;
-    int code = InitProgram();
-    if (code) {
-        ShowStartupError(code);
-        return 0;
-    }
-    UpdateWindowTitles(0);
+  // Components.
+  StartupProcessorClass = Win32ProcessorClass;
+  int code = InitProgram();
+  if (code) {
+    ShowStartupError(code);
+    return 0;
+  }
+  UpdateWindowTitles(0);
 
-    // Title window.
-    if (flags & CMDL_NO_TITLE) {
-        Entry.titleMode = 0;
-        ShowWindow(main, SW_SHOWNORMAL);
+  // Title window.
+  if (flags & CMDL_NO_TITLE) {
+    Entry.titleMode = 0;
+    ShowWindow(main, SW_SHOWNORMAL);
+  } else {
+    Entry.titleMode = (flags & CMDL_STOP) ? 2 : 1;
+    HWND title = CreateTitleWindow();
+    Entry.titleWindow = title;
+    if (title) {
+      ShowWindow(title, SW_SHOWNORMAL);
     } else {
-        Entry.titleMode = (flags & CMDL_STOP) ? 2 : 1;
-        HWND title = CreateTitleWindow();
-        Entry.titleWindow = title;
-        if (title) {
-            ShowWindow(title, SW_SHOWNORMAL);
-        } else {
-            ShowWindow(main, SW_SHOWNORMAL);   // as if the title had been closed at once
-        }
+      ShowWindow(main, SW_SHOWNORMAL);  // as if the title had been closed at once
     }
-    int startAfterWindow = !Entry.titleWindow && Entry.titleMode == 1;
-    if (!Entry.titleWindow) Entry.titleMode = 0;
+  }
+  int startAfterWindow = !Entry.titleWindow && Entry.titleMode == 1;
+  if (!Entry.titleWindow) Entry.titleMode = 0;
 
-    // The demonstration layout comes with the elements it needs; switch N is the default.
+  // The demonstration layout comes with the elements it needs; switch N is the default.
 
-    // A network file from the command line.
-    if (flags & CMDL_FILE) {
-        OpenCommandLineNetwork(Entry.commandFile);
-    }
+  // A network file from the command line.
+  if (flags & CMDL_FILE) {
+    OpenCommandLineNetwork(Entry.commandFile);
+  }
 
-    // Stopped while the title shows or with STOP.
-    if ((flags & CMDL_STOP) || Entry.titleWindow) SetSimulationRunning(SIMRUN_STOP);
+  // Stopped while the title shows or with STOP.
+  if ((flags & CMDL_STOP) || Entry.titleWindow) SetSimulationRunning(SIMRUN_STOP);
 
-    // First edit window.
-    if (!Entry.titleWindow) {
-        CreateEditWindow(Entry.firstWindowZoom);
-        if (startAfterWindow) SetSimulationRunning(SIMRUN_START);
-    }
-    StartupFinished = 1;
-    (void)showCommand;
-    return 1;
+  // First edit window.
+  if (!Entry.titleWindow) {
+    CreateEditWindow(Entry.firstWindowZoom);
+    if (startAfterWindow) SetSimulationRunning(SIMRUN_START);
+  }
+  StartupFinished = 1;
+  (void)showCommand;
+  return 1;
 }
 
-int RunMessageLoop()
-{
-    MSG msg;
-    for (;;) {
-        while (LoopRunsSteps(IsSimulationRunning(), DocState.speedLevel, 0)) {
-            RunIdleStep();
-            if (PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) break;
-        }
-        BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-        if (got == 0 || got == -1) break;
-        if (OfferMessageToHelp(&msg)) continue;
-        if (Entry.accelerators && Entry.mainWindow &&
-            TranslateAcceleratorW((HWND)Entry.mainWindow, (HACCEL)Entry.accelerators, &msg))
-            continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+int RunMessageLoop() {
+  MSG msg;
+  for (;;) {
+    while (LoopRunsSteps(IsSimulationRunning(), DocState.speedLevel, 0)) {
+      RunIdleStep();
+      if (PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) break;
     }
-    return (int)msg.wParam;
+    BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0 || got == -1) break;
+    if (OfferMessageToHelp(&msg)) continue;
+    if (Entry.accelerators && Entry.mainWindow &&
+        TranslateAcceleratorW((HWND)Entry.mainWindow, (HACCEL)Entry.accelerators, &msg))
+      continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return (int)msg.wParam;
 }
 
-int QuilWinMain(HINSTANCE instance, int showCommand)
-{
-    Instance = instance;
-    int versionClass = 0;
-    GetWindowsVersion(&versionClass, nullptr);
-    if (versionClass == 0) {
-        UnicodeFlag = 0;
-        WrapMessageBox(nullptr, GetBuiltinText((unsigned)UiLanguageFromLangId(GetUserDefaultLangID()), BUILTIN_OLD_PLATFORM_TEXT),
-                       GetBuiltinText((unsigned)UiLanguageFromLangId(GetUserDefaultLangID()), BUILTIN_OLD_PLATFORM_TITLE),
-                       WRAP_MB_ICONERROR);
-        return 0;
-    }
-    UnicodeFlag = (versionClass >= 1 && versionClass <= 3) ? 0 : 1;
-    InitLockEmulation();
-    if (!RegisterWindowClasses(instance) || !InitInstance(instance, showCommand)) {
-        EndTimerThreads();
-        return 0;
-    }
-    int code = RunMessageLoop();
+int QuilWinMain(HINSTANCE instance, int showCommand) {
+  Instance = instance;
+  int versionClass = 0;
+  GetWindowsVersion(&versionClass, nullptr);
+  if (versionClass == 0) {
+    UnicodeFlag = 0;
+    WrapMessageBox(nullptr,
+                   GetBuiltinText((unsigned)UiLanguageFromLangId(GetUserDefaultLangID()),
+                                  BUILTIN_OLD_PLATFORM_TEXT),
+                   GetBuiltinText((unsigned)UiLanguageFromLangId(GetUserDefaultLangID()),
+                                  BUILTIN_OLD_PLATFORM_TITLE),
+                   WRAP_MB_ICONERROR);
+    return 0;
+  }
+  UnicodeFlag = (versionClass >= 1 && versionClass <= 3) ? 0 : 1;
+  InitLockEmulation();
+  if (!RegisterWindowClasses(instance) || !InitInstance(instance, showCommand)) {
     EndTimerThreads();
-    return code;
+    return 0;
+  }
+  int code = RunMessageLoop();
+  EndTimerThreads();
+  return code;
 }

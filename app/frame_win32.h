@@ -32,9 +32,9 @@ uint32_t ParseCommandLine();
 HINSTANCE ProgramInstance();
 
 // Main window (mainwnd_win32.cpp).
-int StartTimerThreads();            // 0 ok, 1 a thread or the semaphore failed
+int StartTimerThreads();  // 0 ok, 1 a thread or the semaphore failed
 void SuspendTimerThreads();
-void EndTimerThreads();              // after the message loop: stop flag, resume, wait
+void EndTimerThreads();  // after the message loop: stop flag, resume, wait
 // Resumes a thread until its suspend count is 0 (at most 8 times), so that it can run to its end.
 void ResumeThreadFully(void* thread);
 void RunIdleStep();
@@ -51,7 +51,7 @@ void RegisterTooltipRects();
 // quit). Returns 1 when the id was one of them.
 int HandleFrameCommand(int id);
 void DispatchCommand(int id, LPARAM lParam, int context);
-int IsModalOpen();                  // a dialog runs or a popup menu is open
+int IsModalOpen();  // a dialog runs or a popup menu is open
 // WM_SETCURSOR of the frame's windows: outside the client area and without a running dialog 0
 // (default handling), else the cursor for the window is set and 1 returned.
 int FrameSetCursor(HWND window, LPARAM lParam);

@@ -59,7 +59,8 @@ static int Append(char16_t* out, int used, int cap, const char16_t* s) {
   return used;
 }
 
-int BuildHelpRequest(uint32_t id, const char16_t* programFolder, uint32_t menuOpenId, HelpRequest* req) {
+int BuildHelpRequest(uint32_t id, const char16_t* programFolder, uint32_t menuOpenId,
+                     HelpRequest* req) {
   req->path[0] = 0;
   req->topic[0] = 0;
   req->topicId = 0;
@@ -79,7 +80,8 @@ int BuildHelpRequest(uint32_t id, const char16_t* programFolder, uint32_t menuOp
     return 1;
   }
   const char16_t* tail = id == HELPID_INDEX ? u">ViewerIndexOn" : u">ViewerIndexOff";
-  if (used + StringLength(tail) < 259) Append(req->path, used, (int)(sizeof req->path / sizeof req->path[0]), tail);
+  if (used + StringLength(tail) < 259)
+    Append(req->path, used, (int)(sizeof req->path / sizeof req->path[0]), tail);
   if (id == HELPID_INDEX) {
     req->action = HELP_ACT_INDEX;
     return 0;
@@ -127,7 +129,7 @@ intptr_t ShowHelpTopic(uint32_t id) {
   HelpRequest req;
   if (BuildHelpRequest(id, folder, HelpPlatformMenuOpen(), &req)) return 0;
   if (req.action == HELP_ACT_CLOSE) {
-    if (!Initialised) return 0;   // no help window can be open before the first help call
+    if (!Initialised) return 0;  // no help window can be open before the first help call
     return HelpPlatformCall(nullptr, nullptr, HH_CMD_CLOSE_ALL, 0);
   }
   if (req.action == HELP_ACT_TRACE) {
@@ -136,6 +138,7 @@ intptr_t ShowHelpTopic(uint32_t id) {
   }
   WrapWindow owner = MessageBoxOwner();
   BindAtFirstUse();
-  if (req.action == HELP_ACT_INDEX) return HelpPlatformCall(owner, req.path, HH_CMD_DISPLAY_INDEX, 0);
+  if (req.action == HELP_ACT_INDEX)
+    return HelpPlatformCall(owner, req.path, HH_CMD_DISPLAY_INDEX, 0);
   return HelpPlatformCall(owner, req.path, HH_CMD_DISPLAY_TOPIC, (uintptr_t)req.topic);
 }

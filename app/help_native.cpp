@@ -9,7 +9,8 @@ int HelpNativeCallCount() { return Calls; }
 const HelpNativeCall* HelpNativeLastCall() { return Calls ? &Last : nullptr; }
 void HelpNativeReset() { Calls = 0; }
 
-intptr_t HelpPlatformCall(WrapWindow owner, const char16_t* file, uint32_t command, uintptr_t data) {
+intptr_t HelpPlatformCall(WrapWindow owner, const char16_t* file, uint32_t command,
+                          uintptr_t data) {
   Calls++;
   Last = HelpNativeCall{};
   Last.owner = owner;

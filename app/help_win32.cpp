@@ -4,7 +4,8 @@
 #include "app/frame_win32.h"
 #include "core/platform_ui.h"
 
-intptr_t HelpPlatformCall(WrapWindow owner, const char16_t* file, uint32_t command, uintptr_t data) {
+intptr_t HelpPlatformCall(WrapWindow owner, const char16_t* file, uint32_t command,
+                          uintptr_t data) {
   return (intptr_t)WrapHtmlHelp(owner, file, command, data);
 }
 

@@ -15,14 +15,16 @@ static void CopyCut(char16_t* dst, const char16_t* src) {
   dst[n] = 0;
 }
 
-int InfoBoxWidth(int textLength, int progressWidth, int cancellable, int abortTextWidth, int screenWidth) {
+int InfoBoxWidth(int textLength, int progressWidth, int cancellable, int abortTextWidth,
+                 int screenWidth) {
   int width = (textLength + progressWidth + 11) * 8;
   if (cancellable && width < abortTextWidth + 64) width = abortTextWidth + 64;
   if (width > screenWidth - 48) width = screenWidth - 48;
   return width;
 }
 
-void InfoBoxPosition(int ownerLeft, int ownerTop, int ownerRight, int ownerBottom, int boxWidth, int* x, int* y) {
+void InfoBoxPosition(int ownerLeft, int ownerTop, int ownerRight, int ownerBottom, int boxWidth,
+                     int* x, int* y) {
   int px = ownerLeft + ((ownerRight - ownerLeft) - boxWidth) / 2;
   if (px < 1) px = 0;
   *x = px;
@@ -40,7 +42,8 @@ const InfoBoxSlot* GetInfoBoxSlot(int level) {
   return &Slots[level];
 }
 
-int OpenInfoBox(const char16_t* boxText, const char16_t* caption, int progressWidth, int cancellable) {
+int OpenInfoBox(const char16_t* boxText, const char16_t* caption, int progressWidth,
+                int cancellable) {
   if (Level >= kInfoBoxMaxLevels - 1) return -1;
   if (progressWidth < 0) progressWidth = 0;
   if (progressWidth > 200) progressWidth = 200;

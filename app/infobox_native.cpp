@@ -7,7 +7,8 @@ static int WindowTokens[kInfoBoxMaxLevels + 1];
 
 InfoBoxNativeState* GetInfoBoxNativeState() { return &State; }
 
-void InfoBoxPlatformGeometry(int* screenWidth, int* ownerLeft, int* ownerTop, int* ownerRight, int* ownerBottom) {
+void InfoBoxPlatformGeometry(int* screenWidth, int* ownerLeft, int* ownerTop, int* ownerRight,
+                             int* ownerBottom) {
   *screenWidth = State.screenWidth;
   *ownerLeft = State.ownerLeft;
   *ownerTop = State.ownerTop;
@@ -27,7 +28,13 @@ void* InfoBoxPlatformCreate(InfoBoxSlot* slot, const char16_t* caption) {
 }
 
 void InfoBoxPlatformDestroy(void* window) { (void)window; }
-void InfoBoxPlatformRepaint(const InfoBoxSlot* slot) { (void)slot; State.repaints++; }
-void InfoBoxPlatformDrawProgress(const InfoBoxSlot* slot) { (void)slot; State.progressDraws++; }
+void InfoBoxPlatformRepaint(const InfoBoxSlot* slot) {
+  (void)slot;
+  State.repaints++;
+}
+void InfoBoxPlatformDrawProgress(const InfoBoxSlot* slot) {
+  (void)slot;
+  State.progressDraws++;
+}
 int InfoBoxPlatformF12Down() { return State.f12Down; }
 void InfoBoxPlatformFocusOwner() { State.focusToOwner++; }

@@ -56,7 +56,8 @@ void PaintInfoBox(void* dcp) {
   } else {
     DrawText8(dc, 16, 24, s->text, 0);
   }
-  if (s->progress[0]) DrawText8(dc, s->progressX, InfoBoxTextY(s->cancellable), s->progress, s->progressWidth);
+  if (s->progress[0])
+    DrawText8(dc, s->progressX, InfoBoxTextY(s->cancellable), s->progress, s->progressWidth);
 }
 
 void DrawInfoBoxProgress(const char16_t* progressText) {
@@ -67,26 +68,35 @@ void DrawInfoBoxProgress(const char16_t* progressText) {
   ReleaseDC((HWND)s->window, dc);
 }
 
-intptr_t QUIL_WNDCALL InfoBoxWndProc(void* window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+intptr_t QUIL_WNDCALL InfoBoxWndProc(void* window, uint32_t message, uintptr_t wParam,
+                                     intptr_t lParam) {
   HWND w = (HWND)window;
   switch (message) {
-    case WM_CREATE:
-      SetFocus(w);
-      return 0;
+    case WM_CREATE: SetFocus(w); return 0;
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) SetFocus(w);
       return 0;
-    case WM_KEYDOWN: case WM_KEYUP: case WM_CHAR: case WM_SYSKEYDOWN: case WM_COMMAND:
-    case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDOWN: case WM_MBUTTONUP: case WM_MBUTTONDBLCLK:
-    case WM_XBUTTONDOWN: case WM_XBUTTONUP: case WM_XBUTTONDBLCLK:
-      return 0;
-    case WM_MOUSEMOVE:
-      SetCursorForWindow(window, 0);
-      return 0;
-    case WM_DESTROY: case WM_SIZE: case WM_SETFOCUS:
-      return 0;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_CHAR:
+    case WM_SYSKEYDOWN:
+    case WM_COMMAND:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MBUTTONDBLCLK:
+    case WM_XBUTTONDOWN:
+    case WM_XBUTTONUP:
+    case WM_XBUTTONDBLCLK: return 0;
+    case WM_MOUSEMOVE: SetCursorForWindow(window, 0); return 0;
+    case WM_DESTROY:
+    case WM_SIZE:
+    case WM_SETFOCUS: return 0;
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(w, &ps);
@@ -100,8 +110,7 @@ intptr_t QUIL_WNDCALL InfoBoxWndProc(void* window, uint32_t message, uintptr_t w
       if (s && s->window == window) PaintInfoBox((HDC)wParam);
       return 1;
     }
-    default:
-      return WrapDefWindowProc(w, message, wParam, lParam);
+    default: return WrapDefWindowProc(w, message, wParam, lParam);
   }
 }
 
@@ -114,9 +123,9 @@ void InfoBoxPlatformGeometry(int* screenWidth, int* l, int* t, int* r, int* b) {
 }
 
 void* InfoBoxPlatformCreate(InfoBoxSlot* slot, const char16_t* caption) {
-  HWND w = (HWND)WrapCreateWindow(kInfoBoxClass, caption ? caption : u"", WS_OVERLAPPED | WS_CAPTION, slot->x,
-                                  slot->y, slot->width, kInfoBoxHeight, Owner(), nullptr, GetModuleHandleW(nullptr),
-                                  nullptr);
+  HWND w = (HWND)WrapCreateWindow(
+      kInfoBoxClass, caption ? caption : u"", WS_OVERLAPPED | WS_CAPTION, slot->x, slot->y,
+      slot->width, kInfoBoxHeight, Owner(), nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!w) return nullptr;
   slot->window = w;
   ShowWindow(w, SW_SHOW);

@@ -21,112 +21,100 @@
 // ---- timer threads ------------------------------------------------------------------------------
 static volatile LONG TimerStop = 0;
 
-static void TickThread(void*)
-{
-    while (!TimerStop) {
-        WrapSleep(20);
-        HWND main = (HWND)Entry.mainWindow;
-        if (main && !TimerStop) SendMessageW(main, WM_QUIL_TICK, 0, 0);   // waits until handled
-    }
+static void TickThread(void*) {
+  while (!TimerStop) {
+    WrapSleep(20);
+    HWND main = (HWND)Entry.mainWindow;
+    if (main && !TimerStop) SendMessageW(main, WM_QUIL_TICK, 0, 0);  // waits until handled
+  }
 }
 
-static void AnimationThread(void*)
-{
-    while (!TimerStop) {
-        WrapSleep(55);
-        if (AnimationSwitch) TimerCount.anim55 = TimerCount.anim55 + 1;
-    }
+static void AnimationThread(void*) {
+  while (!TimerStop) {
+    WrapSleep(55);
+    if (AnimationSwitch) TimerCount.anim55 = TimerCount.anim55 + 1;
+  }
 }
 
-static void ElementTimerThread(void*)
-{
-    while (!TimerStop) {
-        WrapSleep(165);
-        if (AnimationSwitch && !OverlayPauseSwitch) TimerCount.elem165 = TimerCount.elem165 + 1;
-    }
+static void ElementTimerThread(void*) {
+  while (!TimerStop) {
+    WrapSleep(165);
+    if (AnimationSwitch && !OverlayPauseSwitch) TimerCount.elem165 = TimerCount.elem165 + 1;
+  }
 }
 
 #ifndef QUIL_VIEWER
 // The viewer saves nothing and has no autosave thread.
-static void AutosaveThread(void*)
-{
-    while (!TimerStop) {
-        WrapSleep(1000);
-        volatile int32_t* countdown = TimerCount.autosaveCountdown;
-        if (countdown && DocState.autosaveInterval != 0) *countdown = *countdown - 1;
-    }
+static void AutosaveThread(void*) {
+  while (!TimerStop) {
+    WrapSleep(1000);
+    volatile int32_t* countdown = TimerCount.autosaveCountdown;
+    if (countdown && DocState.autosaveInterval != 0) *countdown = *countdown - 1;
+  }
 }
 #endif
 
-static void* StartOne(WrapThreadFunc f)
-{
-    WrapHandle t = WrapBeginThread(f, nullptr, 1);
-    if (t) WrapSetThreadPriority(t, WRAP_PRIORITY_BELOW_NORMAL);
-    return t;
+static void* StartOne(WrapThreadFunc f) {
+  WrapHandle t = WrapBeginThread(f, nullptr, 1);
+  if (t) WrapSetThreadPriority(t, WRAP_PRIORITY_BELOW_NORMAL);
+  return t;
 }
 
-int StartTimerThreads()
-{
-    TimerStop = 0;
-    Entry.tickThread = StartOne(TickThread);
-    Entry.animationThread = StartOne(AnimationThread);
-    Entry.elementTimerThread = StartOne(ElementTimerThread);
+int StartTimerThreads() {
+  TimerStop = 0;
+  Entry.tickThread = StartOne(TickThread);
+  Entry.animationThread = StartOne(AnimationThread);
+  Entry.elementTimerThread = StartOne(ElementTimerThread);
 #ifndef QUIL_VIEWER
-    Entry.autosaveThread = StartOne(AutosaveThread);
-    if (!Entry.autosaveThread) return 1;
+  Entry.autosaveThread = StartOne(AutosaveThread);
+  if (!Entry.autosaveThread) return 1;
 #endif
-    if (!Entry.tickThread || !Entry.animationThread || !Entry.elementTimerThread) return 1;
-    Entry.frameSemaphore = WrapCreateSemaphore(0, 1);
-    return Entry.frameSemaphore ? 0 : 1;
+  if (!Entry.tickThread || !Entry.animationThread || !Entry.elementTimerThread) return 1;
+  Entry.frameSemaphore = WrapCreateSemaphore(0, 1);
+  return Entry.frameSemaphore ? 0 : 1;
 }
 
-void SuspendTimerThreads()
-{
-    void* threads[4] = {Entry.tickThread, Entry.animationThread, Entry.elementTimerThread, Entry.autosaveThread};
-    for (void* t : threads)
-        if (t) WrapSuspendThread(t);
+void SuspendTimerThreads() {
+  void* threads[4] = {Entry.tickThread, Entry.animationThread, Entry.elementTimerThread,
+                      Entry.autosaveThread};
+  for (void* t : threads)
+    if (t) WrapSuspendThread(t);
 }
 
-void ResumeThreadFully(void* thread)
-{
-    for (int i = 0; i < 8; i++) {
-        uint32_t prev = WrapResumeThread(thread);
-        if (prev == 0xFFFFFFFFu || prev <= 1) break;
-    }
+void ResumeThreadFully(void* thread) {
+  for (int i = 0; i < 8; i++) {
+    uint32_t prev = WrapResumeThread(thread);
+    if (prev == 0xFFFFFFFFu || prev <= 1) break;
+  }
 }
 
-void EndTimerThreads()
-{
-    // After the message loop: every timer thread ends by itself and is waited for.
-    TimerStop = 1;
-    void** threads[4] = {&Entry.tickThread, &Entry.animationThread, &Entry.elementTimerThread, &Entry.autosaveThread};
-    for (void** t : threads) {
-        if (!*t) continue;
-        ResumeThreadFully(*t);
-        WrapWaitForSingleObject(*t, 3000);
-        WrapCloseHandle(*t);
-        *t = nullptr;
-    }
+void EndTimerThreads() {
+  // After the message loop: every timer thread ends by itself and is waited for.
+  TimerStop = 1;
+  void** threads[4] = {&Entry.tickThread, &Entry.animationThread, &Entry.elementTimerThread,
+                       &Entry.autosaveThread};
+  for (void** t : threads) {
+    if (!*t) continue;
+    ResumeThreadFully(*t);
+    WrapWaitForSingleObject(*t, 3000);
+    WrapCloseHandle(*t);
+    *t = nullptr;
+  }
 }
 
 // ---- idle step and tick -----------------------------------------------------------------------------
-int IsModalOpen()
-{
-    return IsDialogOpen() || GetMenuOpen() != 0;
+int IsModalOpen() { return IsDialogOpen() || GetMenuOpen() != 0; }
+
+int FrameSetCursor(HWND window, LPARAM lParam) {
+  if (LOWORD(lParam) != HTCLIENT && !IsDialogOpen()) return 0;
+  SetCursorForWindow(window, 0);
+  return 1;
 }
 
-int FrameSetCursor(HWND window, LPARAM lParam)
-{
-    if (LOWORD(lParam) != HTCLIENT && !IsDialogOpen()) return 0;
-    SetCursorForWindow(window, 0);
-    return 1;
-}
-
-LRESULT FrameMouseActivate()
-{
-    if (!IsDialogOpen()) return MA_ACTIVATE;
-    MessageBeep(0);
-    return MA_NOACTIVATEANDEAT;
+LRESULT FrameMouseActivate() {
+  if (!IsDialogOpen()) return MA_ACTIVATE;
+  MessageBeep(0);
+  return MA_NOACTIVATEANDEAT;
 }
 
 static int HookRunning() { return IsSimulationRunning(); }
@@ -136,307 +124,290 @@ static int HookTickDelay() { return GetTickDelay(); }
 static int HookLoopOption() { return 0; }
 static int HookModal() { return IsModalOpen(); }
 static uint32_t HookTickCount() { return WrapGetTickCount(); }
-static int HookInput()
-{
-    return LOWORD(GetQueueStatus(QS_KEY | QS_MOUSEMOVE | QS_MOUSEBUTTON | QS_PAINT)) != 0;
+static int HookInput() {
+  return LOWORD(GetQueueStatus(QS_KEY | QS_MOUSEMOVE | QS_MOUSEBUTTON | QS_PAINT)) != 0;
 }
 static int HookFollowMode() { return GetFollowMode(); }
-static void HookReleaseFrame()
-{
-    if (Entry.frameSemaphore) WrapReleaseSemaphore(Entry.frameSemaphore, 1, nullptr);
+static void HookReleaseFrame() {
+  if (Entry.frameSemaphore) WrapReleaseSemaphore(Entry.frameSemaphore, 1, nullptr);
 }
 // One edge-scroll move of the active edit window when its interval has passed.
-static void EdgeScrollStep(uint32_t state)
-{
-    int dx, dy;
-    if (EdgeScrollDue(state, WrapGetTickCount(), &LastEdgeScrollTime, (uint32_t)GetEdgeScrollInterval(), &dx, &dy) &&
-        IsEditSlot(EditViews.active))
-        ScrollViewStep(EditViews.active, dx, dy);
+static void EdgeScrollStep(uint32_t state) {
+  int dx, dy;
+  if (EdgeScrollDue(state, WrapGetTickCount(), &LastEdgeScrollTime,
+                    (uint32_t)GetEdgeScrollInterval(), &dx, &dy) &&
+      IsEditSlot(EditViews.active))
+    ScrollViewStep(EditViews.active, dx, dy);
 }
 
 // The components without an idle hook yet (animated cells, element timers, autosave) are added
 // here as they join the program.
-static const IdleHooks kIdle = {HookRunning, AdvanceClock, nullptr, nullptr, HookModal, nullptr,
-                                HookFollowMode, FollowSelectedTrain, HookReleaseFrame, EdgeScrollStep};
-static const TickHooks kTick = {HookRunning, HookLevel, HookTickDelay, HookLoopOption, HookModal,
-                                HookTickCount, HookInput, RunIdleStep};
+static const IdleHooks kIdle = {
+    HookRunning,    AdvanceClock,        nullptr,          nullptr,       HookModal, nullptr,
+    HookFollowMode, FollowSelectedTrain, HookReleaseFrame, EdgeScrollStep};
+static const TickHooks kTick = {HookRunning, HookLevel,     HookTickDelay, HookLoopOption,
+                                HookModal,   HookTickCount, HookInput,     RunIdleStep};
 
-void RunIdleStep()
-{
-    RunIdleStepWith(&TimerCount, &kIdle, EdgeScrollState);
-}
+void RunIdleStep() { RunIdleStepWith(&TimerCount, &kIdle, EdgeScrollState); }
 
 // ---- scroll bars and tooltips -------------------------------------------------------------------------
 // The three scroll bars of the status window (palette, group, level) and the panes they stand for.
 static const int kBarPanes[3] = {3, 6, 39};
-static void** BarHandle(int bar)
-{
-    void** handles[3] = {&Entry.paletteScroll, &Entry.groupScroll, &Entry.levelScroll};
-    return handles[bar];
+static void** BarHandle(int bar) {
+  void** handles[3] = {&Entry.paletteScroll, &Entry.groupScroll, &Entry.levelScroll};
+  return handles[bar];
 }
 
 // Rectangles of the three scroll-bar panes, from the status layout of the views; while the views
 // give no rectangle the scroll bars sit at these fixed places of the status window.
-static void PaneRect(int pane, RECT* r)
-{
-    int top = 0, width = 0, height = 0;
-    int left = GetStatusPaneRect(pane, &top, &width, &height);
-    if (left >= 0 && width > 0 && height > 0) {
-        SetRect(r, left, top, left + width, top + height);
-        return;
-    }
-    switch (pane) {
+static void PaneRect(int pane, RECT* r) {
+  int top = 0, width = 0, height = 0;
+  int left = GetStatusPaneRect(pane, &top, &width, &height);
+  if (left >= 0 && width > 0 && height > 0) {
+    SetRect(r, left, top, left + width, top + height);
+    return;
+  }
+  switch (pane) {
     case 3: SetRect(r, 362, 2, 378, 38); return;
     case 6: SetRect(r, 380, 2, 460, 18); return;
-    default: SetRect(r, 780, 2, 796, 78); return;   // pane 39
-    }
+    default: SetRect(r, 780, 2, 796, 78); return;  // pane 39
+  }
 }
 
-int CreateScrollBarsAndTooltips(HWND main)
-{
-    const DWORD styles[3] = {SBS_VERT, SBS_HORZ, SBS_VERT};
-    for (int i = 0; i < 3; i++) {
-        RECT r;
-        PaneRect(kBarPanes[i], &r);
-        HWND w = CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | styles[i], r.left, r.top,
-                                 r.right - r.left, r.bottom - r.top, main, nullptr, ProgramInstance(), nullptr);
-        if (!w) return 1;
-        *BarHandle(i) = w;
-    }
-    Entry.tooltipWindow = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                                          CW_USEDEFAULT, CW_USEDEFAULT, main, nullptr, ProgramInstance(), nullptr);
-    RegisterTooltipRects();
-    return 0;
+int CreateScrollBarsAndTooltips(HWND main) {
+  const DWORD styles[3] = {SBS_VERT, SBS_HORZ, SBS_VERT};
+  for (int i = 0; i < 3; i++) {
+    RECT r;
+    PaneRect(kBarPanes[i], &r);
+    HWND w = CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | styles[i], r.left, r.top,
+                             r.right - r.left, r.bottom - r.top, main, nullptr, ProgramInstance(),
+                             nullptr);
+    if (!w) return 1;
+    *BarHandle(i) = w;
+  }
+  Entry.tooltipWindow =
+      CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                      CW_USEDEFAULT, CW_USEDEFAULT, main, nullptr, ProgramInstance(), nullptr);
+  RegisterTooltipRects();
+  return 0;
 }
 
-void MoveScrollBarsToPanes()
-{
-    for (int i = 0; i < 3; i++) {
-        RECT r;
-        PaneRect(kBarPanes[i], &r);
-        if (*BarHandle(i)) MoveWindow((HWND)*BarHandle(i), r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
-    }
+void MoveScrollBarsToPanes() {
+  for (int i = 0; i < 3; i++) {
+    RECT r;
+    PaneRect(kBarPanes[i], &r);
+    if (*BarHandle(i))
+      MoveWindow((HWND)*BarHandle(i), r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+  }
 }
 
 // Every status pane is a tool of the tooltip window: the scroll-bar windows stand for panes 3, 6
 // and 39, the other panes are rectangles of the status window with the pane number as id. The
 // text comes by callback.
-void RegisterTooltipRects()
-{
-    if (!Entry.tooltipWindow) return;
-    for (int pane = 0; pane <= 40; pane++) {
-        TOOLINFOW ti = {};
-        ti.cbSize = sizeof ti;
-        ti.hwnd = (HWND)Entry.mainWindow;
-        ti.lpszText = LPSTR_TEXTCALLBACKW;
-        int bar = 2;
-        while (bar >= 0 && kBarPanes[bar] != pane) bar--;
-        if (bar >= 0) {
-            if (!*BarHandle(bar)) continue;
-            ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-            ti.uId = (UINT_PTR)*BarHandle(bar);
-        } else {
-            int top = 0, width = 0, height = 0;
-            int left = GetStatusPaneRect(pane, &top, &width, &height);
-            if (left < 0 || width <= 0 || height <= 0) continue;
-            ti.uFlags = TTF_SUBCLASS;
-            ti.uId = (UINT_PTR)pane;
-            SetRect(&ti.rect, left, top, left + width, top + height);
-        }
-        SendMessageW((HWND)Entry.tooltipWindow, TTM_DELTOOLW, 0, (LPARAM)&ti);
-        SendMessageW((HWND)Entry.tooltipWindow, TTM_ADDTOOLW, 0, (LPARAM)&ti);
+void RegisterTooltipRects() {
+  if (!Entry.tooltipWindow) return;
+  for (int pane = 0; pane <= 40; pane++) {
+    TOOLINFOW ti = {};
+    ti.cbSize = sizeof ti;
+    ti.hwnd = (HWND)Entry.mainWindow;
+    ti.lpszText = LPSTR_TEXTCALLBACKW;
+    int bar = 2;
+    while (bar >= 0 && kBarPanes[bar] != pane) bar--;
+    if (bar >= 0) {
+      if (!*BarHandle(bar)) continue;
+      ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+      ti.uId = (UINT_PTR)*BarHandle(bar);
+    } else {
+      int top = 0, width = 0, height = 0;
+      int left = GetStatusPaneRect(pane, &top, &width, &height);
+      if (left < 0 || width <= 0 || height <= 0) continue;
+      ti.uFlags = TTF_SUBCLASS;
+      ti.uId = (UINT_PTR)pane;
+      SetRect(&ti.rect, left, top, left + width, top + height);
     }
+    SendMessageW((HWND)Entry.tooltipWindow, TTM_DELTOOLW, 0, (LPARAM)&ti);
+    SendMessageW((HWND)Entry.tooltipWindow, TTM_ADDTOOLW, 0, (LPARAM)&ti);
+  }
 }
 
-static int PaneOfTool(UINT_PTR id, UINT flags)
-{
-    if (!(flags & TTF_IDISHWND)) return id <= 40 ? (int)id : -1;
-    for (int i = 0; i < 3; i++)
-        if ((void*)id == *BarHandle(i)) return kBarPanes[i];
-    return -1;
+static int PaneOfTool(UINT_PTR id, UINT flags) {
+  if (!(flags & TTF_IDISHWND)) return id <= 40 ? (int)id : -1;
+  for (int i = 0; i < 3; i++)
+    if ((void*)id == *BarHandle(i)) return kBarPanes[i];
+  return -1;
 }
 
 // ---- message-filter hook --------------------------------------------------------------------------------
-LRESULT CALLBACK FilterFunc(int code, WPARAM wParam, LPARAM lParam)
-{
-    if (code < 0) return CallNextHookEx((HHOOK)Entry.filterHook, code, wParam, lParam);
-    const MSG* m = (const MSG*)lParam;
-    if ((code == MSGF_DIALOGBOX || code == MSGF_MENU) && m && m->message == WM_KEYDOWN) {
-        WPARAM k = m->wParam;
-        if ((k >= VK_F1 && k <= VK_F12) || k == VK_INSERT || k == VK_DELETE || k == VK_UP || k == VK_DOWN ||
-            k == VK_PRIOR || k == VK_NEXT || k == VK_HOME || (k >= 'A' && k <= 'Z'))
-            return SendMessageW((HWND)Entry.mainWindow, WM_QUIL_FILTER_KEY, (WPARAM)code, (LPARAM)k);
-    }
-    return 0;
+LRESULT CALLBACK FilterFunc(int code, WPARAM wParam, LPARAM lParam) {
+  if (code < 0) return CallNextHookEx((HHOOK)Entry.filterHook, code, wParam, lParam);
+  const MSG* m = (const MSG*)lParam;
+  if ((code == MSGF_DIALOGBOX || code == MSGF_MENU) && m && m->message == WM_KEYDOWN) {
+    WPARAM k = m->wParam;
+    if ((k >= VK_F1 && k <= VK_F12) || k == VK_INSERT || k == VK_DELETE || k == VK_UP ||
+        k == VK_DOWN || k == VK_PRIOR || k == VK_NEXT || k == VK_HOME || (k >= 'A' && k <= 'Z'))
+      return SendMessageW((HWND)Entry.mainWindow, WM_QUIL_FILTER_KEY, (WPARAM)code, (LPARAM)k);
+  }
+  return 0;
 }
 
-static LRESULT FilterKey(int code, WPARAM key)
-{
-    int shift = GetKeyState(VK_SHIFT) < 0, ctrl = GetKeyState(VK_CONTROL) < 0;
-    HWND dialog = (HWND)GetCurrentDialog();
-    if (key == VK_F1) {
-        if (code == MSGF_MENU) {
-            ShowHelpTopic(shift ? HELPID_INDEX : HELPID_MENU);
-        } else if (ctrl) {
-            if (dialog) SendMessageW(dialog, WM_COMMAND, 99, 0);
-        } else if (shift) {
-            ShowHelpTopic(HELPID_INDEX);
-        } else if (dialog) {
-            SendMessageW(dialog, WM_COMMAND, 100, 0);
-        }
-        return 1;
+static LRESULT FilterKey(int code, WPARAM key) {
+  int shift = GetKeyState(VK_SHIFT) < 0, ctrl = GetKeyState(VK_CONTROL) < 0;
+  HWND dialog = (HWND)GetCurrentDialog();
+  if (key == VK_F1) {
+    if (code == MSGF_MENU) {
+      ShowHelpTopic(shift ? HELPID_INDEX : HELPID_MENU);
+    } else if (ctrl) {
+      if (dialog) SendMessageW(dialog, WM_COMMAND, 99, 0);
+    } else if (shift) {
+      ShowHelpTopic(HELPID_INDEX);
+    } else if (dialog) {
+      SendMessageW(dialog, WM_COMMAND, 100, 0);
     }
-    if (code == MSGF_MENU) return 0;
-    if (!dialog) return 0;
-    if (key == VK_UP || key == VK_DOWN || key == VK_PRIOR || key == VK_NEXT)
-        return SendMessageW(dialog, WM_QUIL_DIALOG_STEP, key, 0);
-    SendMessageW(dialog, WM_QUIL_DIALOG_KEY, key, 0);
-    return 0;
+    return 1;
+  }
+  if (code == MSGF_MENU) return 0;
+  if (!dialog) return 0;
+  if (key == VK_UP || key == VK_DOWN || key == VK_PRIOR || key == VK_NEXT)
+    return SendMessageW(dialog, WM_QUIL_DIALOG_STEP, key, 0);
+  SendMessageW(dialog, WM_QUIL_DIALOG_KEY, key, 0);
+  return 0;
 }
 
 // ---- commands --------------------------------------------------------------------------------------------
-void DispatchCommand(int id, LPARAM lParam, int context)
-{
-    if (context) return;   // the edit windows' context menu comes with the menu commands
-    HandleFrameCommand(id);
+void DispatchCommand(int id, LPARAM lParam, int context) {
+  if (context) return;  // the edit windows' context menu comes with the menu commands
+  HandleFrameCommand(id);
 }
 
 // ---- shut-down ---------------------------------------------------------------------------------------------
-static void ShutDown(HWND window)
-{
-    Entry.shuttingDown = 1;
-    SuspendThreads(0);
-    mciSendCommandW(MCI_ALL_DEVICE_ID, MCI_CLOSE, MCI_WAIT, 0);
-    ClockWindow(2, nullptr, nullptr, nullptr, nullptr);
-    for (int slot = 0; slot < EDIT_SLOTS; slot++) CloseEditWindow(slot);
-    if (Entry.tooltipWindow) DestroyWindow((HWND)Entry.tooltipWindow);
-    Entry.tooltipWindow = nullptr;
-    if (Entry.filterHook) UnhookWindowsHookEx((HHOOK)Entry.filterHook);
-    Entry.filterHook = nullptr;
-    ShowHelpTopic(HELPID_CLOSE_ALL);
-    SuspendTimerThreads();
-    if (Entry.frameSemaphore) WrapCloseHandle(Entry.frameSemaphore);
-    Entry.frameSemaphore = nullptr;
-    ShowExitMessage();
-    Entry.statusDC = nullptr;
-    ExitProgram();
-    DeleteLockEmulation();
-    Entry.mainWindow = nullptr;
-    (void)window;
-    PostQuitMessage(0);
+static void ShutDown(HWND window) {
+  Entry.shuttingDown = 1;
+  SuspendThreads(0);
+  mciSendCommandW(MCI_ALL_DEVICE_ID, MCI_CLOSE, MCI_WAIT, 0);
+  ClockWindow(2, nullptr, nullptr, nullptr, nullptr);
+  for (int slot = 0; slot < EDIT_SLOTS; slot++) CloseEditWindow(slot);
+  if (Entry.tooltipWindow) DestroyWindow((HWND)Entry.tooltipWindow);
+  Entry.tooltipWindow = nullptr;
+  if (Entry.filterHook) UnhookWindowsHookEx((HHOOK)Entry.filterHook);
+  Entry.filterHook = nullptr;
+  ShowHelpTopic(HELPID_CLOSE_ALL);
+  SuspendTimerThreads();
+  if (Entry.frameSemaphore) WrapCloseHandle(Entry.frameSemaphore);
+  Entry.frameSemaphore = nullptr;
+  ShowExitMessage();
+  Entry.statusDC = nullptr;
+  ExitProgram();
+  DeleteLockEmulation();
+  Entry.mainWindow = nullptr;
+  (void)window;
+  PostQuitMessage(0);
 }
 
 // ---- the window procedure ------------------------------------------------------------------------------------
-LRESULT CALLBACK StatusWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    switch (message) {
+LRESULT CALLBACK StatusWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
     case WM_CREATE:
-        SetFocus(window);
-        Entry.statusDC = GetDC(window);
-        return 0;
-    case WM_DESTROY:
-        ShutDown(window);
-        return 0;
+      SetFocus(window);
+      Entry.statusDC = GetDC(window);
+      return 0;
+    case WM_DESTROY: ShutDown(window); return 0;
     case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_ACTIVE || LOWORD(wParam) == WA_CLICKACTIVE) {
-            // An active edit window becomes the last-used one; a status window activated again
-            // keeps the last-used window it had.
-            if (EditViews.active >= 0 && EditViews.lastUsed != EditViews.active) EditViews.lastUsed = EditViews.active;
-            EditViews.active = -1;
-            SetFocus(window);
-            DrawCursorPosition(nullptr);
-        }
-        return 0;
+      if (LOWORD(wParam) == WA_ACTIVE || LOWORD(wParam) == WA_CLICKACTIVE) {
+        // An active edit window becomes the last-used one; a status window activated again
+        // keeps the last-used window it had.
+        if (EditViews.active >= 0 && EditViews.lastUsed != EditViews.active)
+          EditViews.lastUsed = EditViews.active;
+        EditViews.active = -1;
+        SetFocus(window);
+        DrawCursorPosition(nullptr);
+      }
+      return 0;
     case WM_PAINT: {
-        // The face under the panes, then the panes of the views and the three scroll bars.
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(window, &ps);
-        FillRect(dc, &ps.rcPaint, GetSysColorBrush(COLOR_BTNFACE));
-        EndPaint(window, &ps);
-        PaintStatusWindow();
-        for (int i = 0; i < 3; i++)
-            if (*BarHandle(i)) InvalidateRect((HWND)*BarHandle(i), nullptr, TRUE);
-        return 0;
+      // The face under the panes, then the panes of the views and the three scroll bars.
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(window, &ps);
+      FillRect(dc, &ps.rcPaint, GetSysColorBrush(COLOR_BTNFACE));
+      EndPaint(window, &ps);
+      PaintStatusWindow();
+      for (int i = 0; i < 3; i++)
+        if (*BarHandle(i)) InvalidateRect((HWND)*BarHandle(i), nullptr, TRUE);
+      return 0;
     }
     case WM_CLOSE:
-        // The save question joins with the network-file commands.
-        DestroyWindow(window);
-        return 0;
+      // The save question joins with the network-file commands.
+      DestroyWindow(window);
+      return 0;
     case WM_SETCURSOR:
-        if (FrameSetCursor(window, lParam)) return 1;
-        break;
-    case WM_MOUSEACTIVATE:
-        return FrameMouseActivate();
+      if (FrameSetCursor(window, lParam)) return 1;
+      break;
+    case WM_MOUSEACTIVATE: return FrameMouseActivate();
     case WM_NOTIFY: {
-        NMHDR* h = (NMHDR*)lParam;
-        if (h && h->code == TTN_GETDISPINFOW) {
-            NMTTDISPINFOW* d = (NMTTDISPINFOW*)lParam;
-            int pane = PaneOfTool(d->hdr.idFrom, d->uFlags);
-            d->hinst = nullptr;
-            if (pane < 0 || !UnicodeFlag) {
-                d->lpszText = const_cast<wchar_t*>(L"?");
-            } else {
-                d->lpszText = const_cast<wchar_t*>(reinterpret_cast<const wchar_t*>(GetLangText(LANG_ID(1420) + (uint32_t)pane)));
-            }
-            return 0;
+      NMHDR* h = (NMHDR*)lParam;
+      if (h && h->code == TTN_GETDISPINFOW) {
+        NMTTDISPINFOW* d = (NMTTDISPINFOW*)lParam;
+        int pane = PaneOfTool(d->hdr.idFrom, d->uFlags);
+        d->hinst = nullptr;
+        if (pane < 0 || !UnicodeFlag) {
+          d->lpszText = const_cast<wchar_t*>(L"?");
+        } else {
+          d->lpszText = const_cast<wchar_t*>(
+              reinterpret_cast<const wchar_t*>(GetLangText(LANG_ID(1420) + (uint32_t)pane)));
         }
-        if (h && h->code == TTN_GETDISPINFOA) {
-            NMTTDISPINFOA* d = (NMTTDISPINFOA*)lParam;
-            int pane = PaneOfTool(d->hdr.idFrom, d->uFlags);
-            d->hinst = nullptr;
-            if (pane < 0 || UnicodeFlag) {
-                d->lpszText = const_cast<char*>("?");
-            } else {
-                int n = WideToMultiByte(GetLangText(LANG_ID(1420) + (uint32_t)pane), d->szText, 80);
-                if (n >= 80) lstrcpyA(d->szText, "?L");
-                d->lpszText = d->szText;
-            }
-            return 0;
-        }
-        break;
-    }
-    case WM_COMMAND:
-        DispatchCommand(LOWORD(wParam), lParam, 0);
         return 0;
+      }
+      if (h && h->code == TTN_GETDISPINFOA) {
+        NMTTDISPINFOA* d = (NMTTDISPINFOA*)lParam;
+        int pane = PaneOfTool(d->hdr.idFrom, d->uFlags);
+        d->hinst = nullptr;
+        if (pane < 0 || UnicodeFlag) {
+          d->lpszText = const_cast<char*>("?");
+        } else {
+          int n = WideToMultiByte(GetLangText(LANG_ID(1420) + (uint32_t)pane), d->szText, 80);
+          if (n >= 80) lstrcpyA(d->szText, "?L");
+          d->lpszText = d->szText;
+        }
+        return 0;
+      }
+      break;
+    }
+    case WM_COMMAND: DispatchCommand(LOWORD(wParam), lParam, 0); return 0;
     case WM_HSCROLL:
-        if ((void*)lParam == Entry.groupScroll) {
-            if (LOWORD(wParam) == SB_LINELEFT) HandlePaletteCommand(302);
-            else if (LOWORD(wParam) == SB_LINERIGHT) HandlePaletteCommand(301);
-            return 0;
-        }
-        break;
+      if ((void*)lParam == Entry.groupScroll) {
+        if (LOWORD(wParam) == SB_LINELEFT)
+          HandlePaletteCommand(302);
+        else if (LOWORD(wParam) == SB_LINERIGHT)
+          HandlePaletteCommand(301);
+        return 0;
+      }
+      break;
     case WM_VSCROLL:
-        if ((void*)lParam == Entry.paletteScroll) {
-            if (LOWORD(wParam) == SB_LINEUP) StepPaletteSymbol(1);
-            else if (LOWORD(wParam) == SB_LINEDOWN) StepPaletteSymbol(-1);
-            return 0;
+      if ((void*)lParam == Entry.paletteScroll) {
+        if (LOWORD(wParam) == SB_LINEUP)
+          StepPaletteSymbol(1);
+        else if (LOWORD(wParam) == SB_LINEDOWN)
+          StepPaletteSymbol(-1);
+        return 0;
+      }
+      if ((void*)lParam == Entry.levelScroll) {
+        // Only with a last-used edit window: its level, then that window is activated.
+        int last = EditViews.lastUsed;
+        if (IsEditSlot(last) && EditViews.slot[last].window) {
+          if (LOWORD(wParam) == SB_LINEUP)
+            LevelUp(last);
+          else if (LOWORD(wParam) == SB_LINEDOWN)
+            LevelDown(last);
+          ActivateEditWindow(-4);
         }
-        if ((void*)lParam == Entry.levelScroll) {
-            // Only with a last-used edit window: its level, then that window is activated.
-            int last = EditViews.lastUsed;
-            if (IsEditSlot(last) && EditViews.slot[last].window) {
-                if (LOWORD(wParam) == SB_LINEUP) LevelUp(last);
-                else if (LOWORD(wParam) == SB_LINEDOWN) LevelDown(last);
-                ActivateEditWindow(-4);
-            }
-            return 0;
-        }
-        break;
-    case WM_MOUSEMOVE:
-        SetCursorForWindow(window, 0);
         return 0;
-    case MM_MCINOTIFY:
-        mciSendCommandW((MCIDEVICEID)lParam, MCI_CLOSE, 0, 0);
-        return 0;
-    case WM_QUIL_FILTER_KEY:
-        return FilterKey((int)wParam, (WPARAM)lParam);
-    case WM_QUIL_TICK:
-        HandleTick(&Tick, &kTick);
-        return 0;
-    case WM_QUIL_SOUND:
-        return 0;   // event sounds join with the sound playback
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
+      }
+      break;
+    case WM_MOUSEMOVE: SetCursorForWindow(window, 0); return 0;
+    case MM_MCINOTIFY: mciSendCommandW((MCIDEVICEID)lParam, MCI_CLOSE, 0, 0); return 0;
+    case WM_QUIL_FILTER_KEY: return FilterKey((int)wParam, (WPARAM)lParam);
+    case WM_QUIL_TICK: HandleTick(&Tick, &kTick); return 0;
+    case WM_QUIL_SOUND: return 0;  // event sounds join with the sound playback
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
 }
 
 // ---- title window ----------------------------------------------------------------------------------------------
@@ -446,50 +417,48 @@ int (*TitlePictureLoad)(int number) = nullptr;
 void (*TitlePictureDraw)(HDC dc) = nullptr;
 void (*TitlePictureFree)() = nullptr;
 
-void CloseTitleWindow()
-{
-    if (!Entry.titleWindow) return;
-    uint8_t mode = Entry.titleMode;
-    Entry.titleMode = 0;
-    HWND t = (HWND)Entry.titleWindow;
-    Entry.titleWindow = nullptr;
-    DestroyWindow(t);
-    ShowWindow((HWND)Entry.mainWindow, SW_SHOWNORMAL);
-    CreateEditWindow(Entry.firstWindowZoom);
-    if (mode == 1) SetSimulationRunning(SIMRUN_START);
+void CloseTitleWindow() {
+  if (!Entry.titleWindow) return;
+  uint8_t mode = Entry.titleMode;
+  Entry.titleMode = 0;
+  HWND t = (HWND)Entry.titleWindow;
+  Entry.titleWindow = nullptr;
+  DestroyWindow(t);
+  ShowWindow((HWND)Entry.mainWindow, SW_SHOWNORMAL);
+  CreateEditWindow(Entry.firstWindowZoom);
+  if (mode == 1) SetSimulationRunning(SIMRUN_START);
 }
 
-LRESULT CALLBACK TitelWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    switch (message) {
+LRESULT CALLBACK TitelWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
     case WM_CREATE:
-        if (!TitlePictureLoad || TitlePictureLoad(Entry.titleNumber)) return -1;
-        SetFocus(window);
-        SetTimer(window, 2, 15000, nullptr);
-        return 0;
+      if (!TitlePictureLoad || TitlePictureLoad(Entry.titleNumber)) return -1;
+      SetFocus(window);
+      SetTimer(window, 2, 15000, nullptr);
+      return 0;
     case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(window, &ps);
-        if (TitlePictureDraw) TitlePictureDraw(dc);
-        EndPaint(window, &ps);
-        return 0;
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(window, &ps);
+      if (TitlePictureDraw) TitlePictureDraw(dc);
+      EndPaint(window, &ps);
+      return 0;
     }
     case WM_DESTROY:
-        KillTimer(window, 2);
-        if (TitlePictureFree) TitlePictureFree();
-        return 0;
-    case WM_SIZE:
-        return 0;
-    case WM_MOUSEMOVE:
-        SetCursorForWindow(window, 0);
-        return 0;
-    case WM_KEYDOWN: case WM_SYSKEYDOWN: case WM_CHAR: case WM_COMMAND: case WM_TIMER:
-    case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_RBUTTONDOWN: case WM_RBUTTONUP:
-        CloseTitleWindow();
-        return 0;
-    case WM_MOUSEACTIVATE:
-        CloseTitleWindow();
-        return MA_NOACTIVATEANDEAT;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
+      KillTimer(window, 2);
+      if (TitlePictureFree) TitlePictureFree();
+      return 0;
+    case WM_SIZE: return 0;
+    case WM_MOUSEMOVE: SetCursorForWindow(window, 0); return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_CHAR:
+    case WM_COMMAND:
+    case WM_TIMER:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP: CloseTitleWindow(); return 0;
+    case WM_MOUSEACTIVATE: CloseTitleWindow(); return MA_NOACTIVATEANDEAT;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
 }

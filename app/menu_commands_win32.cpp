@@ -5,65 +5,51 @@
 #include "app/editwnd_layout.h"
 #include "app/entry.h"
 
-int HandleFrameCommand(int id)
-{
-    int a = EditViews.active;
-    EditViewSlot* s = GetEditSlot(a);
-    if (id >= 344 && id <= 359) {
-        uint32_t mode;
-        int32_t zoom;
-        if (s && s->window && !ViewModeForMenuId(id, &mode, &zoom)) SetViewModeAndZoom(a, (int)mode, zoom);
-        return 1;
-    }
-    if (id >= 513 && id <= 518) {
-        ActivateEditWindow(id - 513);
-        return 1;
-    }
-    switch (id) {
+int HandleFrameCommand(int id) {
+  int a = EditViews.active;
+  EditViewSlot* s = GetEditSlot(a);
+  if (id >= 344 && id <= 359) {
+    uint32_t mode;
+    int32_t zoom;
+    if (s && s->window && !ViewModeForMenuId(id, &mode, &zoom))
+      SetViewModeAndZoom(a, (int)mode, zoom);
+    return 1;
+  }
+  if (id >= 513 && id <= 518) {
+    ActivateEditWindow(id - 513);
+    return 1;
+  }
+  switch (id) {
     case 266:
-        // The save question joins with the network-file commands.
-        if (Entry.mainWindow) DestroyWindow((HWND)Entry.mainWindow);
-        return 1;
+      // The save question joins with the network-file commands.
+      if (Entry.mainWindow) DestroyWindow((HWND)Entry.mainWindow);
+      return 1;
     case 336:
-        if (s && s->window) ZoomIn(a);
-        return 1;
+      if (s && s->window) ZoomIn(a);
+      return 1;
     case 337:
-        if (s && s->window) ZoomOut(a);
-        return 1;
-    case 338:
-        ToggleWindowDisplayFlag();
-        return 1;
+      if (s && s->window) ZoomOut(a);
+      return 1;
+    case 338: ToggleWindowDisplayFlag(); return 1;
     case 339:
-        if (s && s->window) {
-            s->scrollBarFlag = !s->scrollBarFlag;
-            ShowScrollBar((HWND)s->window, SB_BOTH, s->scrollBarFlag ? TRUE : FALSE);
-        }
-        return 1;
-    case 400:
-        CreateEditWindow(0);
-        return 1;
+      if (s && s->window) {
+        s->scrollBarFlag = !s->scrollBarFlag;
+        ShowScrollBar((HWND)s->window, SB_BOTH, s->scrollBarFlag ? TRUE : FALSE);
+      }
+      return 1;
+    case 400: CreateEditWindow(0); return 1;
     case 401:
-        if (s && s->window) SendMessageW((HWND)s->window, WM_CLOSE, 0, 0);
-        return 1;
-    case 402:
-        ActivateEditWindow(-2);
-        return 1;
-    case 403:
-        ActivateEditWindow(-3);
-        return 1;
-    case 404:
-        ArrangeStatusWindow(0, 1);
-        return 1;
+      if (s && s->window) SendMessageW((HWND)s->window, WM_CLOSE, 0, 0);
+      return 1;
+    case 402: ActivateEditWindow(-2); return 1;
+    case 403: ActivateEditWindow(-3); return 1;
+    case 404: ArrangeStatusWindow(0, 1); return 1;
     case 405:
-        EditViews.statusLayoutWide = !EditViews.statusLayoutWide;
-        ArrangeStatusWindow(1, 1);
-        return 1;
-    case 406:
-        ClockWindow(4, nullptr, nullptr, nullptr, nullptr);
-        return 1;
-    case 512:
-        ActivateEditWindow(-1);
-        return 1;
-    }
-    return 0;
+      EditViews.statusLayoutWide = !EditViews.statusLayoutWide;
+      ArrangeStatusWindow(1, 1);
+      return 1;
+    case 406: ClockWindow(4, nullptr, nullptr, nullptr, nullptr); return 1;
+    case 512: ActivateEditWindow(-1); return 1;
+  }
+  return 0;
 }

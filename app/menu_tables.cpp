@@ -3,16 +3,17 @@
 #include "core/langtext.h"
 
 static const MenuPopupCaption kPopups[] = {
-    {MenuPos(0, 1), LANG_ID(901), 40001}, {MenuPos(0, 2), LANG_ID(902), 40002},
-    {MenuPos(0, 3), LANG_ID(907), 40003}, {MenuPos(0, 4), LANG_ID(904), 40004},
-    {MenuPos(0, 5), LANG_ID(905), 40006}, {MenuPos(0, 6), LANG_ID(903), 40007},
-    {MenuPos(0, 7), LANG_ID(906), 40005}, {MenuPos(2, 3), LANG_ID(1023), 40014},
-    {MenuPos(5, 7), LANG_ID(1047), 40013}, {MenuPos(5, 13), LANG_ID(1052), 40015},
+    {MenuPos(0, 1), LANG_ID(901), 40001},   {MenuPos(0, 2), LANG_ID(902), 40002},
+    {MenuPos(0, 3), LANG_ID(907), 40003},   {MenuPos(0, 4), LANG_ID(904), 40004},
+    {MenuPos(0, 5), LANG_ID(905), 40006},   {MenuPos(0, 6), LANG_ID(903), 40007},
+    {MenuPos(0, 7), LANG_ID(906), 40005},   {MenuPos(2, 3), LANG_ID(1023), 40014},
+    {MenuPos(5, 7), LANG_ID(1047), 40013},  {MenuPos(5, 13), LANG_ID(1052), 40015},
     {MenuPos(5, 14), LANG_ID(1053), 40012}, {MenuPos(1, 8), LANG_ID(1007), 40011},
 };
 
 // Menu captions are set without a menu-bar redraw (bit 0x8000 of the text id); the last caption
 // of the bar is set with one.
+// clang-format off
 #define C(sub, item, cmd, text) {MenuPos(sub, item), cmd, LANG_ID(text)}
 #define N(sub, item, cmd, text) {MenuPos(sub, item), cmd, LANG_ID(text) | MENU_TEXT_NO_REDRAW}
 static const MenuCommandCaption kCommands[] = {
@@ -58,37 +59,33 @@ static const MenuCommandCaption kToggles[] = {
 };
 #undef C
 #undef N
+// clang-format on
 
-const MenuPopupCaption* GetMenuPopupCaptions(int* count)
-{
-    *count = (int)(sizeof kPopups / sizeof kPopups[0]);
-    return kPopups;
+const MenuPopupCaption* GetMenuPopupCaptions(int* count) {
+  *count = (int)(sizeof kPopups / sizeof kPopups[0]);
+  return kPopups;
 }
 
-const MenuCommandCaption* GetMenuCommandCaptions(int* count)
-{
-    *count = (int)(sizeof kCommands / sizeof kCommands[0]);
-    return kCommands;
+const MenuCommandCaption* GetMenuCommandCaptions(int* count) {
+  *count = (int)(sizeof kCommands / sizeof kCommands[0]);
+  return kCommands;
 }
 
-const MenuCommandCaption* GetMenuToggleCaptions(int* count)
-{
-    *count = (int)(sizeof kToggles / sizeof kToggles[0]);
-    return kToggles;
+const MenuCommandCaption* GetMenuToggleCaptions(int* count) {
+  *count = (int)(sizeof kToggles / sizeof kToggles[0]);
+  return kToggles;
 }
 
-uint32_t MenuHelpIdAt(uint16_t position)
-{
-    for (const MenuPopupCaption& p : kPopups)
-        if (p.position == position) return p.helpId;
-    return 0;
+uint32_t MenuHelpIdAt(uint16_t position) {
+  for (const MenuPopupCaption& p : kPopups)
+    if (p.position == position) return p.helpId;
+  return 0;
 }
 
-uint32_t MenuCaptionOf(int commandId)
-{
-    for (const MenuCommandCaption& c : kCommands)
-        if (c.commandId == commandId) return c.textId & ~MENU_TEXT_NO_REDRAW;
-    for (const MenuCommandCaption& c : kToggles)
-        if (c.commandId == commandId) return c.textId & ~MENU_TEXT_NO_REDRAW;
-    return 0;
+uint32_t MenuCaptionOf(int commandId) {
+  for (const MenuCommandCaption& c : kCommands)
+    if (c.commandId == commandId) return c.textId & ~MENU_TEXT_NO_REDRAW;
+  for (const MenuCommandCaption& c : kToggles)
+    if (c.commandId == commandId) return c.textId & ~MENU_TEXT_NO_REDRAW;
+  return 0;
 }

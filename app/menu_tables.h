@@ -11,17 +11,17 @@ constexpr uint16_t MenuPos(int submenu, int item) { return (uint16_t)((submenu <
 constexpr uint32_t MENU_TEXT_NO_REDRAW = 0x8000;
 
 struct MenuPopupCaption {
-    uint16_t position;   // where the popup sits
-    uint32_t textId;
-    uint32_t helpId;
+  uint16_t position;  // where the popup sits
+  uint32_t textId;
+  uint32_t helpId;
 };
 struct MenuCommandCaption {
-    uint16_t position;   // the submenu that holds the command (low byte 0: a bar submenu)
-    uint16_t commandId;
-    uint32_t textId;     // with MENU_TEXT_NO_REDRAW: set without a menu-bar redraw
+  uint16_t position;  // the submenu that holds the command (low byte 0: a bar submenu)
+  uint16_t commandId;
+  uint32_t textId;  // with MENU_TEXT_NO_REDRAW: set without a menu-bar redraw
 };
 
-const MenuPopupCaption* GetMenuPopupCaptions(int* count);     // the 12 popups
+const MenuPopupCaption* GetMenuPopupCaptions(int* count);      // the 12 popups
 const MenuCommandCaption* GetMenuCommandCaptions(int* count);  // every fixed command caption
 // The initial captions of the commands whose caption toggles when the menu opens.
 const MenuCommandCaption* GetMenuToggleCaptions(int* count);

@@ -4,12 +4,12 @@
 #include <cstdint>
 
 constexpr int RECENT_COUNT = 32;
-constexpr int RECENT_CHARS = 260;          // per entry, terminator included
-constexpr int RECENT_FIRST_ID = 272;       // menu commands 272..303
+constexpr int RECENT_CHARS = 260;     // per entry, terminator included
+constexpr int RECENT_FIRST_ID = 272;  // menu commands 272..303
 constexpr int RECENT_LAST_ID = 303;
 
 extern char16_t RecentFiles[RECENT_COUNT][RECENT_CHARS];
-extern int32_t RecentShownCount;           // option DateiZahl, 0..32
+extern int32_t RecentShownCount;  // option DateiZahl, 0..32
 
 // With a path: moves an equal entry (case and leading blanks ignored) or, when none of entries
 // 0..30 matches, all 31 one place down (dropping entry 31) and puts the path first; a path of

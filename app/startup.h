@@ -9,8 +9,8 @@ constexpr int STARTUP_GRID = 1;
 constexpr int STARTUP_HELP = 8;
 constexpr int STARTUP_STREAMS = 9;
 constexpr int STARTUP_LINES = 12;
-constexpr int STARTUP_LANGUAGE = 14;      // tables, or out of memory while loading a file
-constexpr int STARTUP_GLYPHS = 20;        // + the glyph loader's code
+constexpr int STARTUP_LANGUAGE = 14;  // tables, or out of memory while loading a file
+constexpr int STARTUP_GLYPHS = 20;    // + the glyph loader's code
 constexpr int STARTUP_LNG_MISSING = 71, STARTUP_LNG_FAULTY = 72, STARTUP_LNG_FAULTY2 = 73;
 constexpr int STARTUP_LNV_MISSING = 74, STARTUP_LNV_FAULTY = 75, STARTUP_LNV_FAULTY2 = 76;
 constexpr int STARTUP_PROCESSOR = 80;
@@ -18,9 +18,9 @@ constexpr int STARTUP_PROCESSOR = 80;
 // One row of the start-up table: run returns the component's own result; code maps a non-zero
 // result to the start-up error code (0 = tolerated). code null: any result is tolerated.
 struct StartupStep {
-    const char* component;
-    int (*run)();
-    int (*code)(int result);
+  const char* component;
+  int (*run)();
+  int (*code)(int result);
 };
 // Runs the rows in order and returns 0 or the first error code; *failedRow gets the row index
 // (-1 when all ran). failedRow may be null.
@@ -28,15 +28,15 @@ int RunStartupTable(const StartupStep* steps, int count, int* failedRow);
 
 // The program's tables.
 const StartupStep* GetStartupTable(int* count);
-int InitProgram();          // 0 or a start-up error code
-void ExitProgram();         // every component's exit function, in the shut-down order
+int InitProgram();   // 0 or a start-up error code
+void ExitProgram();  // every component's exit function, in the shut-down order
 // Names of the exit functions in the order ExitProgram calls them (for tests and the report).
 const char* const* GetExitOrder(int* count);
 
 // Error-code mappings of the language files (LoadLanguageFile results 1..4).
-int MapMainLanguageResult(int result);     // 71, 72, 73, 14
-int MapSecondLanguageResult(int result);   // 74, 75, 76, 14
-int MapGlyphResult(int result);            // 20 + r, 0 for r 0 and 6
+int MapMainLanguageResult(int result);    // 71, 72, 73, 14
+int MapSecondLanguageResult(int result);  // 74, 75, 76, 14
+int MapGlyphResult(int result);           // 20 + r, 0 for r 0 and 6
 
 // Processor class from the system information: architecture other than Intel 1000; else type
 // 386, 486 or 586 as such and any other type 686.
@@ -59,9 +59,9 @@ int ComposeExitMessage(char16_t* out, int capacity, uint32_t seconds, const char
                        const char16_t* text1361);
 
 // Flags of the deferred notices (information messages after the settings are read).
-extern int StartupNoMouse;         // cursors reported no mouse: message 99, text 1340
-extern int StartupGlyphNotice;     // glyph loader result 6: message 96, text 1320
-extern uint32_t RunStartTick;      // tick count at the start of InitProgram
+extern int StartupNoMouse;      // cursors reported no mouse: message 99, text 1340
+extern int StartupGlyphNotice;  // glyph loader result 6: message 96, text 1320
+extern uint32_t RunStartTick;   // tick count at the start of InitProgram
 
 // Seam for the start-up of the Win32 program and for tests: the processor class.
 extern int (*StartupProcessorClass)();

@@ -3,19 +3,19 @@
 #pragma once
 #include <cstdint>
 
-constexpr int TITLE_CHARS = 600;   // title buffers, terminator included
+constexpr int TITLE_CHARS = 600;  // title buffers, terminator included
 
 // The parts come from language texts and the program state; null counts as an empty text.
 // Each writes at most capacity units (terminator included) and returns the length written.
 // Main: "%s%s %s %s %s %s%s" = name, mark, text 8120, network, modified text, log text, log name.
 int ComposeMainTitle(char16_t* out, int capacity, int secondInstance, const char16_t* text8120,
-                     const char16_t* network, const char16_t* modifiedText,
-                     const char16_t* logText, const char16_t* logName);
+                     const char16_t* network, const char16_t* modifiedText, const char16_t* logText,
+                     const char16_t* logName);
 // Edit window n: "%s%s %s%u %s %s %u:%u %s" = name, mark, text 8121, n, network, text 8122,
 // scale a:b, follow label.
 int ComposeEditTitle(char16_t* out, int capacity, int secondInstance, const char16_t* text8121,
-                     uint32_t n, const char16_t* network, const char16_t* text8122,
-                     uint32_t a, uint32_t b, const char16_t* followLabel);
+                     uint32_t n, const char16_t* network, const char16_t* text8122, uint32_t a,
+                     uint32_t b, const char16_t* followLabel);
 // Clock: "%s%s %s" = name, mark, text 8125.
 int ComposeClockTitle(char16_t* out, int capacity, int secondInstance, const char16_t* text8125);
 
@@ -27,7 +27,7 @@ int RunTimeParts(uint32_t seconds, uint32_t* hours, uint32_t* minutes, uint32_t*
 // window n only. Windows that do not exist are skipped.
 void UpdateWindowTitles(int which);
 
-extern int SecondInstance;   // 1 when the program's mutex already existed at start
+extern int SecondInstance;  // 1 when the program's mutex already existed at start
 
 // Window kinds of the title targets.
 constexpr int TITLE_MAIN = 0, TITLE_EDIT = 1, TITLE_CLOCK = 2;

@@ -14,8 +14,8 @@
 
 namespace {
 
-constexpr int kSide = 1200;   // cells per side and level
-constexpr int kLevels = 3;    // levels 0, -1, -2: 4,320,000 cells
+constexpr int kSide = 1200;  // cells per side and level
+constexpr int kLevels = 3;   // levels 0, -1, -2: 4,320,000 cells
 
 std::string gFolder;
 int64_t gFileBytes = 0;
@@ -29,7 +29,7 @@ void FillGrid() {
       while (x < kSide) {
         int run = 1 + RuntimeRand() % 40;
         int pick = RuntimeRand() % 10;
-        uint16_t code = pick < 7 ? (uint16_t)(0x0200 | (RuntimeRand() % 8))
+        uint16_t code = pick < 7   ? (uint16_t)(0x0200 | (RuntimeRand() % 8))
                         : pick < 9 ? (uint16_t)(RuntimeRand() % 0x7FFF)
                                    : (uint16_t)(0xE000 + RuntimeRand() % 0x1C00);
         if (code == CELL_EMPTY) code = 0x0201;

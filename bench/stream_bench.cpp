@@ -24,13 +24,13 @@ const std::vector<uint8_t>& GridLikeBytes() {
     int r = RuntimeRand();
     uint16_t code;
     int len;
-    if ((r & 15) < 9) {                  // empty cells
+    if ((r & 15) < 9) {  // empty cells
       code = 0xC000;
       len = 8 + RuntimeRand() % 120;
-    } else if ((r & 15) < 14) {          // a straight track
+    } else if ((r & 15) < 14) {  // a straight track
       code = (uint16_t)(0x0200 + (RuntimeRand() & 0x3F));
       len = 2 + RuntimeRand() % 30;
-    } else {                             // varied codes
+    } else {  // varied codes
       code = (uint16_t)RuntimeRand();
       len = 1;
     }
@@ -44,7 +44,9 @@ const std::vector<uint8_t>& GridLikeBytes() {
 }
 
 std::u16string BenchFile(const char* tail) {
-  std::string p = (std::filesystem::temp_directory_path() / (std::string("quil_stream_bench_") + tail)).string();
+  std::string p =
+      (std::filesystem::temp_directory_path() / (std::string("quil_stream_bench_") + tail))
+          .string();
   return std::u16string(p.begin(), p.end());
 }
 
@@ -55,7 +57,7 @@ void WriteStream(const std::u16string& name, const std::vector<uint8_t>& data, b
     return;
   }
   if (compress) StreamResetCompression();
-  for (uint8_t b : data)   // byte by byte, as the section writers do
+  for (uint8_t b : data)  // byte by byte, as the section writers do
     if (StreamWriteByte(b) != 0) break;
   if (StreamCloseWrite() != 0) state.SkipWithError("write failed");
 }

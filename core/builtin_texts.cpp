@@ -113,7 +113,7 @@ static const char16_t* const BuiltinTexts[LANG_BUILTIN_ROWS][LANG_BUILTIN_LANGUA
 };
 
 const char16_t* GetBuiltinText(unsigned language, unsigned row) {
-    if (language >= LANG_BUILTIN_LANGUAGES) language = 0;
-    if (row >= LANG_BUILTIN_ROWS) return u"";
-    return BuiltinTexts[row][language];
+  if (language >= LANG_BUILTIN_LANGUAGES) language = 0;
+  if (row >= LANG_BUILTIN_ROWS) return u"";
+  return BuiltinTexts[row][language];
 }

@@ -24,7 +24,7 @@ static int LastDotInName(const char16_t* path, int nameStart) {
 void StripExtension(char16_t* path) {
   if (!path) return;
   int dot = LastDotInName(path, FileNameStart(path));
-  if (dot > 0) path[dot] = 0;   // a "." at the very start of the text stays
+  if (dot > 0) path[dot] = 0;  // a "." at the very start of the text stays
 }
 
 void StripFileName(char16_t* path) {
@@ -52,7 +52,7 @@ int GetExtension(const char16_t* path, char16_t* extension) {
   if (!path) return 1;
   int start = FileNameStart(path);
   int dot = LastDotInName(path, start);
-  if (dot <= start) return 1;   // no "." or only one at the start of the file name
+  if (dot <= start) return 1;  // no "." or only one at the start of the file name
   CopyStringLimited(extension, path + dot + 1, STREAM_PATH_CHARS);
   return 0;
 }

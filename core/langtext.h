@@ -6,7 +6,7 @@
 // Every text-id literal in code is written LANG_ID(n); a text used as a printf-style format is
 // written LANG_FMT(n, "%u%s") where the string lists exactly the conversions the call passes, in
 // order. Both expand to the number; the id checker of the test run reads them from the sources.
-#define LANG_ID(n) (n)
+#define LANG_ID(n)         (n)
 #define LANG_FMT(n, convs) (n)
 
 constexpr uint32_t LANG_SECOND_FIRST_ID = 40000;  // first id of the second table ("quil.lnv")
@@ -14,8 +14,8 @@ constexpr int LANG_TEXT_MAX = 249;                // characters of one text afte
 constexpr int LANG_BUILTIN_LANGUAGES = 6;         // 0 English, 1 German, 2 French, 3 Dutch,
                                                   // 4 Polish, 5 Spanish
 constexpr int LANG_BUILTIN_ROWS = 13;
-constexpr int TEXT_BLOCK_SHORT = 80;              // blocks 0 and 1 (terminator not counted)
-constexpr int TEXT_BLOCK_LONG = 20000;            // block 2 (terminator not counted)
+constexpr int TEXT_BLOCK_SHORT = 80;    // blocks 0 and 1 (terminator not counted)
+constexpr int TEXT_BLOCK_LONG = 20000;  // block 2 (terminator not counted)
 
 // Built-in text rows (GetBuiltinText).
 constexpr int BUILTIN_OLD_PLATFORM_TITLE = 0;
@@ -25,25 +25,25 @@ constexpr int BUILTIN_PROGRAM_CANCELED = 6;     // begins with CR LF
 constexpr int BUILTIN_USAGE_TITLE = 7;
 constexpr int BUILTIN_USAGE_TEXT = 8;
 constexpr int BUILTIN_NO_MEMORY = 9;
-constexpr int BUILTIN_FILE_MISSING = 10;        // the file name follows
-constexpr int BUILTIN_FILE_FAULTY = 11;         // the file name follows
+constexpr int BUILTIN_FILE_MISSING = 10;  // the file name follows
+constexpr int BUILTIN_FILE_FAULTY = 11;   // the file name follows
 constexpr int BUILTIN_OLD_PROCESSOR = 12;
 
 // Results of LoadLanguageFile.
 constexpr int LANG_OK = 0;
-constexpr int LANG_ERR_OPEN = 1;     // cannot open
-constexpr int LANG_ERR_READ = 2;     // read error, also a missing "." end line
-constexpr int LANG_ERR_SYNTAX = 3;   // syntax, range or order error; also the stream is busy
-constexpr int LANG_ERR_MEMORY = 4;   // out of memory
+constexpr int LANG_ERR_OPEN = 1;    // cannot open
+constexpr int LANG_ERR_READ = 2;    // read error, also a missing "." end line
+constexpr int LANG_ERR_SYNTAX = 3;  // syntax, range or order error; also the stream is busy
+constexpr int LANG_ERR_MEMORY = 4;  // out of memory
 
 // One entry of a table: id, length (characters including the terminating 0), then the characters.
 struct LangEntry {
-    uint32_t id;
-    uint32_t length;
-    // char16_t text[length] follows
+  uint32_t id;
+  uint32_t length;
+  // char16_t text[length] follows
 };
 inline const char16_t* LangEntryText(const LangEntry* e) {
-    return reinterpret_cast<const char16_t*>(e + 1);
+  return reinterpret_cast<const char16_t*>(e + 1);
 }
 
 // ---- life of the module -------------------------------------------------------------------------

@@ -6,13 +6,13 @@
 #include "core/langtext.h"
 
 struct LangTableState {
-    uint8_t* data;       // entries in ascending id order (null: no table)
-    uint32_t bytes;      // bytes used
-    uint32_t count;      // entries
-    // Lookup cache: (id << 32) | entry offset of the last id found, 0 for none (ids are above 0).
-    // One word, so a lookup from another thread never sees an id with another id's offset.
-    std::atomic<uint64_t> cache;
-    char16_t fileName[261];
+  uint8_t* data;   // entries in ascending id order (null: no table)
+  uint32_t bytes;  // bytes used
+  uint32_t count;  // entries
+  // Lookup cache: (id << 32) | entry offset of the last id found, 0 for none (ids are above 0).
+  // One word, so a lookup from another thread never sees an id with another id's offset.
+  std::atomic<uint64_t> cache;
+  char16_t fileName[261];
 };
 
 extern LangTableState LangMain;       // ids 1..39999 ("quil.lng")
@@ -32,10 +32,10 @@ void LangResetWarnings();
 
 // Growing entry block used by both parsers: starts at 4096 bytes, grows by 4096.
 struct LangBuilder {
-    uint8_t* data;
-    uint32_t bytes;
-    uint32_t capacity;
-    uint32_t count;
+  uint8_t* data;
+  uint32_t bytes;
+  uint32_t capacity;
+  uint32_t count;
 };
 // Appends id and text (length characters, without terminator): 0, or 1 when out of memory.
 int LangBuilderAppend(LangBuilder* b, uint32_t id, const char16_t* text, uint32_t length);
@@ -45,9 +45,9 @@ void LangBuilderFree(LangBuilder* b);
 // at the start of a line are skipped. Lines longer than `capacity` - 1 units are cut (the rest
 // of the line is dropped and `cut` set).
 struct LangLineReader {
-    int line;         // source line number of the last line read (1-based)
-    int pending;      // a character read ahead (-1 none)
-    int newlines;     // line breaks seen since the last line (for line numbers)
+  int line;      // source line number of the last line read (1-based)
+  int pending;   // a character read ahead (-1 none)
+  int newlines;  // line breaks seen since the last line (for line numbers)
 };
 void LangLineReaderInit(LangLineReader* r);
 // 0 a line, 1 end of file before any character, 2 read error. The line is terminated.

@@ -7,7 +7,7 @@ int32_t MemBlockCount = 0;
 uint32_t MemByteTotal = 0;
 
 void* MemAlloc(size_t size) {
-  if (size > 0xFFFFFFFFu) return nullptr;   // the byte counter is 32 bits wide
+  if (size > 0xFFFFFFFFu) return nullptr;  // the byte counter is 32 bits wide
   WrapGlobal handle = WrapGlobalAlloc(WRAP_GMEM_FIXED, size);
   if (!handle) return nullptr;
   void* block = WrapGlobalLock(handle);
@@ -26,7 +26,7 @@ void* MemRealloc(void* block, size_t size) {
   if (!handle) return nullptr;
   size_t oldSize = WrapGlobalSize(handle);
   WrapGlobal grown = WrapGlobalReAlloc(handle, size, WRAP_GMEM_MOVEABLE);
-  if (!grown) return nullptr;               // the old block stays valid and counted
+  if (!grown) return nullptr;  // the old block stays valid and counted
   void* moved = WrapGlobalLock(grown);
   if (!moved) return nullptr;
   MemByteTotal += (uint32_t)WrapGlobalSize(grown) - (uint32_t)oldSize;

@@ -41,14 +41,14 @@ int EscapeControlCodesWith(char16_t* text, int capacity, const char16_t* alphabe
       i++;
       continue;
     }
-    if (i + 1 > capacity - 2) {   // no room for the pair: the text ends here
+    if (i + 1 > capacity - 2) {  // no room for the pair: the text ends here
       text[i] = 0;
       return 1;
     }
     if (length + 1 <= capacity - 1) {
       MoveMem(text + i + 2, text + i + 1, (size_t)(length - i) * sizeof(char16_t));  // with 0
       length++;
-    } else {                      // the last character drops out
+    } else {  // the last character drops out
       MoveMem(text + i + 2, text + i + 1, (size_t)(length - i - 2) * sizeof(char16_t));
       result = 1;
     }
@@ -111,7 +111,7 @@ void UnescapeControlCodesWith(char16_t* text, const char16_t* alphabet) {
         }
       }
     }
-    text[w++] = c;   // an ordinary character (a lone escape character stays)
+    text[w++] = c;  // an ordinary character (a lone escape character stays)
     r++;
   }
   text[w] = 0;
@@ -125,9 +125,9 @@ void UnescapeControlCodes(char16_t* text) { UnescapeControlCodesWith(text, Escap
 
 // ---- names -------------------------------------------------------------------------------------
 static const char16_t kReservedNameChars[32] = {
-    u'<', u'>', u'[', u']', u'{', u'}', u':', u';', u'=', u'?', u'@', u'\\', u'^', u'|', u'~',
-    0x007F, u'`', 0x2018, 0x2019, 0x201A, 0x201B, 0x201C, 0x201D, 0x201E, 0x201F, 0x2039,
-    0x203A, 0xFEFF, 0xFFFE, 0xFFFF, 0x2028, 0x2029};
+    u'<',   u'>',   u'[',   u']',   u'{',   u'}',   u':',   u';',   u'=',   u'?',   u'@',
+    u'\\',  u'^',   u'|',   u'~',   0x007F, u'`',   0x2018, 0x2019, 0x201A, 0x201B, 0x201C,
+    0x201D, 0x201E, 0x201F, 0x2039, 0x203A, 0xFEFF, 0xFFFE, 0xFFFF, 0x2028, 0x2029};
 
 int IsNameChar(char16_t ch) {
   if (ch < u'-') return 0;

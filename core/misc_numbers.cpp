@@ -48,15 +48,18 @@ int32_t ParseDecimalWith(const char16_t* text, char16_t separator, int digits) {
     uint32_t v = 0;
     if (ReadUnsigned(sep, &v) && v >= 10) {
       fractionValid = 1;
-      if (v < 100) fraction = (v - 10) * (scale / 10);
-      else if (digits == 3 && v < 1000) fraction = (v - 100) * 10;
-      else fraction = v - scale;
+      if (v < 100)
+        fraction = (v - 10) * (scale / 10);
+      else if (digits == 3 && v < 1000)
+        fraction = (v - 100) * 10;
+      else
+        fraction = v - scale;
     }
   }
   if (!wholeValid && !fractionValid) return -1;
   if (!wholeValid) whole = 0;
   uint64_t result = (uint64_t)whole * scale + fraction;
-  if (result > 0x7FFFFFFFu) return -1;   // no valid value of the result type
+  if (result > 0x7FFFFFFFu) return -1;  // no valid value of the result type
   return (int32_t)result;
 }
 
@@ -80,10 +83,18 @@ void FormatDecimalWith(char16_t* out, uint32_t value, char16_t separator, int di
   out[pos] = 0;
 }
 
-int32_t ParseDecimal2(const char16_t* text) { return ParseDecimalWith(text, GetDecimalSeparator(), 2); }
-int32_t ParseDecimal3(const char16_t* text) { return ParseDecimalWith(text, GetDecimalSeparator(), 3); }
-void FormatDecimal2(char16_t* out, uint32_t v) { FormatDecimalWith(out, v, GetDecimalSeparator(), 2); }
-void FormatDecimal3(char16_t* out, uint32_t v) { FormatDecimalWith(out, v, GetDecimalSeparator(), 3); }
+int32_t ParseDecimal2(const char16_t* text) {
+  return ParseDecimalWith(text, GetDecimalSeparator(), 2);
+}
+int32_t ParseDecimal3(const char16_t* text) {
+  return ParseDecimalWith(text, GetDecimalSeparator(), 3);
+}
+void FormatDecimal2(char16_t* out, uint32_t v) {
+  FormatDecimalWith(out, v, GetDecimalSeparator(), 2);
+}
+void FormatDecimal3(char16_t* out, uint32_t v) {
+  FormatDecimalWith(out, v, GetDecimalSeparator(), 3);
+}
 
 // ---- Windows version ---------------------------------------------------------------------------
 uint32_t GetWindowsVersion(int* versionClass, char16_t* servicePackText) {
@@ -94,12 +105,17 @@ uint32_t GetWindowsVersion(int* versionClass, char16_t* servicePackText) {
     return 0;
   }
   int cls = 8;
-  if (platform == WRAP_PLATFORM_WIN32S) cls = 0;
-  else if (platform == WRAP_PLATFORM_WINDOWS) cls = minor < 10 ? 1 : (minor < 90 ? 2 : 3);
+  if (platform == WRAP_PLATFORM_WIN32S)
+    cls = 0;
+  else if (platform == WRAP_PLATFORM_WINDOWS)
+    cls = minor < 10 ? 1 : (minor < 90 ? 2 : 3);
   else if (platform == WRAP_PLATFORM_NT) {
-    if (major < 5) cls = 4;
-    else if (major == 5) cls = minor == 0 ? 5 : 6;
-    else if (major == 6 && minor == 0) cls = 7;
+    if (major < 5)
+      cls = 4;
+    else if (major == 5)
+      cls = minor == 0 ? 5 : 6;
+    else if (major == 6 && minor == 0)
+      cls = 7;
   }
   if (versionClass) *versionClass = cls;
   return (major << 16) | (minor & 0xFFFF);
@@ -115,10 +131,10 @@ int32_t NextRandom(int32_t n) {
     return -1;
   }
   uint32_t v = (uint32_t)RandomSeed * 73u + 1u;
-  if ((int32_t)v < 0) v = 0u - v;   // absolute value in 32-bit arithmetic
+  if ((int32_t)v < 0) v = 0u - v;  // absolute value in 32-bit arithmetic
   RandomSeed = (int32_t)v;
   int32_t r = RandomSeed % n;
-  if (r < 0) r += n;                 // only for the seed 0x80000000, whose absolute value wraps
+  if (r < 0) r += n;  // only for the seed 0x80000000, whose absolute value wraps
   return r;
 }
 

@@ -7,9 +7,15 @@
 #include "core/msgbox.h"
 
 // ---- memory ------------------------------------------------------------------------------------
-void CopyMem(void* dst, const void* src, size_t n) { if (n) memcpy(dst, src, n); }
-void MoveMem(void* dst, const void* src, size_t n) { if (n) memmove(dst, src, n); }
-void FillMem(void* dst, int value, size_t n) { if (n) memset(dst, value, n); }
+void CopyMem(void* dst, const void* src, size_t n) {
+  if (n) memcpy(dst, src, n);
+}
+void MoveMem(void* dst, const void* src, size_t n) {
+  if (n) memmove(dst, src, n);
+}
+void FillMem(void* dst, int value, size_t n) {
+  if (n) memset(dst, value, n);
+}
 int CompareMem(const void* a, const void* b, size_t n) { return n ? memcmp(a, b, n) : 0; }
 
 void FillChars(char16_t* dst, char16_t ch, size_t n) {

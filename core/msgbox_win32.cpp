@@ -4,7 +4,7 @@
 #include "app/dialog.h"
 #include "app/dialog_ctl.h"
 
-int RunMessageTemplate(WrapWindow owner, uint32_t templateId, DialogRecord *descriptor) {
+int RunMessageTemplate(WrapWindow owner, uint32_t templateId, DialogRecord* descriptor) {
   return RunDialog(owner, templateId, DlgF_Einfach, descriptor);
 }
 

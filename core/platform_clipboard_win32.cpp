@@ -8,4 +8,6 @@ int WrapOpenClipboard(WrapWindow window) { return OpenClipboard((HWND)window); }
 int WrapCloseClipboard() { return CloseClipboard(); }
 int WrapEmptyClipboard() { return EmptyClipboard(); }
 WrapGlobal WrapGetClipboardData(uint32_t format) { return GetClipboardData(format); }
-WrapGlobal WrapSetClipboardData(uint32_t format, WrapGlobal data) { return SetClipboardData(format, (HANDLE)data); }
+WrapGlobal WrapSetClipboardData(uint32_t format, WrapGlobal data) {
+  return SetClipboardData(format, (HANDLE)data);
+}

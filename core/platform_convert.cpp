@@ -11,20 +11,20 @@ void SetConversionCodePages(int ansiToUni, int uniToAnsi) {
   CpUniAnsi = uniToAnsi;
 }
 
-static int WideLength(const char16_t *text, int limit) {
+static int WideLength(const char16_t* text, int limit) {
   int n = 0;
   while (n < limit && text[n]) n++;
   return n;
 }
 
-int WrapAnsiArg(const char16_t *text, char *buf) {
+int WrapAnsiArg(const char16_t* text, char* buf) {
   if (!text) return 0;
   if (WideLength(text, WRAP_ANSI_MAX) >= WRAP_ANSI_MAX) return -1;
   WideToMultiByte(text, buf, WRAP_ANSI_BUF);
   return 1;
 }
 
-int WrapAnsiArgCut(const char16_t *text, char *buf, int bufBytes, int maxChars) {
+int WrapAnsiArgCut(const char16_t* text, char* buf, int bufBytes, int maxChars) {
   if (!text) return 0;
   if (bufBytes < 1) return -1;
   WideToMultiByteN(text, WideLength(text, maxChars), buf, bufBytes);

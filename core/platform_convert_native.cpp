@@ -4,9 +4,9 @@
 
 // Windows-1252 bytes 0x80..0x9F (0 = undefined, converted as the same code point)
 static const char16_t kCp1252High[32] = {
-    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039,
-    0x0152, 0, 0x017D, 0, 0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 static int ActiveCodePage(int setting) {
   if (setting == 28591 || setting == 20127 || setting == 65001) return setting;
@@ -14,32 +14,59 @@ static int ActiveCodePage(int setting) {
 }
 
 // Encodes one code point into out (at most 4 bytes); returns the byte count.
-static int EncodeOne(int cp, uint32_t c, char *out) {
+static int EncodeOne(int cp, uint32_t c, char* out) {
   if (cp == 65001) {
-    if (c < 0x80) { out[0] = (char)c; return 1; }
-    if (c < 0x800) { out[0] = (char)(0xC0 | (c >> 6)); out[1] = (char)(0x80 | (c & 0x3F)); return 2; }
-    if (c < 0x10000) {
-      out[0] = (char)(0xE0 | (c >> 12)); out[1] = (char)(0x80 | ((c >> 6) & 0x3F));
-      out[2] = (char)(0x80 | (c & 0x3F)); return 3;
+    if (c < 0x80) {
+      out[0] = (char)c;
+      return 1;
     }
-    out[0] = (char)(0xF0 | (c >> 18)); out[1] = (char)(0x80 | ((c >> 12) & 0x3F));
-    out[2] = (char)(0x80 | ((c >> 6) & 0x3F)); out[3] = (char)(0x80 | (c & 0x3F)); return 4;
+    if (c < 0x800) {
+      out[0] = (char)(0xC0 | (c >> 6));
+      out[1] = (char)(0x80 | (c & 0x3F));
+      return 2;
+    }
+    if (c < 0x10000) {
+      out[0] = (char)(0xE0 | (c >> 12));
+      out[1] = (char)(0x80 | ((c >> 6) & 0x3F));
+      out[2] = (char)(0x80 | (c & 0x3F));
+      return 3;
+    }
+    out[0] = (char)(0xF0 | (c >> 18));
+    out[1] = (char)(0x80 | ((c >> 12) & 0x3F));
+    out[2] = (char)(0x80 | ((c >> 6) & 0x3F));
+    out[3] = (char)(0x80 | (c & 0x3F));
+    return 4;
   }
-  if (c < 0x80) { out[0] = (char)c; return 1; }
-  if (cp == 20127) { out[0] = '?'; return 1; }
-  if (cp == 28591) { out[0] = c < 0x100 ? (char)c : '?'; return 1; }
-  if (c >= 0xA0 && c < 0x100) { out[0] = (char)c; return 1; }
+  if (c < 0x80) {
+    out[0] = (char)c;
+    return 1;
+  }
+  if (cp == 20127) {
+    out[0] = '?';
+    return 1;
+  }
+  if (cp == 28591) {
+    out[0] = c < 0x100 ? (char)c : '?';
+    return 1;
+  }
+  if (c >= 0xA0 && c < 0x100) {
+    out[0] = (char)c;
+    return 1;
+  }
   for (int i = 0; i < 32; i++)
-    if (kCp1252High[i] == c || (kCp1252High[i] == 0 && c == 0x80u + i)) { out[0] = (char)(0x80 + i); return 1; }
+    if (kCp1252High[i] == c || (kCp1252High[i] == 0 && c == 0x80u + i)) {
+      out[0] = (char)(0x80 + i);
+      return 1;
+    }
   out[0] = '?';
   return 1;
 }
 
-int WideToMultiByte(const char16_t *text, char *out, int outBytes) {
+int WideToMultiByte(const char16_t* text, char* out, int outBytes) {
   return WideToMultiByteN(text, -1, out, outBytes);
 }
 
-int WideToMultiByteN(const char16_t *text, int limit, char *out, int outBytes) {
+int WideToMultiByteN(const char16_t* text, int limit, char* out, int outBytes) {
   if (outBytes < 1 || !out) return 0;
   int cp = ActiveCodePage(CpUniAnsi);
   int used = 0;
@@ -47,7 +74,7 @@ int WideToMultiByteN(const char16_t *text, int limit, char *out, int outBytes) {
     uint32_t c = text[i];
     int units = 1;
     if (c >= 0xD800 && c <= 0xDBFF && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-      if (limit >= 0 && i + 2 > limit) break;   // the pair does not fit in the limit
+      if (limit >= 0 && i + 2 > limit) break;  // the pair does not fit in the limit
       c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
       units = 2;
     } else if (c >= 0xD800 && c <= 0xDFFF) {
@@ -55,7 +82,7 @@ int WideToMultiByteN(const char16_t *text, int limit, char *out, int outBytes) {
     }
     char bytes[4];
     int n = EncodeOne(cp, c, bytes);
-    if (used + n > outBytes - 1) break;   // never cut a character: stop before it
+    if (used + n > outBytes - 1) break;  // never cut a character: stop before it
     for (int k = 0; k < n; k++) out[used + k] = bytes[k];
     used += n;
     i += units;
@@ -65,30 +92,43 @@ int WideToMultiByteN(const char16_t *text, int limit, char *out, int outBytes) {
 }
 
 // Decodes one character at s (UTF-8); returns bytes consumed, code point in *c.
-static int DecodeUtf8(const unsigned char *s, uint32_t *c) {
+static int DecodeUtf8(const unsigned char* s, uint32_t* c) {
   unsigned char b = s[0];
-  int n = b < 0x80 ? 1 : (b & 0xE0) == 0xC0 ? 2 : (b & 0xF0) == 0xE0 ? 3 : (b & 0xF8) == 0xF0 ? 4 : 0;
-  if (n == 0) { *c = 0xFFFD; return 1; }
+  int n = b < 0x80             ? 1
+          : (b & 0xE0) == 0xC0 ? 2
+          : (b & 0xF0) == 0xE0 ? 3
+          : (b & 0xF8) == 0xF0 ? 4
+                               : 0;
+  if (n == 0) {
+    *c = 0xFFFD;
+    return 1;
+  }
   uint32_t v = n == 1 ? b : n == 2 ? (b & 0x1F) : n == 3 ? (b & 0x0F) : (b & 0x07);
   for (int k = 1; k < n; k++) {
-    if ((s[k] & 0xC0) != 0x80) { *c = 0xFFFD; return k; }
+    if ((s[k] & 0xC0) != 0x80) {
+      *c = 0xFFFD;
+      return k;
+    }
     v = (v << 6) | (s[k] & 0x3F);
   }
   *c = v > 0x10FFFF ? 0xFFFD : v;
   return n;
 }
 
-int MultiByteToWide(const char *text, char16_t *out, int outUnits) {
+int MultiByteToWide(const char* text, char16_t* out, int outUnits) {
   if (outUnits < 1 || !out) return 0;
   int cp = ActiveCodePage(CpAnsiUni);
-  const unsigned char *s = (const unsigned char *)(text ? text : "");
+  const unsigned char* s = (const unsigned char*)(text ? text : "");
   int used = 0;
   while (*s) {
     uint32_t c;
     int consumed = 1;
-    if (cp == 65001) consumed = DecodeUtf8(s, &c);
-    else if (*s < 0x80 || cp == 28591 || *s >= 0xA0) c = (cp == 20127 && *s >= 0x80) ? 0xFFFD : *s;
-    else c = kCp1252High[*s - 0x80] ? kCp1252High[*s - 0x80] : *s;
+    if (cp == 65001)
+      consumed = DecodeUtf8(s, &c);
+    else if (*s < 0x80 || cp == 28591 || *s >= 0xA0)
+      c = (cp == 20127 && *s >= 0x80) ? 0xFFFD : *s;
+    else
+      c = kCp1252High[*s - 0x80] ? kCp1252High[*s - 0x80] : *s;
     int need = c >= 0x10000 ? 2 : 1;
     if (used + need > outUnits - 1) break;
     if (need == 2) {

@@ -5,27 +5,28 @@
 
 static UINT CodePage(int setting) { return setting == -1 ? CP_ACP : (UINT)setting; }
 
-static int CharUnits(const char16_t *s, int i, int limit) {
+static int CharUnits(const char16_t* s, int i, int limit) {
   if (s[i] >= 0xD800 && s[i] <= 0xDBFF && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF &&
       (limit < 0 || i + 2 <= limit))
     return 2;
   return 1;
 }
 
-int WideToMultiByte(const char16_t *text, char *out, int outBytes) {
+int WideToMultiByte(const char16_t* text, char* out, int outBytes) {
   return WideToMultiByteN(text, -1, out, outBytes);
 }
 
-int WideToMultiByteN(const char16_t *text, int limit, char *out, int outBytes) {
+int WideToMultiByteN(const char16_t* text, int limit, char* out, int outBytes) {
   if (outBytes < 1 || !out) return 0;
   out[0] = 0;
   if (!text) return 1;
   int len = 0;
   while (text[len] && (limit < 0 || len < limit)) len++;
-  if (len > 0 && limit >= 0 && len == limit && text[len - 1] >= 0xD800 && text[len - 1] <= 0xDBFF) len--;
-  if (len == 0 || outBytes == 1) return 1;   // (a size of 0 would ask the platform for the length)
+  if (len > 0 && limit >= 0 && len == limit && text[len - 1] >= 0xD800 && text[len - 1] <= 0xDBFF)
+    len--;
+  if (len == 0 || outBytes == 1) return 1;  // (a size of 0 would ask the platform for the length)
   UINT cp = CodePage(CpUniAnsi);
-  const WCHAR *w = (const WCHAR *)text;
+  const WCHAR* w = (const WCHAR*)text;
   int n = WideCharToMultiByte(cp, 0, w, len, out, outBytes - 1, nullptr, nullptr);
   if (n > 0) {
     out[n] = 0;
@@ -46,22 +47,22 @@ int WideToMultiByteN(const char16_t *text, int limit, char *out, int outBytes) {
   return used + 1;
 }
 
-int MultiByteToWide(const char *text, char16_t *out, int outUnits) {
+int MultiByteToWide(const char* text, char16_t* out, int outUnits) {
   if (outUnits < 1 || !out) return 0;
   out[0] = 0;
   if (!text || !text[0]) return 1;
   UINT cp = CodePage(CpAnsiUni);
-  WCHAR *w = (WCHAR *)out;
+  WCHAR* w = (WCHAR*)out;
   int n = MultiByteToWideChar(cp, MB_PRECOMPOSED, text, -1, w, outUnits);
   if (n > 0) return n;
   if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
-    n = MultiByteToWideChar(cp, 0, text, -1, w, outUnits);   // code pages without MB_PRECOMPOSED
+    n = MultiByteToWideChar(cp, 0, text, -1, w, outUnits);  // code pages without MB_PRECOMPOSED
     if (n > 0) return n;
   }
   // Too long: convert the whole text into a temporary block and keep what fits.
   int need = MultiByteToWideChar(cp, 0, text, -1, nullptr, 0);
   if (need <= 0) return 1;
-  WCHAR *tmp = (WCHAR *)HeapAlloc(GetProcessHeap(), 0, sizeof(WCHAR) * need);
+  WCHAR* tmp = (WCHAR*)HeapAlloc(GetProcessHeap(), 0, sizeof(WCHAR) * need);
   if (!tmp) return 1;
   MultiByteToWideChar(cp, 0, text, -1, tmp, need);
   int keep = outUnits - 1;

@@ -3,11 +3,13 @@
 #include "core/platform_ui.h"
 #include "core/platform_ansi_win32.h"
 
-intptr_t WrapDialogBoxParam(WrapInstance instance, uint32_t templateId, WrapWindow owner, WrapDlgProc proc,
-                            intptr_t param) {
+intptr_t WrapDialogBoxParam(WrapInstance instance, uint32_t templateId, WrapWindow owner,
+                            WrapDlgProc proc, intptr_t param) {
   if (UnicodeFlag)
-    return DialogBoxParamW((HINSTANCE)instance, MAKEINTRESOURCEW(templateId), (HWND)owner, (DLGPROC)proc, param);
-  return DialogBoxParamA((HINSTANCE)instance, MAKEINTRESOURCEA(templateId), (HWND)owner, (DLGPROC)proc, param);
+    return DialogBoxParamW((HINSTANCE)instance, MAKEINTRESOURCEW(templateId), (HWND)owner,
+                           (DLGPROC)proc, param);
+  return DialogBoxParamA((HINSTANCE)instance, MAKEINTRESOURCEA(templateId), (HWND)owner,
+                         (DLGPROC)proc, param);
 }
 
 int WrapEndDialog(WrapWindow dialog, intptr_t result) { return EndDialog((HWND)dialog, result); }
@@ -19,32 +21,37 @@ WrapWindow WrapGetNextDlgTabItem(WrapWindow dialog, WrapWindow control, int prev
 
 static int IsListStringMessage(uint32_t message) {
   switch (message) {
-    case CB_ADDSTRING: case LB_ADDSTRING: case LB_INSERTSTRING: case LB_SELECTSTRING:
-    case LB_DIR: case LB_FINDSTRING: case LB_ADDFILE: case LB_FINDSTRINGEXACT:
-      return 1;
-    default:
-      return 0;
+    case CB_ADDSTRING:
+    case LB_ADDSTRING:
+    case LB_INSERTSTRING:
+    case LB_SELECTSTRING:
+    case LB_DIR:
+    case LB_FINDSTRING:
+    case LB_ADDFILE:
+    case LB_FINDSTRINGEXACT: return 1;
+    default: return 0;
   }
 }
 
-WrapLResult WrapSendDlgItemMessage(WrapWindow dialog, int id, uint32_t message, WrapWParam wParam, WrapLParam lParam) {
+WrapLResult WrapSendDlgItemMessage(WrapWindow dialog, int id, uint32_t message, WrapWParam wParam,
+                                   WrapLParam lParam) {
   if (UnicodeFlag) return SendDlgItemMessageW((HWND)dialog, id, message, wParam, lParam);
   if (message == LB_GETTEXT) return 0;
   if (IsListStringMessage(message) && lParam) {
     char a[WRAP_ANSI_BUF];
-    WrapAnsiArgCut((const char16_t *)lParam, a, sizeof a, WRAP_ANSI_MAX - 1);
+    WrapAnsiArgCut((const char16_t*)lParam, a, sizeof a, WRAP_ANSI_MAX - 1);
     return SendDlgItemMessageA((HWND)dialog, id, message, wParam, (LPARAM)a);
   }
   return SendDlgItemMessageA((HWND)dialog, id, message, wParam, lParam);
 }
 
-int WrapSetDlgItemText(WrapWindow dialog, int id, const char16_t *text) {
+int WrapSetDlgItemText(WrapWindow dialog, int id, const char16_t* text) {
   HWND control = GetDlgItem((HWND)dialog, id);
   if (!control) return 0;
   return (int)WrapSendMessage(control, WM_SETTEXT, 0, (WrapLParam)text);
 }
 
-int WrapGetDlgItemText(WrapWindow dialog, int id, char16_t *buf, int maxChars) {
+int WrapGetDlgItemText(WrapWindow dialog, int id, char16_t* buf, int maxChars) {
   HWND control = GetDlgItem((HWND)dialog, id);
   if (!control) {
     if (buf && maxChars > 0) buf[0] = 0;
@@ -57,7 +64,7 @@ int WrapSetDlgItemInt(WrapWindow dialog, int id, uint32_t value, int isSigned) {
   return SetDlgItemInt((HWND)dialog, id, value, isSigned);
 }
 
-uint32_t WrapGetDlgItemInt(WrapWindow dialog, int id, int *translated, int isSigned) {
+uint32_t WrapGetDlgItemInt(WrapWindow dialog, int id, int* translated, int isSigned) {
   BOOL ok = FALSE;
   UINT v = GetDlgItemInt((HWND)dialog, id, &ok, isSigned);
   if (translated) *translated = ok;
@@ -67,7 +74,13 @@ uint32_t WrapGetDlgItemInt(WrapWindow dialog, int id, int *translated, int isSig
 int WrapCheckRadioButton(WrapWindow dialog, int firstId, int lastId, int checkId) {
   return CheckRadioButton((HWND)dialog, firstId, lastId, checkId);
 }
-int WrapCheckDlgButton(WrapWindow dialog, int id, uint32_t check) { return CheckDlgButton((HWND)dialog, id, check); }
-uint32_t WrapIsDlgButtonChecked(WrapWindow dialog, int id) { return IsDlgButtonChecked((HWND)dialog, id); }
-int WrapMapDialogRect(WrapWindow dialog, WrapRect *rect) { return MapDialogRect((HWND)dialog, (RECT *)rect); }
+int WrapCheckDlgButton(WrapWindow dialog, int id, uint32_t check) {
+  return CheckDlgButton((HWND)dialog, id, check);
+}
+uint32_t WrapIsDlgButtonChecked(WrapWindow dialog, int id) {
+  return IsDlgButtonChecked((HWND)dialog, id);
+}
+int WrapMapDialogRect(WrapWindow dialog, WrapRect* rect) {
+  return MapDialogRect((HWND)dialog, (RECT*)rect);
+}
 int WrapMessageBeep(uint32_t type) { return MessageBeep(type); }

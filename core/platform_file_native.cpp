@@ -12,19 +12,31 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-static int Utf16ToUtf8(const char16_t *s, int units, char *out, int outBytes) {
+static int Utf16ToUtf8(const char16_t* s, int units, char* out, int outBytes) {
   int used = 0;
   for (int i = 0; i < units && s[i];) {
     uint32_t c = s[i++];
     if (c >= 0xD800 && c <= 0xDBFF && i < units && s[i] >= 0xDC00 && s[i] <= 0xDFFF)
       c = 0x10000 + ((c - 0xD800) << 10) + (s[i++] - 0xDC00);
-    else if (c >= 0xD800 && c <= 0xDFFF) c = 0xFFFD;
+    else if (c >= 0xD800 && c <= 0xDFFF)
+      c = 0xFFFD;
     char b[4];
     int n = c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
-    if (n == 1) b[0] = (char)c;
-    else if (n == 2) { b[0] = (char)(0xC0 | (c >> 6)); b[1] = (char)(0x80 | (c & 0x3F)); }
-    else if (n == 3) { b[0] = (char)(0xE0 | (c >> 12)); b[1] = (char)(0x80 | ((c >> 6) & 0x3F)); b[2] = (char)(0x80 | (c & 0x3F)); }
-    else { b[0] = (char)(0xF0 | (c >> 18)); b[1] = (char)(0x80 | ((c >> 12) & 0x3F)); b[2] = (char)(0x80 | ((c >> 6) & 0x3F)); b[3] = (char)(0x80 | (c & 0x3F)); }
+    if (n == 1)
+      b[0] = (char)c;
+    else if (n == 2) {
+      b[0] = (char)(0xC0 | (c >> 6));
+      b[1] = (char)(0x80 | (c & 0x3F));
+    } else if (n == 3) {
+      b[0] = (char)(0xE0 | (c >> 12));
+      b[1] = (char)(0x80 | ((c >> 6) & 0x3F));
+      b[2] = (char)(0x80 | (c & 0x3F));
+    } else {
+      b[0] = (char)(0xF0 | (c >> 18));
+      b[1] = (char)(0x80 | ((c >> 12) & 0x3F));
+      b[2] = (char)(0x80 | ((c >> 6) & 0x3F));
+      b[3] = (char)(0x80 | (c & 0x3F));
+    }
     if (used + n > outBytes - 1) return -1;
     memcpy(out + used, b, n);
     used += n;
@@ -33,9 +45,9 @@ static int Utf16ToUtf8(const char16_t *s, int units, char *out, int outBytes) {
   return used;
 }
 
-static int Utf8ToUtf16(const char *s, char16_t *out, int outUnits) {
+static int Utf8ToUtf16(const char* s, char16_t* out, int outUnits) {
   int used = 0;
-  const unsigned char *p = (const unsigned char *)s;
+  const unsigned char* p = (const unsigned char*)s;
   while (*p) {
     uint32_t c = *p++;
     int more = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
@@ -55,12 +67,12 @@ static int Utf8ToUtf16(const char *s, char16_t *out, int outUnits) {
 }
 
 // Converts a path for the file system; -1 when it is too long (ANSI mode: 260 characters).
-static int DiskPath(const char16_t *path, char *out) {
+static int DiskPath(const char16_t* path, char* out) {
   if (!path) return -1;
   int len = StringLength(path);
   if (!UnicodeFlag && len >= WRAP_ANSI_MAX) return -1;
   if (Utf16ToUtf8(path, len, out, PATH_MAX) < 0) return -1;
-  for (char *p = out; *p; p++)
+  for (char* p = out; *p; p++)
     if (*p == '\\') *p = '/';
   return 0;
 }
@@ -81,12 +93,12 @@ static mode_t MapMode(int pmode) {
   return m & ~(mode_t)022;
 }
 
-FILE *WrapFopen(const char16_t *path, const char16_t *mode) {
+FILE* WrapFopen(const char16_t* path, const char16_t* mode) {
   char p[PATH_MAX];
   char m[20];
   int n = 0;
   if (!mode || DiskPath(path, p) < 0) return nullptr;
-  for (int i = 0; mode[i] && mode[i] != ','; i++) {   // the runtime's ",ccs=" part is not ours
+  for (int i = 0; mode[i] && mode[i] != ','; i++) {  // the runtime's ",ccs=" part is not ours
     if (i >= 19) return nullptr;
     if (mode[i] != 't') m[n++] = (char)mode[i];
   }
@@ -94,29 +106,31 @@ FILE *WrapFopen(const char16_t *path, const char16_t *mode) {
   return fopen(p, m);
 }
 
-int WrapFclose(FILE *f) { return f ? fclose(f) : -1; }
+int WrapFclose(FILE* f) { return f ? fclose(f) : -1; }
 
-int WrapOpen(const char16_t *path, int oflag, int pmode) {
+int WrapOpen(const char16_t* path, int oflag, int pmode) {
   char p[PATH_MAX];
   if (DiskPath(path, p) < 0) return -1;
   return open(p, MapOpenFlags(oflag), MapMode(pmode ? pmode : WRAP_S_IREAD | WRAP_S_IWRITE));
 }
 
-int WrapCreat(const char16_t *path, int pmode) {
+int WrapCreat(const char16_t* path, int pmode) {
   return WrapOpen(path, WRAP_O_WRONLY | WRAP_O_CREAT | WRAP_O_TRUNC, pmode);
 }
 
 int WrapClose(int fd) { return close(fd) == 0 ? 0 : -1; }
 
-int WrapRead(int fd, void *buf, unsigned count) {
+int WrapRead(int fd, void* buf, unsigned count) {
   ssize_t n;
-  do n = read(fd, buf, count); while (n < 0 && errno == EINTR);
+  do n = read(fd, buf, count);
+  while (n < 0 && errno == EINTR);
   return n < 0 ? -1 : (int)n;
 }
 
-int WrapWrite(int fd, const void *buf, unsigned count) {
+int WrapWrite(int fd, const void* buf, unsigned count) {
   ssize_t n;
-  do n = write(fd, buf, count); while (n < 0 && errno == EINTR);
+  do n = write(fd, buf, count);
+  while (n < 0 && errno == EINTR);
   return n < 0 ? -1 : (int)n;
 }
 
@@ -132,20 +146,20 @@ int64_t WrapFilelength(int fd) {
   return (int64_t)st.st_size;
 }
 
-int WrapRemove(const char16_t *path) {
+int WrapRemove(const char16_t* path) {
   char p[PATH_MAX];
   if (DiskPath(path, p) < 0) return -1;
   return unlink(p) == 0 ? 0 : -1;
 }
 
-int WrapRename(const char16_t *from, const char16_t *to) {
+int WrapRename(const char16_t* from, const char16_t* to) {
   char a[PATH_MAX], b[PATH_MAX];
   if (DiskPath(from, a) < 0 || DiskPath(to, b) < 0) return -1;
-  if (access(b, F_OK) == 0) return -1;   // the runtime's rename never replaces a file
+  if (access(b, F_OK) == 0) return -1;  // the runtime's rename never replaces a file
   return rename(a, b) == 0 ? 0 : -1;
 }
 
-int WrapAccess(const char16_t *path, int mode) {
+int WrapAccess(const char16_t* path, int mode) {
   char p[PATH_MAX];
   if (DiskPath(path, p) < 0) return -1;
   int m = F_OK;
@@ -154,7 +168,7 @@ int WrapAccess(const char16_t *path, int mode) {
   return access(p, m) == 0 ? 0 : -1;
 }
 
-int WrapChmod(const char16_t *path, int pmode) {
+int WrapChmod(const char16_t* path, int pmode) {
   char p[PATH_MAX];
   struct stat st;
   if (DiskPath(path, p) < 0 || stat(p, &st) != 0) return -1;
@@ -163,13 +177,13 @@ int WrapChmod(const char16_t *path, int pmode) {
   return chmod(p, m) == 0 ? 0 : -1;
 }
 
-char16_t *WrapGetCwd(char16_t *buf, int maxLen) {
+char16_t* WrapGetCwd(char16_t* buf, int maxLen) {
   char p[PATH_MAX];
   if (!buf || maxLen < 1 || maxLen > WRAP_ANSI_MAX || !getcwd(p, sizeof p)) return nullptr;
   return Utf8ToUtf16(p, buf, maxLen) < 0 ? nullptr : buf;
 }
 
-int WrapChdir(const char16_t *path) {
+int WrapChdir(const char16_t* path) {
   char p[PATH_MAX];
   if (DiskPath(path, p) < 0) return -1;
   return chdir(p) == 0 ? 0 : -1;
@@ -177,7 +191,7 @@ int WrapChdir(const char16_t *path) {
 
 // Joins a relative path to the current folder and folds "." and ".." parts (the file need not
 // exist); '\' counts as a separator.
-char16_t *WrapFullPath(char16_t *absPath, const char16_t *relPath, int maxLen) {
+char16_t* WrapFullPath(char16_t* absPath, const char16_t* relPath, int maxLen) {
   char rel[PATH_MAX], joined[2 * PATH_MAX + 2], out[2 * PATH_MAX + 2];
   if (!absPath || maxLen < 1 || DiskPath(relPath, rel) < 0) return nullptr;
   if (rel[0] == '/') {
@@ -188,10 +202,10 @@ char16_t *WrapFullPath(char16_t *absPath, const char16_t *relPath, int maxLen) {
     strcat(joined, rel);
   }
   size_t o = 0;
-  const char *s = joined;
+  const char* s = joined;
   while (*s) {
     while (*s == '/') s++;
-    const char *e = s;
+    const char* e = s;
     while (*e && *e != '/') e++;
     size_t n = (size_t)(e - s);
     if (n == 0 || (n == 1 && s[0] == '.')) {
@@ -210,7 +224,7 @@ char16_t *WrapFullPath(char16_t *absPath, const char16_t *relPath, int maxLen) {
   return Utf8ToUtf16(out, absPath, maxLen) < 0 ? nullptr : absPath;
 }
 
-int WrapGetFtime(int fd, WrapTime *modified) {
+int WrapGetFtime(int fd, WrapTime* modified) {
   struct stat st;
   if (fstat(fd, &st) != 0) return -1;
   NativeLocalTime(st.st_mtime, 0, modified);

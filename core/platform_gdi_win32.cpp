@@ -6,8 +6,12 @@
 int WrapGetDeviceCaps(WrapDC dc, int index) { return GetDeviceCaps((HDC)dc, index); }
 WrapDC WrapGetDC(WrapWindow window) { return GetDC((HWND)window); }
 int WrapReleaseDC(WrapWindow window, WrapDC dc) { return ReleaseDC((HWND)window, (HDC)dc); }
-WrapDC WrapBeginPaint(WrapWindow window, void *paint) { return BeginPaint((HWND)window, (PAINTSTRUCT *)paint); }
-int WrapEndPaint(WrapWindow window, const void *paint) { return EndPaint((HWND)window, (const PAINTSTRUCT *)paint); }
+WrapDC WrapBeginPaint(WrapWindow window, void* paint) {
+  return BeginPaint((HWND)window, (PAINTSTRUCT*)paint);
+}
+int WrapEndPaint(WrapWindow window, const void* paint) {
+  return EndPaint((HWND)window, (const PAINTSTRUCT*)paint);
+}
 WrapDC WrapCreateCompatibleDC(WrapDC dc) { return CreateCompatibleDC((HDC)dc); }
 int WrapDeleteDC(WrapDC dc) { return DeleteDC((HDC)dc); }
 WrapDC WrapGetWindowDC(WrapWindow window) { return GetWindowDC((HWND)window); }
@@ -22,33 +26,36 @@ int WrapSetBkMode(WrapDC dc, int mode) { return SetBkMode((HDC)dc, mode); }
 uint32_t WrapSetTextAlign(WrapDC dc, uint32_t align) { return SetTextAlign((HDC)dc, align); }
 uint32_t WrapSetTextColor(WrapDC dc, uint32_t colour) { return SetTextColor((HDC)dc, colour); }
 uint32_t WrapSetBkColor(WrapDC dc, uint32_t colour) { return SetBkColor((HDC)dc, colour); }
-int WrapTextOut(WrapDC dc, int x, int y, const char16_t *text, int count) {
+int WrapTextOut(WrapDC dc, int x, int y, const char16_t* text, int count) {
   return TextOutW((HDC)dc, x, y, WTEXT(text), count);
 }
-int WrapExtTextOut(WrapDC dc, int x, int y, uint32_t options, const WrapRect *rect, const char16_t *text,
-                   uint32_t count, const int *dx) {
-  return ExtTextOutW((HDC)dc, x, y, options, (const RECT *)rect, WTEXT(text), count, dx);
+int WrapExtTextOut(WrapDC dc, int x, int y, uint32_t options, const WrapRect* rect,
+                   const char16_t* text, uint32_t count, const int* dx) {
+  return ExtTextOutW((HDC)dc, x, y, options, (const RECT*)rect, WTEXT(text), count, dx);
 }
-int WrapGetTextExtentPoint32(WrapDC dc, const char16_t *text, int count, WrapSize *size) {
-  return GetTextExtentPoint32W((HDC)dc, WTEXT(text), count, (SIZE *)size);
+int WrapGetTextExtentPoint32(WrapDC dc, const char16_t* text, int count, WrapSize* size) {
+  return GetTextExtentPoint32W((HDC)dc, WTEXT(text), count, (SIZE*)size);
 }
 WrapGdiObject WrapCreateSolidBrush(uint32_t colour) { return CreateSolidBrush(colour); }
-WrapGdiObject WrapSelectObject(WrapDC dc, WrapGdiObject object) { return SelectObject((HDC)dc, (HGDIOBJ)object); }
+WrapGdiObject WrapSelectObject(WrapDC dc, WrapGdiObject object) {
+  return SelectObject((HDC)dc, (HGDIOBJ)object);
+}
 WrapGdiObject WrapGetStockObject(int index) { return GetStockObject(index); }
 int WrapDeleteObject(WrapGdiObject object) { return DeleteObject((HGDIOBJ)object); }
 
 WrapGdiObject WrapCreateFont(int height, int width, int escapement, int orientation, int weight,
-                             uint32_t italic, uint32_t underline, uint32_t strikeOut, uint32_t charSet,
-                             uint32_t outPrecision, uint32_t clipPrecision, uint32_t quality,
-                             uint32_t pitchAndFamily, const char16_t *face) {
+                             uint32_t italic, uint32_t underline, uint32_t strikeOut,
+                             uint32_t charSet, uint32_t outPrecision, uint32_t clipPrecision,
+                             uint32_t quality, uint32_t pitchAndFamily, const char16_t* face) {
   if (UnicodeFlag)
-    return CreateFontW(height, width, escapement, orientation, weight, italic, underline, strikeOut, charSet,
-                       outPrecision, clipPrecision, quality, pitchAndFamily, WTEXT(face));
+    return CreateFontW(height, width, escapement, orientation, weight, italic, underline, strikeOut,
+                       charSet, outPrecision, clipPrecision, quality, pitchAndFamily, WTEXT(face));
   if (StringLength(face) >= LF_FACESIZE) return nullptr;
   // The ANSI face field holds LF_FACESIZE bytes: converting into that size cuts a double-byte
   // name between characters (the platform would cut it after byte 31).
   char a[LF_FACESIZE];
   WideToMultiByte(face ? face : u"", a, sizeof a);
-  return CreateFontA(height, width, escapement, orientation, weight, italic, underline, strikeOut, charSet,
-                     outPrecision, clipPrecision, quality, pitchAndFamily, face ? a : nullptr);
+  return CreateFontA(height, width, escapement, orientation, weight, italic, underline, strikeOut,
+                     charSet, outPrecision, clipPrecision, quality, pitchAndFamily,
+                     face ? a : nullptr);
 }

@@ -11,7 +11,8 @@ static char16_t UpperOf(char16_t c) {
   if ((c >= 0xE0 && c <= 0xFE && c != 0xF7)) return (char16_t)(c - 32);
   if (c == 0xFF) return 0x178;
   if (c >= 0x100 && c <= 0x17F) {
-    if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E)) return (c & 1) ? c : (char16_t)(c - 1);
+    if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E))
+      return (c & 1) ? c : (char16_t)(c - 1);
     if (c == 0x131 || c == 0x138 || c == 0x149 || c == 0x17F) return c;
     return (c & 1) ? (char16_t)(c - 1) : c;
   }
@@ -27,7 +28,8 @@ static char16_t LowerOf(char16_t c) {
   if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return (char16_t)(c + 32);
   if (c == 0x178) return 0xFF;
   if (c >= 0x100 && c <= 0x17F) {
-    if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E)) return (c & 1) ? (char16_t)(c + 1) : c;
+    if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E))
+      return (c & 1) ? (char16_t)(c + 1) : c;
     if (c == 0x130 || c == 0x138 || c == 0x149 || c == 0x17F) return c;
     return (c & 1) ? c : (char16_t)(c + 1);
   }
@@ -53,11 +55,11 @@ int WrapIsCharLower(char16_t ch) {
   return UpperOf(ch) != ch;
 }
 
-void WrapCharUpperA(char *text) {
+void WrapCharUpperA(char* text) {
   for (; *text; text++) *text = (char)(UpperOf((char16_t)(unsigned char)*text) & 0xFF);
 }
 
-static int CompareUnits(const char16_t *a, const char16_t *b, int ignoreCase) {
+static int CompareUnits(const char16_t* a, const char16_t* b, int ignoreCase) {
   for (;; a++, b++) {
     char16_t x = ignoreCase ? LowerOf(*a) : *a;
     char16_t y = ignoreCase ? LowerOf(*b) : *b;
@@ -66,10 +68,10 @@ static int CompareUnits(const char16_t *a, const char16_t *b, int ignoreCase) {
   }
 }
 
-int WrapLstrcmp(const char16_t *a, const char16_t *b) { return CompareUnits(a, b, 0); }
-int WrapLstrcmpi(const char16_t *a, const char16_t *b) { return CompareUnits(a, b, 1); }
+int WrapLstrcmp(const char16_t* a, const char16_t* b) { return CompareUnits(a, b, 0); }
+int WrapLstrcmpi(const char16_t* a, const char16_t* b) { return CompareUnits(a, b, 1); }
 
-int WrapLstrcmpiA(const char *a, const char *b) {
+int WrapLstrcmpiA(const char* a, const char* b) {
   for (;; a++, b++) {
     char16_t x = LowerOf((char16_t)(unsigned char)*a), y = LowerOf((char16_t)(unsigned char)*b);
     if (x != y) return x < y ? -1 : 1;
@@ -77,14 +79,15 @@ int WrapLstrcmpiA(const char *a, const char *b) {
   }
 }
 
-int WrapGetLocaleDecimal(char16_t *out, int outChars) {
+int WrapGetLocaleDecimal(char16_t* out, int outChars) {
   if (!out || outChars < 2) return 0;
   out[0] = u'.';
   out[1] = 0;
   return 2;
 }
 
-int WrapGetVersionEx(uint32_t *major, uint32_t *minor, uint32_t *platformId, char16_t *servicePack) {
+int WrapGetVersionEx(uint32_t* major, uint32_t* minor, uint32_t* platformId,
+                     char16_t* servicePack) {
   if (major) *major = 10;
   if (minor) *minor = 0;
   if (platformId) *platformId = WRAP_PLATFORM_NT;
@@ -92,7 +95,7 @@ int WrapGetVersionEx(uint32_t *major, uint32_t *minor, uint32_t *platformId, cha
   return 1;
 }
 
-int WrapGlobalMemoryStatus(WrapMemoryStatus *out) {
+int WrapGlobalMemoryStatus(WrapMemoryStatus* out) {
   if (!out) return 0;
   long pages = sysconf(_SC_PHYS_PAGES), avail = sysconf(_SC_AVPHYS_PAGES);
   long pageSize = sysconf(_SC_PAGESIZE);

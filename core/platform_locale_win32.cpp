@@ -21,33 +21,34 @@ int WrapIsCharLower(char16_t ch) {
   return UnicodeFlag ? (IsCharLowerW((WCHAR)ch) ? 1 : 0) : (IsCharLowerA((CHAR)(BYTE)ch) ? 1 : 0);
 }
 
-void WrapCharUpperA(char *text) { CharUpperA(text); }
+void WrapCharUpperA(char* text) { CharUpperA(text); }
 
 // Texts of the ANSI compare: up to 360 characters, two bytes each for multibyte code pages.
 static const int kCompareBytes = 361 * 2;
 
-static int CompareAnsi(const char16_t *a, const char16_t *b, int ignoreCase) {
+static int CompareAnsi(const char16_t* a, const char16_t* b, int ignoreCase) {
   static char bufA[kCompareBytes], bufB[kCompareBytes];
   WideToMultiByte(a, bufA, kCompareBytes);
   WideToMultiByte(b, bufB, kCompareBytes);
   return ignoreCase ? lstrcmpiA(bufA, bufB) : lstrcmpA(bufA, bufB);
 }
 
-int WrapLstrcmp(const char16_t *a, const char16_t *b) {
+int WrapLstrcmp(const char16_t* a, const char16_t* b) {
   if (!UnicodeFlag) return CompareAnsi(a, b, 0);
   return lstrcmpW((LPCWSTR)a, (LPCWSTR)b);
 }
 
-int WrapLstrcmpi(const char16_t *a, const char16_t *b) {
+int WrapLstrcmpi(const char16_t* a, const char16_t* b) {
   if (!UnicodeFlag) return CompareAnsi(a, b, 1);
   return lstrcmpiW((LPCWSTR)a, (LPCWSTR)b);
 }
 
-int WrapLstrcmpiA(const char *a, const char *b) { return lstrcmpiA(a, b); }
+int WrapLstrcmpiA(const char* a, const char* b) { return lstrcmpiA(a, b); }
 
-int WrapGetLocaleDecimal(char16_t *out, int outChars) {
+int WrapGetLocaleDecimal(char16_t* out, int outChars) {
   if (!out || outChars < 1) return 0;
-  if (UnicodeFlag) return GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, (LPWSTR)out, outChars);
+  if (UnicodeFlag)
+    return GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, (LPWSTR)out, outChars);
   char narrow[16];
   if (!GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, narrow, sizeof narrow)) return 0;
   return MultiByteToWide(narrow, out, outChars);
@@ -55,10 +56,11 @@ int WrapGetLocaleDecimal(char16_t *out, int outChars) {
 
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-int WrapGetVersionEx(uint32_t *major, uint32_t *minor, uint32_t *platformId, char16_t *servicePack) {
+int WrapGetVersionEx(uint32_t* major, uint32_t* minor, uint32_t* platformId,
+                     char16_t* servicePack) {
   OSVERSIONINFOEXA info = {};
   info.dwOSVersionInfoSize = sizeof info;
-  if (!GetVersionExA((OSVERSIONINFOA *)&info)) return 0;
+  if (!GetVersionExA((OSVERSIONINFOA*)&info)) return 0;
   if (major) *major = info.dwMajorVersion;
   if (minor) *minor = info.dwMinorVersion;
   if (platformId) *platformId = info.dwPlatformId;
@@ -67,9 +69,10 @@ int WrapGetVersionEx(uint32_t *major, uint32_t *minor, uint32_t *platformId, cha
     if (info.dwPlatformId == VER_PLATFORM_WIN32_NT) {
       OSVERSIONINFOEXW wide = {};
       wide.dwOSVersionInfoSize = sizeof wide;
-      if (GetVersionExW((OSVERSIONINFOW *)&wide)) {
+      if (GetVersionExW((OSVERSIONINFOW*)&wide)) {
         int i = 0;
-        for (; i < 127 && wide.szCSDVersion[i]; i++) servicePack[i] = (char16_t)wide.szCSDVersion[i];
+        for (; i < 127 && wide.szCSDVersion[i]; i++)
+          servicePack[i] = (char16_t)wide.szCSDVersion[i];
         servicePack[i] = 0;
       }
     } else {
@@ -80,7 +83,7 @@ int WrapGetVersionEx(uint32_t *major, uint32_t *minor, uint32_t *platformId, cha
 }
 #pragma GCC diagnostic pop
 
-int WrapGlobalMemoryStatus(WrapMemoryStatus *out) {
+int WrapGlobalMemoryStatus(WrapMemoryStatus* out) {
   if (!out) return 0;
   MEMORYSTATUSEX status = {};
   status.dwLength = sizeof status;

@@ -4,13 +4,13 @@
 
 constexpr uint32_t kWaitAbandoned = 0x80;
 
-void EmuInitializeCriticalSection(LockRecord *lock) {
+void EmuInitializeCriticalSection(LockRecord* lock) {
   lock->count = 0;
   lock->owner = 0;
   lock->mutex = WrapCreateMutex(0, nullptr);
 }
 
-void EmuEnterCriticalSection(LockRecord *lock) {
+void EmuEnterCriticalSection(LockRecord* lock) {
   if (!lock->mutex) return;
   uint32_t me = WrapGetCurrentThreadId();
   LockGuardEnter();
@@ -27,7 +27,7 @@ void EmuEnterCriticalSection(LockRecord *lock) {
   LockGuardLeave();
 }
 
-void EmuLeaveCriticalSection(LockRecord *lock) {
+void EmuLeaveCriticalSection(LockRecord* lock) {
   if (!lock->mutex) return;
   uint32_t me = WrapGetCurrentThreadId();
   LockGuardEnter();
@@ -41,7 +41,7 @@ void EmuLeaveCriticalSection(LockRecord *lock) {
   LockGuardLeave();
 }
 
-int EmuTryEnterCriticalSection(LockRecord *lock) {
+int EmuTryEnterCriticalSection(LockRecord* lock) {
   if (!lock->mutex) return 0;
   uint32_t me = WrapGetCurrentThreadId();
   int entered = 0;
@@ -64,7 +64,7 @@ int EmuTryEnterCriticalSection(LockRecord *lock) {
   return entered;
 }
 
-void EmuDeleteCriticalSection(LockRecord *lock) {
+void EmuDeleteCriticalSection(LockRecord* lock) {
   if (lock->mutex) WrapCloseHandle(lock->mutex);
   lock->mutex = nullptr;
   lock->count = 0;

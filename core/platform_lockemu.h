@@ -9,8 +9,8 @@ void LockGuardDelete();
 void LockGuardEnter();
 void LockGuardLeave();
 
-void EmuInitializeCriticalSection(LockRecord *lock);
-void EmuEnterCriticalSection(LockRecord *lock);
-void EmuLeaveCriticalSection(LockRecord *lock);
-int EmuTryEnterCriticalSection(LockRecord *lock);   // 1 entered, 0 not (never waits)
-void EmuDeleteCriticalSection(LockRecord *lock);
+void EmuInitializeCriticalSection(LockRecord* lock);
+void EmuEnterCriticalSection(LockRecord* lock);
+void EmuLeaveCriticalSection(LockRecord* lock);
+int EmuTryEnterCriticalSection(LockRecord* lock);  // 1 entered, 0 not (never waits)
+void EmuDeleteCriticalSection(LockRecord* lock);

@@ -4,13 +4,13 @@
 #include "core/platform_ansi_win32.h"
 #include <commctrl.h>
 
-constexpr int kSetTextMax = 31999;   // characters WM_SETTEXT sends in ANSI mode
-constexpr int kGetTextMax = 32000;   // characters WM_GETTEXT receives in ANSI mode
+constexpr int kSetTextMax = 31999;  // characters WM_SETTEXT sends in ANSI mode
+constexpr int kGetTextMax = 32000;  // characters WM_GETTEXT receives in ANSI mode
 
-static LRESULT SendSetTextA(HWND window, const char16_t *text) {
+static LRESULT SendSetTextA(HWND window, const char16_t* text) {
   if (!text) return SendMessageA(window, WM_SETTEXT, 0, 0);
   int bytes = 2 * kSetTextMax + 1;
-  char *a = (char *)HeapAlloc(GetProcessHeap(), 0, bytes);
+  char* a = (char*)HeapAlloc(GetProcessHeap(), 0, bytes);
   if (!a) return 0;
   WrapAnsiArgCut(text, a, bytes, kSetTextMax);
   LRESULT r = SendMessageA(window, WM_SETTEXT, 0, (LPARAM)a);
@@ -18,11 +18,11 @@ static LRESULT SendSetTextA(HWND window, const char16_t *text) {
   return r;
 }
 
-static LRESULT SendGetTextA(HWND window, WPARAM count, char16_t *buf) {
+static LRESULT SendGetTextA(HWND window, WPARAM count, char16_t* buf) {
   if (!buf || count < 1) return SendMessageA(window, WM_GETTEXT, 0, 0);
   if (count > (WPARAM)kGetTextMax) count = kGetTextMax;
   int bytes = 2 * (int)count;
-  char *a = (char *)HeapAlloc(GetProcessHeap(), 0, bytes);
+  char* a = (char*)HeapAlloc(GetProcessHeap(), 0, bytes);
   if (!a) {
     buf[0] = 0;
     return 0;
@@ -40,36 +40,39 @@ static LRESULT SendGetTextA(HWND window, WPARAM count, char16_t *buf) {
 }
 
 // The tool record in its ANSI form; the text converted for TTM_ADDTOOLW only.
-static LRESULT SendToolA(HWND window, UINT message, const TTTOOLINFOW *w) {
+static LRESULT SendToolA(HWND window, UINT message, const TTTOOLINFOW* w) {
   if (!w) return 0;
   TTTOOLINFOA a;
   ZeroMemory(&a, sizeof a);
-  CopyMemory(&a, w, w->cbSize <= sizeof a ? w->cbSize : sizeof a);   // same layout but the text type
-  char *text = nullptr;
-  if (message == TTM_ADDTOOLW && w->lpszText != LPSTR_TEXTCALLBACKW && (uintptr_t)w->lpszText >= 0x10000) {
-    const char16_t *t = (const char16_t *)w->lpszText;
+  CopyMemory(&a, w, w->cbSize <= sizeof a ? w->cbSize : sizeof a);  // same layout but the text type
+  char* text = nullptr;
+  if (message == TTM_ADDTOOLW && w->lpszText != LPSTR_TEXTCALLBACKW &&
+      (uintptr_t)w->lpszText >= 0x10000) {
+    const char16_t* t = (const char16_t*)w->lpszText;
     int len = StringLength(t);
     if (len >= 32000) return 0;
     int bytes = 2 * len + 1;
-    text = (char *)HeapAlloc(GetProcessHeap(), 0, bytes);
+    text = (char*)HeapAlloc(GetProcessHeap(), 0, bytes);
     if (!text) return 0;
     WideToMultiByte(t, text, bytes);
     a.lpszText = text;
   } else if (w->lpszText == LPSTR_TEXTCALLBACKW) {
     a.lpszText = LPSTR_TEXTCALLBACKA;
   }
-  LRESULT r = SendMessageA(window, message == TTM_ADDTOOLW ? TTM_ADDTOOLA : TTM_DELTOOLA, 0, (LPARAM)&a);
+  LRESULT r =
+      SendMessageA(window, message == TTM_ADDTOOLW ? TTM_ADDTOOLA : TTM_DELTOOLA, 0, (LPARAM)&a);
   if (text) HeapFree(GetProcessHeap(), 0, text);
   return r;
 }
 
-WrapLResult WrapSendMessage(WrapWindow window, uint32_t message, WrapWParam wParam, WrapLParam lParam) {
+WrapLResult WrapSendMessage(WrapWindow window, uint32_t message, WrapWParam wParam,
+                            WrapLParam lParam) {
   if (UnicodeFlag) return SendMessageW((HWND)window, message, wParam, lParam);
   switch (message) {
-    case WM_SETTEXT: return SendSetTextA((HWND)window, (const char16_t *)lParam);
-    case WM_GETTEXT: return SendGetTextA((HWND)window, wParam, (char16_t *)lParam);
+    case WM_SETTEXT: return SendSetTextA((HWND)window, (const char16_t*)lParam);
+    case WM_GETTEXT: return SendGetTextA((HWND)window, wParam, (char16_t*)lParam);
     case TTM_ADDTOOLW:
-    case TTM_DELTOOLW: return SendToolA((HWND)window, message, (const TTTOOLINFOW *)lParam);
+    case TTM_DELTOOLW: return SendToolA((HWND)window, message, (const TTTOOLINFOW*)lParam);
     default: return SendMessageA((HWND)window, message, wParam, lParam);
   }
 }

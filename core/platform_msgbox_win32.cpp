@@ -3,7 +3,7 @@
 #include "core/platform.h"
 #include <windows.h>
 
-int WrapMessageBox(WrapWindow owner, const char16_t *text, const char16_t *title, unsigned style) {
+int WrapMessageBox(WrapWindow owner, const char16_t* text, const char16_t* title, unsigned style) {
   if (UnicodeFlag) return MessageBoxW((HWND)owner, (LPCWSTR)text, (LPCWSTR)title, style);
   char t[WRAP_ANSI_BUF], c[WRAP_ANSI_BUF];
   int hasText = WrapAnsiArgCut(text, t, sizeof t, WRAP_ANSI_MAX - 1);

@@ -4,4 +4,4 @@
 #include "core/platform.h"
 
 // A runtime time in seconds as local date and time in the platform's record.
-void NativeLocalTime(time_t seconds, uint16_t milliseconds, WrapTime *out);
+void NativeLocalTime(time_t seconds, uint16_t milliseconds, WrapTime* out);

@@ -2,14 +2,15 @@
 // both separate folders.
 #include "core/platform.h"
 
-static void CopyPart(char16_t *out, int outSize, const char16_t *from, int n) {
+static void CopyPart(char16_t* out, int outSize, const char16_t* from, int n) {
   if (!out) return;
   if (n > outSize - 1) n = outSize - 1;
   for (int i = 0; i < n; i++) out[i] = from[i];
   out[n] = 0;
 }
 
-static int SplitParts(const char16_t *path, char16_t *drive, char16_t *dir, char16_t *fname, char16_t *ext) {
+static int SplitParts(const char16_t* path, char16_t* drive, char16_t* dir, char16_t* fname,
+                      char16_t* ext) {
   int flags = 0;
   if (!path) path = u"";
   int len = 0;
@@ -44,10 +45,12 @@ static int SplitParts(const char16_t *path, char16_t *drive, char16_t *dir, char
   return flags;
 }
 
-void WrapSplitPath(const char16_t *path, char16_t *drive, char16_t *dir, char16_t *fname, char16_t *ext) {
+void WrapSplitPath(const char16_t* path, char16_t* drive, char16_t* dir, char16_t* fname,
+                   char16_t* ext) {
   SplitParts(path, drive, dir, fname, ext);
 }
 
-int WrapFnSplit(const char16_t *path, char16_t *drive, char16_t *dir, char16_t *fname, char16_t *ext) {
+int WrapFnSplit(const char16_t* path, char16_t* drive, char16_t* dir, char16_t* fname,
+                char16_t* ext) {
   return SplitParts(path, drive, dir, fname, ext);
 }

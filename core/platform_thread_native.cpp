@@ -14,34 +14,41 @@
 #include <type_traits>
 
 // The runtime's time record (seconds and nanoseconds), taken from clock_gettime's signature.
-template <typename F> struct SecondArgOf;
-template <typename R, typename A, typename B> struct SecondArgOf<R(A, B)> { using type = B; };
-template <typename R, typename A, typename B> struct SecondArgOf<R(A, B) noexcept> { using type = B; };
+template <typename F>
+struct SecondArgOf;
+template <typename R, typename A, typename B>
+struct SecondArgOf<R(A, B)> {
+  using type = B;
+};
+template <typename R, typename A, typename B>
+struct SecondArgOf<R(A, B) noexcept> {
+  using type = B;
+};
 using MonoTime = std::remove_pointer_t<SecondArgOf<decltype(clock_gettime)>::type>;
 
 enum { KIND_MUTEX = 1, KIND_SEMAPHORE = 2, KIND_THREAD = 3 };
 
 struct NativeObject {
   int kind;
-  int refs;                 // handle + running thread
+  int refs;  // handle + running thread
   pthread_mutex_t m;
   pthread_cond_t c;
-  uint32_t owner;           // mutex: owning thread id
-  int32_t recursion;        // mutex: recursion of the owner
-  int32_t count, maximum;   // semaphore
-  pthread_t thread;         // thread
+  uint32_t owner;          // mutex: owning thread id
+  int32_t recursion;       // mutex: recursion of the owner
+  int32_t count, maximum;  // semaphore
+  pthread_t thread;        // thread
   int suspended, finished;
   WrapThreadFunc func;
-  void *arg;
-  char16_t name[64];        // named mutex
-  NativeObject *nextNamed;
+  void* arg;
+  char16_t name[64];  // named mutex
+  NativeObject* nextNamed;
 };
 
 static thread_local uint32_t tThreadId;
 static thread_local uint32_t tLastError;
 static std::atomic<uint32_t> gNextThreadId{1};
 static pthread_mutex_t gObjectsLock = PTHREAD_MUTEX_INITIALIZER;
-static NativeObject *gNamed;
+static NativeObject* gNamed;
 
 uint32_t WrapGetCurrentThreadId() {
   if (!tThreadId) tThreadId = gNextThreadId.fetch_add(1);
@@ -50,8 +57,8 @@ uint32_t WrapGetCurrentThreadId() {
 
 uint32_t WrapGetLastError() { return tLastError; }
 
-static NativeObject *NewObject(int kind) {
-  NativeObject *o = (NativeObject *)calloc(1, sizeof(NativeObject));
+static NativeObject* NewObject(int kind) {
+  NativeObject* o = (NativeObject*)calloc(1, sizeof(NativeObject));
   if (!o) return nullptr;
   o->kind = kind;
   o->refs = 1;
@@ -64,12 +71,15 @@ static NativeObject *NewObject(int kind) {
   return o;
 }
 
-static void DropObject(NativeObject *o) {
+static void DropObject(NativeObject* o) {
   pthread_mutex_lock(&gObjectsLock);
   int left = --o->refs;
   if (left == 0 && o->name[0]) {
-    for (NativeObject **p = &gNamed; *p; p = &(*p)->nextNamed)
-      if (*p == o) { *p = o->nextNamed; break; }
+    for (NativeObject** p = &gNamed; *p; p = &(*p)->nextNamed)
+      if (*p == o) {
+        *p = o->nextNamed;
+        break;
+      }
   }
   pthread_mutex_unlock(&gObjectsLock);
   if (left > 0) return;
@@ -78,18 +88,24 @@ static void DropObject(NativeObject *o) {
   free(o);
 }
 
-static int SameName(const char16_t *a, const char16_t *b) {
-  while (*a && *a == *b) { a++; b++; }
+static int SameName(const char16_t* a, const char16_t* b) {
+  while (*a && *a == *b) {
+    a++;
+    b++;
+  }
   return *a == *b;
 }
 
 // ---- mutexes -----------------------------------------------------------------------------------
-WrapHandle WrapCreateMutex(int initialOwner, const char16_t *name) {
+WrapHandle WrapCreateMutex(int initialOwner, const char16_t* name) {
   tLastError = 0;
   if (name) {
-    if (StringLength(name) >= 64) { tLastError = 206; return nullptr; }
+    if (StringLength(name) >= 64) {
+      tLastError = 206;
+      return nullptr;
+    }
     pthread_mutex_lock(&gObjectsLock);
-    for (NativeObject *o = gNamed; o; o = o->nextNamed)
+    for (NativeObject* o = gNamed; o; o = o->nextNamed)
       if (SameName(o->name, name)) {
         o->refs++;
         pthread_mutex_unlock(&gObjectsLock);
@@ -98,9 +114,15 @@ WrapHandle WrapCreateMutex(int initialOwner, const char16_t *name) {
       }
     pthread_mutex_unlock(&gObjectsLock);
   }
-  NativeObject *o = NewObject(KIND_MUTEX);
-  if (!o) { tLastError = 8; return nullptr; }
-  if (initialOwner) { o->owner = WrapGetCurrentThreadId(); o->recursion = 1; }
+  NativeObject* o = NewObject(KIND_MUTEX);
+  if (!o) {
+    tLastError = 8;
+    return nullptr;
+  }
+  if (initialOwner) {
+    o->owner = WrapGetCurrentThreadId();
+    o->recursion = 1;
+  }
   if (name) {
     for (int i = 0; name[i]; i++) o->name[i] = name[i];
     pthread_mutex_lock(&gObjectsLock);
@@ -112,8 +134,11 @@ WrapHandle WrapCreateMutex(int initialOwner, const char16_t *name) {
 }
 
 int WrapReleaseMutex(WrapHandle h) {
-  NativeObject *o = (NativeObject *)h;
-  if (!o || o->kind != KIND_MUTEX) { tLastError = 6; return 0; }
+  NativeObject* o = (NativeObject*)h;
+  if (!o || o->kind != KIND_MUTEX) {
+    tLastError = 6;
+    return 0;
+  }
   pthread_mutex_lock(&o->m);
   int ok = o->owner == WrapGetCurrentThreadId() && o->recursion > 0;
   if (ok && --o->recursion == 0) {
@@ -121,23 +146,29 @@ int WrapReleaseMutex(WrapHandle h) {
     pthread_cond_broadcast(&o->c);
   }
   pthread_mutex_unlock(&o->m);
-  if (!ok) tLastError = 288;   // not owner
+  if (!ok) tLastError = 288;  // not owner
   return ok;
 }
 
 // ---- semaphores --------------------------------------------------------------------------------
 WrapHandle WrapCreateSemaphore(int32_t initialCount, int32_t maximumCount) {
-  if (maximumCount < 1 || initialCount < 0 || initialCount > maximumCount) { tLastError = 87; return nullptr; }
-  NativeObject *o = NewObject(KIND_SEMAPHORE);
+  if (maximumCount < 1 || initialCount < 0 || initialCount > maximumCount) {
+    tLastError = 87;
+    return nullptr;
+  }
+  NativeObject* o = NewObject(KIND_SEMAPHORE);
   if (!o) return nullptr;
   o->count = initialCount;
   o->maximum = maximumCount;
   return o;
 }
 
-int WrapReleaseSemaphore(WrapHandle h, int32_t count, int32_t *previous) {
-  NativeObject *o = (NativeObject *)h;
-  if (!o || o->kind != KIND_SEMAPHORE || count < 1) { tLastError = 87; return 0; }
+int WrapReleaseSemaphore(WrapHandle h, int32_t count, int32_t* previous) {
+  NativeObject* o = (NativeObject*)h;
+  if (!o || o->kind != KIND_SEMAPHORE || count < 1) {
+    tLastError = 87;
+    return 0;
+  }
   pthread_mutex_lock(&o->m);
   int ok = o->count <= o->maximum - count;
   if (ok) {
@@ -146,32 +177,41 @@ int WrapReleaseSemaphore(WrapHandle h, int32_t count, int32_t *previous) {
     pthread_cond_broadcast(&o->c);
   }
   pthread_mutex_unlock(&o->m);
-  if (!ok) tLastError = 298;   // too many posts
+  if (!ok) tLastError = 298;  // too many posts
   return ok;
 }
 
 // ---- waiting -----------------------------------------------------------------------------------
-static int Signalled(NativeObject *o, uint32_t me) {
+static int Signalled(NativeObject* o, uint32_t me) {
   if (o->kind == KIND_MUTEX) return o->recursion == 0 || o->owner == me;
   if (o->kind == KIND_SEMAPHORE) return o->count > 0;
   return o->finished;
 }
 
-static void Take(NativeObject *o, uint32_t me) {
-  if (o->kind == KIND_MUTEX) { o->owner = me; o->recursion++; }
-  else if (o->kind == KIND_SEMAPHORE) o->count--;
+static void Take(NativeObject* o, uint32_t me) {
+  if (o->kind == KIND_MUTEX) {
+    o->owner = me;
+    o->recursion++;
+  } else if (o->kind == KIND_SEMAPHORE)
+    o->count--;
 }
 
 uint32_t WrapWaitForSingleObject(WrapHandle h, uint32_t milliseconds) {
-  NativeObject *o = (NativeObject *)h;
-  if (!o) { tLastError = 6; return WRAP_WAIT_FAILED; }
+  NativeObject* o = (NativeObject*)h;
+  if (!o) {
+    tLastError = 6;
+    return WRAP_WAIT_FAILED;
+  }
   uint32_t me = WrapGetCurrentThreadId();
   MonoTime deadline;
   clock_gettime(CLOCK_MONOTONIC, &deadline);
   if (milliseconds != WRAP_INFINITE) {
     deadline.tv_sec += milliseconds / 1000;
     deadline.tv_nsec += (long)(milliseconds % 1000) * 1000000L;
-    if (deadline.tv_nsec >= 1000000000L) { deadline.tv_sec++; deadline.tv_nsec -= 1000000000L; }
+    if (deadline.tv_nsec >= 1000000000L) {
+      deadline.tv_sec++;
+      deadline.tv_nsec -= 1000000000L;
+    }
   }
   uint32_t result = WRAP_WAIT_OBJECT_0;
   pthread_mutex_lock(&o->m);
@@ -179,7 +219,10 @@ uint32_t WrapWaitForSingleObject(WrapHandle h, uint32_t milliseconds) {
     if (milliseconds == WRAP_INFINITE) {
       pthread_cond_wait(&o->c, &o->m);
     } else if (milliseconds == 0 || pthread_cond_timedwait(&o->c, &o->m, &deadline) == ETIMEDOUT) {
-      if (!Signalled(o, me)) { result = WRAP_WAIT_TIMEOUT; break; }
+      if (!Signalled(o, me)) {
+        result = WRAP_WAIT_TIMEOUT;
+        break;
+      }
     }
   }
   if (result == WRAP_WAIT_OBJECT_0) Take(o, me);
@@ -188,15 +231,18 @@ uint32_t WrapWaitForSingleObject(WrapHandle h, uint32_t milliseconds) {
 }
 
 int WrapCloseHandle(WrapHandle h) {
-  NativeObject *o = (NativeObject *)h;
-  if (!o) { tLastError = 6; return 0; }
+  NativeObject* o = (NativeObject*)h;
+  if (!o) {
+    tLastError = 6;
+    return 0;
+  }
   DropObject(o);
   return 1;
 }
 
 // ---- threads -----------------------------------------------------------------------------------
 struct ThreadExitMark {
-  NativeObject *o;
+  NativeObject* o;
   ~ThreadExitMark() {
     pthread_mutex_lock(&o->m);
     o->finished = 1;
@@ -206,8 +252,8 @@ struct ThreadExitMark {
   }
 };
 
-static void *ThreadStart(void *p) {
-  NativeObject *o = (NativeObject *)p;
+static void* ThreadStart(void* p) {
+  NativeObject* o = (NativeObject*)p;
   ThreadExitMark mark{o};
   pthread_mutex_lock(&o->m);
   while (o->suspended > 0) pthread_cond_wait(&o->c, &o->m);
@@ -216,8 +262,8 @@ static void *ThreadStart(void *p) {
   return nullptr;
 }
 
-WrapHandle WrapBeginThread(WrapThreadFunc func, void *arg, int run) {
-  NativeObject *o = NewObject(KIND_THREAD);
+WrapHandle WrapBeginThread(WrapThreadFunc func, void* arg, int run) {
+  NativeObject* o = NewObject(KIND_THREAD);
   if (!o) return nullptr;
   o->func = func;
   o->arg = arg;
@@ -228,19 +274,28 @@ WrapHandle WrapBeginThread(WrapThreadFunc func, void *arg, int run) {
     DropObject(o);
     return nullptr;
   }
-  pthread_detach(o->thread);   // waits use the finished flag
+  pthread_detach(o->thread);  // waits use the finished flag
   return o;
 }
 
 void WrapEndThread(uint32_t code) { pthread_exit(nullptr); }
 
 // A running POSIX thread cannot be stopped or suspended from outside: these report failure.
-int WrapTerminateThread(WrapHandle thread) { tLastError = 50; return 0; }
-uint32_t WrapSuspendThread(WrapHandle thread) { tLastError = 50; return 0xFFFFFFFFu; }
+int WrapTerminateThread(WrapHandle thread) {
+  tLastError = 50;
+  return 0;
+}
+uint32_t WrapSuspendThread(WrapHandle thread) {
+  tLastError = 50;
+  return 0xFFFFFFFFu;
+}
 
 uint32_t WrapResumeThread(WrapHandle h) {
-  NativeObject *o = (NativeObject *)h;
-  if (!o || o->kind != KIND_THREAD) { tLastError = 6; return 0xFFFFFFFFu; }
+  NativeObject* o = (NativeObject*)h;
+  if (!o || o->kind != KIND_THREAD) {
+    tLastError = 6;
+    return 0xFFFFFFFFu;
+  }
   pthread_mutex_lock(&o->m);
   uint32_t previous = (uint32_t)o->suspended;
   if (o->suspended > 0 && --o->suspended == 0) pthread_cond_broadcast(&o->c);
@@ -249,12 +304,15 @@ uint32_t WrapResumeThread(WrapHandle h) {
 }
 
 int WrapSetThreadPriority(WrapHandle thread, int priority) {
-  NativeObject *o = (NativeObject *)thread;
+  NativeObject* o = (NativeObject*)thread;
   return o && o->kind == KIND_THREAD && priority >= -2 && priority <= 2;
 }
 
 void WrapSleep(uint32_t milliseconds) {
-  if (milliseconds == 0) { sched_yield(); return; }
+  if (milliseconds == 0) {
+    sched_yield();
+    return;
+  }
   MonoTime t{(time_t)(milliseconds / 1000), (long)(milliseconds % 1000) * 1000000L};
   while (nanosleep(&t, &t) != 0 && errno == EINTR) {}
 }
@@ -271,10 +329,13 @@ void DeleteLockEmulation() { LockGuardDelete(); }
 
 static_assert(sizeof(pthread_mutex_t) <= sizeof(LockRecord::platform), "lock storage too small");
 
-static pthread_mutex_t *PlatformLock(LockRecord *lock) { return (pthread_mutex_t *)lock->platform; }
+static pthread_mutex_t* PlatformLock(LockRecord* lock) { return (pthread_mutex_t*)lock->platform; }
 
-void WrapInitializeCriticalSection(LockRecord *lock) {
-  if (!UnicodeFlag) { EmuInitializeCriticalSection(lock); return; }
+void WrapInitializeCriticalSection(LockRecord* lock) {
+  if (!UnicodeFlag) {
+    EmuInitializeCriticalSection(lock);
+    return;
+  }
   pthread_mutexattr_t attr;
   pthread_mutexattr_init(&attr);
   pthread_mutexattr_settype(&attr, PTHREAD_MUTEX_RECURSIVE);
@@ -285,22 +346,28 @@ void WrapInitializeCriticalSection(LockRecord *lock) {
   lock->mutex = nullptr;
 }
 
-void WrapEnterCriticalSection(LockRecord *lock) {
-  if (!UnicodeFlag) EmuEnterCriticalSection(lock);
-  else pthread_mutex_lock(PlatformLock(lock));
+void WrapEnterCriticalSection(LockRecord* lock) {
+  if (!UnicodeFlag)
+    EmuEnterCriticalSection(lock);
+  else
+    pthread_mutex_lock(PlatformLock(lock));
 }
 
-void WrapLeaveCriticalSection(LockRecord *lock) {
-  if (!UnicodeFlag) EmuLeaveCriticalSection(lock);
-  else pthread_mutex_unlock(PlatformLock(lock));
+void WrapLeaveCriticalSection(LockRecord* lock) {
+  if (!UnicodeFlag)
+    EmuLeaveCriticalSection(lock);
+  else
+    pthread_mutex_unlock(PlatformLock(lock));
 }
 
-int WrapTryEnterCriticalSection(LockRecord *lock) {
+int WrapTryEnterCriticalSection(LockRecord* lock) {
   if (!UnicodeFlag) return EmuTryEnterCriticalSection(lock);
   return pthread_mutex_trylock(PlatformLock(lock)) == 0;
 }
 
-void WrapDeleteCriticalSection(LockRecord *lock) {
-  if (!UnicodeFlag) EmuDeleteCriticalSection(lock);
-  else pthread_mutex_destroy(PlatformLock(lock));
+void WrapDeleteCriticalSection(LockRecord* lock) {
+  if (!UnicodeFlag)
+    EmuDeleteCriticalSection(lock);
+  else
+    pthread_mutex_destroy(PlatformLock(lock));
 }

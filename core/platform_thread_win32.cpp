@@ -8,18 +8,18 @@
 
 struct ThreadStartRecord {
   WrapThreadFunc func;
-  void *arg;
+  void* arg;
 };
 
-static unsigned __stdcall ThreadStart(void *p) {
-  ThreadStartRecord start = *(ThreadStartRecord *)p;
+static unsigned __stdcall ThreadStart(void* p) {
+  ThreadStartRecord start = *(ThreadStartRecord*)p;
   HeapFree(GetProcessHeap(), 0, p);
   start.func(start.arg);
   return 0;
 }
 
-WrapHandle WrapBeginThread(WrapThreadFunc func, void *arg, int run) {
-  ThreadStartRecord *start = (ThreadStartRecord *)HeapAlloc(GetProcessHeap(), 0, sizeof *start);
+WrapHandle WrapBeginThread(WrapThreadFunc func, void* arg, int run) {
+  ThreadStartRecord* start = (ThreadStartRecord*)HeapAlloc(GetProcessHeap(), 0, sizeof *start);
   if (!start) return nullptr;
   start->func = func;
   start->arg = arg;
@@ -31,14 +31,19 @@ WrapHandle WrapBeginThread(WrapThreadFunc func, void *arg, int run) {
   return (WrapHandle)h;
 }
 
-void WrapEndThread(uint32_t code) { _endthreadex(code); for (;;) {} }
+void WrapEndThread(uint32_t code) {
+  _endthreadex(code);
+  for (;;) {}
+}
 int WrapTerminateThread(WrapHandle thread) { return TerminateThread((HANDLE)thread, 0); }
-int WrapSetThreadPriority(WrapHandle thread, int priority) { return SetThreadPriority((HANDLE)thread, priority); }
+int WrapSetThreadPriority(WrapHandle thread, int priority) {
+  return SetThreadPriority((HANDLE)thread, priority);
+}
 uint32_t WrapSuspendThread(WrapHandle thread) { return SuspendThread((HANDLE)thread); }
 uint32_t WrapResumeThread(WrapHandle thread) { return ResumeThread((HANDLE)thread); }
 uint32_t WrapGetCurrentThreadId() { return GetCurrentThreadId(); }
 
-WrapHandle WrapCreateMutex(int initialOwner, const char16_t *name) {
+WrapHandle WrapCreateMutex(int initialOwner, const char16_t* name) {
   SECURITY_ATTRIBUTES sa;
   sa.nLength = sizeof sa;
   sa.lpSecurityDescriptor = nullptr;
@@ -60,7 +65,7 @@ WrapHandle WrapCreateSemaphore(int32_t initialCount, int32_t maximumCount) {
   return CreateSemaphoreA(nullptr, initialCount, maximumCount, nullptr);
 }
 
-int WrapReleaseSemaphore(WrapHandle semaphore, int32_t count, int32_t *previous) {
+int WrapReleaseSemaphore(WrapHandle semaphore, int32_t count, int32_t* previous) {
   LONG prev = 0;
   BOOL ok = ReleaseSemaphore((HANDLE)semaphore, count, &prev);
   if (ok && previous) *previous = prev;
@@ -99,11 +104,13 @@ void DeleteLockEmulation() { LockGuardDelete(); }
 
 static_assert(sizeof(CRITICAL_SECTION) <= sizeof(LockRecord::platform), "lock storage too small");
 
-static CRITICAL_SECTION *PlatformLock(LockRecord *lock) { return (CRITICAL_SECTION *)lock->platform; }
+static CRITICAL_SECTION* PlatformLock(LockRecord* lock) {
+  return (CRITICAL_SECTION*)lock->platform;
+}
 
-void WrapInitializeCriticalSection(LockRecord *lock) {
+void WrapInitializeCriticalSection(LockRecord* lock) {
   if (!UnicodeFlag) {
-    LockGuardCreate();   // in case the entry did not make it (tests)
+    LockGuardCreate();  // in case the entry did not make it (tests)
     EmuInitializeCriticalSection(lock);
     return;
   }
@@ -113,22 +120,28 @@ void WrapInitializeCriticalSection(LockRecord *lock) {
   lock->mutex = nullptr;
 }
 
-void WrapEnterCriticalSection(LockRecord *lock) {
-  if (!UnicodeFlag) EmuEnterCriticalSection(lock);
-  else EnterCriticalSection(PlatformLock(lock));
+void WrapEnterCriticalSection(LockRecord* lock) {
+  if (!UnicodeFlag)
+    EmuEnterCriticalSection(lock);
+  else
+    EnterCriticalSection(PlatformLock(lock));
 }
 
-void WrapLeaveCriticalSection(LockRecord *lock) {
-  if (!UnicodeFlag) EmuLeaveCriticalSection(lock);
-  else LeaveCriticalSection(PlatformLock(lock));
+void WrapLeaveCriticalSection(LockRecord* lock) {
+  if (!UnicodeFlag)
+    EmuLeaveCriticalSection(lock);
+  else
+    LeaveCriticalSection(PlatformLock(lock));
 }
 
-int WrapTryEnterCriticalSection(LockRecord *lock) {
+int WrapTryEnterCriticalSection(LockRecord* lock) {
   if (!UnicodeFlag) return EmuTryEnterCriticalSection(lock);
   return TryEnterCriticalSection(PlatformLock(lock)) ? 1 : 0;
 }
 
-void WrapDeleteCriticalSection(LockRecord *lock) {
-  if (!UnicodeFlag) EmuDeleteCriticalSection(lock);
-  else DeleteCriticalSection(PlatformLock(lock));
+void WrapDeleteCriticalSection(LockRecord* lock) {
+  if (!UnicodeFlag)
+    EmuDeleteCriticalSection(lock);
+  else
+    DeleteCriticalSection(PlatformLock(lock));
 }

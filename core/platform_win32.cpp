@@ -9,16 +9,16 @@ uint32_t WrapGetLastError() { return GetLastError(); }
 
 static_assert(sizeof(WrapTime) == sizeof(SYSTEMTIME), "WrapTime mirrors SYSTEMTIME");
 
-void WrapGetLocalTime(WrapTime *out) { GetLocalTime((SYSTEMTIME *)out); }
+void WrapGetLocalTime(WrapTime* out) { GetLocalTime((SYSTEMTIME*)out); }
 
-int WrapQueryPerformanceCounter(int64_t *count) {
+int WrapQueryPerformanceCounter(int64_t* count) {
   LARGE_INTEGER v;
   if (!QueryPerformanceCounter(&v)) return 0;
   *count = v.QuadPart;
   return 1;
 }
 
-int WrapQueryPerformanceFrequency(int64_t *perSecond) {
+int WrapQueryPerformanceFrequency(int64_t* perSecond) {
   LARGE_INTEGER v;
   if (!QueryPerformanceFrequency(&v)) return 0;
   *perSecond = v.QuadPart;
@@ -31,8 +31,8 @@ WrapGlobal WrapGlobalReAlloc(WrapGlobal block, size_t bytes, unsigned flags) {
 }
 WrapGlobal WrapGlobalFree(WrapGlobal block) { return GlobalFree((HGLOBAL)block); }
 size_t WrapGlobalSize(WrapGlobal block) { return GlobalSize((HGLOBAL)block); }
-void *WrapGlobalLock(WrapGlobal block) { return GlobalLock((HGLOBAL)block); }
+void* WrapGlobalLock(WrapGlobal block) { return GlobalLock((HGLOBAL)block); }
 int WrapGlobalUnlock(WrapGlobal block) { return GlobalUnlock((HGLOBAL)block); }
-WrapGlobal WrapGlobalHandle(const void *memory) { return GlobalHandle(memory); }
+WrapGlobal WrapGlobalHandle(const void* memory) { return GlobalHandle(memory); }
 
 WrapWindow WrapGetDesktopWindow() { return GetDesktopWindow(); }

@@ -7,6 +7,6 @@
 
 constexpr int RUNTIME_RAND_MAX = 0x7FFF;
 
-void RuntimeSrand(uint32_t seed);   // like srand(): restarts the sequence
-int RuntimeRand();                  // like rand(): 0..RUNTIME_RAND_MAX
-uint32_t RuntimeRandState();        // the current state (for tests and saving)
+void RuntimeSrand(uint32_t seed);  // like srand(): restarts the sequence
+int RuntimeRand();                 // like rand(): 0..RUNTIME_RAND_MAX
+uint32_t RuntimeRandState();       // the current state (for tests and saving)

@@ -2,9 +2,9 @@
 // leading zeros), as no platform profile or locale is asked.
 #include "core/regional.h"
 
-void ReadShortDatePattern(char16_t *out) { ReadShortDatePatternDefault(out); }
+void ReadShortDatePattern(char16_t* out) { ReadShortDatePatternDefault(out); }
 
-void ReadTimeFormatSettings(TimeFormatSettings *s) {
+void ReadTimeFormatSettings(TimeFormatSettings* s) {
   *s = TimeFormatSettings{};
   s->hours24 = 1;
   s->separator[0] = u':';

@@ -4,7 +4,7 @@
 #include "core/platform_ui.h"
 #include <windows.h>
 
-void ReadShortDatePattern(char16_t *out) {
+void ReadShortDatePattern(char16_t* out) {
   WrapGetProfileString(u"Intl", u"sShortDate", u"dd.mm.yyyy", out, REGIONAL_DATE_MAX);
   if (!out[0]) ReadShortDatePatternDefault(out);
 }
@@ -17,13 +17,16 @@ static int LocaleNumber(LCTYPE type, int fallback) {
   return any ? v : fallback;
 }
 
-void ReadTimeFormatSettings(TimeFormatSettings *s) {
+void ReadTimeFormatSettings(TimeFormatSettings* s) {
   *s = TimeFormatSettings{};
   s->hours24 = LocaleNumber(LOCALE_ITIME, 1);
   char16_t sep[8];
-  if (WrapGetLocaleInfo(LOCALE_USER_DEFAULT, LOCALE_STIME, sep, 8) > 0 && sep[0]) s->separator[0] = sep[0];
-  else s->separator[0] = u':';
+  if (WrapGetLocaleInfo(LOCALE_USER_DEFAULT, LOCALE_STIME, sep, 8) > 0 && sep[0])
+    s->separator[0] = sep[0];
+  else
+    s->separator[0] = u':';
   if (WrapGetLocaleInfo(LOCALE_USER_DEFAULT, LOCALE_S1159, s->morning, 20) <= 0) s->morning[0] = 0;
-  if (WrapGetLocaleInfo(LOCALE_USER_DEFAULT, LOCALE_S2359, s->afternoon, 20) <= 0) s->afternoon[0] = 0;
+  if (WrapGetLocaleInfo(LOCALE_USER_DEFAULT, LOCALE_S2359, s->afternoon, 20) <= 0)
+    s->afternoon[0] = 0;
   s->leadingZero = LocaleNumber(LOCALE_ITLZERO, 0);
 }

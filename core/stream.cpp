@@ -10,13 +10,13 @@
 enum { MODE_NONE = 0, MODE_READ = 1, MODE_WRITE = 2 };
 
 struct StreamState {
-  int file;            // -1 when no file is open
-  int mode;            // MODE_...
-  uint8_t* buffer;     // STREAM_BUFFER_SIZE bytes from StreamInit
-  uint32_t pos;        // next byte to take (reading)
-  uint32_t count;      // bytes held (reading) or collected (writing)
-  uint32_t block;      // 1 at every open, grows with each buffer read or written
-  int raw;             // 1 compression off, 0 on
+  int file;         // -1 when no file is open
+  int mode;         // MODE_...
+  uint8_t* buffer;  // STREAM_BUFFER_SIZE bytes from StreamInit
+  uint32_t pos;     // next byte to take (reading)
+  uint32_t count;   // bytes held (reading) or collected (writing)
+  uint32_t block;   // 1 at every open, grows with each buffer read or written
+  int raw;          // 1 compression off, 0 on
   // reader run: pairs still to deliver, the pair, and whether B comes next
   uint32_t runPending;
   uint8_t runA, runB;
@@ -25,13 +25,13 @@ struct StreamState {
   int aHeld, bHeld, aAgain;
   uint8_t a, b;
   uint32_t repeats;
-  int readEncoding;    // STREAM_ENC_...
-  int writeEncoding;   // STREAM_WRITE_... bit, 0 = by UnicodeFlag
-  int progress;        // reading with the progress display
+  int readEncoding;   // STREAM_ENC_...
+  int writeEncoding;  // STREAM_WRITE_... bit, 0 = by UnicodeFlag
+  int progress;       // reading with the progress display
 };
 
-static StreamState S = {-1, MODE_NONE, nullptr, 0, 0, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                        STREAM_ENC_NARROW, 0, 0};
+static StreamState S = {-1, MODE_NONE, nullptr,           0, 0, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0,
+                        0,  0,         STREAM_ENC_NARROW, 0, 0};
 
 static void ClearRunStates() {
   S.runPending = 0;
@@ -83,7 +83,7 @@ void StreamFormatProgress(char16_t* out, uint32_t bytes) {
     for (; *p == u'-' || *p == u'0'; p++) (*p == u'-' ? leftAlign : zeroPad) = 1;
     for (; *p >= u'0' && *p <= u'9'; p++)
       if (width < 40) width = width * 10 + (*p - u'0');
-    if (*p != u'u' || used) {   // not ours: copy as it stands
+    if (*p != u'u' || used) {  // not ours: copy as it stands
       out[o++] = *f++;
       continue;
     }
@@ -346,9 +346,12 @@ int StreamOpenRead(const char16_t* name, int flags, int kind) {
     uint8_t lo, hi;
     if (RawReadByte(&lo) || RawReadByte(&hi)) return RefuseBadFile();
     uint16_t mark = (uint16_t)(lo | hi << 8);
-    if (mark == 0xFEFF) S.readEncoding = STREAM_ENC_UTF16LE;
-    else if (mark == 0xFFFE) S.readEncoding = STREAM_ENC_UTF16BE;
-    else return RefuseBadFile();
+    if (mark == 0xFEFF)
+      S.readEncoding = STREAM_ENC_UTF16LE;
+    else if (mark == 0xFFFE)
+      S.readEncoding = STREAM_ENC_UTF16BE;
+    else
+      return RefuseBadFile();
   }
   if (flags & STREAM_READ_SKIP_HEADER) {
     uint32_t ch;
@@ -366,10 +369,14 @@ int StreamOpenWrite(const char16_t* name, int flags, int kind) {
   if (fd < 0) return STREAM_ERR_OPEN;
   StartFile(fd, MODE_WRITE);
   S.progress = 0;
-  if (flags & STREAM_WRITE_NARROW) S.writeEncoding = STREAM_WRITE_NARROW;
-  else if (flags & STREAM_WRITE_UTF16LE) S.writeEncoding = STREAM_WRITE_UTF16LE;
-  else if (flags & STREAM_WRITE_UTF16BE) S.writeEncoding = STREAM_WRITE_UTF16BE;
-  else S.writeEncoding = 0;
+  if (flags & STREAM_WRITE_NARROW)
+    S.writeEncoding = STREAM_WRITE_NARROW;
+  else if (flags & STREAM_WRITE_UTF16LE)
+    S.writeEncoding = STREAM_WRITE_UTF16LE;
+  else if (flags & STREAM_WRITE_UTF16BE)
+    S.writeEncoding = STREAM_WRITE_UTF16BE;
+  else
+    S.writeEncoding = 0;
   if (flags & STREAM_WRITE_MARK) {
     int enc = S.writeEncoding;
     if (enc == 0) enc = UnicodeFlag ? STREAM_WRITE_UTF16LE : STREAM_WRITE_NARROW;
@@ -400,7 +407,7 @@ int StreamCloseWrite() {
   int rc = S.raw ? STREAM_OK : FlushRun();
   if (!rc) rc = WriteOutBuffer();
   CloseInfoBox();
-  if (rc) return rc;   // the failed write has closed the file
+  if (rc) return rc;  // the failed write has closed the file
   rc = WrapClose(S.file) == 0 ? STREAM_OK : 1;
   ResetFileState();
   return rc;
@@ -463,7 +470,7 @@ uint32_t StreamReadBytes(void* buffer, uint32_t count) {
   uint8_t* out = (uint8_t*)buffer;
   uint32_t done = 0;
   while (done < count) {
-    if (S.raw && S.mode == MODE_READ && S.pos < S.count) {   // whole stretches of the buffer
+    if (S.raw && S.mode == MODE_READ && S.pos < S.count) {  // whole stretches of the buffer
       uint32_t n = S.count - S.pos;
       if (n > count - done) n = count - done;
       CopyMem(out + done, S.buffer + S.pos, n);

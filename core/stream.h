@@ -28,8 +28,9 @@ constexpr int STREAM_READ_NEED_MARK = 4;    // file must begin with a UTF-16 byt
 
 constexpr int STREAM_WRITE_UTF16LE = 4;
 constexpr int STREAM_WRITE_UTF16BE = 8;
-constexpr int STREAM_WRITE_NARROW = 16;     // first match wins: 16, then 4, then 8; none = by UnicodeFlag
-constexpr int STREAM_WRITE_MARK = 32;       // write the byte-order mark at once
+constexpr int STREAM_WRITE_NARROW =
+    16;  // first match wins: 16, then 4, then 8; none = by UnicodeFlag
+constexpr int STREAM_WRITE_MARK = 32;  // write the byte-order mark at once
 
 // Read encodings (StreamGetReadEncoding).
 constexpr int STREAM_ENC_NARROW = 0;
@@ -37,17 +38,17 @@ constexpr int STREAM_ENC_UTF16LE = 1;
 constexpr int STREAM_ENC_UTF16BE = 2;
 
 // ---- file kinds ---------------------------------------------------------------------------------
-constexpr int FILE_KIND_PROGRAM = 0;   // program folder
-constexpr int FILE_KIND_OPTIONS = 1;   // option-file folder
-constexpr int FILE_KIND_NETWORK = 2;   // network files (option key Pfad_nt3)
-constexpr int FILE_KIND_PICTURE = 3;   // picture export (Pfad_pcx)
-constexpr int FILE_KIND_TEXT = 4;      // text export (Pfad_dat)
-constexpr int FILE_KIND_LOG = 5;       // log files (Pfad_log)
-constexpr int FILE_KIND_SCRIPT = 6;    // drawing scripts (Pfad_qna)
-constexpr int FILE_KIND_ZOOM2 = 20;    // program folder + "zoom2\"
-constexpr int FILE_KIND_ZOOM2G = 21;   // program folder + "zoom2g\"
-constexpr int FILE_KIND_ZOOM1 = 22;    // program folder + "zoom1\"
-constexpr int FILE_KIND_ZOOM1G = 23;   // program folder + "zoom1g\"
+constexpr int FILE_KIND_PROGRAM = 0;  // program folder
+constexpr int FILE_KIND_OPTIONS = 1;  // option-file folder
+constexpr int FILE_KIND_NETWORK = 2;  // network files (option key Pfad_nt3)
+constexpr int FILE_KIND_PICTURE = 3;  // picture export (Pfad_pcx)
+constexpr int FILE_KIND_TEXT = 4;     // text export (Pfad_dat)
+constexpr int FILE_KIND_LOG = 5;      // log files (Pfad_log)
+constexpr int FILE_KIND_SCRIPT = 6;   // drawing scripts (Pfad_qna)
+constexpr int FILE_KIND_ZOOM2 = 20;   // program folder + "zoom2\"
+constexpr int FILE_KIND_ZOOM2G = 21;  // program folder + "zoom2g\"
+constexpr int FILE_KIND_ZOOM1 = 22;   // program folder + "zoom1\"
+constexpr int FILE_KIND_ZOOM1G = 23;  // program folder + "zoom1g\"
 
 // ---- life of the module -------------------------------------------------------------------------
 int StreamInit();   // 0, or 1 when the buffer cannot be allocated
@@ -58,11 +59,11 @@ int StreamOpenRead(const char16_t* name, int flags, int kind);
 int StreamOpenWrite(const char16_t* name, int flags, int kind);
 int StreamCloseRead();
 int StreamCloseWrite();
-int StreamIsOpen();                  // 1 when a file is open (either direction), else 0
+int StreamIsOpen();  // 1 when a file is open (either direction), else 0
 
-int StreamResetCompression();        // compression on from here, both run states cleared; 0
+int StreamResetCompression();  // compression on from here, both run states cleared; 0
 void StreamSetReadEncoding(uint8_t first, uint8_t second);  // FF FE: LE, FE FF: BE, else narrow
-int StreamGetReadEncoding();         // STREAM_ENC_...
+int StreamGetReadEncoding();                                // STREAM_ENC_...
 
 // ---- binary values (little-endian) ----------------------------------------------------------------
 int StreamReadByte(uint8_t* out);
@@ -71,17 +72,17 @@ int StreamReadWord(uint16_t* out);
 int StreamWriteWord(uint16_t value);
 int StreamReadDword(uint32_t* out);
 int StreamWriteDword(uint32_t value);
-uint32_t StreamReadBytes(void* buffer, uint32_t count);   // bytes read before the first failure
-int StreamWriteBytes(const void* buffer, uint32_t count); // 0 or the first failure
+uint32_t StreamReadBytes(void* buffer, uint32_t count);    // bytes read before the first failure
+int StreamWriteBytes(const void* buffer, uint32_t count);  // 0 or the first failure
 
 // ---- text ---------------------------------------------------------------------------------------
-int StreamReadChar(uint32_t* out);   // narrow: the byte's value; UTF-16: one unit (marks and
-                                     // U+2028, U+2029, U+FFFF skipped)
+int StreamReadChar(uint32_t* out);  // narrow: the byte's value; UTF-16: one unit (marks and
+                                    // U+2028, U+2029, U+FFFF skipped)
 int StreamWriteChar(char16_t ch);
 int StreamWriteText(const char16_t* text);  // CR, LF, CR LF and LF CR each become CR LF
 int StreamWriteNewline();
-int StreamWriteRule();                      // CR LF, 60 "-", CR LF
-int StreamSeek(int32_t offset);             // relative to the next unread byte; empties the buffer
+int StreamWriteRule();           // CR LF, 60 "-", CR LF
+int StreamSeek(int32_t offset);  // relative to the next unread byte; empties the buffer
 
 // ---- folders of the file kinds --------------------------------------------------------------------
 // Folder texts end with a backslash (or are empty). GetKindFolder -> 0, or 1 with an empty
@@ -107,14 +108,14 @@ void PackFileDate(int year, int month, int day, int hour, int minute, int second
                   uint16_t* time);
 int DeleteKindFile(const char16_t* name, int kind);  // 0; 2 access denied; 1 other failure
 int RenameKindFile(const char16_t* oldName, const char16_t* newName, int kind);  // 0; 2; 1
-int IsFileReadable(const char16_t* path);            // 0 opens for reading, 1 otherwise
+int IsFileReadable(const char16_t* path);  // 0 opens for reading, 1 otherwise
 int CopyFileBytes(const char16_t* source, const char16_t* target);  // 0; 1; 2; 3; 4
-int CanOpenTextFile(const char16_t* name, int kind); // 1 when the file begins with a UTF-16 mark
+int CanOpenTextFile(const char16_t* name, int kind);  // 1 when the file begins with a UTF-16 mark
 int ConvertFileToNarrowText(const char16_t* name, int kind);  // 0; 1..6 (see stream.cpp)
 
 // ---- file names (backslash and slash both end a folder) -----------------------------------------
-void StripExtension(char16_t* path);   // cut at the last "." of the file name (not at position 0)
-void StripFileName(char16_t* path);    // keep the folder and its separator; no separator: unchanged
+void StripExtension(char16_t* path);  // cut at the last "." of the file name (not at position 0)
+void StripFileName(char16_t* path);   // keep the folder and its separator; no separator: unchanged
 // Appends the extension (a "." put in front unless it begins with one) when the file name has no
 // ".": 0; 1 it would not fit in capacity characters (terminator included; the path is unchanged).
 int AddDefaultExtension(char16_t* path, const char16_t* extension,

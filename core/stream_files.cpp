@@ -6,7 +6,7 @@
 #include "core/misc.h"
 #include <cerrno>
 
-constexpr int KIND_FOLDERS = 7;   // kinds 0..6 are set; 20..23 follow the program folder
+constexpr int KIND_FOLDERS = 7;  // kinds 0..6 are set; 20..23 follow the program folder
 
 static char16_t gKindFolders[KIND_FOLDERS][STREAM_PATH_CHARS];
 
@@ -52,7 +52,7 @@ int BuildKindPath(int kind, const char16_t* name, char16_t* path) {
   path[0] = 0;
   if (!name) return 1;
   char16_t folder[STREAM_PATH_CHARS];
-  if (KindFolder(kind, folder) == 2) return 1;   // an unknown kind leaves the name unchanged
+  if (KindFolder(kind, folder) == 2) return 1;  // an unknown kind leaves the name unchanged
   if (StringLength(folder) + StringLength(name) >= STREAM_PATH_CHARS) return 1;
   CopyString(path, folder);
   AppendString(path, name);
@@ -145,7 +145,7 @@ int CopyFileBytes(const char16_t* source, const char16_t* target) {
       break;
     }
   }
-  if (!rc && ferror(in)) rc = 3;   // a truncated copy is no copy
+  if (!rc && ferror(in)) rc = 3;  // a truncated copy is no copy
   WrapFclose(in);
   if (WrapFclose(out) != 0 && !rc) rc = 4;
   return rc;
@@ -163,7 +163,7 @@ int CanOpenTextFile(const char16_t* name, int kind) {
 static int WriteNarrowFile(const char16_t* name, int kind, const char16_t* text, uint32_t count) {
   if (StreamOpenWrite(name, STREAM_WRITE_NARROW, kind) != 0) return 4;
   for (uint32_t i = 0; i < count; i++)
-    if (StreamWriteChar(text[i]) != 0) return 4;   // the failed write has closed the file
+    if (StreamWriteChar(text[i]) != 0) return 4;  // the failed write has closed the file
   return StreamCloseWrite() == 0 ? 0 : 4;
 }
 
@@ -190,8 +190,8 @@ int ConvertFileToNarrowText(const char16_t* name, int kind) {
   while (count < (uint64_t)capacity) {
     uint32_t ch;
     rc = StreamReadChar(&ch);
-    if (rc == STREAM_ERR_EOF) break;   // marks and skipped characters make the text shorter
-    if (rc) {                          // the read error has closed the file
+    if (rc == STREAM_ERR_EOF) break;  // marks and skipped characters make the text shorter
+    if (rc) {                         // the read error has closed the file
       MemFree(text);
       return 3;
     }
@@ -208,8 +208,10 @@ int ConvertFileToNarrowText(const char16_t* name, int kind) {
     AppendString(temp, kTempEnd);
     rc = WriteNarrowFile(temp, kind, text, count);
     if (rc == 0 && DeleteKindFile(name, kind) != 0) rc = 6;
-    if (rc != 0) DeleteKindFile(temp, kind);                      // the old file stays
-    else if (RenameKindFile(temp, name, kind) != 0) rc = 4;       // the text stays in temp
+    if (rc != 0)
+      DeleteKindFile(temp, kind);  // the old file stays
+    else if (RenameKindFile(temp, name, kind) != 0)
+      rc = 4;  // the text stays in temp
   }
   MemFree(text);
   return rc;

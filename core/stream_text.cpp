@@ -9,9 +9,12 @@
 static const uint8_t kNarrowReplacement = '?';
 
 void StreamSetReadEncoding(uint8_t first, uint8_t second) {
-  if (first == 0xFF && second == 0xFE) StreamSetReadEncodingValue(STREAM_ENC_UTF16LE);
-  else if (first == 0xFE && second == 0xFF) StreamSetReadEncodingValue(STREAM_ENC_UTF16BE);
-  else StreamSetReadEncodingValue(STREAM_ENC_NARROW);
+  if (first == 0xFF && second == 0xFE)
+    StreamSetReadEncodingValue(STREAM_ENC_UTF16LE);
+  else if (first == 0xFE && second == 0xFF)
+    StreamSetReadEncodingValue(STREAM_ENC_UTF16BE);
+  else
+    StreamSetReadEncodingValue(STREAM_ENC_NARROW);
 }
 
 int StreamReadChar(uint32_t* out) {
@@ -27,9 +30,10 @@ int StreamReadChar(uint32_t* out) {
     rc = StreamReadByte(&b1);
     if (rc) return rc;
     uint32_t ch = enc == STREAM_ENC_UTF16LE ? (uint32_t)(b0 | b1 << 8) : (uint32_t)(b0 << 8 | b1);
-    if (ch == 0xFEFF) continue;          // the mark in the current order
-    if (ch == 0xFFFE) {                  // the mark in the other order: switch for the rest
-      StreamSetReadEncodingValue(enc == STREAM_ENC_UTF16LE ? STREAM_ENC_UTF16BE : STREAM_ENC_UTF16LE);
+    if (ch == 0xFEFF) continue;  // the mark in the current order
+    if (ch == 0xFFFE) {          // the mark in the other order: switch for the rest
+      StreamSetReadEncodingValue(enc == STREAM_ENC_UTF16LE ? STREAM_ENC_UTF16BE
+                                                           : STREAM_ENC_UTF16LE);
       continue;
     }
     if (ch == 0x2028 || ch == 0x2029 || ch == 0xFFFF) continue;
@@ -71,7 +75,7 @@ int StreamWriteText(const char16_t* text) {
     int rc;
     if (c == u'\r' || c == u'\n') {
       char16_t other = c == u'\r' ? u'\n' : u'\r';
-      if (text[i + 1] == other) i++;   // CR LF or LF CR: one line end
+      if (text[i + 1] == other) i++;  // CR LF or LF CR: one line end
       rc = StreamWriteNewline();
     } else {
       rc = StreamWriteChar(c);

@@ -3,8 +3,8 @@
 #include "core/trace.h"
 #include "core/platform.h"
 
-int AppendTraceFile(const char16_t *text) {
-  FILE *f = WrapFopen(u"R27KTR.000", u"ab");
+int AppendTraceFile(const char16_t* text) {
+  FILE* f = WrapFopen(u"R27KTR.000", u"ab");
   if (!f) return -1;
   unsigned char bytes[256];
   int n = 0;

@@ -5,15 +5,24 @@
 #include "core/misc.h"
 #include "model/netfile_sections.h"
 
-void InitDepots() {}       void ExitDepots() {}
-void InitRp() {}           void ExitRp() {}
-void InitTpStore() {}      void ExitTpStore() {}
-void InitDwx() {}          void ExitDwx() {}
-void InitHstElements() {}  void ExitHstElements() {}
-void InitLfst() {}         void ExitLfst() {}
-void InitInfoTexts() {}    void ExitInfoTexts() {}
-void InitLogPoints() {}    void ExitLogPoints() {}
-void InitPrell() {}        void ExitPrell() {}
+void InitDepots() {}
+void ExitDepots() {}
+void InitRp() {}
+void ExitRp() {}
+void InitTpStore() {}
+void ExitTpStore() {}
+void InitDwx() {}
+void ExitDwx() {}
+void InitHstElements() {}
+void ExitHstElements() {}
+void InitLfst() {}
+void ExitLfst() {}
+void InitInfoTexts() {}
+void ExitInfoTexts() {}
+void InitLogPoints() {}
+void ExitLogPoints() {}
+void InitPrell() {}
+void ExitPrell() {}
 int InitLineTable() { return 1; }
 void ExitLineTable() {}
 
@@ -73,16 +82,22 @@ int SetInfoAt(int x, int y, int level, int capacity) { return capacity >= 2 ? 1 
 int SetInfoText(int x, int y, int level, const char16_t* text) { return 1; }
 int NextInfoPosition(int* x, int* y, int* level, int wrap) { return 0; }
 int SearchInfoText(int* x, int* y, int* level, const char16_t* pattern, int options) { return 0; }
-int GetInfoBounds(int* minX, int* minY, int* minLevel, int* maxLevel, int* maxY, int* maxX) { return 1; }
+int GetInfoBounds(int* minX, int* minY, int* minLevel, int* maxLevel, int* maxY, int* maxX) {
+  return 1;
+}
 
 int GetLogPointAt(int x, int y, int level, char16_t* name, uint32_t* directionMask) { return 0; }
 int CreateLogPoint(int x, int y, int level, uint32_t flags, const char16_t* name,
-                   uint32_t directionMask) { return 1; }
+                   uint32_t directionMask) {
+  return 1;
+}
 int DeleteLogPointAt(int x, int y, int level) { return 1; }
 int FindNextLogPoint(int* x, int* y, int* level, int wrap) { return 0; }
-int GetLogPointsBox(int* minX, int* minY, int* minLevel, int* maxX, int* maxY, int* maxLevel) { return 1; }
+int GetLogPointsBox(int* minX, int* minY, int* minLevel, int* maxX, int* maxY, int* maxLevel) {
+  return 1;
+}
 
-static uint32_t LogFlags = 3;   // log at log points and event-display entries
+static uint32_t LogFlags = 3;  // log at log points and event-display entries
 static char16_t LogSeparator = u',', LogComment = u';';
 int GetLogSettings(uint32_t* flags, char16_t* separator, char16_t* comment, int* switchedOff) {
   if (flags) *flags = LogFlags;
@@ -92,7 +107,7 @@ int GetLogSettings(uint32_t* flags, char16_t* separator, char16_t* comment, int*
   return 0;
 }
 int SetLogSettings(uint32_t flags, uint32_t separator, uint32_t comment) {
-  if ((flags & ~(uint32_t)(4 | 8)) == 0) return 1;   // only the text-form bits: nothing to log
+  if ((flags & ~(uint32_t)(4 | 8)) == 0) return 1;  // only the text-form bits: nothing to log
   if (separator < 32 || separator > 65535) return 2;
   if (comment < 32 || comment > 65535) return 3;
   CloseLogFile();
@@ -111,7 +126,9 @@ int FindDepotAt(int x, int y, int level, int* slot) {
   return 0;
 }
 int GetDepotSlot(int id, int slot, int* x, int* y, int* level, uint32_t* direction,
-                 uint32_t* signalSystem, uint32_t* timeMs, uint32_t* flags) { return 1; }
+                 uint32_t* signalSystem, uint32_t* timeMs, uint32_t* flags) {
+  return 1;
+}
 int FindDepotByName(const char16_t* name, int slot) { return 0; }
 int GetFirstDepotSlot(int id) { return 0; }
 int NextDepotSlot(int* depot) { return 0; }
@@ -123,7 +140,9 @@ int ParseDepotReference(const char16_t* text, char16_t* out, int step) { return 
 int CreateDepotSlotAt(int x, int y, int level, const char16_t* name, int slot) { return 1; }
 int ChangeDepotSlot(int id, const char16_t* name, const char16_t* shortName, int oldSlot,
                     int newSlot, uint32_t direction, uint32_t signalSystem, uint32_t timeMs,
-                    uint32_t flags) { return 1; }
+                    uint32_t flags) {
+  return 1;
+}
 
 int GetLineIdAt(int index) { return 0; }
 int GetLineName(int id, char16_t* buffer, int pad) {
@@ -151,8 +170,8 @@ int LineRefNextEntry(const uint32_t* list, int index) {
   uint32_t f = list[i++];
   if (f & 0x8000) i += 1 + 2 * (int)list[i];
   if (f & 0x10000) i += 1 + (int)list[i];
-  static const uint32_t kSingleWords[] = {0x4000, 0x0800, 0x0002, 0x0400, 0x1000, 0x2000,
-                                          0x0200, 0x0100, 0x0080, 0x0040};
+  static const uint32_t kSingleWords[] = {0x4000, 0x0800, 0x0002, 0x0400, 0x1000,
+                                          0x2000, 0x0200, 0x0100, 0x0080, 0x0040};
   for (uint32_t bit : kSingleWords)
     if (f & bit) i++;
   if (f & 0x0020) i += 1 + 4 * (int)list[i];
@@ -166,16 +185,26 @@ int LineRefNextEntry(const uint32_t* list, int index) {
 int RangeListsOverlap(const uint32_t* listA, int lengthA, const uint32_t* listB, int lengthB) {
   return lengthA <= 0 || lengthB <= 0 ? 2 : 0;
 }
-int NextTpWithLine(int line, int x0, int y0, int level0, int x1, int y1, int level1,
-                   int* cursor, int* x, int* y, char16_t* name) { return 0; }
-int NextHstWithLine(int line, int x0, int y0, int level0, int x1, int y1, int level1,
-                    int* cursorX, int* y, int* level) { return 0; }
+int NextTpWithLine(int line, int x0, int y0, int level0, int x1, int y1, int level1, int* cursor,
+                   int* x, int* y, char16_t* name) {
+  return 0;
+}
+int NextHstWithLine(int line, int x0, int y0, int level0, int x1, int y1, int level1, int* cursorX,
+                    int* y, int* level) {
+  return 0;
+}
 int LfstQueryLineInBox(int line, int x0, int y0, int level0, int x1, int y1, int level1,
-                       int* iteration, int* y, int* level) { return 0; }
+                       int* iteration, int* y, int* level) {
+  return 0;
+}
 int DwxQueryLineInBox(int line, int x0, int y0, int level0, int x1, int y1, int level1,
-                      int* iteration, int* y, int* level, char16_t* name) { return 0; }
+                      int* iteration, int* y, int* level, char16_t* name) {
+  return 0;
+}
 int RpQueryLineInBox(int line, int x0, int y0, int level0, int x1, int y1, int level1,
-                     int* iteration, int* y, int* level) { return 0; }
+                     int* iteration, int* y, int* level) {
+  return 0;
+}
 
 int GetTpNameRelative(const char16_t* name, char16_t* out, int step) { return 1; }
 int DwxGetNameRelative(const char16_t* name, char16_t* out, int n) {
@@ -184,7 +213,9 @@ int DwxGetNameRelative(const char16_t* name, char16_t* out, int n) {
 }
 int SetHstAt(int x, int y, int level, uint32_t categories, uint32_t flags, uint32_t directionMask,
              uint32_t time, uint32_t state, const uint32_t* lineWords, int lineCount,
-             const uint32_t* weighted, int weightedCount) { return 1; }
+             const uint32_t* weighted, int weightedCount) {
+  return 1;
+}
 
 static int StopDefault = 0, SlowSectionDefault = 0, BufferStopDefault = 0;
 int StoreHstSwitch = 0;

@@ -5,16 +5,25 @@
 #include <cstdint>
 
 // ---- start-up and exit of the stores ---------------------------------------------------------
-void InitDepots();            void ExitDepots();
-void InitRp();                void ExitRp();
-void InitTpStore();           void ExitTpStore();
-void InitDwx();               void ExitDwx();
-void InitHstElements();       void ExitHstElements();
-void InitLfst();              void ExitLfst();
-void InitInfoTexts();         void ExitInfoTexts();
-void InitLogPoints();         void ExitLogPoints();
-void InitPrell();             void ExitPrell();
-int InitLineTable();          // non-zero on success; 0 is start-up error 12
+void InitDepots();
+void ExitDepots();
+void InitRp();
+void ExitRp();
+void InitTpStore();
+void ExitTpStore();
+void InitDwx();
+void ExitDwx();
+void InitHstElements();
+void ExitHstElements();
+void InitLfst();
+void ExitLfst();
+void InitInfoTexts();
+void ExitInfoTexts();
+void InitLogPoints();
+void ExitLogPoints();
+void InitPrell();
+void ExitPrell();
+int InitLineTable();  // non-zero on success; 0 is start-up error 12
 void ExitLineTable();
 
 // ---- store clears (new network, before loading) ----------------------------------------------------
@@ -27,7 +36,7 @@ void FreeLfstList();
 void PrellDeleteAll();
 void FreeLogPoints();
 void FreeDepots();
-void ClearLineTable();        // frees the line descriptions, line count 0
+void ClearLineTable();  // frees the line descriptions, line count 0
 
 // ---- counts (status report, menu greying) ----------------------------------------------------------
 int CountDepots(int* totalSlots);
@@ -38,21 +47,31 @@ int GetHstCount(int* limit);
 int LfstCount();
 int PrellCount();
 int GetInfoTotals(uint32_t* totalCapacity);
-int GetLineCountAndMax();     // count in bits 0-15, 4000 in bits 16-31
+int GetLineCountAndMax();  // count in bits 0-15, 4000 in bits 16-31
 
 // ---- network-file sections: writers () -> 0 or the first stream error; readers (file version)
 // -> 0, 3 format error, 4 out of memory, or a stream error --------------------------------------
-int RpWriteSection();         int RpReadSection(int version);          // "RNGP" / "RP"
-int WriteDepotSection();      int ReadDepotSection(int version);       // "DEPO" / "BF"
-int SaveTpSection();          int LoadTpSection(int version);          // "TKTP" / "EP"
-int DwxWriteSection();        int DwxReadSection(int version);         // "DWXP" / "LW"
-int SaveHstSection();         int LoadHstSection(int version);         // "HSTP" / "HS"
-int SaveLfstSection();        int LoadLfstSection(int version);        // "LFST" / "LF"
-int SaveLineSection();        int LoadLineSection(int version);        // "LIND" / "LI"
-int SaveLogPointSection();    int LoadLogPointSection(int version);    // "LOGP" / "ZA"
-int PrellWriteSection();      int PrellReadSection(int version);       // "PRLB" / "PB"
-int SaveInfoSection();        int LoadInfoSection(int version);        // "INFO" / "IF"
-int ConvertOldLfstSymbols();  // files below 14344; negative = failure
+int RpWriteSection();
+int RpReadSection(int version);  // "RNGP" / "RP"
+int WriteDepotSection();
+int ReadDepotSection(int version);  // "DEPO" / "BF"
+int SaveTpSection();
+int LoadTpSection(int version);  // "TKTP" / "EP"
+int DwxWriteSection();
+int DwxReadSection(int version);  // "DWXP" / "LW"
+int SaveHstSection();
+int LoadHstSection(int version);  // "HSTP" / "HS"
+int SaveLfstSection();
+int LoadLfstSection(int version);  // "LFST" / "LF"
+int SaveLineSection();
+int LoadLineSection(int version);  // "LIND" / "LI"
+int SaveLogPointSection();
+int LoadLogPointSection(int version);  // "LOGP" / "ZA"
+int PrellWriteSection();
+int PrellReadSection(int version);  // "PRLB" / "PB"
+int SaveInfoSection();
+int LoadInfoSection(int version);  // "INFO" / "IF"
+int ConvertOldLfstSymbols();       // files below 14344; negative = failure
 int ConvertOldHstSymbols();
 
 // ---- text export (into the open output stream): 0 or the first stream error -------------------
@@ -63,9 +82,9 @@ int ExportDwxText(int withInfoTexts);
 int ExportRpText(int withInfoTexts);
 
 // ---- info texts --------------------------------------------------------------------------------
-int GetInfoTextSize(int x, int y, int level);               // capacity, 0 when none
-int GetInfoText(int x, int y, int level, char16_t* text);   // 1 when none
-int SetInfoAt(int x, int y, int level, int capacity);       // 0, 1 when memory is short
+int GetInfoTextSize(int x, int y, int level);              // capacity, 0 when none
+int GetInfoText(int x, int y, int level, char16_t* text);  // 1 when none
+int SetInfoAt(int x, int y, int level, int capacity);      // 0, 1 when memory is short
 int SetInfoText(int x, int y, int level, const char16_t* text);
 // The next text after the position in row order (wrapping when asked); 0 when there are none.
 int NextInfoPosition(int* x, int* y, int* level, int wrap);
@@ -76,7 +95,7 @@ int GetInfoBounds(int* minX, int* minY, int* minLevel, int* maxLevel, int* maxY,
 // ---- log points and the log file ---------------------------------------------------------------
 int GetLogPointAt(int x, int y, int level, char16_t* name, uint32_t* directionMask);  // flags
 int CreateLogPoint(int x, int y, int level, uint32_t flags, const char16_t* name,
-                   uint32_t directionMask);                 // 0, 1 when memory is short
+                   uint32_t directionMask);  // 0, 1 when memory is short
 int DeleteLogPointAt(int x, int y, int level);
 int FindNextLogPoint(int* x, int* y, int* level, int wrap);
 // Log points: 1 without points, else the box of all points and 0.
@@ -89,15 +108,15 @@ int SetLogSettings(uint32_t flags, uint32_t separator, uint32_t comment);
 int IsLogFileOpen();
 int OpenLogFile();
 void CloseLogFile();
-const char16_t* GetOpenLogFileName();   // null while no log file is open
+const char16_t* GetOpenLogFileName();  // null while no log file is open
 
 // ---- depots ------------------------------------------------------------------------------------
-int FindDepotAt(int x, int y, int level, int* slot);        // depot id, 0 when none
+int FindDepotAt(int x, int y, int level, int* slot);  // depot id, 0 when none
 int GetDepotSlot(int id, int slot, int* x, int* y, int* level, uint32_t* direction,
-                 uint32_t* signalSystem, uint32_t* timeMs, uint32_t* flags);   // 0, 1 none
-int FindDepotByName(const char16_t* name, int slot);        // id, 0 none, -1 -2 -3 bad name
+                 uint32_t* signalSystem, uint32_t* timeMs, uint32_t* flags);  // 0, 1 none
+int FindDepotByName(const char16_t* name, int slot);  // id, 0 none, -1 -2 -3 bad name
 int GetFirstDepotSlot(int id);
-int NextDepotSlot(int* depot);                              // slot, 0 after the last
+int NextDepotSlot(int* depot);  // slot, 0 after the last
 int FormatDepotName(int id, int slot, char16_t* fullName, char16_t* shortName);
 int ParseDepotReference(const char16_t* text, char16_t* out, int step);
 int CreateDepotSlotAt(int x, int y, int level, const char16_t* name, int slot);
@@ -106,14 +125,14 @@ int ChangeDepotSlot(int id, const char16_t* name, const char16_t* shortName, int
                     uint32_t flags);
 
 // ---- lines -------------------------------------------------------------------------------------
-int GetLineIdAt(int index);                                 // 0 at or past the count
-int GetLineName(int id, char16_t* buffer, int pad);         // 0, 1 unknown ("?"), 2 for 0 ("*")
-int FindLineByName(const char16_t* text);                   // id, 0 none, negative bad name
+int GetLineIdAt(int index);                          // 0 at or past the count
+int GetLineName(int id, char16_t* buffer, int pad);  // 0, 1 unknown ("?"), 2 for 0 ("*")
+int FindLineByName(const char16_t* text);            // id, 0 none, negative bad name
 int CreateLine(const char16_t* name, int afterId, int copyFromId);
 int RenameLine(int id, const char16_t* newName, int position);
 int DeleteLine(int id);
-int GetLineDescription(int id, char16_t* buffer);           // length, -1 unknown id
-int SetLineDescription(int id, const char16_t* text);       // 0, -1 unknown id, -2 memory
+int GetLineDescription(int id, char16_t* buffer);      // length, -1 unknown id
+int SetLineDescription(int id, const char16_t* text);  // 0, -1 unknown id, -2 memory
 int ReportLineNameError(int code, const char16_t* name, int mayCreate);
 int ParseLineName(const char16_t* text, int* id);
 int StepLineNameField(const char16_t* fieldText, char16_t* name, int n);
@@ -122,10 +141,10 @@ int LineRefNextEntry(const uint32_t* list, int index);
 int RangeListsOverlap(const uint32_t* listA, int lengthA, const uint32_t* listB, int lengthB);
 // Line-reference queries over a box: the next element of the kind whose lists hold the line
 // (cursor -1 continues after the one found last); 1 found, 0 at the end.
-int NextTpWithLine(int line, int x0, int y0, int level0, int x1, int y1, int level1,
-                   int* cursor, int* x, int* y, char16_t* name);
-int NextHstWithLine(int line, int x0, int y0, int level0, int x1, int y1, int level1,
-                    int* cursorX, int* y, int* level);
+int NextTpWithLine(int line, int x0, int y0, int level0, int x1, int y1, int level1, int* cursor,
+                   int* x, int* y, char16_t* name);
+int NextHstWithLine(int line, int x0, int y0, int level0, int x1, int y1, int level1, int* cursorX,
+                    int* y, int* level);
 int LfstQueryLineInBox(int line, int x0, int y0, int level0, int x1, int y1, int level1,
                        int* iteration, int* y, int* level);
 int DwxQueryLineInBox(int line, int x0, int y0, int level0, int x1, int y1, int level1,
@@ -134,17 +153,20 @@ int RpQueryLineInBox(int line, int x0, int y0, int level0, int x1, int y1, int l
                      int* iteration, int* y, int* level);
 
 // ---- element names and the demonstration layout ----------------------------------------------------
-int GetTpNameRelative(const char16_t* name, char16_t* out, int step);   // 0 found
-int DwxGetNameRelative(const char16_t* name, char16_t* out, int n);     // 0 found
+int GetTpNameRelative(const char16_t* name, char16_t* out, int step);  // 0 found
+int DwxGetNameRelative(const char16_t* name, char16_t* out, int n);    // 0 found
 int SetHstAt(int x, int y, int level, uint32_t categories, uint32_t flags, uint32_t directionMask,
              uint32_t time, uint32_t state, const uint32_t* lineWords, int lineCount,
              const uint32_t* weighted, int weightedCount);
 
 // ---- property-dialog defaults (option keys BauformHst, BauformLfst, BauformPrell, Store_Hst) -----
-int GetStopDefault();          int SetStopDefault(int form);          // 0..16
-int GetSlowSectionDefault();   int SetSlowSectionDefault(int form);   // 0..17
-int GetBufferStopDefault();    int SetBufferStopDefault(int form);    // 0..11
-extern int StoreHstSwitch;     // the stop dialog remembers its last values
+int GetStopDefault();
+int SetStopDefault(int form);  // 0..16
+int GetSlowSectionDefault();
+int SetSlowSectionDefault(int form);  // 0..17
+int GetBufferStopDefault();
+int SetBufferStopDefault(int form);  // 0..11
+extern int StoreHstSwitch;           // the stop dialog remembers its last values
 
 // ---- symbol tests: non-zero when the code's symbol number is one of the kind's; range (may be
 // null) receives the lowest and highest state the symbol shows ------------------------------------

@@ -81,7 +81,7 @@ static int ReadOriginAndCursor(int version) {
   w->cursorX = (int32_t)v[GA_CURSOR];
   w->cursorY = (int32_t)v[GA_CURSOR_Y];
   w->cursorLevel = (int32_t)v[GA_CURSOR_LEVEL];
-  if (w->viewMode == VIEW_OVERVIEW) {   // an overview centres itself on the cursor
+  if (w->viewMode == VIEW_OVERVIEW) {  // an overview centres itself on the cursor
     int x = w->cursorX, y = w->cursorY;
     CenterViewOn(index, &x, &y);
   }
@@ -116,7 +116,9 @@ static int ReadSavedPositions(int version) {
     if ((r = ReadBlockPosition(&x, &y, &level, version))) return r;
     if (!PositionOk(x, y, level)) return NETSEC_FORMAT;
     SavedPosition p = {};
-    p.x = x; p.y = y; p.level = level;
+    p.x = x;
+    p.y = y;
+    p.level = level;
     if (version >= 14338) {
       if (version < 14395) {
         uint16_t w;
@@ -126,7 +128,8 @@ static int ReadSavedPositions(int version) {
         if ((r = StreamReadDword(&p.alarm))) return r;
         if (version == 14395 && p.alarm == 65535) p.alarm = 0;
       }
-      if ((r = ReadText(version, p.name, SAVED_POSITION_NAME, SAVED_POSITION_NAME + 1, 0))) return r;
+      if ((r = ReadText(version, p.name, SAVED_POSITION_NAME, SAVED_POSITION_NAME + 1, 0)))
+        return r;
     }
     SetSavedPosition((int)i, p.x, p.y, p.level, p.name, p.alarm);
   }
@@ -139,7 +142,9 @@ static int ApplyGroupB(int version, const int64_t* v) {
   int homeX = 1024, homeY = 1024, homeLevel = 0;
   if (version >= 13574) {
     if (!PositionOk(v[GB_HOME], v[GB_HOME_Y], v[GB_HOME_LEVEL])) return NETSEC_FORMAT;
-    homeX = (int)v[GB_HOME]; homeY = (int)v[GB_HOME_Y]; homeLevel = (int)v[GB_HOME_LEVEL];
+    homeX = (int)v[GB_HOME];
+    homeY = (int)v[GB_HOME_Y];
+    homeLevel = (int)v[GB_HOME_LEVEL];
   }
   int64_t m[5] = {16384, 16384, 16384, 16384, 0};
   if (version >= 13576) {
@@ -148,11 +153,16 @@ static int ApplyGroupB(int version, const int64_t* v) {
     if (!PositionOk(m[0], m[1], m[4]) || !PositionOk(m[2], m[3], m[4])) return NETSEC_FORMAT;
   }
   int64_t cx = d.saved[0].x, cy = d.saved[0].y;
-  if (version >= 14344) { cx = v[GB_CONSTR_X]; cy = v[GB_CONSTR_Y]; }
+  if (version >= 14344) {
+    cx = v[GB_CONSTR_X];
+    cy = v[GB_CONSTR_Y];
+  }
   // The track-line command's reference point may be unset (-1, -1): stored as all ones.
   int64_t unset = version >= 14389 ? 0xFFFFFFFF : 0xFFFF;
-  if (version >= 14344 && cx == unset && cy == unset) cx = cy = -1;
-  else if (!PositionOk(cx, cy, 0)) return NETSEC_FORMAT;
+  if (version >= 14344 && cx == unset && cy == unset)
+    cx = cy = -1;
+  else if (!PositionOk(cx, cy, 0))
+    return NETSEC_FORMAT;
   // clock
   int64_t speed = v[GB_SPEED], weekday = v[GB_WEEKDAY], hour = v[GB_HOUR], minute = v[GB_MINUTE];
   int64_t second, tick;
@@ -169,27 +179,38 @@ static int ApplyGroupB(int version, const int64_t* v) {
   // stop time
   int64_t stopMinute = 255, stopHour = 255, stopWeekday = 0;
   if (version >= 14389) {
-    stopMinute = v[GB_STOP_MINUTE]; stopHour = v[GB_STOP_HOUR]; stopWeekday = v[GB_STOP_WEEKDAY];
+    stopMinute = v[GB_STOP_MINUTE];
+    stopHour = v[GB_STOP_HOUR];
+    stopWeekday = v[GB_STOP_WEEKDAY];
   } else if (version >= 13576) {
-    stopHour = v[GB_OLD_STOP_WORD] >> 8; stopMinute = v[GB_OLD_STOP_WORD] & 255;
+    stopHour = v[GB_OLD_STOP_WORD] >> 8;
+    stopMinute = v[GB_OLD_STOP_WORD] & 255;
   }
   if (stopHour != 255 && (stopHour > 23 || stopMinute > 59)) return NETSEC_FORMAT;
   if (stopWeekday > 7) return NETSEC_FORMAT;
   int64_t repeat = version >= 14337 ? v[GB_STOP_REPEAT] : 0;
-  if (repeat > 0x7FFFFFFF) return NETSEC_FORMAT;   // negative as a signed count
+  if (repeat > 0x7FFFFFFF) return NETSEC_FORMAT;  // negative as a signed count
   // apply
-  d.homeX = homeX; d.homeY = homeY; d.homeLevel = homeLevel;
+  d.homeX = homeX;
+  d.homeY = homeY;
+  d.homeLevel = homeLevel;
   SetMarkedBlock((int)m[0], (int)m[1], (int)m[4], (int)m[2], (int)m[3], (int)m[4], 0);
   SetConstructionOrigin((int)cx, (int)cy);
   SetClockSpeed((int)speed);
-  d.weekday = (int32_t)weekday; d.hour = (int32_t)hour; d.minute = (int32_t)minute;
-  d.second = (int32_t)second; d.tick = (int32_t)tick;
+  d.weekday = (int32_t)weekday;
+  d.hour = (int32_t)hour;
+  d.minute = (int32_t)minute;
+  d.second = (int32_t)second;
+  d.tick = (int32_t)tick;
   d.minuteCount = version >= 14162 ? (uint32_t)v[GB_MINUTE_COUNT] : 0;
-  d.stopMinute = (int32_t)stopMinute; d.stopHour = (int32_t)stopHour;
-  d.stopWeekday = (int32_t)stopWeekday; d.stopRepeat = (uint32_t)repeat;
+  d.stopMinute = (int32_t)stopMinute;
+  d.stopHour = (int32_t)stopHour;
+  d.stopWeekday = (int32_t)stopWeekday;
+  d.stopRepeat = (uint32_t)repeat;
   uint32_t flags = (uint32_t)v[GB_FLAGS];
   SetBlockMarkMode((flags & GENFLAG_BLOCK_MARK) ? 6 : 0);
-  d.dayPhaseOptions = ((flags & GENFLAG_DAYPHASE_ON) ? 1 : 0) | ((flags & GENFLAG_DAYPHASE_OPT2) ? 2 : 0);
+  d.dayPhaseOptions =
+      ((flags & GENFLAG_DAYPHASE_ON) ? 1 : 0) | ((flags & GENFLAG_DAYPHASE_OPT2) ? 2 : 0);
   SetNetworkProtected((flags & GENFLAG_PASSWORD) != 0);
   d.weekdayFixed = (flags & GENFLAG_WEEKDAY_FIXED) ? 1 : 0;
   d.backgroundShown = (flags & GENFLAG_BACKGROUND) ? 1 : 0;
@@ -299,7 +320,10 @@ static int ReadShiftedText(int version, int block) {
       c = (uint8_t)(b - (uint8_t)((3 * i) % 256) - 7);
     }
     if (c == 0) break;
-    if (i < TEXT_BLOCK_SHORT) { text[i] = c; narrow[i] = (char)c; }
+    if (i < TEXT_BLOCK_SHORT) {
+      text[i] = c;
+      narrow[i] = (char)c;
+    }
   }
   uint32_t kept = i < TEXT_BLOCK_SHORT ? i : TEXT_BLOCK_SHORT;
   text[kept] = 0;
@@ -324,7 +348,7 @@ static int ReadText2(int version) {
   if (version >= NET_VERSION_U32_TAGS) {
     uint32_t got = StreamReadBytes(text, length * 2);
     if (got < length * 2) return 2;
-    for (uint32_t i = 0; i < length; i++) {   // stored little-endian
+    for (uint32_t i = 0; i < length; i++) {  // stored little-endian
       const uint8_t* b = reinterpret_cast<const uint8_t*>(&text[i]);
       text[i] = (char16_t)(b[0] | b[1] << 8);
     }

@@ -5,24 +5,24 @@
 #include <cstdint>
 
 constexpr int SAVED_POSITION_COUNT = 200;
-constexpr int SAVED_POSITION_NAME = 64;      // characters, terminator not counted
+constexpr int SAVED_POSITION_NAME = 64;  // characters, terminator not counted
 constexpr int USER_FILE_LIST_COUNT = 100;
-constexpr int USER_FILE_NAME = 259;          // characters, terminator not counted
+constexpr int USER_FILE_NAME = 259;  // characters, terminator not counted
 constexpr uint32_t SIM_SCALE_DEFAULT = 64;
 constexpr uint32_t SIM_TIME_BASE_NUMERATOR = 450000000;
 
 // Flag bits of the general section.
 constexpr uint32_t GENFLAG_BLOCK_MARK = 1u << 0;
-constexpr uint32_t GENFLAG_DAYPHASE_ON = 1u << 1;     // display option bit 0
+constexpr uint32_t GENFLAG_DAYPHASE_ON = 1u << 1;  // display option bit 0
 constexpr uint32_t GENFLAG_PASSWORD = 1u << 2;
 constexpr uint32_t GENFLAG_WEEKDAY_FIXED = 1u << 3;
 constexpr uint32_t GENFLAG_BACKGROUND = 1u << 4;
 constexpr uint32_t GENFLAG_FIXED_SEED = 1u << 5;
-constexpr uint32_t GENFLAG_DAYPHASE_OPT2 = 1u << 6;   // display option bit 1
+constexpr uint32_t GENFLAG_DAYPHASE_OPT2 = 1u << 6;  // display option bit 1
 
 struct SavedPosition {
   int32_t x, y, level;
-  uint32_t alarm;                          // PackedDayTime, 0 = none
+  uint32_t alarm;  // PackedDayTime, 0 = none
   char16_t name[SAVED_POSITION_NAME + 1];
 };
 
@@ -32,37 +32,37 @@ struct DocumentState {
   SavedPosition saved[SAVED_POSITION_COUNT];
   int32_t homeX, homeY, homeLevel;
   int32_t markX1, markY1, markX2, markY2, markLevel;
-  int32_t blockMarkMode;                   // SetBlockMarkMode state: 0 off, 6 shown
+  int32_t blockMarkMode;  // SetBlockMarkMode state: 0 off, 6 shown
   int32_t constructionX, constructionY;
   // clock
-  int32_t speedLevel;                      // 1..20
-  int32_t weekday, hour, minute, second, tick;   // weekday 1..7, tick 0..49
+  int32_t speedLevel;                           // 1..20
+  int32_t weekday, hour, minute, second, tick;  // weekday 1..7, tick 0..49
   uint32_t minuteCount;
   // stop time
-  int32_t stopMinute, stopHour, stopWeekday;     // hour 255 = none; weekday 0 = every day
+  int32_t stopMinute, stopHour, stopWeekday;  // hour 255 = none; weekday 0 = every day
   uint32_t stopRepeat;
-  int32_t weekdayFixed;                    // the weekday does not advance at midnight
+  int32_t weekdayFixed;  // the weekday does not advance at midnight
   // simulation
-  uint32_t scale;                          // cell scale, 1..
-  uint32_t timeBase;                       // 450000000 / scale
+  uint32_t scale;     // cell scale, 1..
+  uint32_t timeBase;  // 450000000 / scale
   uint32_t params[6];
-  int32_t simulationSwitch;                // 1 "G", 0 "g"
-  int32_t fixedSeed;                       // -1 none
-  int32_t dayPhaseOptions;                 // bits 0, 1
+  int32_t simulationSwitch;  // 1 "G", 0 "g"
+  int32_t fixedSeed;         // -1 none
+  int32_t dayPhaseOptions;   // bits 0, 1
   int32_t backgroundShown;
-  uint16_t dayTimes[4];                    // T1..T4, hour << 8 | minute
+  uint16_t dayTimes[4];  // T1..T4, hour << 8 | minute
   // user graphic-file lists (symbol files, vehicle files); empty entries are ""
   char16_t symbolFiles[USER_FILE_LIST_COUNT][USER_FILE_NAME + 1];
   char16_t vehicleFiles[USER_FILE_LIST_COUNT][USER_FILE_NAME + 1];
-  uint32_t text2Length;                    // units of general-info text 2 with its terminator
-  int32_t autosaveCountdown;               // seconds
-  int32_t autosaveInterval;                // seconds, 0 = off
+  uint32_t text2Length;       // units of general-info text 2 with its terminator
+  int32_t autosaveCountdown;  // seconds
+  int32_t autosaveInterval;   // seconds, 0 = off
 };
 extern DocumentState DocState;
 
 // ---- the section ------------------------------------------------------------------------------
-int WriteGeneralSection();              // 0 or the first stream error
-int ReadGeneralSection(int version);    // 0, 3 format, 2 short text 2, or a stream error
+int WriteGeneralSection();            // 0 or the first stream error
+int ReadGeneralSection(int version);  // 0, 3 format, 2 short text 2, or a stream error
 
 // ---- document state ---------------------------------------------------------------------------
 // Values of a new network (also at start-up).

@@ -15,7 +15,9 @@ DocumentState DocState;
 void ClearSavedPositions() {
   for (int i = 0; i < SAVED_POSITION_COUNT; i++) {
     SavedPosition& p = DocState.saved[i];
-    p.x = 16384; p.y = 16384; p.level = 0;
+    p.x = 16384;
+    p.y = 16384;
+    p.level = 0;
     p.alarm = 0;
     p.name[0] = 0;
   }
@@ -49,7 +51,9 @@ static void ResetEditWindowViews() {
     w.originY = 16384 - w.cellsHigh / 2;
     w.farX = w.originX + w.cellsWide;
     w.farY = w.originY + w.cellsHigh;
-    w.cursorX = 16384; w.cursorY = 16384; w.cursorLevel = 0;
+    w.cursorX = 16384;
+    w.cursorY = 16384;
+    w.cursorLevel = 0;
     SetEditScrollToCursor(i);
   }
 }
@@ -59,12 +63,22 @@ void ResetDocumentState() {
   d.autosaveCountdown = d.autosaveInterval;
   ResetEditWindowViews();
   ClearSavedPositions();
-  d.homeX = 16384; d.homeY = 16384; d.homeLevel = 0;
-  d.markX1 = d.markX2 = 16384; d.markY1 = d.markY2 = 16384; d.markLevel = 0;
-  d.constructionX = 16384; d.constructionY = 16384;
+  d.homeX = 16384;
+  d.homeY = 16384;
+  d.homeLevel = 0;
+  d.markX1 = d.markX2 = 16384;
+  d.markY1 = d.markY2 = 16384;
+  d.markLevel = 0;
+  d.constructionX = 16384;
+  d.constructionY = 16384;
   SetClockSpeed(-3);
-  d.weekday = 1; d.hour = d.minute = d.second = d.tick = 0; d.minuteCount = 0;
-  d.stopMinute = 255; d.stopHour = 255; d.stopWeekday = 0; d.stopRepeat = 0;
+  d.weekday = 1;
+  d.hour = d.minute = d.second = d.tick = 0;
+  d.minuteCount = 0;
+  d.stopMinute = 255;
+  d.stopHour = 255;
+  d.stopWeekday = 0;
+  d.stopRepeat = 0;
   d.weekdayFixed = 0;
   SetSimulationScale(SIM_SCALE_DEFAULT);
   static const uint32_t params[6] = {0, 0, 64, 64, 16, 16};
@@ -76,7 +90,10 @@ void ResetDocumentState() {
   FixedRandomSeed = -1;
   RuntimeSrand(WrapGetTickCount());
   d.dayPhaseOptions = 0;
-  d.dayTimes[0] = 0x0700; d.dayTimes[1] = 0x1100; d.dayTimes[2] = 0x121E; d.dayTimes[3] = 0x051E;
+  d.dayTimes[0] = 0x0700;
+  d.dayTimes[1] = 0x1100;
+  d.dayTimes[2] = 0x121E;
+  d.dayTimes[3] = 0x051E;
   ClearNetModified();
   SetLoadedVersion(0);
   SetSimulationRunning(SIMRUN_START);

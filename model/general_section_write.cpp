@@ -61,19 +61,35 @@ static int WriteSavedPositions() {
 static int WriteGroupB() {
   const DocumentState& d = DocState;
   int64_t v[GB_SLOTS] = {};
-  v[GB_HOME] = d.homeX; v[GB_HOME_Y] = d.homeY; v[GB_HOME_LEVEL] = d.homeLevel;
-  v[GB_MARK_X1] = d.markX1; v[GB_MARK_Y1] = d.markY1;
-  v[GB_MARK_X2] = d.markX2; v[GB_MARK_Y2] = d.markY2; v[GB_MARK_LEVEL] = (uint32_t)d.markLevel;
-  v[GB_CONSTR_X] = d.constructionX; v[GB_CONSTR_Y] = d.constructionY;
-  v[GB_SPEED] = d.speedLevel; v[GB_WEEKDAY] = d.weekday; v[GB_HOUR] = d.hour;
-  v[GB_MINUTE] = d.minute; v[GB_SECOND] = d.second; v[GB_TICK_MS] = d.tick * 20;
+  v[GB_HOME] = d.homeX;
+  v[GB_HOME_Y] = d.homeY;
+  v[GB_HOME_LEVEL] = d.homeLevel;
+  v[GB_MARK_X1] = d.markX1;
+  v[GB_MARK_Y1] = d.markY1;
+  v[GB_MARK_X2] = d.markX2;
+  v[GB_MARK_Y2] = d.markY2;
+  v[GB_MARK_LEVEL] = (uint32_t)d.markLevel;
+  v[GB_CONSTR_X] = d.constructionX;
+  v[GB_CONSTR_Y] = d.constructionY;
+  v[GB_SPEED] = d.speedLevel;
+  v[GB_WEEKDAY] = d.weekday;
+  v[GB_HOUR] = d.hour;
+  v[GB_MINUTE] = d.minute;
+  v[GB_SECOND] = d.second;
+  v[GB_TICK_MS] = d.tick * 20;
   v[GB_MINUTE_COUNT] = d.minuteCount;
-  v[GB_STOP_MINUTE] = d.stopMinute; v[GB_STOP_HOUR] = d.stopHour;
-  v[GB_STOP_WEEKDAY] = d.stopWeekday; v[GB_STOP_REPEAT] = d.stopRepeat;
+  v[GB_STOP_MINUTE] = d.stopMinute;
+  v[GB_STOP_HOUR] = d.stopHour;
+  v[GB_STOP_WEEKDAY] = d.stopWeekday;
+  v[GB_STOP_REPEAT] = d.stopRepeat;
   int x1, y1, l1, x2, y2, l2;
   if (GetUsedArea(&x1, &y1, &l1, &x2, &y2, &l2, 1) == 0) {
-    v[GB_AREA_MIN] = x1; v[GB_AREA_MIN_Y] = y1; v[GB_AREA_MIN_LEVEL] = l1;
-    v[GB_AREA_MAX] = x2; v[GB_AREA_MAX_Y] = y2; v[GB_AREA_MAX_LEVEL] = l2;
+    v[GB_AREA_MIN] = x1;
+    v[GB_AREA_MIN_Y] = y1;
+    v[GB_AREA_MIN_LEVEL] = l1;
+    v[GB_AREA_MAX] = x2;
+    v[GB_AREA_MAX_Y] = y2;
+    v[GB_AREA_MAX_LEVEL] = l2;
   }
   v[GB_FLAGS] = GeneralSectionFlags();
   return WriteNetFields(GeneralFieldsB, CountOf(GeneralFieldsB), v);

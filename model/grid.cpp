@@ -32,7 +32,7 @@ int InitGrid() {
 }
 
 void ClearGrid() {
-  int left = Grid.blocks ? Grid.blockCount : 0;   // the walk ends at the last block
+  int left = Grid.blocks ? Grid.blockCount : 0;  // the walk ends at the last block
   for (size_t i = 0; left > 0 && i < kTableEntries; i++) {
     if (Grid.blocks[i]) {
       MemFree(Grid.blocks[i]);
@@ -59,7 +59,7 @@ CellCode GetCell(int x, int y, int level) {
 CellCode GetCellChecked(int x, int y, int level) { return GetCell(x, y, level); }
 
 CellCode GetCellAtOrBelow(int x, int y, int level) {
-  if (level > 0) level = 0;   // a level above the grid starts from the top level
+  if (level > 0) level = 0;  // a level above the grid starts from the top level
   for (; level >= GRID_LEVEL_BOTTOM; level--) {
     CellCode code = GetCell(x, y, level);
     if (code != CELL_EMPTY) return code;
@@ -135,7 +135,7 @@ CellCode* GetCellAddress(int x, int y, int level) {
 }
 
 CellCode NextCellInRow(int* x, int y, int level) {
-  if (*x < 0) {   // left of the grid: the walk goes on at its first column
+  if (*x < 0) {  // left of the grid: the walk goes on at its first column
     *x = 0;
     return CELL_EMPTY;
   }
@@ -166,7 +166,7 @@ int32_t CheckLevelsOpenBelow(int window, int x, int y, int level) {
   const EditViewSlot* slot = GetEditSlot(window);
   if (!slot) return -5;
   int top = slot->cursorLevel;
-  if (level > top || level < GRID_LEVEL_BOTTOM) return -5;   // below -4 is no level of the grid
+  if (level > top || level < GRID_LEVEL_BOTTOM) return -5;  // below -4 is no level of the grid
   for (int l = top; l > level; l--) {
     CellCode code = GetCell(x, y, l);
     if (code != CELL_SEE_THROUGH_1 && code != CELL_SEE_THROUGH_2) return -5;

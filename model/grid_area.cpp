@@ -7,8 +7,8 @@
 // there are no labels.
 int GetTextsExtent(int* xmin, int* ymin, int* levelMin, int* levelMax, int* ymax, int* xmax);
 
-static void SetBox(int* xmin, int* ymin, int* levelMin, int* xmax, int* ymax, int* levelMax,
-                   int a, int b, int c, int d, int e, int f) {
+static void SetBox(int* xmin, int* ymin, int* levelMin, int* xmax, int* ymax, int* levelMax, int a,
+                   int b, int c, int d, int e, int f) {
   if (xmin) *xmin = a;
   if (ymin) *ymin = b;
   if (levelMin) *levelMin = c;
@@ -20,7 +20,7 @@ static void SetBox(int* xmin, int* ymin, int* levelMin, int* xmax, int* ymax, in
 int ComputeGridArea(int* xmin, int* ymin, int* levelMin, int* xmax, int* ymax, int* levelMax) {
   int found = 0, cellsFound = 0;
   int bx0 = 0, by0 = 0, bl0 = 0, bx1 = 0, by1 = 0, bl1 = 0;
-  int left = Grid.blocks ? Grid.blockCount : 0;   // the walk ends at the last block
+  int left = Grid.blocks ? Grid.blockCount : 0;  // the walk ends at the last block
   for (int slot = 0; left > 0 && slot < GRID_SLOT_COUNT; slot++) {
     for (int li = 0; li < GRID_LEVELS; li++) {
       const CellCode* block = Grid.blocks[(size_t)slot * GRID_LEVELS + (size_t)li];
@@ -38,7 +38,7 @@ int ComputeGridArea(int* xmin, int* ymin, int* levelMin, int* xmax, int* ymax, i
       int y0 = (slot / GRID_SLOTS_PER_ROW) * GRID_BLOCK_SIDE;
       if (cellsFound && x0 >= bx0 && x0 + GRID_BLOCK_SIDE - 1 <= bx1 && y0 >= by0 &&
           y0 + GRID_BLOCK_SIDE - 1 <= by1)
-        continue;   // wholly inside the box found so far
+        continue;  // wholly inside the box found so far
       for (int i = 0; i < GRID_BLOCK_CELLS; i++) {
         if (block[i] == CELL_EMPTY) continue;
         int x = x0 + (i & 63), y = y0 + (i >> 6);
@@ -55,7 +55,7 @@ int ComputeGridArea(int* xmin, int* ymin, int* levelMin, int* xmax, int* ymax, i
       }
     }
   }
-  if (!found || !cellsFound) {   // no block, or blocks that hold only empty cells
+  if (!found || !cellsFound) {  // no block, or blocks that hold only empty cells
     SetBox(xmin, ymin, levelMin, xmax, ymax, levelMax, 0, 0, 0, 0, 0, 0);
     return 1;
   }
@@ -82,7 +82,7 @@ int UpdateUsedArea(int mode, int x, int y, int level) {
   }
   if (ComputeGridArea(&Grid.xMin, &Grid.yMin, &Grid.levelMin, &Grid.xMax, &Grid.yMax,
                       &Grid.levelMax) != 0) {
-    Grid.xMin = GRID_AREA_EMPTY;   // the others were set to 0
+    Grid.xMin = GRID_AREA_EMPTY;  // the others were set to 0
     return 1;
   }
   return 0;
@@ -124,7 +124,8 @@ static int MergeElements(int* box) {
 int GetElementsArea(int* xmin, int* ymin, int* levelMin, int* xmax, int* ymax, int* levelMax) {
   int box[6] = {32768, 32768, 1, -1, -1, -5};
   if (!MergeElements(box)) return 1;
-  SetBox(xmin, ymin, levelMin, xmax, ymax, levelMax, box[0], box[1], box[2], box[3], box[4], box[5]);
+  SetBox(xmin, ymin, levelMin, xmax, ymax, levelMax, box[0], box[1], box[2], box[3], box[4],
+         box[5]);
   return 0;
 }
 
@@ -145,6 +146,7 @@ int GetUsedArea(int* xmin, int* ymin, int* levelMin, int* xmax, int* ymax, int* 
     SetBox(xmin, ymin, levelMin, xmax, ymax, levelMax, 0, 0, 0, 0, 0, 0);
     return 1;
   }
-  SetBox(xmin, ymin, levelMin, xmax, ymax, levelMax, box[0], box[1], box[2], box[3], box[4], box[5]);
+  SetBox(xmin, ymin, levelMin, xmax, ymax, levelMax, box[0], box[1], box[2], box[3], box[4],
+         box[5]);
   return 0;
 }

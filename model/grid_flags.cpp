@@ -62,7 +62,9 @@ int SetReverseAdvance(int v) {
 }
 
 int SetOverwriteWarning(int v) {
-  if (v == 1) OverwriteWarning = 1;
-  else if (v == 2) OverwriteWarning = 0;
+  if (v == 1)
+    OverwriteWarning = 1;
+  else if (v == 2)
+    OverwriteWarning = 0;
   return OverwriteWarning ? 1 : 2;
 }

@@ -73,11 +73,14 @@ static int ReadFlatGrid(int version, uint32_t stored, uint8_t chunks) {
     if (IsGridRunWord(code)) {
       x += (code & 255) + 1;
     } else {
-      if (y > GRID_MAX_XY) return NETSEC_FORMAT;   // codes below the last row of the grid
+      if (y > GRID_MAX_XY) return NETSEC_FORMAT;  // codes below the last row of the grid
       if (code != CELL_EMPTY && (r = PlaceCode(version, x, y, 0, code, nullptr))) return r;
       x += 1;
     }
-    while (x >= 2048) { x -= 2048; y += 1; }
+    while (x >= 2048) {
+      x -= 2048;
+      y += 1;
+    }
   }
   GridBlocksChanged = 1;
   return 0;
@@ -103,8 +106,10 @@ static int ReadBlockCells(int version, int x0, int y0, int level, CellCode* cell
 
 static int ReadBlockList(int version) {
   int r;
-  if (version >= 14396) r = ReadSectionTag(NET_VERSION_U32_TAGS, NetTag4('Q', 'U', 'A', 'D'), 0);
-  else r = ReadSectionTag(0, 0, NetTag2('Q', 'U'));
+  if (version >= 14396)
+    r = ReadSectionTag(NET_VERSION_U32_TAGS, NetTag4('Q', 'U', 'A', 'D'), 0);
+  else
+    r = ReadSectionTag(0, 0, NetTag2('Q', 'U'));
   if (r) return r;
   uint32_t width, height, levels = 5, count;
   if ((r = ReadVersionedCount(version, 14397, &width))) return r;

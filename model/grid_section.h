@@ -3,8 +3,8 @@
 #pragma once
 #include <cstdint>
 
-int WriteGridSection();              // 0 or the first stream error
-int ReadGridSection(int version);    // 0, 3 format, 4 a block cannot be placed, or stream error
+int WriteGridSection();            // 0 or the first stream error
+int ReadGridSection(int version);  // 0, 3 format, 4 a block cannot be placed, or stream error
 
 // A stored word that stands for a run of empty cells (0x8000 | count - 1) rather than a cell.
 inline int IsGridRunWord(uint16_t code) { return (code & 0xF000) == 0x8000; }

@@ -25,8 +25,7 @@ static int WriteBlock(int slot, int levelIndex, const CellCode* cells) {
       if ((r = StreamWriteWord((uint16_t)((run - 1) | 0x8000)))) return r;
       run = 0;
     }
-    if (IsTrainCellCode(code))
-      code = GetCellResolved(x0 + (i & 63), y0 + (i >> 6), -levelIndex);
+    if (IsTrainCellCode(code)) code = GetCellResolved(x0 + (i & 63), y0 + (i >> 6), -levelIndex);
     if ((r = StreamWriteWord(code))) return r;
   }
   if (run) r = StreamWriteWord((uint16_t)((run - 1) | 0x8000));
@@ -41,7 +40,7 @@ int WriteGridSection() {
   if (!r) r = StreamWriteDword(5);
   if (!r) r = StreamWriteDword((uint32_t)Grid.blockCount);
   if (r || Grid.blockCount == 0 || !Grid.blocks) return r;
-  int left = Grid.blockCount;   // the walk ends at the last block, not at the grid's end
+  int left = Grid.blockCount;  // the walk ends at the last block, not at the grid's end
   for (int slot = 0; left > 0 && slot < GRID_SLOT_COUNT; slot++) {
     for (int li = 0; li < GRID_LEVELS; li++) {
       const CellCode* cells = Grid.blocks[slot * GRID_LEVELS + li];

@@ -3,10 +3,10 @@
 #pragma once
 #include <cstdint>
 
-constexpr int NET_VERSION_CURRENT = 14400;   // 0x3840, the version every writer writes
-constexpr int NET_VERSION_OLDEST = 13312;    // 0x3400
+constexpr int NET_VERSION_CURRENT = 14400;     // 0x3840, the version every writer writes
+constexpr int NET_VERSION_OLDEST = 13312;      // 0x3400
 constexpr int NET_VERSION_COMPRESSED = 13568;  // 0x3500: from here the sections are compressed
-constexpr int NET_VERSION_U32_TAGS = 14389;  // four-letter u32 tags from here, u16 tags before
+constexpr int NET_VERSION_U32_TAGS = 14389;    // four-letter u32 tags from here, u16 tags before
 constexpr uint8_t NET_MAGIC[4] = {0x4A, 0xC2, 0x4E, 0xD4};
 
 // Section tags: the four bytes spell the tag when the u32 is stored little-endian.
@@ -18,12 +18,12 @@ constexpr uint16_t NetTag2(char a, char b) { return (uint16_t)((uint8_t)a | (uin
 
 // ---- results of LoadNetworkFile ---------------------------------------------------------------
 constexpr int NETLOAD_OK = 0;
-constexpr int NETLOAD_CANNOT_OPEN = 1;      // also: no 0x1A in the file
+constexpr int NETLOAD_CANNOT_OPEN = 1;  // also: no 0x1A in the file
 constexpr int NETLOAD_HEADER_READ = 2;
 constexpr int NETLOAD_BAD_MAGIC = 3;
-constexpr int NETLOAD_TOO_OLD = 4;          // version below 13312
-constexpr int NETLOAD_TOO_NEW = 5;          // version above 14400
-constexpr int NETLOAD_WARNINGS = 6;         // loaded; a vehicle-graphic set or train not restored
+constexpr int NETLOAD_TOO_OLD = 4;   // version below 13312
+constexpr int NETLOAD_TOO_NEW = 5;   // version above 14400
+constexpr int NETLOAD_WARNINGS = 6;  // loaded; a vehicle-graphic set or train not restored
 constexpr int NETLOAD_TRAILER_READ = 11;
 constexpr int NETLOAD_CLOSE = 12;
 constexpr int NETLOAD_GRAPHICS = 13;
@@ -70,7 +70,7 @@ void SetNetworkName(const char16_t* name);
 
 // The "MA" marker section: u16 0x414D, u16 0.
 int WriteNetMarker();
-int ReadNetMarker(int version);   // 0, 3 or the stream error
+int ReadNetMarker(int version);  // 0, 3 or the stream error
 
 // The free second header line written by WriteNetworkFile (narrow, no 0x1A).
 extern const char NET_HEADER_SECOND_LINE[];

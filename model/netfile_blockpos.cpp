@@ -15,22 +15,28 @@ int WriteBlockPosition(int x, int y, int level) {
 int ReadBlockPosition(int* x, int* y, int* level, int version) {
   int vx = 0, vy = 0, vl = 0, r = 0;
   if (version >= 14400) {
-    uint16_t a = 0, b = 0; uint8_t c = 0;
+    uint16_t a = 0, b = 0;
+    uint8_t c = 0;
     r = StreamReadWord(&a);
     if (!r) r = StreamReadWord(&b);
     if (!r) r = StreamReadByte(&c);
-    vx = (int16_t)a; vy = (int16_t)b; vl = (int8_t)c;
+    vx = (int16_t)a;
+    vy = (int16_t)b;
+    vl = (int8_t)c;
   } else if (version >= 14389) {
     uint32_t a = 0, b = 0, c = 0;
     r = StreamReadDword(&a);
     if (!r) r = StreamReadDword(&b);
     if (!r && version >= 14396) r = StreamReadDword(&c);
-    vx = (int32_t)a; vy = (int32_t)b; vl = (int32_t)c;
+    vx = (int32_t)a;
+    vy = (int32_t)b;
+    vl = (int32_t)c;
   } else {
     uint16_t a = 0, b = 0;
     r = StreamReadWord(&a);
     if (!r) r = StreamReadWord(&b);
-    vx = a; vy = b;
+    vx = a;
+    vy = b;
   }
   if (r) return r;
   if (x) *x = vx;

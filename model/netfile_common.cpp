@@ -14,7 +14,9 @@ void SetLoadedVersion(int version) { LoadedVersion = version; }
 
 const char16_t* GetNetworkName() { return NetworkName; }
 
-void SetNetworkName(const char16_t* name) { CopyStringLimited(NetworkName, name, STREAM_PATH_CHARS); }
+void SetNetworkName(const char16_t* name) {
+  CopyStringLimited(NetworkName, name, STREAM_PATH_CHARS);
+}
 
 int ReadSectionTag(int version, uint32_t tag4, uint16_t tag2) {
   int r;

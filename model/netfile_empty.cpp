@@ -43,7 +43,7 @@ int ReadEmptyDepotSection(int version) {
     if ((r = StreamReadWord(&w))) return r;
     if (w != 99) return NETSEC_FORMAT;
   }
-  if (version < 13569) {   // 99 fixed records of position and a 4-byte name
+  if (version < 13569) {  // 99 fixed records of position and a 4-byte name
     for (int i = 0; i < 99; i++) {
       uint8_t name[4];
       if ((r = ReadBlockPosition(nullptr, nullptr, nullptr, version))) return r;

@@ -32,8 +32,8 @@ int WriteEmptySignalSection() {
 
 int WriteEmptyGraphicsSection() {
   int r = StreamWriteWord(0x475A);
-  if (!r) r = StreamWriteDword(0);   // no vehicle-graphic sets
-  if (!r) r = StreamWriteDword(0);   // no background picture
+  if (!r) r = StreamWriteDword(0);  // no vehicle-graphic sets
+  if (!r) r = StreamWriteDword(0);  // no background picture
   return r;
 }
 

@@ -15,20 +15,49 @@ int ReadNetFields(const NetField* fields, int count, int version, int64_t* value
     if (!Present(f, version)) continue;
     int r = 0;
     switch (f.form) {
-      case NF_U8: { uint8_t b; r = StreamReadByte(&b); if (!r) values[f.slot] = b; break; }
-      case NF_U16: { uint16_t w; r = StreamReadWord(&w); if (!r) values[f.slot] = w; break; }
-      case NF_I16: { uint16_t w; r = StreamReadWord(&w); if (!r) values[f.slot] = (int16_t)w; break; }
-      case NF_U32: { uint32_t d; r = StreamReadDword(&d); if (!r) values[f.slot] = d; break; }
+      case NF_U8: {
+        uint8_t b;
+        r = StreamReadByte(&b);
+        if (!r) values[f.slot] = b;
+        break;
+      }
+      case NF_U16: {
+        uint16_t w;
+        r = StreamReadWord(&w);
+        if (!r) values[f.slot] = w;
+        break;
+      }
+      case NF_I16: {
+        uint16_t w;
+        r = StreamReadWord(&w);
+        if (!r) values[f.slot] = (int16_t)w;
+        break;
+      }
+      case NF_U32: {
+        uint32_t d;
+        r = StreamReadDword(&d);
+        if (!r) values[f.slot] = d;
+        break;
+      }
       case NF_ZERO16: {
-        uint16_t w; r = StreamReadWord(&w);
+        uint16_t w;
+        r = StreamReadWord(&w);
         if (!r && w != 0) r = NETSEC_FORMAT;
         break;
       }
-      case NF_SKIP16: { uint16_t w; r = StreamReadWord(&w); break; }
+      case NF_SKIP16: {
+        uint16_t w;
+        r = StreamReadWord(&w);
+        break;
+      }
       case NF_POS: {
         int x, y, level;
         r = ReadBlockPosition(&x, &y, &level, version);
-        if (!r) { values[f.slot] = x; values[f.slot + 1] = y; values[f.slot + 2] = level; }
+        if (!r) {
+          values[f.slot] = x;
+          values[f.slot + 1] = y;
+          values[f.slot + 2] = level;
+        }
         break;
       }
       default: r = NETSEC_FORMAT; break;
@@ -45,11 +74,14 @@ int WriteNetFields(const NetField* fields, int count, const int64_t* values) {
     int r = 0;
     switch (f.form) {
       case NF_U8: r = StreamWriteByte((uint8_t)values[f.slot]); break;
-      case NF_U16: case NF_I16: r = StreamWriteWord((uint16_t)values[f.slot]); break;
+      case NF_U16:
+      case NF_I16: r = StreamWriteWord((uint16_t)values[f.slot]); break;
       case NF_U32: r = StreamWriteDword((uint32_t)values[f.slot]); break;
-      case NF_ZERO16: case NF_SKIP16: r = StreamWriteWord(0); break;
+      case NF_ZERO16:
+      case NF_SKIP16: r = StreamWriteWord(0); break;
       case NF_POS:
-        r = WriteBlockPosition((int)values[f.slot], (int)values[f.slot + 1], (int)values[f.slot + 2]);
+        r = WriteBlockPosition((int)values[f.slot], (int)values[f.slot + 1],
+                               (int)values[f.slot + 2]);
         break;
       default: r = NETSEC_FORMAT; break;
     }

@@ -7,18 +7,18 @@
 constexpr uint8_t NF_U8 = 1;
 constexpr uint8_t NF_U16 = 2;
 constexpr uint8_t NF_U32 = 4;
-constexpr uint8_t NF_I16 = 0x12;    // sign-extended on reading
-constexpr uint8_t NF_POS = 5;       // BlockPosition: three slots x, y, level
-constexpr uint8_t NF_ZERO16 = 0x22; // u16 that must be 0 (else format error); writes 0
-constexpr uint8_t NF_SKIP16 = 0x32; // u16 read and dropped; writes 0
+constexpr uint8_t NF_I16 = 0x12;     // sign-extended on reading
+constexpr uint8_t NF_POS = 5;        // BlockPosition: three slots x, y, level
+constexpr uint8_t NF_ZERO16 = 0x22;  // u16 that must be 0 (else format error); writes 0
+constexpr uint8_t NF_SKIP16 = 0x32;  // u16 read and dropped; writes 0
 
 // One field: present in versions from <= v < until. Slot = index into the record's int64 array
 // (a BlockPosition fills slot, slot + 1, slot + 2). Several rows may name one slot (a width that
 // changed with the version).
 struct NetField {
   uint16_t from;
-  uint16_t until;     // 0xFFFF: still present
-  uint8_t form;       // NF_...
+  uint16_t until;  // 0xFFFF: still present
+  uint8_t form;    // NF_...
   uint8_t slot;
 };
 constexpr uint16_t NF_ALWAYS = 0;

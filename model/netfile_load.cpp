@@ -28,8 +28,10 @@ static int ReadHeader(int* versionOut) {
     if (StreamReadBytes(m, 4) < 4) return NETLOAD_HEADER_READ;
     if (m[0] != NET_MAGIC[0]) {
       if (version != 0x3500) return NETLOAD_BAD_MAGIC;
-      version |= m[0];              // the low byte stands before the magic
-      m[0] = m[1]; m[1] = m[2]; m[2] = m[3];
+      version |= m[0];  // the low byte stands before the magic
+      m[0] = m[1];
+      m[1] = m[2];
+      m[2] = m[3];
       if (StreamReadByte(&m[3])) return NETLOAD_HEADER_READ;
     }
     for (int i = 0; i < 4; i++)
@@ -116,15 +118,24 @@ static void ShowLoadProblems(int gridProblems, int skippedTrains) {
                               GetLangText(LANG_ID(11149))};
   // "%s %i  %s %i" LF CR "%s"
   int n = 0;
-  auto put = [&](const char16_t* s) { for (; *s && n < 500; s++) text[n++] = *s; };
+  auto put = [&](const char16_t* s) {
+    for (; *s && n < 500; s++) text[n++] = *s;
+  };
   auto putNum = [&](int v) {
     char16_t digits[12];
     if (v < 0) put(u"-");
     digits[FormatUnsignedDigits(digits, v < 0 ? -(unsigned)v : (unsigned)v, 1)] = 0;
     put(digits);
   };
-  put(parts[0]); put(u" "); putNum(gridProblems); put(u"  ");
-  put(parts[1]); put(u" "); putNum(skippedTrains); put(u"\n\r"); put(parts[2]);
+  put(parts[0]);
+  put(u" ");
+  putNum(gridProblems);
+  put(u"  ");
+  put(parts[1]);
+  put(u" ");
+  putNum(skippedTrains);
+  put(u"\n\r");
+  put(parts[2]);
   text[n] = 0;
   SetSimulationRunning(SIMRUN_STOP);
   ShowInfo(296, text);
@@ -138,7 +149,7 @@ static int LoadRest(const char16_t* name, int version, int* warning, int* gridPr
   if (!r && version < 14396) {
     if (NetGridCheck) {
       *gridProblems = NetGridCheck();
-      CloseInfoBox();   // the box the check opened for its progress
+      CloseInfoBox();  // the box the check opened for its progress
       if (*gridProblems < 0) r = NETLOAD_GRID_CHECK;
     }
     UpdateUsedArea(0, 0, 0, 0);

@@ -7,8 +7,8 @@
 
 struct SectionMessages {
   int offset;
-  uint32_t numbers[4];   // r = 1, 2, 3, 4 (0: none)
-  uint32_t memoryText;   // text of r = 4
+  uint32_t numbers[4];  // r = 1, 2, 3, 4 (0: none)
+  uint32_t memoryText;  // text of r = 4
 };
 
 static const SectionMessages SectionTable[] = {
@@ -73,8 +73,10 @@ NetMessage GetSaveResultMessage(int code) {
 
 static uint32_t Show(NetMessage m) {
   if (!m.number) return 0;
-  if (m.info) ShowInfoText(m.number, m.textId);
-  else ShowErrorText(m.number, m.textId);
+  if (m.info)
+    ShowInfoText(m.number, m.textId);
+  else
+    ShowErrorText(m.number, m.textId);
   return m.number;
 }
 

@@ -4,9 +4,9 @@
 #include <cstdint>
 
 struct NetMessage {
-  uint32_t number;   // 0: no message
+  uint32_t number;  // 0: no message
   uint32_t textId;
-  int info;          // 1 information, 0 error
+  int info;  // 1 information, 0 error
 };
 
 // Message of a LoadNetworkFile result (0 and codes without a message give number 0).

@@ -3,8 +3,8 @@
 #pragma once
 #include <cstdint>
 
-typedef int (*NetSectionReader)(int version);   // 0, 3, 4 or a stream error (trains: <= 0 ok)
-typedef int (*NetSectionWriter)();              // 0 or the first stream error
+typedef int (*NetSectionReader)(int version);  // 0, 3, 4 or a stream error (trains: <= 0 ok)
+typedef int (*NetSectionWriter)();             // 0 or the first stream error
 typedef void (*NetSectionClear)();
 
 // Kinds of row.
@@ -13,12 +13,12 @@ constexpr int NETROW_PASSWORD = 1;  // password slice bytes first..last (only wi
 constexpr int NETROW_TRAINS = 2;    // the trains: a reader result <= 0 is success, -n skipped
 
 struct NetSectionRow {
-  const char* name;          // for traces and tests ("GENL", "NETZ", "slice 0-2", ...)
-  int kind;                  // NETROW_...
-  int errorOffset;           // added to a reader's non-zero result
-  NetSectionReader read;     // null for password rows
-  NetSectionWriter write;    // null for password rows
-  int sliceFirst, sliceLast; // password rows only
+  const char* name;           // for traces and tests ("GENL", "NETZ", "slice 0-2", ...)
+  int kind;                   // NETROW_...
+  int errorOffset;            // added to a reader's non-zero result
+  NetSectionReader read;      // null for password rows
+  NetSectionWriter write;     // null for password rows
+  int sliceFirst, sliceLast;  // password rows only
 };
 
 // The 26 places in file order (general section first, info texts last). The tables are filled
@@ -37,21 +37,36 @@ extern NetSectionClear NetClearOrder[NET_CLEAR_COUNT];
 // Each writer writes the family's section with no records (tag and zero counts, 14400 form); each
 // reader accepts the empty form of every version 13312..14400 and answers 3 when the file holds
 // records (they cannot be taken over without their family). Each family replaces its pair.
-int WriteEmptyTrainsSection();    int ReadEmptyTrainsSection(int version);     // "ZUGD" / "ZU"
-int WriteEmptySwitchSection();    int ReadEmptySwitchSection(int version);     // "WEIN" / "WE"
-int WriteEmptyRpSection();        int ReadEmptyRpSection(int version);         // "RNGP" / "RP"
-int WriteEmptyDepotSection();     int ReadEmptyDepotSection(int version);      // "DEPO" / "BF"
-int WriteEmptyTpSection();        int ReadEmptyTpSection(int version);         // "TKTP" / "EP"
-int WriteEmptyDwxSection();       int ReadEmptyDwxSection(int version);        // "DWXP" / "LW"
-int WriteEmptySignalSection();    int ReadEmptySignalSection(int version);     // "SIGS"+"SIGE" / "SI"
-int WriteEmptyTextsSection();     int ReadEmptyTextsSection(int version);      // "ZKTN" / "ZK"
-int WriteEmptyHstSection();       int ReadEmptyHstSection(int version);        // "HSTP" / "HS"
-int WriteEmptyLfstSection();      int ReadEmptyLfstSection(int version);       // "LFST" / "LF"
-int WriteEmptyLineSection();      int ReadEmptyLineSection(int version);       // "LIND" / "LI"
-int WriteEmptyGraphicsSection();  int ReadEmptyGraphicsSection(int version);   // u16 "ZG"
-int WriteEmptyLogPointSection();  int ReadEmptyLogPointSection(int version);   // "LOGP" / "ZA"
-int WriteEmptyPrellSection();     int ReadEmptyPrellSection(int version);      // "PRLB" / "PB"
-int WriteEmptyInfoSection();      int ReadEmptyInfoSection(int version);       // "INFO" / "IF"
+int WriteEmptyTrainsSection();
+int ReadEmptyTrainsSection(int version);  // "ZUGD" / "ZU"
+int WriteEmptySwitchSection();
+int ReadEmptySwitchSection(int version);  // "WEIN" / "WE"
+int WriteEmptyRpSection();
+int ReadEmptyRpSection(int version);  // "RNGP" / "RP"
+int WriteEmptyDepotSection();
+int ReadEmptyDepotSection(int version);  // "DEPO" / "BF"
+int WriteEmptyTpSection();
+int ReadEmptyTpSection(int version);  // "TKTP" / "EP"
+int WriteEmptyDwxSection();
+int ReadEmptyDwxSection(int version);  // "DWXP" / "LW"
+int WriteEmptySignalSection();
+int ReadEmptySignalSection(int version);  // "SIGS"+"SIGE" / "SI"
+int WriteEmptyTextsSection();
+int ReadEmptyTextsSection(int version);  // "ZKTN" / "ZK"
+int WriteEmptyHstSection();
+int ReadEmptyHstSection(int version);  // "HSTP" / "HS"
+int WriteEmptyLfstSection();
+int ReadEmptyLfstSection(int version);  // "LFST" / "LF"
+int WriteEmptyLineSection();
+int ReadEmptyLineSection(int version);  // "LIND" / "LI"
+int WriteEmptyGraphicsSection();
+int ReadEmptyGraphicsSection(int version);  // u16 "ZG"
+int WriteEmptyLogPointSection();
+int ReadEmptyLogPointSection(int version);  // "LOGP" / "ZA"
+int WriteEmptyPrellSection();
+int ReadEmptyPrellSection(int version);  // "PRLB" / "PB"
+int WriteEmptyInfoSection();
+int ReadEmptyInfoSection(int version);  // "INFO" / "IF"
 
 // ---- steps after loading ---------------------------------------------------------------------------
 // Each step runs after the file was read and closed, for files below `belowVersion` (0: every
@@ -68,7 +83,7 @@ struct NetPostLoadStep {
   int belowVersion;
   int kind;
   int failCode;
-  NetPostLoadFn run;        // null: the family is not built yet, the step is left out
+  NetPostLoadFn run;  // null: the family is not built yet, the step is left out
 };
 constexpr int NET_POSTLOAD_COUNT = 11;
 extern NetPostLoadStep NetPostLoadSteps[NET_POSTLOAD_COUNT];

@@ -25,8 +25,9 @@ static int WriteHeader() {
   if (!r) r = WriteNarrow("\r\n");
   if (!r) r = WriteNarrow(NET_HEADER_SECOND_LINE);
   if (!r) r = WriteNarrow("\r\n");
-  const uint8_t tail[7] = {0x1A, NET_VERSION_CURRENT >> 8, NET_MAGIC[0], NET_MAGIC[1],
-                           NET_MAGIC[2], NET_MAGIC[3], NET_VERSION_CURRENT & 0xFF};
+  const uint8_t tail[7] = {
+      0x1A,         NET_VERSION_CURRENT >> 8,  NET_MAGIC[0], NET_MAGIC[1], NET_MAGIC[2],
+      NET_MAGIC[3], NET_VERSION_CURRENT & 0xFF};
   if (!r) r = StreamWriteBytes(tail, 7);
   return r;
 }
@@ -37,8 +38,10 @@ static int WriteBody() {
   StreamResetCompression();
   for (int i = 0; i < NET_SECTION_COUNT; i++) {
     const NetSectionRow& row = NetSectionTable[i];
-    if (row.kind == NETROW_PASSWORD) r = WritePasswordSlice(row.sliceFirst, row.sliceLast);
-    else r = row.write();
+    if (row.kind == NETROW_PASSWORD)
+      r = WritePasswordSlice(row.sliceFirst, row.sliceLast);
+    else
+      r = row.write();
     if (r) return r;
   }
   const uint8_t zeros[16] = {};

@@ -6,9 +6,9 @@
 constexpr int PASSWORD_FIELD_BYTES = 17;
 
 int IsNetworkProtected();
-void SetNetworkProtected(int on);                  // the general section's flag bit 2
-const char* GetPasswordField();                    // 17 bytes + terminator
-void SetPasswordField(const char* field);          // null or "" empties it
+void SetNetworkProtected(int on);          // the general section's flag bit 2
+const char* GetPasswordField();            // 17 bytes + terminator
+void SetPasswordField(const char* field);  // null or "" empties it
 void ClearEnteredPassword();
 // Clears the flag and the entered copy (start of a load); the field too (new network).
 void ResetPasswordState(int alsoField);

@@ -23,7 +23,9 @@ void DrawClockWindow(void* dc) {}
 int IsInTimeWindow(uint32_t value, uint32_t from, uint32_t to) { return 0; }
 int IsClockInTimeWindow(uint32_t from, uint32_t to) { return 0; }
 int TimeWindowOverlapsList(uint32_t from, uint32_t to, const uint32_t* pairs, int n) { return 0; }
-int TimeWindowListsOverlap(const uint32_t* listA, int nA, const uint32_t* listB, int nB) { return 0; }
+int TimeWindowListsOverlap(const uint32_t* listA, int nA, const uint32_t* listB, int nB) {
+  return 0;
+}
 void DrawStopTimeField(void* dc) {}
 
 void InitTrains() {}
@@ -61,7 +63,9 @@ int CountTrainsOfLine(int line, int* all, int* parked, int* asOther, int* arrivi
 
 int CountVehicleInTrains(uint32_t graphicCode) { return 0; }
 int CreateTrain(const uint32_t* vehiclePairs, const void* templateHeader, int headX, int headY,
-                int level, const uint16_t* list) { return 2; }
+                int level, const uint16_t* list) {
+  return 2;
+}
 int StartTrainsFromDepot(int line, int subNumber, int flag) { return 1; }
 
 // Without the trains the section is written and read in its empty form (the viewer writes
@@ -74,14 +78,20 @@ int LoadTrainsSection(int version) { return ReadEmptyTrainsSection(version); }
 int GetFollowMode() { return FollowMode; }
 void SetFollowMode(int mode) { FollowMode = mode; }
 int FollowSelectedTrain() { return 0; }
-int SelectAndFollowTrain(int line, int subNumber, int full, int window, int resetCounters) { return 1; }
+int SelectAndFollowTrain(int line, int subNumber, int full, int window, int resetCounters) {
+  return 1;
+}
 void ClearTrainSelection() {}
 void SetSelectedTrainMark(int mark) {}
 int GetSelectedTrainMark() { return 0; }
-void FormatTrainStatus(char16_t* buffer) { if (buffer) buffer[0] = 0; }
+void FormatTrainStatus(char16_t* buffer) {
+  if (buffer) buffer[0] = 0;
+}
 
 int GetTrainAtCell(int x, int y, int level, uint32_t* flags, int* subNumber, int* line,
-                   uint16_t code) { return 1; }
+                   uint16_t code) {
+  return 1;
+}
 
 uint16_t GetTrainCellShape(int x, int y, int level, int* notHandSteered, void* vehicleList,
                            void* pieceTable, void* directionList, uint16_t code) {
@@ -137,8 +147,10 @@ int SetDefaultTrainTexts(uint32_t flags, const char16_t* text0, const char16_t* 
 
 static int TrainAutoStart = 0;
 int SetTrainAutoStartOption(int value) {
-  if (value == 1 || value == 3) TrainAutoStart = 1;
-  else if (value == 2) TrainAutoStart = 0;
+  if (value == 1 || value == 3)
+    TrainAutoStart = 1;
+  else if (value == 2)
+    TrainAutoStart = 0;
   return TrainAutoStart ? 3 : 2;
 }
 
@@ -149,8 +161,10 @@ void EditSimulationParameters() {}
 void EditGeneralInfo() {}
 void ShowStatusInfo() {}
 
-int AddEventDisplayEntry(int kind, int x, int y, int level, int line, int secondLine,
-                         int subNumber, int32_t value) { return 1; }
+int AddEventDisplayEntry(int kind, int x, int y, int level, int line, int secondLine, int subNumber,
+                         int32_t value) {
+  return 1;
+}
 void ClearEventDisplay() {}
 int GetEventDisplayCount() { return 0; }
 void ShowEventDisplay() {}

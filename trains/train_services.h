@@ -5,11 +5,11 @@
 #include <cstdint>
 
 // ---- simulation clock (the clock values themselves are kept in the document state) ------------
-void AdvanceClock();                 // one simulation step with its per-second and -minute work
-int SetTickDelay(int value);         // -1 restores 4500; 1..5000; else 1 and nothing changes
+void AdvanceClock();          // one simulation step with its per-second and -minute work
+int SetTickDelay(int value);  // -1 restores 4500; 1..5000; else 1 and nothing changes
 int GetTickDelay();
-void RedrawClockPanes(void* dc);     // null: the status window's drawing context
-void DrawClockWindow(void* dc);      // null: the clock window's own context
+void RedrawClockPanes(void* dc);  // null: the status window's drawing context
+void DrawClockWindow(void* dc);   // null: the clock window's own context
 // Day-time windows of packed day-times (weekday mask << 24 | hour << 16 | minute << 8 |
 // second; top byte 0x7F any day): 1 when value lies in [from, to), which may wrap.
 int IsInTimeWindow(uint32_t value, uint32_t from, uint32_t to);
@@ -21,9 +21,9 @@ int TimeWindowListsOverlap(const uint32_t* listA, int nA, const uint32_t* listB,
 void DrawStopTimeField(void* dc = nullptr);
 
 // ---- train records and cell codes --------------------------------------------------------------
-void InitTrains();                   // the lists start empty
-void ExitTrains();                   // frees all trains
-void ResetTrains();                  // clears the selection and frees all train data
+void InitTrains();   // the lists start empty
+void ExitTrains();   // frees all trains
+void ResetTrains();  // clears the selection and frees all train data
 int GetTrainCount();
 // The code under the train that holds (x, y, level), searched in the bucket of the reference
 // code (0xBF00 + k); 0xC000 when no train holds the cell.
@@ -34,7 +34,7 @@ void RefreshTrainCellCodes(int mode);
 void RecalcTrainTimeSteps();
 void EmptyTrainHook();
 void RestoreTrainReservations();
-int ConvertOldTrainRecords(int version);   // 0 ok, 1 failed, 2 something changed or dropped
+int ConvertOldTrainRecords(int version);  // 0 ok, 1 failed, 2 something changed or dropped
 // Number of parked trains; each train counted once by its first state: hand-steered, parked,
 // waiting, held, joining, blocked.
 int TrainStatistics(int* handSteered, int* joining, int* waiting, int* blocked, int* held);
@@ -49,14 +49,14 @@ int CreateTrain(const uint32_t* vehiclePairs, const void* templateHeader, int he
 int StartTrainsFromDepot(int line, int subNumber, int flag);
 
 // ---- network-file section "ZUGD" ---------------------------------------------------------------
-int SaveTrainsSection();              // 0 or the first stream error
-int LoadTrainsSection(int version);   // 0, -n (n trains repaired), or a positive error
+int SaveTrainsSection();             // 0 or the first stream error
+int LoadTrainsSection(int version);  // 0, -n (n trains repaired), or a positive error
 
 // ---- selection, follow mode and train drawing support ----------------------------------------
 // Follow mode: 0 off, 1 following the selected train, 2 following paused.
 int GetFollowMode();
 void SetFollowMode(int mode);
-int FollowSelectedTrain();            // 1 when the followed window must draw at once
+int FollowSelectedTrain();  // 1 when the followed window must draw at once
 int SelectAndFollowTrain(int line, int subNumber, int full, int window, int resetCounters);
 void ClearTrainSelection();
 void SetSelectedTrainMark(int mark);  // 1 head mark, other: full mark
@@ -75,22 +75,22 @@ int ScaleBlockPosition(int x0, int y0, int x, int y, int level, int a, int b, in
 int FindClassBPartner(int* x, int* y, int* length, uint32_t direction);
 
 // ---- train commands, dialogs and options ----------------------------------------------------------
-void TrainMenuCommand(int command);           // commands 368..373, 375, 376, 377
-void ContextTrainCommand1(int line, int subNumber);   // item 501, train not steered by hand
-void ContextTrainCommand2(int line, int subNumber);   // item 501, train steered by hand
-void ContextTrainCommand3(int line, int subNumber);   // item 502
+void TrainMenuCommand(int command);                  // commands 368..373, 375, 376, 377
+void ContextTrainCommand1(int line, int subNumber);  // item 501, train not steered by hand
+void ContextTrainCommand2(int line, int subNumber);  // item 501, train steered by hand
+void ContextTrainCommand3(int line, int subNumber);  // item 502
 void CmdTrainListOptions(int line);
-int WriteTrainListReport(char16_t separator, int withInfo);   // 0 or the first stream error
-int CategoryFromLetter(char16_t ch);          // 1..3, 0 none
-int TypeFromLetter(char16_t ch);              // 1..10, 0 none
-char16_t CategoryLetter(int category);        // '*' for 0, '?' out of range
+int WriteTrainListReport(char16_t separator, int withInfo);  // 0 or the first stream error
+int CategoryFromLetter(char16_t ch);                         // 1..3, 0 none
+int TypeFromLetter(char16_t ch);                             // 1..10, 0 none
+char16_t CategoryLetter(int category);                       // '*' for 0, '?' out of range
 char16_t TypeLetter(int type);
 uint32_t GetTrainListMode();
-int SetTrainListMode(uint32_t mode);          // non-zero low byte: refused
+int SetTrainListMode(uint32_t mode);  // non-zero low byte: refused
 void GetDefaultTrainTexts(uint32_t* flags, char16_t* text0, char16_t* text1, char16_t* text2);
 int SetDefaultTrainTexts(uint32_t flags, const char16_t* text0, const char16_t* text1,
-                         const char16_t* text2);   // texts shorter than 33 characters
-int SetTrainAutoStartOption(int value);       // 1, 3 on; 2 off; 0 asks; returns 3 on, 2 off
+                         const char16_t* text2);  // texts shorter than 33 characters
+int SetTrainAutoStartOption(int value);           // 1, 3 on; 2 off; 0 asks; returns 3 on, 2 off
 // Train-running option bits of option key V: 1 'L', 2 'M', 4 'E'.
 extern uint32_t TrainRunningOptions;
 void EditClockSettings();
@@ -102,15 +102,15 @@ void ShowStatusInfo();
 
 // ---- event display list ------------------------------------------------------------------------
 // 0 added, 1 kind switched off, 2 duplicate dropped, 3 the list holds 200 entries.
-int AddEventDisplayEntry(int kind, int x, int y, int level, int line, int secondLine,
-                         int subNumber, int32_t value);
+int AddEventDisplayEntry(int kind, int x, int y, int level, int line, int secondLine, int subNumber,
+                         int32_t value);
 void ClearEventDisplay();
 int GetEventDisplayCount();
 void ShowEventDisplay();
-void EventFilterCommand(int command);         // the filter dialogs 448..451
+void EventFilterCommand(int command);  // the filter dialogs 448..451
 int GetEventDisplayOption();
-int SetEventDisplayOption(int value);         // 0..7, else 1
+int SetEventDisplayOption(int value);  // 0..7, else 1
 int GetEventKindFlag(int kind);
-int SetEventKindFlag(int kind, int flag);     // 1 kind outside 1..29, 2 flag above 2
-void ResetEventFilter();                      // option byte 0, every kind flag 1
+int SetEventKindFlag(int kind, int flag);  // 1 kind outside 1..29, 2 flag above 2
+void ResetEventFilter();                   // option byte 0, every kind flag 1
 void ExitEventDisplay();

@@ -9,7 +9,8 @@ int LogPointDisplaySwitch = 0;
 
 void DrawCell(int x, int y, int level, uint32_t viewMask) {}
 void InvalidateViews(uint32_t mask) {}
-void DrawCellColumn(void* dc, int pixelX, int pixelY, uint32_t code, uint32_t state, int scaleIndex) {}
+void DrawCellColumn(void* dc, int pixelX, int pixelY, uint32_t code, uint32_t state,
+                    int scaleIndex) {}
 
 void FillWindowBufferRect(int window, int x1, int y1, int x2, int y2, uint32_t pixel) {}
 void CopyPixelsToWindowBuffer(int window, int x, int y, int w, int h, const uint32_t* source,
@@ -42,7 +43,8 @@ void DrawTrainLabelsInView(int window) {}
 int DrawCursorMarkInView(int window) { return 4; }
 
 void DrawDiagramCell(void* dc, int windowOrTarget, int pixelX, int pixelY, uint32_t code,
-                     uint32_t aspect, uint32_t lineColour, uint32_t background, int x, int y, int level) {}
+                     uint32_t aspect, uint32_t lineColour, uint32_t background, int x, int y,
+                     int level) {}
 void RenderDiagramCell(void* dc, int windowOrTarget, int pixelX, int pixelY, uint32_t mask,
                        uint32_t aspectMark, uint32_t lineColour, uint32_t background, int x, int y,
                        int level) {}
@@ -115,7 +117,9 @@ int SetCellSymbolAt(int x, int y, int level, int redraw, uint32_t code) {
 }
 
 int SearchFromCell(int* x, int* y, int* level, int options, const char16_t* text) { return 0; }
-int FindSymbolFromCell(int* x, int* y, int* level, uint32_t options, const uint32_t slotCodes[10]) { return 0; }
+int FindSymbolFromCell(int* x, int* y, int* level, uint32_t options, const uint32_t slotCodes[10]) {
+  return 0;
+}
 uint32_t GetSymbolDefaultForm(uint32_t code) { return 0; }
 
 int CopyCellToClipboard(int x, int y, int level) { return 1; }

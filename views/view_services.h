@@ -15,7 +15,8 @@ void DrawCell(int x, int y, int level, uint32_t viewMask);
 // mode 1, bit 8 the windows in view mode 2 with zoom step at most 8.
 void InvalidateViews(uint32_t mask);
 // Draws a code as a column of preview cells (scale index 0..3: rows of 16, 32, 64, 128 pixels).
-void DrawCellColumn(void* dc, int pixelX, int pixelY, uint32_t code, uint32_t state, int scaleIndex);
+void DrawCellColumn(void* dc, int pixelX, int pixelY, uint32_t code, uint32_t state,
+                    int scaleIndex);
 
 // ---- window pixel buffers and painting -----------------------------------------------------------
 // Fills the inclusive rectangle of the window's drawing buffer (clipped; under the buffer lock).
@@ -27,17 +28,17 @@ void CopyPixelsToWindowBuffer(int window, int x, int y, int w, int h, const uint
 void CopyPixelsToWindowBufferScaled(int window, int factor, int x, int y, int w, int h,
                                     const uint32_t* source, int sourceColumn, int sourceRow,
                                     int sourceWidth, int sourceHeight);
-void PaintEditWindow(int window);   // WM_PAINT of an edit window
+void PaintEditWindow(int window);  // WM_PAINT of an edit window
 // Redraws a rectangle of a window's cells (top, left, bottom, right) into its drawing buffer.
 void RedrawWindowCells(int window, int top, int left, int bottom, int right);
-void ClearEditWindows();            // every open edit window to the background colour
-void* GetDrawingDC(int window);     // window index or -1
+void ClearEditWindows();         // every open edit window to the background colour
+void* GetDrawingDC(int window);  // window index or -1
 // The cell drawing surfaces (32 x 16 and 64 x 32 colour bitmaps, an 8 x 16 monochrome one and
 // their memory device contexts): 0, or 1 when one cannot be made (those made are kept).
 int CreateCellDrawingDCs();
 void DeleteCellDrawingDCs();
 void QueryRasterCaps(int allowDibTransfer, int allowSetPixelV);
-int GetRasterCapsFlags(int* setPixelVFlag);   // returns the DIB-transfer flag
+int GetRasterCapsFlags(int* setPixelVFlag);  // returns the DIB-transfer flag
 // The background picture's pixel at a row-major index, as 0x00RRGGBB (0xFF0000 for an unknown
 // storage format).
 uint32_t GetBackgroundImagePixel(uint32_t index);
@@ -47,11 +48,12 @@ void DrawCellBackground(int x, int y, int zoom);
 void DrawTextLabelsInView(int window);
 void DrawAnnotationsInView(int window);
 void DrawTrainLabelsInView(int window);
-int DrawCursorMarkInView(int window);   // 0 drawn, 1..7 why not
+int DrawCursorMarkInView(int window);  // 0 drawn, 1..7 why not
 
 // ---- line diagram and overview -------------------------------------------------------------------
 void DrawDiagramCell(void* dc, int windowOrTarget, int pixelX, int pixelY, uint32_t code,
-                     uint32_t aspect, uint32_t lineColour, uint32_t background, int x, int y, int level);
+                     uint32_t aspect, uint32_t lineColour, uint32_t background, int x, int y,
+                     int level);
 void RenderDiagramCell(void* dc, int windowOrTarget, int pixelX, int pixelY, uint32_t mask,
                        uint32_t aspectMark, uint32_t lineColour, uint32_t background, int x, int y,
                        int level);
@@ -87,25 +89,25 @@ int ScrollViewUp(int window);
 int ScrollViewDown(int window);
 int ScrollViewStep(int window, int dx, int dy);
 // Page moves of cursor and view (byGrid: by the major grid spacing instead).
-int ScrollViewPage(int window, int byGrid);   // right
+int ScrollViewPage(int window, int byGrid);  // right
 int MoveViewLeft(int window, int byGrid);
 int MoveViewUp(int window, int byGrid);
 int MoveViewDown(int window, int byGrid);
-int ScrollViewByPixels(int window, int dx, int dy);   // (|rows| << 8) | |columns| moved
-int ScrollViewRightBy(int window, int blocks);         // overview windows
+int ScrollViewByPixels(int window, int dx, int dy);  // (|rows| << 8) | |columns| moved
+int ScrollViewRightBy(int window, int blocks);       // overview windows
 int ScrollViewLeftBy(int window, int blocks);
 int ScrollViewUpBy(int window, int blocks);
 int ScrollViewDownBy(int window, int blocks);
 void CenterViewOn(int window, int* x, int* y);
-void CentreViewOnCursor(int window);                   // the Home key
+void CentreViewOnCursor(int window);  // the Home key
 
 // ---- navigation, position history and status display ---------------------------------------------
 // Moves the window's cursor to the cell, scrolling only near an edge; 0 (nothing done) for a
 // position outside the grid, else 1.
 int ScrollCellIntoView(int window, int x, int y, int level);
 void SetCursorCell(int window, int x, int y);
-int LevelUp(int window);     // 1 when already at level 0
-int LevelDown(int window);   // 1 when already at level -4
+int LevelUp(int window);    // 1 when already at level 0
+int LevelDown(int window);  // 1 when already at level -4
 int CanGoBackInHistory(int window);
 int CanGoForwardInHistory(int window);
 void GoBackInHistory();
@@ -114,13 +116,13 @@ void ResetPositionHistory();
 // Left x of a status pane (0..40), -1 for pane 41 and above; the out pointers may be null.
 int GetStatusPaneRect(int pane, int* top, int* width, int* height);
 void PaintStatusWindow();
-void DrawCursorPosition(void* dc);     // null: the status window's own device context
+void DrawCursorPosition(void* dc);  // null: the status window's own device context
 void DrawStatusIndicators(void* dc);
 
 // ---- editing at the cursor -----------------------------------------------------------------------
 void PlaceSymbolAtCursor(int key, int advance);
-void PlaceCurrentSlotSymbol();         // a left click in pick mode
-void EditElementAtCursor(int flags);   // 1, 2 double click / Enter, 5, 6 button up
+void PlaceCurrentSlotSymbol();        // a left click in pick mode
+void EditElementAtCursor(int flags);  // 1, 2 double click / Enter, 5, 6 button up
 // Writes a code, redraws it when asked, marks the network modified and widens the used area:
 // 1 done, 0 the grid block cannot be allocated.
 int SetCellSymbolAt(int x, int y, int level, int redraw, uint32_t code);
@@ -133,37 +135,37 @@ uint32_t GetSymbolDefaultForm(uint32_t code);
 
 // ---- block copy text, block operations and commands ----------------------------------------------
 int CopyCellToClipboard(int x, int y, int level);
-int StepCellTrackKind(int x, int y, int level, int direction);   // 0 changed, 1 not
+int StepCellTrackKind(int x, int y, int level, int direction);  // 0 changed, 1 not
 // Draws a track line (kind 1..25, 0x8000: no info box and no repaint): 0, or 1, 2, 3 refused.
 int BuildTrackLine(int x1, int y1, int x2, int y2, int level, int width, int kind);
 // Menu commands; marked = 1 when block marking is on (else the whole used area).
-void CopyBlockToClipboardCommand();        // 321
-void CutBlockCommand();                    // 320
-void PasteBlockCommand(int singleCell);    // 322 (0)
-void DeleteBlockCommand();                 // 323
-void MoveBlockCommand(int marked);         // 318
-void ScaleBlockCommand(int marked);        // 319
-void BuildTrackLineCommand();              // 315
-void ConvertTrackKindCommand();            // 316
-void PlaceRandomBlocksCommand();           // 317
+void CopyBlockToClipboardCommand();      // 321
+void CutBlockCommand();                  // 320
+void PasteBlockCommand(int singleCell);  // 322 (0)
+void DeleteBlockCommand();               // 323
+void MoveBlockCommand(int marked);       // 318
+void ScaleBlockCommand(int marked);      // 319
+void BuildTrackLineCommand();            // 315
+void ConvertTrackKindCommand();          // 316
+void PlaceRandomBlocksCommand();         // 317
 // Construction settings (option keys BauStrecke and BauFlaeche).
 struct ConstructionSettings {
-  int32_t lineWidth;      // 1..9
-  int32_t lineKind;       // 1..25
-  int32_t continueFlag;   // 0/1
-  int32_t counts[5];      // 0..64 each
-  int32_t areaChoice;     // 1..10
-  int32_t blockNumber;    // 1..5000
-  int32_t blockWidth;     // 15..30
-  int32_t blockHeight;    // 15..30
-  int32_t areaX1, areaY1, areaX2, areaY2;   // x1, y1 >= 0; x2, y2 <= 32768; x1 < x2, y1 < y2
+  int32_t lineWidth;                       // 1..9
+  int32_t lineKind;                        // 1..25
+  int32_t continueFlag;                    // 0/1
+  int32_t counts[5];                       // 0..64 each
+  int32_t areaChoice;                      // 1..10
+  int32_t blockNumber;                     // 1..5000
+  int32_t blockWidth;                      // 15..30
+  int32_t blockHeight;                     // 15..30
+  int32_t areaX1, areaY1, areaX2, areaY2;  // x1, y1 >= 0; x2, y2 <= 32768; x1 < x2, y1 < y2
 };
 void GetConstructionSettings(ConstructionSettings* out);
 // Stores each value in the order above up to the first out of range: then 1 (low byte), else 0.
 int SetConstructionSettings(const ConstructionSettings* in);
 void GetStrUmbSettings(int* from, int* to, int* mode);
 int SetStrUmbSettings(int from, int to, int mode);
-int GetConstructionOrigin(int* y);   // returns x (-1 when not set)
+int GetConstructionOrigin(int* y);  // returns x (-1 when not set)
 void SetConstructionOrigin(int x, int y);
 
 // ---- block marking, saved positions and alarms ---------------------------------------------------
@@ -173,7 +175,7 @@ int SetBlockMarkMode(int mode);
 int SetMarkedBlock(int x1, int y1, int level1, int x2, int y2, int level2, int redraw);
 void GetMarkedBlock(int* x1, int* y1, int* level1, int* x2, int* y2, int* level2);
 int GetNormalizedMarkedBlock(int* x1, int* y1, int* level1, int* x2, int* y2, int* level2);
-int SetMarkLevelMode(int mode, int redraw);   // 0 set, 1 unchanged, 2 out of 0..2
+int SetMarkLevelMode(int mode, int redraw);  // 0 set, 1 unchanged, 2 out of 0..2
 int GetMarkLevelMode();
 // Saved positions 0..199 (name up to 64 characters, alarm a packed day-time): 1 for an index
 // outside 0..199, else 0; every out pointer may be null.
@@ -183,16 +185,16 @@ void CheckPositionAlarms();
 void CellToWindowPixel(int window, int point[2]);
 
 // ---- symbol palette ------------------------------------------------------------------------------
-void HandlePaletteCommand(int command);   // 301..307 and hot-key letters
+void HandlePaletteCommand(int command);  // 301..307 and hot-key letters
 void StepPaletteSymbol(int delta);
 int SelectPaletteGroup(int group, int index, uint32_t mask, int mirror);
-int GetPaletteSelection(int* index, uint32_t* mask, int* mirror);   // returns the group
-void SelectPaletteSlot(int slot);          // a click on slot (x - pane left) / 36 of pane 0
-void GetSlotCodes(uint32_t codes[10]);     // the current entry's ten codes, 0xC000 empty
+int GetPaletteSelection(int* index, uint32_t* mask, int* mirror);  // returns the group
+void SelectPaletteSlot(int slot);       // a click on slot (x - pane left) / 36 of pane 0
+void GetSlotCodes(uint32_t codes[10]);  // the current entry's ten codes, 0xC000 empty
 void DrawSymbolPalette(void* dc);
 void OpenSymbolChoiceDialog();
 int GetClassBVariant();
-int SetClassBVariant(int variant);          // -3..4; 1 in the low byte when refused
+int SetClassBVariant(int variant);  // -3..4; 1 in the low byte when refused
 
 // ---- display switches read by the cell drawing and placing -------------------------------------
 extern int PlaceOverTrainSwitch;   // option J: digit-key placing goes on over a train's cell

@@ -7,11 +7,13 @@
 #include "model/grid.h"
 
 // ---- construction settings -------------------------------------------------------------------
-static ConstructionSettings Construction = {1, 1, 1, {10, 10, 10, 10, 10}, 1, 10, 20, 20,
-                                            0, 0, 32767, 32767};
+static ConstructionSettings Construction = {1, 1,     1,    {10, 10, 10, 10, 10}, 1, 10, 20, 20, 0,
+                                            0, 32767, 32767};
 static int StrUmbFrom = 0, StrUmbTo = 1, StrUmbMode = 1;
 
-void GetConstructionSettings(ConstructionSettings* out) { if (out) *out = Construction; }
+void GetConstructionSettings(ConstructionSettings* out) {
+  if (out) *out = Construction;
+}
 
 static int InRange(int32_t v, int32_t lo, int32_t hi) { return v >= lo && v <= hi; }
 
@@ -78,9 +80,12 @@ void SetConstructionOrigin(int x, int y) {
 static int MarkLevelMode = 0;
 
 int SetBlockMarkMode(int mode) {
-  if (mode == 0 || mode == 4) DocState.blockMarkMode = 0;
-  else if (mode == 1 || mode == 5 || mode == 6) DocState.blockMarkMode = 6;
-  else if (mode == 2) DocState.blockMarkMode = DocState.blockMarkMode ? 0 : 6;
+  if (mode == 0 || mode == 4)
+    DocState.blockMarkMode = 0;
+  else if (mode == 1 || mode == 5 || mode == 6)
+    DocState.blockMarkMode = 6;
+  else if (mode == 2)
+    DocState.blockMarkMode = DocState.blockMarkMode ? 0 : 6;
   return DocState.blockMarkMode ? 1 : 0;
 }
 
@@ -161,7 +166,7 @@ static int ClassBVariant = 0;
 void HandlePaletteCommand(int command) {}
 void StepPaletteSymbol(int delta) {}
 int SelectPaletteGroup(int group, int index, uint32_t mask, int mirror) {
-  return group < 0 || group > 3 ? 1 : 2;   // no palette entries yet
+  return group < 0 || group > 3 ? 1 : 2;  // no palette entries yet
 }
 int GetPaletteSelection(int* index, uint32_t* mask, int* mirror) {
   if (index) *index = 0;

@@ -49,7 +49,7 @@ TEST_F(CursorModes, TwoBusyRequestsNeedTwoEnds) {
   EXPECT_EQ(GetShownCursor(), CUR_BUSY);
   SetCursorMode(CURSOR_BUSY_END);
   EXPECT_EQ(GetShownCursor(), CUR_EDIT);
-  SetCursorMode(CURSOR_BUSY_END);   // an extra end does not go below 0
+  SetCursorMode(CURSOR_BUSY_END);  // an extra end does not go below 0
   EXPECT_EQ(GetBusyCount(), 0);
 }
 
@@ -61,11 +61,11 @@ TEST_F(CursorModes, BusyEndReturnsToThePickCursorInPickMode) {
   SetCursorMode(CURSOR_BUSY_END);
   EXPECT_EQ(GetShownCursor(), CUR_PICK);
   EXPECT_EQ(PaletteRedraws, 0);
-  SetCursorMode(CURSOR_MODE_EDIT);   // leaving pick mode redraws the palette
+  SetCursorMode(CURSOR_MODE_EDIT);  // leaving pick mode redraws the palette
   EXPECT_EQ(PaletteRedraws, 1);
   SetCursorMode(CURSOR_MODE_EDIT);
   EXPECT_EQ(PaletteRedraws, 1);
-  EXPECT_EQ(SetCursorMode(77), 77);   // other values: nothing
+  EXPECT_EQ(SetCursorMode(77), 77);  // other values: nothing
   EXPECT_EQ(GetCursorMode(), CURSOR_MODE_EDIT);
 }
 
@@ -77,7 +77,7 @@ TEST_F(CursorModes, StyleChoosesTheBaseCursor) {
   SetCursorStyle(60);
   EXPECT_EQ(GetCursorStyle(), CURSOR_STYLE_ARROW);
   SetCursorMode(CURSOR_MODE_PICK);
-  SetCursorStyle(CURSOR_STYLE_OWN);   // in pick mode the pick cursor stays
+  SetCursorStyle(CURSOR_STYLE_OWN);  // in pick mode the pick cursor stays
   EXPECT_EQ(GetShownCursor(), CUR_PICK);
   SetCursorMode(CURSOR_MODE_EDIT);
   EXPECT_EQ(GetShownCursor(), CUR_EDIT);
@@ -123,14 +123,14 @@ TEST_F(CursorModes, BlockEdgesFollowTheViewsBlockMarking) {
   q.mouseX = l, q.mouseY = (t + b) / 2;
   EXPECT_EQ(SetCursorForWindow(&token, 0), BLOCK_EDGE_LEFT);
   EXPECT_EQ(GetShownCursor(), CUR_SYS_SIZE_WE);
-  EditViews.slot[0].cursorLevel = 0;   // the active window's level lies outside the block
+  EditViews.slot[0].cursorLevel = 0;  // the active window's level lies outside the block
   EXPECT_EQ(MarkedBlockWindowRect(&token, &l, &t, &r, &b), 0);
   EXPECT_EQ(SetCursorForWindow(&token, 0), 0);
   EXPECT_EQ(GetShownCursor(), CUR_EDIT);
   EditViews.slot[0].cursorLevel = -1;
-  int other = 0;   // not an edit window
+  int other = 0;  // not an edit window
   EXPECT_EQ(MarkedBlockWindowRect(&other, &l, &t, &r, &b), 0);
-  SetBlockMarkMode(0);   // marking off
+  SetBlockMarkMode(0);  // marking off
   EXPECT_EQ(MarkedBlockWindowRect(&token, &l, &t, &r, &b), 0);
   EditViews.active = savedActive;
   EditViews.slot[0].window = savedWindow;

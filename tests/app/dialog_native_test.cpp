@@ -34,16 +34,25 @@ class DialogNative : public ::testing::Test {
     DialogSeamReset();
     SetDialogNameSource(DLGK_TP, nullptr, nullptr);
   }
-  int Run(DialogRecord* d, uint32_t templ = 7) { return RunDialog(nullptr, templ, DlgF_Einfach, d); }
+  int Run(DialogRecord* d, uint32_t templ = 7) {
+    return RunDialog(nullptr, templ, DlgF_Einfach, d);
+  }
 };
 
 TEST_F(DialogNative, RoundTripFillsControlsAndReadsValuesBack) {
   char16_t number[8] = u"3";
   char16_t name[20] = u"old";
-  DialogRecord d[] = {DlgTitleText(u"Round trip", 42000, 140), DlgText(190, 8100),
-                      DlgEdit(140, number, 8, DLGE_RANGE | DLGE_TRIM, 1, 12), DlgEdit(141, name, 20, DLGE_TRIM | DLGE_FONT3),
-                      DlgRadio(400, 0, DLGB_CHECKED), DlgRadio(401, 0, 0), DlgCheck(470, 0, 0), DlgOk(), DlgCancel(),
-                      DlgHelp(), DlgEnd()};
+  DialogRecord d[] = {DlgTitleText(u"Round trip", 42000, 140),
+                      DlgText(190, 8100),
+                      DlgEdit(140, number, 8, DLGE_RANGE | DLGE_TRIM, 1, 12),
+                      DlgEdit(141, name, 20, DLGE_TRIM | DLGE_FONT3),
+                      DlgRadio(400, 0, DLGB_CHECKED),
+                      DlgRadio(401, 0, 0),
+                      DlgCheck(470, 0, 0),
+                      DlgOk(),
+                      DlgCancel(),
+                      DlgHelp(),
+                      DlgEnd()};
   bool seen = false;
   user = [&](WrapWindow w, uint32_t templ) {
     seen = true;
@@ -84,29 +93,47 @@ TEST_F(DialogNative, EveryRecordKindInitialisesItsControl) {
   std::u16string names = std::u16string(u"b") + u'\0' + u"a" + u'\0' + u'\0';
   uint32_t cells[3] = {0x0001C003, 0x0002C004, 0x0003C005};
   DialogRecord text4 = DlgText(192, 8101);
-  text4.type = DLG_TEXT_ID2;   // treated as type 2
-  DialogRecord d[] = {DlgTitle(8104, 0, DLG_NO_FOCUS), DlgText(190, 8100), DlgTextPtr(191, u"pointed"), text4,
-                      DlgTextOff(193, 8102), DlgOk(), DlgCancel(), DlgThird(), DlgYes(), DlgNo(), DlgHelp(),
-                      DlgList(106, names.data(), DLGL_FONT_ONLY | DLGL_SORT), DlgList(107, names.data(), DLGL_DISABLED),
-                      DlgEdit(110, combo, 12, 0), DlgEdit(140, off, 8, DLGE_DISABLED), DlgCheck(470, 0, DLGB_CHECKED),
-                      DlgCellList(340, 0, 0, 32, 3, 2, cells), DlgEnd()};
+  text4.type = DLG_TEXT_ID2;  // treated as type 2
+  DialogRecord d[] = {DlgTitle(8104, 0, DLG_NO_FOCUS),
+                      DlgText(190, 8100),
+                      DlgTextPtr(191, u"pointed"),
+                      text4,
+                      DlgTextOff(193, 8102),
+                      DlgOk(),
+                      DlgCancel(),
+                      DlgThird(),
+                      DlgYes(),
+                      DlgNo(),
+                      DlgHelp(),
+                      DlgList(106, names.data(), DLGL_FONT_ONLY | DLGL_SORT),
+                      DlgList(107, names.data(), DLGL_DISABLED),
+                      DlgEdit(110, combo, 12, 0),
+                      DlgEdit(140, off, 8, DLGE_DISABLED),
+                      DlgCheck(470, 0, DLGB_CHECKED),
+                      DlgCellList(340, 0, 0, 32, 3, 2, cells),
+                      DlgEnd()};
   user = [&](WrapWindow w, uint32_t) {
     EXPECT_EQ(std::u16string(DialogSeamTitle(w)), GetLangText(8104));
-    struct Text { uint32_t id; std::u16string text; int enabled; } texts[] = {
-        {190, GetLangText(8100), 1}, {191, u"pointed", 1}, {192, GetLangText(8101), 1}, {193, GetLangText(8102), 0},
-        {1, GetLangText(8100), 1},   {2, GetLangText(8101), 1},  {8, GetLangText(8105), 1},
-        {6, GetLangText(8102), 1},   {7, GetLangText(8103), 1},  {100, GetLangText(8104), 1}};
+    struct Text {
+      uint32_t id;
+      std::u16string text;
+      int enabled;
+    } texts[] = {{190, GetLangText(8100), 1}, {191, u"pointed", 1},
+                 {192, GetLangText(8101), 1}, {193, GetLangText(8102), 0},
+                 {1, GetLangText(8100), 1},   {2, GetLangText(8101), 1},
+                 {8, GetLangText(8105), 1},   {6, GetLangText(8102), 1},
+                 {7, GetLangText(8103), 1},   {100, GetLangText(8104), 1}};
     for (const Text& t : texts) {
       EXPECT_EQ(std::u16string(DialogSeamText(w, t.id)), t.text) << t.id;
       EXPECT_EQ(DialogSeamFont(w, t.id), DLG_FONT_7) << t.id;
       EXPECT_EQ(DialogSeamEnabled(w, t.id), t.enabled) << t.id;
     }
-    EXPECT_EQ(DialogSeamListCount(w, 106), 0);   // flag 2: only the font; the procedure fills it
+    EXPECT_EQ(DialogSeamListCount(w, 106), 0);  // flag 2: only the font; the procedure fills it
     EXPECT_EQ(DialogSeamFont(w, 106), DLG_FONT_7);
     EXPECT_EQ(DialogSeamListCount(w, 107), 2);
     EXPECT_EQ(DialogSeamEnabled(w, 107), 0);
-    EXPECT_EQ(DialogSeamFont(w, 107), 0);         // a filled list keeps its font
-    EXPECT_EQ(DialogSeamLimit(w, 110), 11);       // combo box: length - 1
+    EXPECT_EQ(DialogSeamFont(w, 107), 0);    // a filled list keeps its font
+    EXPECT_EQ(DialogSeamLimit(w, 110), 11);  // combo box: length - 1
     EXPECT_EQ(std::u16string(DialogSeamText(w, 110)), u"abc");
     EXPECT_EQ(DialogSeamEnabled(w, 140), 0);
     EXPECT_EQ(DialogSeamChecked(w, 470), 1);
@@ -117,22 +144,33 @@ TEST_F(DialogNative, EveryRecordKindInitialisesItsControl) {
     EXPECT_EQ(pos, 2);
     DialogSeamSend(w, DLGMSG_VSCROLL, SB_CODE_LINEDOWN, (intptr_t)DialogSeamControlWindow(w, 340));
     DialogSeamScroll(w, 340, &lo, &hi, &pos);
-    EXPECT_EQ(pos, 0);   // wrapped over the entries
+    EXPECT_EQ(pos, 0);  // wrapped over the entries
     DialogSeamPress(w, 1);
   };
   EXPECT_EQ(Run(d), DLGR_OK);
-  EXPECT_EQ(std::u16string(names.c_str()), u"b");   // a font-only list is not sorted
+  EXPECT_EQ(std::u16string(names.c_str()), u"b");  // a font-only list is not sorted
   EXPECT_EQ(d[16].cellList.shown, 0);
 }
 
 TEST_F(DialogNative, ClosingButtonsMapToResults) {
-  DialogRecord d[] = {DlgTitleText(u"t", 0, DLG_NO_FOCUS), DlgOk(), DlgCancel(), DlgThird(), DlgYes(), DlgNo(), DlgEnd()};
-  struct Case { uint32_t press; int result; } cases[] = {{1, 2}, {2, 1}, {8, 1}, {6, 3}, {7, 4}, {103, 103}, {125, 125}};
+  DialogRecord d[] = {DlgTitleText(u"t", 0, DLG_NO_FOCUS),
+                      DlgOk(),
+                      DlgCancel(),
+                      DlgThird(),
+                      DlgYes(),
+                      DlgNo(),
+                      DlgEnd()};
+  struct Case {
+    uint32_t press;
+    int result;
+  } cases[] = {{1, 2}, {2, 1}, {8, 1}, {6, 3}, {7, 4}, {103, 103}, {125, 125}};
   for (const Case& c : cases) {
     user = [&](WrapWindow w, uint32_t) { EXPECT_EQ(DialogSeamPress(w, c.press), 1); };
     EXPECT_EQ(Run(d), c.result) << c.press;
   }
-  user = [&](WrapWindow w, uint32_t) { EXPECT_EQ(DialogSeamPress(w, 140), 0); };   // ignored; then Cancel
+  user = [&](WrapWindow w, uint32_t) {
+    EXPECT_EQ(DialogSeamPress(w, 140), 0);
+  };  // ignored; then Cancel
   EXPECT_EQ(Run(d), DLGR_CANCEL);
 }
 
@@ -163,7 +201,7 @@ TEST_F(DialogNative, RefusedRunsShowNothing) {
   DialogSeamSetNoOwner(1);
   EXPECT_EQ(RunDialog(nullptr, 5, DlgF_Einfach, d), DLGR_CANCEL);
   int owner = 0;
-  EXPECT_EQ(RunDialog(&owner, 5, DlgF_Einfach, d), DLGR_CANCEL);   // a given owner is enough
+  EXPECT_EQ(RunDialog(&owner, 5, DlgF_Einfach, d), DLGR_CANCEL);  // a given owner is enough
   EXPECT_EQ(DialogSeamLastOwner(), &owner);
   EXPECT_EQ(DialogSeamRunCount(), 1);
 }
@@ -185,7 +223,8 @@ TEST_F(DialogNative, TenDialogsNestAndTheEleventhIsRefused) {
       EXPECT_EQ(GetDialogLevel(), DIALOG_MAX_LEVELS - 1);
     }
     depth--;
-    EXPECT_EQ(GetCurrentDialog(), w);   // the slot of this level is intact after the inner one closed
+    EXPECT_EQ(GetCurrentDialog(),
+              w);  // the slot of this level is intact after the inner one closed
     DialogSeamPress(w, 1);
   };
   EXPECT_EQ(Run(d), DLGR_OK);
@@ -204,35 +243,41 @@ TEST_F(DialogNative, StackLevelsCountCommonDialogsToo) {
   EXPECT_EQ(GetDialogLevel(), 9);
   for (int i = 0; i < DIALOG_MAX_LEVELS; i++) LeaveDialogLevel();
   EXPECT_EQ(GetDialogLevel(), -1);
-  LeaveDialogLevel();   // below -1 nothing happens
+  LeaveDialogLevel();  // below -1 nothing happens
   EXPECT_EQ(GetDialogLevel(), -1);
   EXPECT_EQ(DialogBrushesExist(), 0);
 }
 
 TEST_F(DialogNative, FocusRules) {
   char16_t a[8] = u"", b[8] = u"";
-  DialogRecord off[] = {DlgTitleText(u"t", 0, 140), DlgEdit(140, a, 8, DLGE_DISABLED), DlgEdit(141, b, 8, 0), DlgOk(), DlgEnd()};
+  DialogRecord off[] = {DlgTitleText(u"t", 0, 140), DlgEdit(140, a, 8, DLGE_DISABLED),
+                        DlgEdit(141, b, 8, 0), DlgOk(), DlgEnd()};
   user = [&](WrapWindow w, uint32_t) {
-    EXPECT_EQ(DialogSeamFocus(w), 141u);   // the disabled field hands the focus on
+    EXPECT_EQ(DialogSeamFocus(w), 141u);  // the disabled field hands the focus on
     EXPECT_EQ(DialogSeamEnabled(w, 140), 0);
   };
   Run(off);
-  DialogRecord ok[] = {DlgTitleText(u"t", 0, 1), DlgEdit(141, b, 8, 0), DlgOk(), DlgCancel(), DlgEnd()};
+  DialogRecord ok[] = {DlgTitleText(u"t", 0, 1), DlgEdit(141, b, 8, 0), DlgOk(), DlgCancel(),
+                       DlgEnd()};
   user = [&](WrapWindow w, uint32_t) {
     EXPECT_EQ(DialogSeamFocus(w), 1u);
-    EXPECT_EQ(DialogSeamDefault(w), 1u);   // a plain push button with the focus becomes the default
+    EXPECT_EQ(DialogSeamDefault(w), 1u);  // a plain push button with the focus becomes the default
   };
   Run(ok);
-  DialogRecord none[] = {DlgTitleText(u"t", 0, DLG_NO_FOCUS), DlgEdit(141, b, 8, 0), DlgOk(), DlgEnd()};
-  user = [&](WrapWindow w, uint32_t) { EXPECT_EQ(DialogSeamFocus(w), 141u); };   // the dialog's own choice
+  DialogRecord none[] = {DlgTitleText(u"t", 0, DLG_NO_FOCUS), DlgEdit(141, b, 8, 0), DlgOk(),
+                         DlgEnd()};
+  user = [&](WrapWindow w, uint32_t) {
+    EXPECT_EQ(DialogSeamFocus(w), 141u);
+  };  // the dialog's own choice
   Run(none);
 }
 
 TEST_F(DialogNative, DisabledButtonsComeBackWithFlag2) {
-  DialogRecord d[] = {DlgRadio(400, 0, DLGB_CHECKED | DLGB_DISABLED), DlgRadio(401, 0, DLGB_DISABLED),
-                      DlgCheck(470, 0, DLGB_DISABLED), DlgOk(), DlgEnd()};
+  DialogRecord d[] = {DlgRadio(400, 0, DLGB_CHECKED | DLGB_DISABLED),
+                      DlgRadio(401, 0, DLGB_DISABLED), DlgCheck(470, 0, DLGB_DISABLED), DlgOk(),
+                      DlgEnd()};
   user = [&](WrapWindow w, uint32_t) {
-    EXPECT_EQ(std::u16string(DialogSeamText(w, 400)), u"      ");   // text id 0: six blanks
+    EXPECT_EQ(std::u16string(DialogSeamText(w, 400)), u"      ");  // text id 0: six blanks
     DialogSeamPress(w, 1);
   };
   Run(d);
@@ -243,14 +288,18 @@ TEST_F(DialogNative, DisabledButtonsComeBackWithFlag2) {
 
 TEST_F(DialogNative, SpinBarsTakeTheirFieldsRanges) {
   char16_t a[8], b[8], c[8], e[8];
-  DialogRecord d[] = {DlgEdit(150, a, 8, DLGE_RANGE, 5, 5), DlgEdit(151, b, 8, DLGE_RANGE, 3, 3),
-                      DlgEdit(152, c, 8, DLGE_RANGE, 9, 2), DlgEdit(153, e, 8, 0), DlgOk(), DlgEnd()};
+  DialogRecord d[] = {DlgEdit(150, a, 8, DLGE_RANGE, 5, 5),
+                      DlgEdit(151, b, 8, DLGE_RANGE, 3, 3),
+                      DlgEdit(152, c, 8, DLGE_RANGE, 9, 2),
+                      DlgEdit(153, e, 8, 0),
+                      DlgOk(),
+                      DlgEnd()};
   a[0] = b[0] = c[0] = e[0] = 0;
   user = [&](WrapWindow w, uint32_t) {
     int lo, hi;
     EXPECT_EQ(DialogSeamScroll(w, 300, &lo, &hi, nullptr), 1);
     EXPECT_EQ(lo, 0);
-    EXPECT_EQ(hi, 3);   // 0 .. number of TP elements - 1
+    EXPECT_EQ(hi, 3);  // 0 .. number of TP elements - 1
     EXPECT_EQ(DialogSeamScroll(w, 301, &lo, &hi, nullptr), 1);
     EXPECT_EQ(hi, 100);
     EXPECT_EQ(DialogSeamScroll(w, 302, nullptr, nullptr, nullptr), 0);
@@ -262,8 +311,12 @@ TEST_F(DialogNative, SpinBarsTakeTheirFieldsRanges) {
 
 TEST_F(DialogNative, StepMessageAndSpinBarsStepTheFocusedField) {
   char16_t a[8] = u"12", b[8] = u"N1";
-  DialogRecord d[] = {DlgTitleText(u"t", 0, 140), DlgEdit(140, a, 8, DLGE_RANGE | DLGE_TRIM, 1, 12),
-                      DlgEdit(141, b, 8, DLGE_RANGE, 5, 5), DlgText(190, 1), DlgOk(), DlgEnd()};
+  DialogRecord d[] = {DlgTitleText(u"t", 0, 140),
+                      DlgEdit(140, a, 8, DLGE_RANGE | DLGE_TRIM, 1, 12),
+                      DlgEdit(141, b, 8, DLGE_RANGE, 5, 5),
+                      DlgText(190, 1),
+                      DlgOk(),
+                      DlgEnd()};
   user = [&](WrapWindow w, uint32_t) {
     EXPECT_EQ(DialogSeamSend(w, DLGMSG_STEP, KEY_UP, 0), 1);
     EXPECT_EQ(std::u16string(DialogSeamText(w, 140)), u"1");
@@ -278,7 +331,7 @@ TEST_F(DialogNative, StepMessageAndSpinBarsStepTheFocusedField) {
     DialogSeamSend(w, DLGMSG_VSCROLL, SB_CODE_LINEUP, (intptr_t)DialogSeamControlWindow(w, 291));
     EXPECT_EQ(std::u16string(DialogSeamText(w, 141)), u"N0");
     DialogSeamSetActive(w, 1);
-    DialogSeamSetFocus(w, 190, 0);   // not a field
+    DialogSeamSetFocus(w, 190, 0);  // not a field
     EXPECT_EQ(DialogSeamSend(w, DLGMSG_STEP, KEY_UP, 0), 0);
     DialogSeamPress(w, 1);
   };
@@ -288,15 +341,16 @@ TEST_F(DialogNative, StepMessageAndSpinBarsStepTheFocusedField) {
 }
 
 TEST_F(DialogNative, SteppingALongFieldKeepsTheTextAfterTheFirst600Characters) {
-  std::u16string start = u"5," + std::u16string(598, u'a') + u",7,";   // 603 characters
+  std::u16string start = u"5," + std::u16string(598, u'a') + u",7,";  // 603 characters
   std::u16string tail = std::u16string(400, u'b') + u",end";
   std::vector<char16_t> buf(2001, 0);
-  DialogRecord d[] = {DlgTitleText(u"t", 0, 140), DlgEdit(140, buf.data(), 2001, DLGE_RANGE, 0, 100), DlgOk(), DlgEnd()};
+  DialogRecord d[] = {DlgTitleText(u"t", 0, 140),
+                      DlgEdit(140, buf.data(), 2001, DLGE_RANGE, 0, 100), DlgOk(), DlgEnd()};
   user = [&](WrapWindow w, uint32_t) {
     DialogSeamType(w, 140, (start + tail).c_str());
-    DialogSeamSetFocus(w, 140, 1);   // in the first value
+    DialogSeamSetFocus(w, 140, 1);  // in the first value
     EXPECT_EQ(DialogSeamSend(w, DLGMSG_STEP, KEY_UP, 0), 1);
-    DialogSeamSetFocus(w, 140, 602);   // in the value beyond the 600th character
+    DialogSeamSetFocus(w, 140, 602);  // in the value beyond the 600th character
     EXPECT_EQ(DialogSeamSend(w, DLGMSG_STEP, KEY_DOWN, 0), 1);
     EXPECT_EQ(DialogSeamCaret(w, 140), 601);
     DialogSeamPress(w, 1);
@@ -316,7 +370,7 @@ TEST_F(DialogNative, PictureBarStepsItsRecord) {
     DialogSeamSend(w, DLGMSG_VSCROLL, SB_CODE_BOTTOM, (intptr_t)DialogSeamControlWindow(w, 340));
     DialogSeamSend(w, DLGMSG_VSCROLL, SB_CODE_LINEDOWN, (intptr_t)DialogSeamControlWindow(w, 340));
     DialogSeamScroll(w, 340, &lo, &hi, &pos);
-    EXPECT_EQ(pos, 1);   // wrapped from the highest to the lowest
+    EXPECT_EQ(pos, 1);  // wrapped from the highest to the lowest
     EXPECT_EQ(DialogSeamPictureRedraws(w), 2);
   };
   Run(d);
@@ -324,7 +378,8 @@ TEST_F(DialogNative, PictureBarStepsItsRecord) {
 }
 
 TEST_F(DialogNative, ListsAreSortedFilledAndChosenByKey) {
-  std::u16string s = std::u16string(u"000001 pear") + u'\0' + u"000002 apple" + u'\0' + u"000003 fig" + u'\0' + u'\0';
+  std::u16string s = std::u16string(u"000001 pear") + u'\0' + u"000002 apple" + u'\0' +
+                     u"000003 fig" + u'\0' + u'\0';
   DialogRecord d[] = {DlgList(106, s.data(), DLGL_SORT), DlgOk(), DlgEnd()};
   user = [&](WrapWindow w, uint32_t) {
     ASSERT_EQ(DialogSeamListCount(w, 106), 3);
@@ -332,7 +387,8 @@ TEST_F(DialogNative, ListsAreSortedFilledAndChosenByKey) {
     EXPECT_EQ(DialogSeamListSel(w, 106), 0);
     SelectListItemByKey(w, &d[0], u'0');
     EXPECT_EQ(DialogSeamListSel(w, 106), 1);
-    EXPECT_EQ(DlgCtlListData(w, 106, 1), GetListString(&d[0], 1));   // item data: the entry's address
+    EXPECT_EQ(DlgCtlListData(w, 106, 1),
+              GetListString(&d[0], 1));  // item data: the entry's address
   };
   Run(d);
   EXPECT_EQ(MsgSeamCallCount(), 0);
@@ -386,8 +442,12 @@ TEST_F(DialogNative, EscapedControlCodesSurviveTheRoundTrip) {
 // A front-end: fill, run, check, and on a bad value run again with the focus on that field.
 TEST_F(DialogNative, BadFieldReopensWithTheFocusOnIt) {
   char16_t hour[8] = u"", minute[8] = u"";
-  DialogRecord d[] = {DlgTitleText(u"Time", 0, 140), DlgEdit(140, hour, 8, DLGE_TRIM), DlgEdit(141, minute, 8, DLGE_TRIM),
-                      DlgOk(), DlgCancel(), DlgEnd()};
+  DialogRecord d[] = {DlgTitleText(u"Time", 0, 140),
+                      DlgEdit(140, hour, 8, DLGE_TRIM),
+                      DlgEdit(141, minute, 8, DLGE_TRIM),
+                      DlgOk(),
+                      DlgCancel(),
+                      DlgEnd()};
   int round = 0;
   user = [&](WrapWindow w, uint32_t) {
     round++;
@@ -395,8 +455,8 @@ TEST_F(DialogNative, BadFieldReopensWithTheFocusOnIt) {
       DialogSeamType(w, 140, u"7");
       DialogSeamType(w, 141, u"75");
     } else {
-      EXPECT_EQ(DialogSeamFocus(w), 141u);   // the bad field
-      EXPECT_EQ(std::u16string(DialogSeamText(w, 141)), u"75");   // the input is kept
+      EXPECT_EQ(DialogSeamFocus(w), 141u);                       // the bad field
+      EXPECT_EQ(std::u16string(DialogSeamText(w, 141)), u"75");  // the input is kept
       EXPECT_EQ(std::u16string(DialogSeamText(w, 140)), u"7");
       DialogSeamType(w, 141, u"15");
     }

@@ -22,7 +22,8 @@ inline bool LoadTestLanguage() {
   if (loaded < 0) {
     StreamInit();
     InitLanguage();
-    loaded = LoadMainLanguageFrom(std::string(QUIL_TEST_DATA_DIR) + "/", u"quil.lng") == LANG_OK ? 1 : 0;
+    loaded =
+        LoadMainLanguageFrom(std::string(QUIL_TEST_DATA_DIR) + "/", u"quil.lng") == LANG_OK ? 1 : 0;
   }
   return loaded == 1;
 }

@@ -6,11 +6,12 @@
 
 TEST(DialogWin32, ControlRectLessTheFrameAndCaption) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  HWND dlg = CreateWindowExW(0, L"#32770", L"rect", WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 40, 30,
-                             300, 200, nullptr, nullptr, instance, nullptr);
+  HWND dlg =
+      CreateWindowExW(0, L"#32770", L"rect", WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 40,
+                      30, 300, 200, nullptr, nullptr, instance, nullptr);
   if (!dlg) GTEST_SKIP() << "no window could be made (no display)";
-  HWND ctl = CreateWindowExW(0, L"STATIC", L"x", WS_CHILD | WS_VISIBLE, 17, 23, 50, 12, dlg, (HMENU)(intptr_t)190,
-                             instance, nullptr);
+  HWND ctl = CreateWindowExW(0, L"STATIC", L"x", WS_CHILD | WS_VISIBLE, 17, 23, 50, 12, dlg,
+                             (HMENU)(intptr_t)190, instance, nullptr);
   ASSERT_NE(ctl, nullptr);
   RECT rc, rd;
   GetWindowRect(ctl, &rc);
@@ -23,7 +24,7 @@ TEST(DialogWin32, ControlRectLessTheFrameAndCaption) {
   EXPECT_EQ(out.top, rc.top - rd.top - dy);
   EXPECT_EQ(out.right, rc.right - rd.left - dx);
   EXPECT_EQ(out.bottom, rc.bottom - rd.top - dy);
-  DlgRect none = {-1, -2, -3, -4};   // no such control: nothing is written
+  DlgRect none = {-1, -2, -3, -4};  // no such control: nothing is written
   GetControlRectInDialog(dlg, 191, &none);
   EXPECT_EQ(none.left, -1);
   EXPECT_EQ(none.bottom, -4);

@@ -46,7 +46,7 @@ TEST(HelpNative, MessagesAreOfferedOnlyToABoundViewer) {
   int message = 0;
   EXPECT_EQ(OfferMessageToHelp(&message), 0);
   EXPECT_EQ(HelpNativeCallCount(), 0);
-  ShowHelpTopic(42014);   // binds the viewer
+  ShowHelpTopic(42014);  // binds the viewer
   const int before = HelpNativeCallCount();
   EXPECT_EQ(OfferMessageToHelp(&message), 1);
   EXPECT_EQ(HelpNativeCallCount(), before + 1);

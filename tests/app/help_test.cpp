@@ -6,22 +6,30 @@
 namespace {
 
 TEST(HelpIds, TableLookup) {
-  struct Case { uint32_t id, topic; } cases[] = {
-      {40050, 21051}, {40051, 7140}, {40052, 7150}, {40053, 7175}, {40054, 7130}, {40055, 7160}, {40056, 11000},
-      {50106, 50105}, {50113, 50110}, {50115, 50112}, {50122, 50116}, {50191, 50190}, {50221, 50201},
-      {42014, 42014}, {50770, 50770}, {0, 0}};   // ids not in the table are their own topic
+  struct Case {
+    uint32_t id, topic;
+  } cases[] = {{40050, 21051}, {40051, 7140},  {40052, 7150},  {40053, 7175},  {40054, 7130},
+               {40055, 7160},  {40056, 11000}, {50106, 50105}, {50113, 50110}, {50115, 50112},
+               {50122, 50116}, {50191, 50190}, {50221, 50201}, {42014, 42014}, {50770, 50770},
+               {0, 0}};  // ids not in the table are their own topic
   for (const Case& c : cases) EXPECT_EQ(GetHelpTopicForId(c.id), c.topic) << c.id;
 }
 
 TEST(HelpIds, Requests) {
-  struct Case { uint32_t id, menu; int action; const char16_t* path; const char16_t* topic; } cases[] = {
+  struct Case {
+    uint32_t id, menu;
+    int action;
+    const char16_t* path;
+    const char16_t* topic;
+  } cases[] = {
       {HELPID_CLOSE_ALL, 0, HELP_ACT_CLOSE, u"", u""},
       {HELPID_TRACE, 0, HELP_ACT_TRACE, u"", u""},
       {HELPID_INDEX, 0, HELP_ACT_INDEX, u"C:\\q\\quil.chm>ViewerIndexOn", u""},
       {42014, 0, HELP_ACT_TOPIC, u"C:\\q\\quil.chm>ViewerIndexOff", u"html\\42014.htm"},
       {40050, 0, HELP_ACT_TOPIC, u"C:\\q\\quil.chm>ViewerIndexOff", u"html\\21051.htm"},
       {7, 0, HELP_ACT_TOPIC, u"C:\\q\\quil.chm>ViewerIndexOff", u"html\\00007.htm"},
-      {HELPID_MENU, 0, HELP_ACT_TOPIC, u"C:\\q\\quil.chm>ViewerIndexOff", u"html\\21051.htm"},   // no menu: 40050
+      {HELPID_MENU, 0, HELP_ACT_TOPIC, u"C:\\q\\quil.chm>ViewerIndexOff",
+       u"html\\21051.htm"},  // no menu: 40050
       {HELPID_MENU, 40051, HELP_ACT_TOPIC, u"C:\\q\\quil.chm>ViewerIndexOff", u"html\\07140.htm"},
   };
   for (const Case& c : cases) {
@@ -40,7 +48,7 @@ TEST(HelpIds, TheViewerSuffixOnlyWhenThePathStaysShort) {
   ASSERT_EQ(folder.size(), 236u);
   ASSERT_EQ(BuildHelpRequest(42014, folder.c_str(), 0, &r), 0);
   EXPECT_EQ(std::u16string(r.path), folder + u"quil.chm");
-  folder.erase(1, 1);   // 235 + 8 + 15 = 258: fits
+  folder.erase(1, 1);  // 235 + 8 + 15 = 258: fits
   ASSERT_EQ(BuildHelpRequest(42014, folder.c_str(), 0, &r), 0);
   EXPECT_EQ(std::u16string(r.path), folder + u"quil.chm>ViewerIndexOff");
   std::u16string tooLong(300, u'a');

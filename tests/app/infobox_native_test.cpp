@@ -54,7 +54,7 @@ TEST_F(InfoBoxStack, ClosingTheSecondRepaintsTheFirstAndHandsBackTheFocus) {
   EXPECT_EQ(s->repaints, repaints + 1);
   EXPECT_EQ(s->focusToOwner, focus + 1);
   CloseInfoBox();
-  EXPECT_EQ(s->repaints, repaints + 1);   // nothing left to repaint
+  EXPECT_EQ(s->repaints, repaints + 1);  // nothing left to repaint
   EXPECT_EQ(s->focusToOwner, focus + 2);
 }
 
@@ -67,8 +67,8 @@ TEST_F(InfoBoxStack, TextsAreCutAndGeometryIsKept) {
   const InfoBoxSlot* slot = GetInfoBoxSlot(0);
   EXPECT_EQ(std::u16string(slot->text), std::u16string(99, u'x'));
   EXPECT_EQ(slot->progressX, 8 * 99 + 48);
-  EXPECT_EQ(slot->width, 960);   // (99 + 10 + 11) x 8
-  EXPECT_EQ(slot->x, 0);         // (800 - 960) / 2 is below 1
+  EXPECT_EQ(slot->width, 960);  // (99 + 10 + 11) x 8
+  EXPECT_EQ(slot->x, 0);        // (800 - 960) / 2 is below 1
   EXPECT_EQ(slot->y, 252);
   // A negative progress width counts as none.
   ASSERT_EQ(OpenInfoBox(u"abc", u"c", -5, 0), 1);
@@ -79,16 +79,16 @@ TEST_F(InfoBoxStack, TextsAreCutAndGeometryIsKept) {
 TEST_F(InfoBoxStack, F12AbortsOnlyCancellableBoxes) {
   InfoBoxNativeState* s = GetInfoBoxNativeState();
   s->f12Down = 1;
-  EXPECT_EQ(IsInfoBoxAbortPressed(), 0);   // no box
+  EXPECT_EQ(IsInfoBoxAbortPressed(), 0);  // no box
   OpenInfoBox(u"Search", u"c", 5, 0);
-  EXPECT_EQ(IsInfoBoxAbortPressed(), 0);   // not cancellable, even while F12 is held
+  EXPECT_EQ(IsInfoBoxAbortPressed(), 0);  // not cancellable, even while F12 is held
   OpenInfoBox(u"Search", u"c", 5, 1);
   EXPECT_EQ(IsInfoBoxAbortPressed(), 1);
   s->f12Down = 0;
   EXPECT_EQ(IsInfoBoxAbortPressed(), 0);
   s->f12Down = 1;
   CloseInfoBox();
-  EXPECT_EQ(IsInfoBoxAbortPressed(), 0);   // the topmost box decides
+  EXPECT_EQ(IsInfoBoxAbortPressed(), 0);  // the topmost box decides
 }
 
 }  // namespace

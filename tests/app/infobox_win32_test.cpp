@@ -20,13 +20,14 @@ TEST(InfoBoxWin32, KeysCommandsAndMouseButtonsAreSwallowed) {
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.lpszClassName = L"QuilInfoBoxTest";
   RegisterClassExW(&wc);
-  HWND w = CreateWindowExW(0, L"QuilInfoBoxTest", L"box", WS_OVERLAPPED | WS_CAPTION, 0, 0, 200, 96, nullptr,
-                           nullptr, wc.hInstance, nullptr);
+  HWND w = CreateWindowExW(0, L"QuilInfoBoxTest", L"box", WS_OVERLAPPED | WS_CAPTION, 0, 0, 200, 96,
+                           nullptr, nullptr, wc.hInstance, nullptr);
   if (!w) GTEST_SKIP() << "no window could be made (no display)";
-  const UINT swallowed[] = {WM_KEYDOWN,       WM_KEYUP,         WM_CHAR,          WM_SYSKEYDOWN,    WM_COMMAND,
-                            WM_LBUTTONDOWN,   WM_LBUTTONUP,     WM_LBUTTONDBLCLK, WM_RBUTTONDOWN,   WM_RBUTTONUP,
-                            WM_RBUTTONDBLCLK, WM_MBUTTONDOWN,   WM_MBUTTONUP,     WM_MBUTTONDBLCLK, WM_XBUTTONDOWN,
-                            WM_XBUTTONUP,     WM_XBUTTONDBLCLK};
+  const UINT swallowed[] = {WM_KEYDOWN,      WM_KEYUP,         WM_CHAR,          WM_SYSKEYDOWN,
+                            WM_COMMAND,      WM_LBUTTONDOWN,   WM_LBUTTONUP,     WM_LBUTTONDBLCLK,
+                            WM_RBUTTONDOWN,  WM_RBUTTONUP,     WM_RBUTTONDBLCLK, WM_MBUTTONDOWN,
+                            WM_MBUTTONUP,    WM_MBUTTONDBLCLK, WM_XBUTTONDOWN,   WM_XBUTTONUP,
+                            WM_XBUTTONDBLCLK};
   AppCommands = 0;
   for (UINT m : swallowed) {
     WPARAM wp = (m >= WM_XBUTTONDOWN && m <= WM_XBUTTONDBLCLK) ? MAKEWPARAM(0, XBUTTON1) : 0;

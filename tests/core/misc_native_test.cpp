@@ -23,10 +23,10 @@ TEST(MiscTrace, AnsiCompareRefusesLongTexts) {
   EXPECT_EQ(std::u16string(MsgSeamLastCall()->title), u"Trace");
   EXPECT_EQ(LocaleCompare(u"b", longText.c_str(), 0), 0);
   EXPECT_EQ(LastTraceText(), std::u16string(GetLangText(LANG_ID(8303))));
-  EXPECT_LT(LocaleCompare(fits.c_str(), u"b", 1), 0);   // 360 characters are compared
+  EXPECT_LT(LocaleCompare(fits.c_str(), u"b", 1), 0);  // 360 characters are compared
   EXPECT_EQ(MsgSeamCallCount(), 2);
   UnicodeFlag = 1;
-  EXPECT_LT(LocaleCompare(longText.c_str(), u"b", 1), 0);   // no limit with wide calls
+  EXPECT_LT(LocaleCompare(longText.c_str(), u"b", 1), 0);  // no limit with wide calls
   EXPECT_EQ(MsgSeamCallCount(), 2);
   UnicodeFlag = saved;
 }
@@ -37,6 +37,6 @@ TEST(MiscTrace, KeySearchPatternBuffer) {
   EXPECT_EQ(StrStr2(text.c_str(), 400, pattern.c_str(), 301, STRSTR_BY_KEYS), -1);
   EXPECT_EQ(MsgSeamCallCount(), 1);
   EXPECT_EQ(LastTraceText(), std::u16string(GetLangText(LANG_ID(8301))));
-  EXPECT_EQ(StrStr2(text.c_str(), 400, pattern.c_str(), 301, 0), 0);   // only the key search
+  EXPECT_EQ(StrStr2(text.c_str(), 400, pattern.c_str(), 301, 0), 0);  // only the key search
   EXPECT_EQ(MsgSeamCallCount(), 1);
 }

@@ -38,10 +38,10 @@ TEST(MiscMemory, FreeNullAndFailedReallocChangeNothing) {
   ASSERT_NE(a, nullptr);
   CopyStringA(a, "kept");
   uint32_t after = MemByteTotal;
-  if (sizeof(size_t) > 4) {   // a size beyond the 32-bit byte counter is refused
+  if (sizeof(size_t) > 4) {  // a size beyond the 32-bit byte counter is refused
     EXPECT_EQ(MemRealloc(a, (size_t)0x100000000ull), nullptr);
   }
-  EXPECT_EQ(MemRealloc(a, SIZE_MAX), nullptr);   // no platform heap grants this
+  EXPECT_EQ(MemRealloc(a, SIZE_MAX), nullptr);  // no platform heap grants this
   EXPECT_STREQ(a, "kept");
   EXPECT_EQ(MemBlockCount, blocks + 1);
   EXPECT_EQ(MemByteTotal, after);
@@ -54,7 +54,7 @@ TEST(MiscMemory, ForgetAndStatus) {
   int32_t blocks = MemBlockCount;
   EXPECT_EQ(MemForget(64), 0);
   EXPECT_EQ(MemBlockCount, blocks - 1);
-  MemBlockCount += 1;   // give the block back to the counters before freeing it
+  MemBlockCount += 1;  // give the block back to the counters before freeing it
   MemByteTotal += 64;
   EXPECT_EQ(MemFree(a), 0);
   int32_t count = -1;
@@ -106,7 +106,8 @@ TEST(MiscStrings, CopyStringLimited) {
     const char16_t* out;
   };
   const Case cases[] = {
-      {u"abc", 8, u"abc"}, {u"abc", 4, u"abc"}, {u"abcd", 4, u"abc"}, {u"abc", 1, u""}, {nullptr, 4, u""},
+      {u"abc", 8, u"abc"}, {u"abc", 4, u"abc"}, {u"abcd", 4, u"abc"},
+      {u"abc", 1, u""},    {nullptr, 4, u""},
   };
   for (const Case& c : cases) {
     char16_t buf[9];
@@ -119,9 +120,11 @@ TEST(MiscStrings, CopyStringLimited) {
 }
 
 TEST(MiscStrings, PointTests) {
-  struct Case { int x, y, l, x1, y1, l1, x2, y2, l2, inBox; } cases[] = {
+  struct Case {
+    int x, y, l, x1, y1, l1, x2, y2, l2, inBox;
+  } cases[] = {
       {5, 5, -2, 0, 0, -4, 10, 10, 0, 1},
-      {0, 10, 0, 0, 0, -4, 10, 10, 0, 1},   // bounds inclusive
+      {0, 10, 0, 0, 0, -4, 10, 10, 0, 1},  // bounds inclusive
       {11, 5, 0, 0, 0, -4, 10, 10, 0, 0},
       {5, 5, -3, 0, 0, -2, 10, 10, 0, 0},
   };
@@ -142,7 +145,7 @@ TEST(MiscStrings, CaseMappingFollowsUnicodeFlag) {
   char16_t s[] = u"abc\u00e9";
   StringToUpper(s);
   EXPECT_EQ(std::u16string(s), u"ABC\u00c9");
-  UnicodeFlag = 0;   // ANSI: only the low byte is mapped
+  UnicodeFlag = 0;  // ANSI: only the low byte is mapped
   EXPECT_EQ(CharToUpper(u'b'), u'B');
   EXPECT_EQ(CharToUpper(u'\u0431'), u'1');
   UnicodeFlag = saved;
@@ -150,7 +153,10 @@ TEST(MiscStrings, CaseMappingFollowsUnicodeFlag) {
 
 // ---- comparing and searching -------------------------------------------------------------------
 TEST(MiscSearch, CompareStrings) {
-  struct Case { const char16_t *a, *b; int options, result; } cases[] = {
+  struct Case {
+    const char16_t *a, *b;
+    int options, result;
+  } cases[] = {
       {u"abc", u"abc", 0, 0},
       {u"abc", u"abd", 0, -1},
       {u"abc", u"ABC", CMPS_IGNORE_CASE, 0},
@@ -165,10 +171,13 @@ TEST(MiscSearch, CompareStrings) {
 }
 
 TEST(MiscSearch, StrStr2) {
-  struct Case { const char16_t *text, *pattern; int options, result; } cases[] = {
+  struct Case {
+    const char16_t *text, *pattern;
+    int options, result;
+  } cases[] = {
       {u"xab ab", u"ab", 0, 1},
       {u"xab ab", u"ab", STRSTR_WHOLE_WORD, 4},
-      {u"ab, abx", u"ab", STRSTR_WHOLE_WORD, -1},   // only a blank or control code ends a word
+      {u"ab, abx", u"ab", STRSTR_WHOLE_WORD, -1},  // only a blank or control code ends a word
       {u"ab\tx", u"ab", STRSTR_WHOLE_WORD, 0},
       {u"xabx abx", u"ab", STRSTR_WHOLE_WORD, -1},
       {u"Hello World", u"WORLD", STRSTR_IGNORE_CASE, 6},
@@ -180,25 +189,32 @@ TEST(MiscSearch, StrStr2) {
   };
   for (const Case& c : cases) {
     std::u16string text(c.text), pattern(c.pattern);
-    EXPECT_EQ(StrStr2(c.text, (int)text.size(), c.pattern, (int)pattern.size(), c.options), c.result)
-        << std::string(text.begin(), text.end()) << " / " << std::string(pattern.begin(), pattern.end());
+    EXPECT_EQ(StrStr2(c.text, (int)text.size(), c.pattern, (int)pattern.size(), c.options),
+              c.result)
+        << std::string(text.begin(), text.end()) << " / "
+        << std::string(pattern.begin(), pattern.end());
   }
 }
 
 // ---- escapes -----------------------------------------------------------------------------------
 TEST(MiscEscape, EscapeForms) {
-  struct Case { std::u16string in; int capacity; std::u16string out; int result; } cases[] = {
+  struct Case {
+    std::u16string in;
+    int capacity;
+    std::u16string out;
+    int result;
+  } cases[] = {
       {u"plain", 20, u"plain", 0},
       {u"a\\b", 20, u"a\\\\b", 0},
       {std::u16string(u"x") + char16_t(31) + u"y", 20, u"x\\1y", 0},
       {std::u16string(1, char16_t(27)), 20, u"\\8", 0},
       {std::u16string(1, char16_t(24)), 20, u"\\5", 0},
-      {std::u16string(u"a") + char16_t(1), 20, u"a\\\\", 0},   // other codes: the escape char
+      {std::u16string(u"a") + char16_t(1), 20, u"a\\\\", 0},  // other codes: the escape char
       {u"line\r\nnext", 20, u"line\r\nnext", 0},
-      {u"abc\\", 5, u"abc", 1},                 // no room for the pair
-      {u"a\\bc", 5, u"a\\\\b", 1},              // the last character drops out
-      {u"abcdefgh", 5, u"abcd", 1},             // cut at capacity - 1
-      {u"abcd", 5, u"abcd", 0},                 // an exact fit is not a cut
+      {u"abc\\", 5, u"abc", 1},      // no room for the pair
+      {u"a\\bc", 5, u"a\\\\b", 1},   // the last character drops out
+      {u"abcdefgh", 5, u"abcd", 1},  // cut at capacity - 1
+      {u"abcd", 5, u"abcd", 0},      // an exact fit is not a cut
   };
   for (const Case& c : cases) {
     char16_t buf[64] = {0};
@@ -209,18 +225,20 @@ TEST(MiscEscape, EscapeForms) {
 }
 
 TEST(MiscEscape, UnescapeForms) {
-  struct Case { std::u16string in, out; } cases[] = {
+  struct Case {
+    std::u16string in, out;
+  } cases[] = {
       {u"a\\\\b", u"a\\b"},
       {u"\\1\\2\\3\\4", std::u16string({31, 30, 28, 29})},
       {u"\\5\\6\\7\\8", std::u16string({24, 25, 26, 27})},
       {u"\\u00e9!", u"\u00e9!"},
       {u"\\U20AC", u"\u20ac"},
-      {u"\\x", u"\\x"},                 // unknown letter: both stay
-      {u"end\\", u"end\\"},             // escape char last: stays, nothing read beyond
-      {u"\\U12", u"\\U12"},             // fewer than four characters follow
+      {u"\\x", u"\\x"},      // unknown letter: both stay
+      {u"end\\", u"end\\"},  // escape char last: stays, nothing read beyond
+      {u"\\U12", u"\\U12"},  // fewer than four characters follow
       {u"\\U", u"\\U"},
-      {u"\\Uzzzz", u"\\Uzzzz"},         // no hexadecimal digit
-      {u"\\U0000x", u"\\U0000x"},       // the value 0 would end the text: kept as typed
+      {u"\\Uzzzz", u"\\Uzzzz"},    // no hexadecimal digit
+      {u"\\U0000x", u"\\U0000x"},  // the value 0 would end the text: kept as typed
   };
   for (const Case& c : cases) {
     std::u16string buf = c.in;
@@ -241,7 +259,7 @@ TEST(MiscEscape, RoundTrip) {
   UnescapeControlCodesWith(buf, kAlphabet);
   std::u16string expected = original;
   for (char16_t& c : expected)
-    if (c == 1) c = u'\\';   // codes without a letter come back as the escape character
+    if (c == 1) c = u'\\';  // codes without a letter come back as the escape character
   EXPECT_EQ(std::u16string(buf), expected);
 }
 
@@ -268,7 +286,14 @@ TEST(MiscNames, IsNameChar) {
 }
 
 TEST(MiscNames, ScanNameToken) {
-  struct Case { const char16_t* text; int max; int result; std::u16string name; int consumed; char16_t bad; } cases[] = {
+  struct Case {
+    const char16_t* text;
+    int max;
+    int result;
+    std::u16string name;
+    int consumed;
+    char16_t bad;
+  } cases[] = {
       {u"  abc,def", 16, NAME_OK, u"abc", 5, 0},
       {u"\"abc", 16, NAME_UNCLOSED_QUOTE, u"abc", 4, 0},
       {u"\"abc\" x", 16, NAME_OK, u"abc", 4, 0},
@@ -293,11 +318,15 @@ TEST(MiscNames, ScanNameToken) {
 
 // ---- numbers -----------------------------------------------------------------------------------
 TEST(MiscNumbers, ParseDecimalWithComma) {
-  struct Case { const char16_t* text; int digits; int32_t value; } cases[] = {
-      {u"3,5", 2, 350}, {u"3,05", 2, 305}, {u"3", 2, 300}, {u"3,", 2, 300}, {u",5", 2, 50},
-      {u"abc", 2, -1}, {u"", 2, -1}, {u"12,345", 2, 1234}, {u"-3", 2, -1},
-      {u"3,5", 3, 3500}, {u"3,05", 3, 3050}, {u"3,005", 3, 3005}, {u"0,999", 3, 999},
-      {u"99999999999", 2, -1},   // more than 32 bits
+  struct Case {
+    const char16_t* text;
+    int digits;
+    int32_t value;
+  } cases[] = {
+      {u"3,5", 2, 350},   {u"3,05", 2, 305},       {u"3", 2, 300},     {u"3,", 2, 300},
+      {u",5", 2, 50},     {u"abc", 2, -1},         {u"", 2, -1},       {u"12,345", 2, 1234},
+      {u"-3", 2, -1},     {u"3,5", 3, 3500},       {u"3,05", 3, 3050}, {u"3,005", 3, 3005},
+      {u"0,999", 3, 999}, {u"99999999999", 2, -1},  // more than 32 bits
   };
   for (const Case& c : cases) {
     std::u16string t(c.text);
@@ -322,9 +351,17 @@ TEST(MiscNumbers, FormatDecimal) {
 }
 
 TEST(MiscNumbers, UnsignedDigits) {
-  struct Case { uint32_t v; int minDigits; std::u16string text; } cases[] = {
-      {0, 1, u"0"}, {7, 2, u"07"}, {5, 3, u"005"}, {12345, 2, u"12345"},
-      {4294967295u, 1, u"4294967295"}, {1, 12, u"0000000001"},   // never more than 10 digits
+  struct Case {
+    uint32_t v;
+    int minDigits;
+    std::u16string text;
+  } cases[] = {
+      {0, 1, u"0"},
+      {7, 2, u"07"},
+      {5, 3, u"005"},
+      {12345, 2, u"12345"},
+      {4294967295u, 1, u"4294967295"},
+      {1, 12, u"0000000001"},  // never more than 10 digits
   };
   for (const Case& c : cases) {
     char16_t out[16];
@@ -356,12 +393,12 @@ TEST(MiscRandom, NextRandomSequence) {
   EXPECT_EQ(RandomSeed, 74);
   EXPECT_EQ(NextRandom(-5), -1);
   EXPECT_EQ(RandomSeed, 5);
-  EXPECT_EQ(NextRandom(1000), 366);   // 5 * 73 + 1
+  EXPECT_EQ(NextRandom(1000), 366);  // 5 * 73 + 1
 }
 
 TEST(MiscRandom, NextRandomStaysInRange) {
   // A seed whose product wraps to 0x80000000 has no positive absolute value.
-  RandomSeed = (int32_t)0xB81C0E07;   // 0xB81C0E07 * 73 + 1 wraps to 0x80000000
+  RandomSeed = (int32_t)0xB81C0E07;  // 0xB81C0E07 * 73 + 1 wraps to 0x80000000
   uint32_t check = (uint32_t)RandomSeed * 73u + 1u;
   ASSERT_EQ(check, 0x80000000u);
   int32_t r = NextRandom(7);
@@ -378,8 +415,8 @@ TEST(MiscRandom, RandomBelowSources) {
   EXPECT_EQ(RandomBelow(0), 0);
   FixedRandomSeed = 1234;
   NextRandom(0);
-  EXPECT_EQ(RandomBelow(10), 1);   // continues the seeded sequence
-  EXPECT_EQ(RandomBelow(0), 0);    // never reseeds
+  EXPECT_EQ(RandomBelow(10), 1);  // continues the seeded sequence
+  EXPECT_EQ(RandomBelow(0), 0);   // never reseeds
   EXPECT_EQ(RandomSeed, 1);
   FixedRandomSeed = -1;
 }

@@ -9,7 +9,7 @@
 #include <string>
 
 namespace {
-std::u16string Title(uint32_t titleId, const char16_t *number) {
+std::u16string Title(uint32_t titleId, const char16_t* number) {
   std::u16string t = GetLangText(titleId);
   t += u" ";
   t += GetLangText(8040);
@@ -19,22 +19,28 @@ std::u16string Title(uint32_t titleId, const char16_t *number) {
 
 TEST(MessageBoxes, TitleTemplateAndHelpTopicPerFunction) {
   struct Case {
-    int (*call)(uint32_t, const char16_t *);
+    int (*call)(uint32_t, const char16_t*);
     uint32_t number, titleId, templateId;
-    const char16_t *numberText;
+    const char16_t* numberText;
     uint16_t help;
     std::vector<uint32_t> buttons;
   } cases[] = {
       {ShowError, 1234, 8000, 1, u"1234", 51234, {DLGID_OK, DLGID_HELP}},
       {ShowInfo, 96, 8020, 1, u"96", 50096, {DLGID_OK, DLGID_HELP}},
-      {AskQuestion, 20000, 8010, 2, u"20000", 4464, {DLGID_YES, DLGID_NO, DLGID_HELP, DLGID_CANCEL}},
+      {AskQuestion,
+       20000,
+       8010,
+       2,
+       u"20000",
+       4464,
+       {DLGID_YES, DLGID_NO, DLGID_HELP, DLGID_CANCEL}},
       {ShowError, 0, 8000, 1, u"0", 50000, {DLGID_OK, DLGID_HELP}},
   };
-  for (const Case &c : cases) {
+  for (const Case& c : cases) {
     MsgSeamReset();
     c.call(c.number, u"the message");
     ASSERT_EQ(1, MsgSeamCallCount());
-    const MsgBoxCall *m = MsgSeamLastCall();
+    const MsgBoxCall* m = MsgSeamLastCall();
     EXPECT_EQ(0, m->platformBox);
     EXPECT_EQ(c.templateId, m->templateId);
     EXPECT_EQ(Title(c.titleId, c.numberText), std::u16string(m->title));
@@ -65,14 +71,14 @@ TEST(MessageBoxes, StylesAndAnswers) {
   MsgSeamPushAnswer(MSG_RESULT_NO);
   EXPECT_EQ(MSG_RESULT_YES, AskQuestion(1, u"q"));
   EXPECT_EQ(MSG_RESULT_NO, AskQuestion(2, u"q"));
-  EXPECT_EQ(MSG_RESULT_CANCEL, AskQuestion(3, u"q"));   // nothing queued: closed with Cancel
+  EXPECT_EQ(MSG_RESULT_CANCEL, AskQuestion(3, u"q"));  // nothing queued: closed with Cancel
   EXPECT_EQ(2u, MsgSeamLastCall()->templateId);
 }
 
 TEST(MessageBoxes, LongTitleIsCutAndTerminated) {
   std::u16string title(400, u't');
   char16_t out[MSG_TITLE_MAX + 4];
-  for (char16_t &u : out) u = u'X';
+  for (char16_t& u : out) u = u'X';
   ComposeMessageTitle(title.c_str(), 12, 8, out);
   EXPECT_EQ((size_t)MSG_TITLE_MAX - 1, std::u16string(out).size());
   EXPECT_EQ(u'X', out[MSG_TITLE_MAX]);
@@ -84,7 +90,7 @@ TEST(MessageBoxes, TraceBoxHoldsTheSimulationWhileOpen) {
     SimulationRunningFlag = running;
     MsgSeamPushAnswer(1);
     EXPECT_EQ(1, ShowTraceBox(u"MISC.StrStr2().Bufsize error"));
-    const MsgBoxCall *m = MsgSeamLastCall();
+    const MsgBoxCall* m = MsgSeamLastCall();
     ASSERT_NE(nullptr, m);
     EXPECT_EQ(1, m->platformBox);
     EXPECT_EQ(std::u16string(u"Trace"), m->title);

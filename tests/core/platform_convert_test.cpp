@@ -8,7 +8,9 @@
 namespace {
 struct CodePageScope {
   int a, u;
-  CodePageScope(int ansiToUni, int uniToAnsi) : a(CpAnsiUni), u(CpUniAnsi) { SetConversionCodePages(ansiToUni, uniToAnsi); }
+  CodePageScope(int ansiToUni, int uniToAnsi) : a(CpAnsiUni), u(CpUniAnsi) {
+    SetConversionCodePages(ansiToUni, uniToAnsi);
+  }
   ~CodePageScope() { SetConversionCodePages(a, u); }
 };
 }  // namespace
@@ -17,7 +19,10 @@ TEST(PlatformConvert, Cp1252BothWays) {
   CodePageScope cp(1252, 1252);
   char out[32];
   EXPECT_EQ(9, WideToMultiByte(u"Gr\u00FC\u00DFe \u20AC!", out, sizeof out));
-  EXPECT_STREQ("Gr\xFC\xDF" "e \x80!", out);
+  EXPECT_STREQ(
+      "Gr\xFC\xDF"
+      "e \x80!",
+      out);
   char16_t back[32];
   EXPECT_EQ(9, MultiByteToWide(out, back, 32));
   EXPECT_EQ(std::u16string(u"Gr\u00FC\u00DFe \u20AC!"), std::u16string(back));
@@ -29,12 +34,21 @@ TEST(PlatformConvert, Cp1252BothWays) {
 // the basic plane (4 bytes, a surrogate pair in UTF-16).
 TEST(PlatformConvert, MultibyteResultIsCutBetweenCharactersAndTerminated) {
   CodePageScope cp(65001, 65001);
-  const char16_t *text = u"a\u00E9\u20AC\U0001F600";
-  struct Case { int outBytes; int written; const char *expected; } cases[] = {
-      {1, 1, ""}, {2, 2, "a"}, {3, 2, "a"}, {4, 4, "a\xC3\xA9"}, {6, 4, "a\xC3\xA9"},
-      {7, 7, "a\xC3\xA9\xE2\x82\xAC"}, {10, 7, "a\xC3\xA9\xE2\x82\xAC"},
-      {11, 11, "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"}, {40, 11, "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"}};
-  for (const Case &c : cases) {
+  const char16_t* text = u"a\u00E9\u20AC\U0001F600";
+  struct Case {
+    int outBytes;
+    int written;
+    const char* expected;
+  } cases[] = {{1, 1, ""},
+               {2, 2, "a"},
+               {3, 2, "a"},
+               {4, 4, "a\xC3\xA9"},
+               {6, 4, "a\xC3\xA9"},
+               {7, 7, "a\xC3\xA9\xE2\x82\xAC"},
+               {10, 7, "a\xC3\xA9\xE2\x82\xAC"},
+               {11, 11, "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"},
+               {40, 11, "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"}};
+  for (const Case& c : cases) {
     char out[48];
     memset(out, 'X', sizeof out);
     EXPECT_EQ(c.written, WideToMultiByte(text, out, c.outBytes)) << c.outBytes;
@@ -45,12 +59,22 @@ TEST(PlatformConvert, MultibyteResultIsCutBetweenCharactersAndTerminated) {
 
 TEST(PlatformConvert, WideResultKeepsSurrogatePairsWhole) {
   CodePageScope cp(65001, 65001);
-  const char *text = "a\xF0\x9F\x98\x80" "b";
-  struct Case { int outUnits; int written; std::u16string expected; } cases[] = {
-      {1, 1, u""}, {2, 2, u"a"}, {3, 2, u"a"}, {4, 4, u"a\U0001F600"}, {5, 5, u"a\U0001F600b"}, {9, 5, u"a\U0001F600b"}};
-  for (const Case &c : cases) {
+  const char* text =
+      "a\xF0\x9F\x98\x80"
+      "b";
+  struct Case {
+    int outUnits;
+    int written;
+    std::u16string expected;
+  } cases[] = {{1, 1, u""},
+               {2, 2, u"a"},
+               {3, 2, u"a"},
+               {4, 4, u"a\U0001F600"},
+               {5, 5, u"a\U0001F600b"},
+               {9, 5, u"a\U0001F600b"}};
+  for (const Case& c : cases) {
     char16_t out[12];
-    for (char16_t &u : out) u = u'X';
+    for (char16_t& u : out) u = u'X';
     EXPECT_EQ(c.written, MultiByteToWide(text, out, c.outUnits)) << c.outUnits;
     EXPECT_EQ(c.expected, std::u16string(out)) << c.outUnits;
     EXPECT_EQ(u'X', out[c.outUnits]) << c.outUnits;
@@ -62,7 +86,7 @@ TEST(PlatformConvert, LimitedConversionStopsAtTheUnitLimit) {
   char out[32];
   EXPECT_EQ(3, WideToMultiByteN(u"abcdef", 2, out, sizeof out));
   EXPECT_STREQ("ab", out);
-  EXPECT_EQ(2, WideToMultiByteN(u"a\U0001F600", 2, out, sizeof out));   // pair would be split
+  EXPECT_EQ(2, WideToMultiByteN(u"a\U0001F600", 2, out, sizeof out));  // pair would be split
   EXPECT_STREQ("a", out);
   EXPECT_EQ(7, WideToMultiByteN(u"abcdef", -1, out, sizeof out));
 }

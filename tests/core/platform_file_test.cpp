@@ -7,8 +7,8 @@
 #include <string>
 
 namespace {
-const char16_t *kFile = u"platform_test_a.tmp";
-const char16_t *kOther = u"platform_test_b.tmp";
+const char16_t* kFile = u"platform_test_a.tmp";
+const char16_t* kOther = u"platform_test_b.tmp";
 
 void Clean() {
   WrapChmod(kFile, WRAP_S_IREAD | WRAP_S_IWRITE);
@@ -19,7 +19,8 @@ void Clean() {
 
 TEST(PlatformFiles, WriteReadSeekAndLength) {
   Clean();
-  int fd = WrapOpen(kFile, WRAP_O_RDWR | WRAP_O_CREAT | WRAP_O_TRUNC | WRAP_O_BINARY, WRAP_S_IREAD | WRAP_S_IWRITE);
+  int fd = WrapOpen(kFile, WRAP_O_RDWR | WRAP_O_CREAT | WRAP_O_TRUNC | WRAP_O_BINARY,
+                    WRAP_S_IREAD | WRAP_S_IWRITE);
   ASSERT_GE(fd, 0);
   EXPECT_EQ(10, WrapWrite(fd, "0123456789", 10));
   EXPECT_EQ(10, WrapFilelength(fd));
@@ -40,7 +41,7 @@ TEST(PlatformFiles, WriteReadSeekAndLength) {
 
 TEST(PlatformFiles, RenameRemoveAccessAndChmod) {
   Clean();
-  FILE *f = WrapFopen(kFile, u"wb");
+  FILE* f = WrapFopen(kFile, u"wb");
   ASSERT_NE(nullptr, f);
   fputs("x", f);
   EXPECT_EQ(0, WrapFclose(f));
@@ -51,13 +52,13 @@ TEST(PlatformFiles, RenameRemoveAccessAndChmod) {
   int fd = WrapCreat(kFile, WRAP_S_IREAD | WRAP_S_IWRITE);
   ASSERT_GE(fd, 0);
   WrapClose(fd);
-  EXPECT_EQ(-1, WrapRename(kFile, kOther));   // never replaces a file
+  EXPECT_EQ(-1, WrapRename(kFile, kOther));  // never replaces a file
   EXPECT_EQ(0, WrapChmod(kFile, WRAP_S_IREAD));
   EXPECT_EQ(0, WrapChmod(kFile, WRAP_S_IREAD | WRAP_S_IWRITE));
   EXPECT_EQ(0, WrapRemove(kOther));
   EXPECT_EQ(-1, WrapRemove(kOther));
   EXPECT_EQ(nullptr, WrapFopen(kOther, u"rb"));
-  EXPECT_EQ(nullptr, WrapFopen(kFile, u"rbrbrbrbrbrbrbrbrbrb"));   // mode of 20 characters
+  EXPECT_EQ(nullptr, WrapFopen(kFile, u"rbrbrbrbrbrbrbrbrbrb"));  // mode of 20 characters
   Clean();
 }
 
@@ -71,7 +72,7 @@ TEST(PlatformFiles, AnsiModeRefusesPathsOf260Characters) {
   EXPECT_EQ(-1, WrapRemove(longName.c_str()));
   EXPECT_EQ(-1, WrapChdir(longName.c_str()));
   // a short path still works through the ANSI calls
-  FILE *f = WrapFopen(kFile, u"wb");
+  FILE* f = WrapFopen(kFile, u"wb");
   EXPECT_NE(nullptr, f);
   if (f) WrapFclose(f);
   EXPECT_EQ(0, WrapRemove(kFile));
@@ -88,7 +89,7 @@ TEST(PlatformFiles, CurrentFolderAndFullPath) {
     std::u16string f(full), c(cwd);
     EXPECT_EQ(c, f.substr(0, c.size())) << mode;
     EXPECT_EQ(u"name.txt", f.substr(f.size() - 8)) << mode;
-    EXPECT_EQ(c.size() + 9, f.size()) << mode;   // cwd, a separator, the name
+    EXPECT_EQ(c.size() + 9, f.size()) << mode;  // cwd, a separator, the name
     EXPECT_EQ(nullptr, WrapGetCwd(cwd, 261));
     EXPECT_EQ(0, WrapChdir(u"."));
     UnicodeFlag = old;
@@ -99,7 +100,7 @@ TEST(PlatformMemory, AllocZeroGrowAndFree) {
   WrapGlobal b = WrapGlobalAlloc(WRAP_GMEM_FIXED | WRAP_GMEM_ZEROINIT, 100);
   ASSERT_NE(nullptr, b);
   EXPECT_GE(WrapGlobalSize(b), 100u);
-  unsigned char *p = (unsigned char *)WrapGlobalLock(b);
+  unsigned char* p = (unsigned char*)WrapGlobalLock(b);
   ASSERT_NE(nullptr, p);
   for (int i = 0; i < 100; i++) ASSERT_EQ(0, p[i]);
   memset(p, 0xAB, 100);
@@ -108,7 +109,7 @@ TEST(PlatformMemory, AllocZeroGrowAndFree) {
   WrapGlobal g = WrapGlobalReAlloc(b, 5000, WRAP_GMEM_MOVEABLE | WRAP_GMEM_ZEROINIT);
   ASSERT_NE(nullptr, g);
   EXPECT_GE(WrapGlobalSize(g), 5000u);
-  p = (unsigned char *)WrapGlobalLock(g);
+  p = (unsigned char*)WrapGlobalLock(g);
   EXPECT_EQ(0xAB, p[0]);
   EXPECT_EQ(0xAB, p[99]);
   EXPECT_EQ(0, p[100]);

@@ -8,25 +8,28 @@
 namespace {
 struct ModeScope {
   int old;
-  explicit ModeScope(int flag) : old(UnicodeFlag) { UnicodeFlag = flag; InitLockEmulation(); }
+  explicit ModeScope(int flag) : old(UnicodeFlag) {
+    UnicodeFlag = flag;
+    InitLockEmulation();
+  }
   ~ModeScope() { UnicodeFlag = old; }
 };
 
 struct Shared {
-  LockRecord *lock;
+  LockRecord* lock;
   std::atomic<int> step{0};
   std::atomic<int> result{-1};
   std::atomic<int> entered{0};
 };
 
-void TryEnterOnce(void *p) {
-  Shared *s = (Shared *)p;
+void TryEnterOnce(void* p) {
+  Shared* s = (Shared*)p;
   s->result = WrapTryEnterCriticalSection(s->lock);
   if (s->result == 1) WrapLeaveCriticalSection(s->lock);
 }
 
-void EnterAndMark(void *p) {
-  Shared *s = (Shared *)p;
+void EnterAndMark(void* p) {
+  Shared* s = (Shared*)p;
   WrapEnterCriticalSection(s->lock);
   s->entered = 1;
   WrapLeaveCriticalSection(s->lock);
@@ -49,11 +52,11 @@ TEST_P(PlatformLockModes, RecursionAcrossThreads) {
   Shared s;
   s.lock = &lock;
   WrapEnterCriticalSection(&lock);
-  EXPECT_EQ(1, WrapTryEnterCriticalSection(&lock));   // the owner may enter again
+  EXPECT_EQ(1, WrapTryEnterCriticalSection(&lock));  // the owner may enter again
 
   WrapHandle t = WrapBeginThread(TryEnterOnce, &s, 1);
   ASSERT_NE(nullptr, t);
-  WaitForThread(t);   // returned without waiting
+  WaitForThread(t);  // returned without waiting
   EXPECT_EQ(0, s.result.load());
 
   t = WrapBeginThread(EnterAndMark, &s, 1);
@@ -69,7 +72,7 @@ TEST_P(PlatformLockModes, RecursionAcrossThreads) {
 
   t = WrapBeginThread(TryEnterOnce, &s, 1);
   WaitForThread(t);
-  EXPECT_EQ(1, s.result.load());   // free again
+  EXPECT_EQ(1, s.result.load());  // free again
   WrapDeleteCriticalSection(&lock);
 }
 
@@ -82,7 +85,8 @@ TEST(PlatformLockEmulation, LeaveByAnotherThreadDoesNothing) {
   WrapEnterCriticalSection(&lock);
   Shared s;
   s.lock = &lock;
-  WrapHandle t = WrapBeginThread([](void *p) { WrapLeaveCriticalSection(((Shared *)p)->lock); }, &s, 1);
+  WrapHandle t =
+      WrapBeginThread([](void* p) { WrapLeaveCriticalSection(((Shared*)p)->lock); }, &s, 1);
   WaitForThread(t);
   EXPECT_EQ(1, lock.count);
   EXPECT_EQ(WrapGetCurrentThreadId(), lock.owner);
@@ -114,20 +118,24 @@ TEST(PlatformLockEmulation, TryEnterNeverWaitsWhileHoldingTheGuard) {
   ASSERT_NE(nullptr, lock.mutex);
   Shared s;
   s.lock = &lock;
-  WrapHandle holder = WrapBeginThread([](void *p) {
-    Shared *sh = (Shared *)p;
-    WrapWaitForSingleObject(sh->lock->mutex, WRAP_INFINITE);   // mutex taken, fields not yet
-    sh->step = 1;
-    while (sh->step != 2) WrapSleep(1);
-    LockGuardEnter();   // the bookkeeping it would do next
-    LockGuardLeave();
-    WrapReleaseMutex(sh->lock->mutex);
-  }, &s, 1);
+  WrapHandle holder = WrapBeginThread(
+      [](void* p) {
+        Shared* sh = (Shared*)p;
+        WrapWaitForSingleObject(sh->lock->mutex, WRAP_INFINITE);  // mutex taken, fields not yet
+        sh->step = 1;
+        while (sh->step != 2) WrapSleep(1);
+        LockGuardEnter();  // the bookkeeping it would do next
+        LockGuardLeave();
+        WrapReleaseMutex(sh->lock->mutex);
+      },
+      &s, 1);
   while (s.step != 1) WrapSleep(1);
-  WrapHandle t = WrapBeginThread([](void *p) {
-    Shared *sh = (Shared *)p;
-    sh->result = EmuTryEnterCriticalSection(sh->lock);
-  }, &s, 1);
+  WrapHandle t = WrapBeginThread(
+      [](void* p) {
+        Shared* sh = (Shared*)p;
+        sh->result = EmuTryEnterCriticalSection(sh->lock);
+      },
+      &s, 1);
   ASSERT_EQ(WRAP_WAIT_OBJECT_0, WrapWaitForSingleObject(t, 3000)) << "try-enter waited";
   WrapCloseHandle(t);
   EXPECT_EQ(0, s.result.load());
@@ -138,7 +146,7 @@ TEST(PlatformLockEmulation, TryEnterNeverWaitsWhileHoldingTheGuard) {
 
 TEST(PlatformThreads, SuspendedThreadRunsOnlyAfterResume) {
   std::atomic<int> ran{0};
-  WrapHandle t = WrapBeginThread([](void *p) { *(std::atomic<int> *)p = 1; }, &ran, 0);
+  WrapHandle t = WrapBeginThread([](void* p) { *(std::atomic<int>*)p = 1; }, &ran, 0);
   ASSERT_NE(nullptr, t);
   WrapSleep(50);
   EXPECT_EQ(0, ran.load());
@@ -150,10 +158,12 @@ TEST(PlatformThreads, SuspendedThreadRunsOnlyAfterResume) {
 
 TEST(PlatformThreads, EndThreadEndsTheCallerAndSignalsTheHandle) {
   std::atomic<int> after{0};
-  WrapHandle t = WrapBeginThread([](void *p) {
-    WrapEndThread(7);
-    *(std::atomic<int> *)p = 1;
-  }, &after, 1);
+  WrapHandle t = WrapBeginThread(
+      [](void* p) {
+        WrapEndThread(7);
+        *(std::atomic<int>*)p = 1;
+      },
+      &after, 1);
   WaitForThread(t);
   EXPECT_EQ(0, after.load());
 }
@@ -161,19 +171,24 @@ TEST(PlatformThreads, EndThreadEndsTheCallerAndSignalsTheHandle) {
 TEST(PlatformSync, MutexIsRecursiveForItsOwnerOnly) {
   WrapHandle m = WrapCreateMutex(1, nullptr);
   ASSERT_NE(nullptr, m);
-  EXPECT_EQ(WRAP_WAIT_OBJECT_0, WrapWaitForSingleObject(m, 0));   // owner again: count 2
+  EXPECT_EQ(WRAP_WAIT_OBJECT_0, WrapWaitForSingleObject(m, 0));  // owner again: count 2
   std::atomic<uint32_t> r{1};
-  struct Arg { WrapHandle m; std::atomic<uint32_t> *r; } arg{m, &r};
-  WrapHandle t = WrapBeginThread([](void *p) {
-    Arg *a = (Arg *)p;
-    *a->r = (uint32_t)WrapReleaseMutex(a->m);   // not the owner
-    if (WrapWaitForSingleObject(a->m, 20) == WRAP_WAIT_TIMEOUT) *a->r = *a->r + 10;
-  }, &arg, 1);
+  struct Arg {
+    WrapHandle m;
+    std::atomic<uint32_t>* r;
+  } arg{m, &r};
+  WrapHandle t = WrapBeginThread(
+      [](void* p) {
+        Arg* a = (Arg*)p;
+        *a->r = (uint32_t)WrapReleaseMutex(a->m);  // not the owner
+        if (WrapWaitForSingleObject(a->m, 20) == WRAP_WAIT_TIMEOUT) *a->r = *a->r + 10;
+      },
+      &arg, 1);
   WaitForThread(t);
   EXPECT_EQ(10u, r.load());
   EXPECT_NE(0, WrapReleaseMutex(m));
   EXPECT_NE(0, WrapReleaseMutex(m));
-  EXPECT_EQ(0, WrapReleaseMutex(m));   // no longer owned
+  EXPECT_EQ(0, WrapReleaseMutex(m));  // no longer owned
   EXPECT_NE(0, WrapCloseHandle(m));
 }
 
@@ -195,7 +210,7 @@ TEST(PlatformSync, SemaphoreCountsAndRefusesTooManyPosts) {
   int32_t prev = -1;
   EXPECT_NE(0, WrapReleaseSemaphore(s, 1, &prev));
   EXPECT_EQ(0, prev);
-  EXPECT_EQ(0, WrapReleaseSemaphore(s, 1, &prev));   // above the maximum
+  EXPECT_EQ(0, WrapReleaseSemaphore(s, 1, &prev));  // above the maximum
   EXPECT_EQ(WRAP_WAIT_OBJECT_0, WrapWaitForSingleObject(s, 0));
   EXPECT_EQ(WRAP_WAIT_TIMEOUT, WrapWaitForSingleObject(s, 0));
   WrapCloseHandle(s);
@@ -209,7 +224,7 @@ TEST(PlatformTime, TickCountAndCounterAdvance) {
   WrapSleep(60);
   ASSERT_EQ(1, WrapQueryPerformanceCounter(&c1));
   uint32_t dt = WrapGetTickCount() - t0;
-  EXPECT_GE(dt, 40u);   // the tick count may step in 16 ms
+  EXPECT_GE(dt, 40u);  // the tick count may step in 16 ms
   EXPECT_LT(dt, 2000u);
   EXPECT_GT(f, 0);
   EXPECT_GE((c1 - c0) * 1000 / f, 50);

@@ -26,8 +26,10 @@ TEST(PlatformAnsi, SystemParametersAnswerOnlyTheWorkArea) {
     EXPECT_GT(r.right - r.left, 0) << mode;
     BOOL beep = FALSE;
     int got = WrapSystemParametersInfo(SPI_GETBEEP, 0, &beep, 0);
-    if (mode) EXPECT_NE(0, got);
-    else EXPECT_EQ(0, got);
+    if (mode)
+      EXPECT_NE(0, got);
+    else
+      EXPECT_EQ(0, got);
   }
 }
 
@@ -48,7 +50,8 @@ TEST(PlatformAnsi, PrivateProfileBothModes) {
   for (int mode : {1, 0}) {
     AnsiScope scope(mode);
     std::u16string key = mode ? u"wide" : u"ansi";
-    EXPECT_NE(0, WrapWritePrivateProfileString(u"QUIL_384", key.c_str(), u"Gr\u00FC\u00DFe 42", path));
+    EXPECT_NE(0,
+              WrapWritePrivateProfileString(u"QUIL_384", key.c_str(), u"Gr\u00FC\u00DFe 42", path));
     char16_t buf[100];
     EXPECT_EQ(8u, WrapGetPrivateProfileString(u"QUIL_384", key.c_str(), u"-", buf, 100, path));
     EXPECT_EQ(std::u16string(u"Gr\u00FC\u00DFe 42"), buf);
@@ -65,8 +68,8 @@ TEST(PlatformAnsi, PrivateProfileBothModes) {
 TEST(PlatformAnsi, RegistryStringsBothWays) {
   WrapKey key = nullptr;
   uint32_t disposition = 0;
-  ASSERT_EQ(0, WrapRegCreateKeyEx(WRAP_HKEY_CURRENT_USER, u"Software\\QuilPlatformTest", 0, KEY_ALL_ACCESS, &key,
-                                  &disposition));
+  ASSERT_EQ(0, WrapRegCreateKeyEx(WRAP_HKEY_CURRENT_USER, u"Software\\QuilPlatformTest", 0,
+                                  KEY_ALL_ACCESS, &key, &disposition));
   const char16_t value[] = u"C:\\Netze\\Gr\u00FC\u00DFe\\";
   for (int mode : {1, 0}) {
     AnsiScope scope(mode);
@@ -88,10 +91,12 @@ TEST(PlatformAnsi, RegistryStringsBothWays) {
 
 TEST(PlatformAnsi, FontFaceNamesOf32CharactersFail) {
   AnsiScope scope;
-  WrapGdiObject f = WrapCreateFont(-12, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, Repeat(31, u'f').c_str());
+  WrapGdiObject f =
+      WrapCreateFont(-12, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, Repeat(31, u'f').c_str());
   EXPECT_NE(nullptr, f);
   if (f) WrapDeleteObject(f);
-  EXPECT_EQ(nullptr, WrapCreateFont(-12, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, Repeat(32, u'f').c_str()));
+  EXPECT_EQ(nullptr,
+            WrapCreateFont(-12, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, Repeat(32, u'f').c_str()));
 }
 
 TEST(PlatformAnsi, MciAndHelpRefuseWhatTheyCannotConvert) {
@@ -112,9 +117,11 @@ TEST(PlatformAnsi, DoubleByteConversionIsNeverCutMidCharacter) {
   if (!IsValidCodePage(932)) GTEST_SKIP() << "code page 932 not installed";
   int a = CpAnsiUni, u = CpUniAnsi;
   SetConversionCodePages(932, 932);
-  const char16_t *text = u"\u3042\u3044\u3046";   // three characters of two bytes each
-  struct Case { int outBytes, written; } cases[] = {{1, 1}, {2, 1}, {3, 3}, {4, 3}, {5, 5}, {7, 7}, {20, 7}};
-  for (const Case &c : cases) {
+  const char16_t* text = u"\u3042\u3044\u3046";  // three characters of two bytes each
+  struct Case {
+    int outBytes, written;
+  } cases[] = {{1, 1}, {2, 1}, {3, 3}, {4, 3}, {5, 5}, {7, 7}, {20, 7}};
+  for (const Case& c : cases) {
     char out[24];
     memset(out, 'X', sizeof out);
     EXPECT_EQ(c.written, WideToMultiByte(text, out, c.outBytes)) << c.outBytes;
@@ -133,7 +140,8 @@ TEST(PlatformAnsi, DoubleByteFontFaceIsCutBetweenCharacters) {
   AnsiScope scope;
   int a = CpAnsiUni, u = CpUniAnsi;
   SetConversionCodePages(932, 932);
-  WrapGdiObject f = WrapCreateFont(-12, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, Repeat(31, u'\u3042').c_str());
+  WrapGdiObject f =
+      WrapCreateFont(-12, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, Repeat(31, u'\u3042').c_str());
   SetConversionCodePages(a, u);
   ASSERT_NE(nullptr, f);
   LOGFONTA font;
@@ -149,7 +157,8 @@ class PlatformAnsiWindows : public ::testing::Test {
  protected:
   HWND parent = nullptr;
   void SetUp() override {
-    parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr, nullptr, nullptr);
+    parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr, nullptr,
+                             nullptr);
     if (!parent) GTEST_SKIP() << "no window could be made (no display)";
   }
   void TearDown() override {
@@ -177,23 +186,28 @@ TEST_F(PlatformAnsiWindows, WindowTextsAreCutAndConvertedBack) {
 TEST_F(PlatformAnsiWindows, CreateWindowTitleOf259And260Characters) {
   AnsiScope scope;
   std::u16string t259 = Repeat(259, u't'), t260 = Repeat(260, u't');
-  WrapWindow w = WrapCreateWindow(u"STATIC", t259.c_str(), WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  WrapWindow w = WrapCreateWindow(u"STATIC", t259.c_str(), WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                  nullptr, nullptr);
   ASSERT_NE(nullptr, w);
   EXPECT_EQ(259, GetWindowTextLengthW((HWND)w));
   WrapDestroyWindow(w);
-  EXPECT_EQ(nullptr, WrapCreateWindow(u"STATIC", t260.c_str(), WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
-  EXPECT_EQ(nullptr, WrapCreateWindow(t260.c_str(), u"x", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
+  EXPECT_EQ(nullptr, WrapCreateWindow(u"STATIC", t260.c_str(), WS_POPUP, 0, 0, 10, 10, nullptr,
+                                      nullptr, nullptr, nullptr));
+  EXPECT_EQ(nullptr, WrapCreateWindow(t260.c_str(), u"x", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                      nullptr, nullptr));
 }
 
 TEST_F(PlatformAnsiWindows, ListStringsAreCutTo259AndGetTextIsRefused) {
-  HWND list = CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD, 0, 0, 100, 100, parent, (HMENU)(uintptr_t)140, nullptr, nullptr);
+  HWND list = CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD, 0, 0, 100, 100, parent,
+                              (HMENU)(uintptr_t)140, nullptr, nullptr);
   ASSERT_NE(nullptr, list);
   AnsiScope scope;
   std::u16string item = Repeat(300, u'i');
   EXPECT_EQ(0, WrapSendDlgItemMessage(parent, 140, LB_ADDSTRING, 0, (WrapLParam)item.c_str()));
   EXPECT_EQ(1, WrapSendDlgItemMessage(parent, 140, LB_ADDSTRING, 0, (WrapLParam)u"Zweite"));
   EXPECT_EQ(259, SendMessageW(list, LB_GETTEXTLEN, 0, 0));
-  EXPECT_EQ(1, WrapSendDlgItemMessage(parent, 140, LB_FINDSTRINGEXACT, (WrapWParam)-1, (WrapLParam)u"Zweite"));
+  EXPECT_EQ(1, WrapSendDlgItemMessage(parent, 140, LB_FINDSTRINGEXACT, (WrapWParam)-1,
+                                      (WrapLParam)u"Zweite"));
   char16_t buf[400];
   EXPECT_EQ(0, WrapSendDlgItemMessage(parent, 140, LB_GETTEXT, 0, (WrapLParam)buf));
   UnicodeFlag = 1;
@@ -211,7 +225,7 @@ TEST_F(PlatformAnsiWindows, MenuItemTextsOnlyForStringItems) {
   EXPECT_NE(0, WrapModifyMenu(menu, 256, MF_BYCOMMAND | MF_STRING, 256, u"Gr\u00FC\u00DFe"));
   wchar_t text[32] = {};
   GetMenuStringW((HMENU)menu, 256, text, 32, MF_BYCOMMAND);
-  EXPECT_EQ(std::u16string(u"Gr\u00FC\u00DFe"), (const char16_t *)text);
+  EXPECT_EQ(std::u16string(u"Gr\u00FC\u00DFe"), (const char16_t*)text);
   MENUITEMINFOW info;
   ZeroMemory(&info, sizeof info);
   info.cbSize = sizeof info;
@@ -236,8 +250,8 @@ TEST_F(PlatformAnsiWindows, ClassNamesFollowTheAnsiRule) {
   EXPECT_EQ(0, WrapRegisterClassEx(&wc));
   wc.lpszClassName = L"QuilAnsiTestClass";
   ASSERT_NE(0, WrapRegisterClassEx(&wc));
-  WrapWindow w = WrapCreateWindow(u"QuilAnsiTestClass", u"Titel", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                  wc.hInstance, nullptr);
+  WrapWindow w = WrapCreateWindow(u"QuilAnsiTestClass", u"Titel", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                  nullptr, wc.hInstance, nullptr);
   ASSERT_NE(nullptr, w);
   EXPECT_FALSE(IsWindowUnicode((HWND)w));
   char16_t buf[16];
@@ -249,7 +263,8 @@ TEST_F(PlatformAnsiWindows, ClassNamesFollowTheAnsiRule) {
 
 TEST_F(PlatformAnsiWindows, ToolTipsAreAddedAndRemovedInTheirAnsiForm) {
   WrapInitCommonControls();
-  HWND tip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP, 0, 0, 0, 0, parent, nullptr, nullptr, nullptr);
+  HWND tip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP, 0, 0, 0, 0, parent, nullptr,
+                             nullptr, nullptr);
   ASSERT_NE(nullptr, tip);
   AnsiScope scope;
   TTTOOLINFOW info;

@@ -19,7 +19,7 @@ TEST_F(StreamTest, SecondOpenIsRefusedAndLeavesTheFirstAlone) {
   EXPECT_EQ(StreamOpenRead(u"two.bin", 0, FILE_KIND_NETWORK), STREAM_ERR_BUSY);
   EXPECT_EQ(StreamOpenWrite(u"three.bin", 0, FILE_KIND_NETWORK), STREAM_ERR_BUSY);
   EXPECT_FALSE(Exists("three.bin"));
-  EXPECT_EQ(StreamCloseWrite(), STREAM_ERR_NOT_OPEN);   // the read file is not a write file
+  EXPECT_EQ(StreamCloseWrite(), STREAM_ERR_NOT_OPEN);  // the read file is not a write file
   ASSERT_EQ(StreamReadByte(&b), 0);
   EXPECT_EQ(b, 2);
   EXPECT_EQ(StreamCloseRead(), 0);
@@ -61,11 +61,11 @@ TEST_F(StreamTest, UnknownKindUsesTheNameUnchanged) {
 }
 
 TEST_F(StreamTest, InitFailsNothingTwiceAndExitClosesAnOpenFile) {
-  EXPECT_EQ(StreamInit(), 0);   // already there: keeps its buffer
+  EXPECT_EQ(StreamInit(), 0);  // already there: keeps its buffer
   ASSERT_EQ(StreamOpenWrite(u"exit.bin", 0, FILE_KIND_NETWORK), 0);
   StreamExit();
   EXPECT_EQ(StreamIsOpen(), 0);
-  EXPECT_EQ(StreamOpenRead(u"exit.bin", 0, FILE_KIND_NETWORK), STREAM_ERR_OPEN);   // no buffer
+  EXPECT_EQ(StreamOpenRead(u"exit.bin", 0, FILE_KIND_NETWORK), STREAM_ERR_OPEN);  // no buffer
   ASSERT_EQ(StreamInit(), 0);
   EXPECT_EQ(StreamOpenRead(u"exit.bin", 0, FILE_KIND_NETWORK), 0);
   EXPECT_EQ(StreamCloseRead(), 0);
@@ -78,14 +78,17 @@ TEST_F(StreamTest, SeekIsRelativeToTheNextUnreadByte) {
   ASSERT_EQ(StreamOpenRead(u"seek.bin", 0, FILE_KIND_NETWORK), 0);
   uint8_t b = 0;
   for (int i = 0; i < 10; i++) ASSERT_EQ(StreamReadByte(&b), 0);
-  struct Step { int32_t offset; size_t next; };
+  struct Step {
+    int32_t offset;
+    size_t next;
+  };
   const Step steps[] = {{5, 15}, {-3, 13}, {0, 14}, {5000, 5015}, {-5016, 0}};
   for (const Step& s : steps) {
     EXPECT_EQ(StreamSeek(s.offset), 0);
     ASSERT_EQ(StreamReadByte(&b), 0);
     EXPECT_EQ(b, data[s.next]);
   }
-  EXPECT_EQ(StreamSeek(-100), STREAM_ERR_BAD_FILE);   // before the start: closed
+  EXPECT_EQ(StreamSeek(-100), STREAM_ERR_BAD_FILE);  // before the start: closed
   EXPECT_EQ(StreamIsOpen(), 0);
   EXPECT_EQ(StreamCloseRead(), STREAM_ERR_NOT_OPEN);
 }
@@ -117,7 +120,12 @@ TEST(StreamKinds, FoldersOfTheKinds) {
     EXPECT_EQ(GetKindFolder(kind, f), 1);
     EXPECT_EQ(f[0], 0);
   }
-  struct Case { int kind; std::u16string set; int rc; std::u16string folder; };
+  struct Case {
+    int kind;
+    std::u16string set;
+    int rc;
+    std::u16string folder;
+  };
   const Case cases[] = {
       {FILE_KIND_PROGRAM, u"C:\\Quil", 0, u"C:\\Quil\\"},
       {FILE_KIND_OPTIONS, u"", 0, u""},
@@ -159,7 +167,10 @@ TEST(StreamKinds, FoldersOfTheKinds) {
 // ---- file functions -----------------------------------------------------------------------------
 
 TEST(StreamFileDate, BitLayoutOfTheFileSystemStamp) {
-  struct Case { uint16_t date, time; int y, mo, d, h, mi, s; };
+  struct Case {
+    uint16_t date, time;
+    int y, mo, d, h, mi, s;
+  };
   const Case cases[] = {
       {(46 << 9) | (12 << 5) | 10, (14 << 11) | (37 << 5) | 29, 2026, 12, 10, 14, 37, 58},
       {(0 << 9) | (1 << 5) | 1, 0, 1980, 1, 1, 0, 0, 0},
@@ -176,7 +187,7 @@ TEST(StreamFileDate, BitLayoutOfTheFileSystemStamp) {
     EXPECT_EQ(s, c.s);
   }
   uint16_t date, time;
-  PackFileDate(2026, 12, 10, 14, 37, 59, &date, &time);   // odd seconds step down to even
+  PackFileDate(2026, 12, 10, 14, 37, 59, &date, &time);  // odd seconds step down to even
   EXPECT_EQ(date, (46 << 9) | (12 << 5) | 10);
   EXPECT_EQ(time, (14 << 11) | (37 << 5) | 29);
   PackFileDate(1975, 6, 1, 0, 0, 0, &date, nullptr);
@@ -237,9 +248,16 @@ TEST_F(StreamTest, CanOpenTextFileWantsAMark) {
 
 TEST_F(StreamTest, ConvertFileToNarrowText) {
   SetConversionCodePages(-1, 1252);
-  struct Case { const char* what; Bytes in; int rc; Bytes out; };
+  struct Case {
+    const char* what;
+    Bytes in;
+    int rc;
+    Bytes out;
+  };
   const Case cases[] = {
-      {"LE", {0xFF, 0xFE, 'A', 0, 0xE9, 0, 0x0D, 0, 0x0A, 0, 0xAC, 0x20}, 0,
+      {"LE",
+       {0xFF, 0xFE, 'A', 0, 0xE9, 0, 0x0D, 0, 0x0A, 0, 0xAC, 0x20},
+       0,
        {'A', 0xE9, 0x0D, 0x0A, 0x80}},
       {"BE with skipped characters", {0xFE, 0xFF, 0, 'x', 0x20, 0x28, 0, 'y'}, 0, {'x', 'y'}},
       {"one character", {0xFF, 0xFE, 'z', 0}, 0, {'z'}},
@@ -258,13 +276,15 @@ TEST_F(StreamTest, ConvertFileToNarrowText) {
   int32_t blocks = MemBlockCount;
   Put("conv.txt", {0xFF, 0xFE, 'A', 0});
   EXPECT_EQ(ConvertFileToNarrowText(u"conv.txt", FILE_KIND_NETWORK), 0);
-  EXPECT_EQ(MemBlockCount, blocks);   // the text block was given back
+  EXPECT_EQ(MemBlockCount, blocks);  // the text block was given back
 }
 
 // ---- file names ---------------------------------------------------------------------------------
 
 TEST(StreamNames, StripExtensionAndFileName) {
-  struct Case { std::u16string path, noExt, folder; };
+  struct Case {
+    std::u16string path, noExt, folder;
+  };
   const Case cases[] = {
       {u"C:\\nets\\demo.v2.nt3", u"C:\\nets\\demo.v2", u"C:\\nets\\"},
       {u"C:\\a.b\\demo", u"C:\\a.b\\demo", u"C:\\a.b\\"},
@@ -287,7 +307,11 @@ TEST(StreamNames, StripExtensionAndFileName) {
 }
 
 TEST(StreamNames, AddDefaultExtension) {
-  struct Case { std::u16string path, ext; int capacity, rc; std::u16string result; };
+  struct Case {
+    std::u16string path, ext;
+    int capacity, rc;
+    std::u16string result;
+  };
   const Case cases[] = {
       {u"net", u"nt3", STREAM_PATH_CHARS, 0, u"net.nt3"},
       {u"net", u".nt3", STREAM_PATH_CHARS, 0, u"net.nt3"},
@@ -307,7 +331,11 @@ TEST(StreamNames, AddDefaultExtension) {
 }
 
 TEST(StreamNames, GetExtension) {
-  struct Case { std::u16string path; int rc; std::u16string ext; };
+  struct Case {
+    std::u16string path;
+    int rc;
+    std::u16string ext;
+  };
   const Case cases[] = {
       {u"C:\\nets\\demo.nt3", 0, u"nt3"},
       {u"demo.v2.NT3", 0, u"NT3"},

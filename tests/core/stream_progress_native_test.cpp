@@ -7,7 +7,7 @@
 namespace {
 
 class StreamProgressTest : public StreamTest {
-protected:
+ protected:
   char16_t savedProgram[STREAM_PATH_CHARS];
   void SetUp() override {
     StreamTest::SetUp();
@@ -85,7 +85,7 @@ TEST_F(StreamProgressTest, WritingShowsEachBufferAndCloseWriteClosesTheBox) {
   ASSERT_EQ(StreamOpenWrite(u"w.bin", 0, FILE_KIND_NETWORK), 0);
   Bytes data(8193, 1);
   ASSERT_EQ(StreamWriteBytes(data.data(), 4096), 0);
-  EXPECT_EQ(Progress(), u"");   // a full buffer leaves only when the next byte comes
+  EXPECT_EQ(Progress(), u"");  // a full buffer leaves only when the next byte comes
   ASSERT_EQ(StreamWriteBytes(data.data(), 4096), 0);
   EXPECT_EQ(Progress(), u"4096 bytes");
   ASSERT_EQ(StreamWriteByte(1), 0);

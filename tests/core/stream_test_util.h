@@ -11,11 +11,13 @@
 
 typedef std::vector<uint8_t> Bytes;
 
-static inline std::u16string Widen(const std::string& s) { return std::u16string(s.begin(), s.end()); }
+static inline std::u16string Widen(const std::string& s) {
+  return std::u16string(s.begin(), s.end());
+}
 
 class StreamTest : public ::testing::Test {
-protected:
-  std::string dir;   // scratch folder, '/' separated
+ protected:
+  std::string dir;  // scratch folder, '/' separated
   char16_t savedFolder[STREAM_PATH_CHARS];
   int savedUnicode = 1, savedCpIn = -1, savedCpOut = -1;
 

@@ -18,20 +18,41 @@ std::u16string ReadChars(int* rc = nullptr) {
 }
 
 TEST_F(StreamTest, WriteEncodingsAndMarks) {
-  struct Case { const char* what; int flags; int unicode; Bytes bytes; };
+  struct Case {
+    const char* what;
+    int flags;
+    int unicode;
+    Bytes bytes;
+  };
   // The text: 'A', U+00E9, U+20AC, then a mark character that narrow text drops.
   const Case cases[] = {
-      {"LE with mark", STREAM_WRITE_UTF16LE | STREAM_WRITE_MARK, 1,
+      {"LE with mark",
+       STREAM_WRITE_UTF16LE | STREAM_WRITE_MARK,
+       1,
        {0xFF, 0xFE, 0x41, 0x00, 0xE9, 0x00, 0xAC, 0x20, 0xFF, 0xFE}},
-      {"BE with mark", STREAM_WRITE_UTF16BE | STREAM_WRITE_MARK, 1,
+      {"BE with mark",
+       STREAM_WRITE_UTF16BE | STREAM_WRITE_MARK,
+       1,
        {0xFE, 0xFF, 0x00, 0x41, 0x00, 0xE9, 0x20, 0xAC, 0xFE, 0xFF}},
-      {"LE without mark", STREAM_WRITE_UTF16LE, 1, {0x41, 0x00, 0xE9, 0x00, 0xAC, 0x20, 0xFF, 0xFE}},
-      {"narrow ignores the mark flag", STREAM_WRITE_NARROW | STREAM_WRITE_MARK, 1, {0x41, 0xE9, 0x80}},
-      {"narrow wins over LE and BE", STREAM_WRITE_NARROW | STREAM_WRITE_UTF16LE | STREAM_WRITE_UTF16BE,
-       1, {0x41, 0xE9, 0x80}},
-      {"LE wins over BE", STREAM_WRITE_UTF16LE | STREAM_WRITE_UTF16BE, 1,
+      {"LE without mark",
+       STREAM_WRITE_UTF16LE,
+       1,
        {0x41, 0x00, 0xE9, 0x00, 0xAC, 0x20, 0xFF, 0xFE}},
-      {"default in wide mode: LE with mark", STREAM_WRITE_MARK, 1,
+      {"narrow ignores the mark flag",
+       STREAM_WRITE_NARROW | STREAM_WRITE_MARK,
+       1,
+       {0x41, 0xE9, 0x80}},
+      {"narrow wins over LE and BE",
+       STREAM_WRITE_NARROW | STREAM_WRITE_UTF16LE | STREAM_WRITE_UTF16BE,
+       1,
+       {0x41, 0xE9, 0x80}},
+      {"LE wins over BE",
+       STREAM_WRITE_UTF16LE | STREAM_WRITE_UTF16BE,
+       1,
+       {0x41, 0x00, 0xE9, 0x00, 0xAC, 0x20, 0xFF, 0xFE}},
+      {"default in wide mode: LE with mark",
+       STREAM_WRITE_MARK,
+       1,
        {0xFF, 0xFE, 0x41, 0x00, 0xE9, 0x00, 0xAC, 0x20, 0xFF, 0xFE}},
       {"default in ANSI mode: narrow, no mark", STREAM_WRITE_MARK, 0, {0x41, 0xE9, 0x80}},
   };
@@ -49,7 +70,11 @@ TEST_F(StreamTest, WriteEncodingsAndMarks) {
 // A character that the code page gives as more than one byte must not leave a lead byte alone
 // in a narrow file: the replacement character stands in its place.
 TEST_F(StreamTest, NarrowWriteNeverWritesHalfACharacter) {
-  struct Case { int codePage; std::u16string text; Bytes bytes; };
+  struct Case {
+    int codePage;
+    std::u16string text;
+    Bytes bytes;
+  };
   const Case cases[] = {
       {65001, u"a\u00E9b\u20ACc", {'a', '?', 'b', '?', 'c'}},
       {932, u"x\u3042y", {'x', '?', 'y'}},
@@ -67,7 +92,10 @@ TEST_F(StreamTest, NarrowWriteNeverWritesHalfACharacter) {
 }
 
 TEST_F(StreamTest, LineEndsAndRule) {
-  struct Case { std::u16string text; std::string bytes; };
+  struct Case {
+    std::u16string text;
+    std::string bytes;
+  };
   const Case cases[] = {
       {u"a\r\n\rb", "a\r\n\r\nb"},
       {u"a\n\rb", "a\r\nb"},
@@ -92,21 +120,36 @@ TEST_F(StreamTest, LineEndsAndRule) {
 }
 
 TEST_F(StreamTest, ReadingTextWithMarksAndSkippedCharacters) {
-  struct Case { const char* what; int flags; Bytes bytes; std::u16string text; };
+  struct Case {
+    const char* what;
+    int flags;
+    Bytes bytes;
+    std::u16string text;
+  };
   const Case cases[] = {
       {"LE mark", STREAM_READ_NEED_MARK, {0xFF, 0xFE, 0x41, 0x00, 0xE9, 0x00}, u"A\u00E9"},
       {"BE mark", STREAM_READ_NEED_MARK, {0xFE, 0xFF, 0x00, 0x41, 0x20, 0xAC}, u"A\u20AC"},
       {"narrow bytes keep their values", 0, {0x41, 0xE9, 0xFF, 0xFE}, u"A\u00E9\u00FF\u00FE"},
-      {"switch to BE in the middle", STREAM_READ_NEED_MARK,
-       {0xFF, 0xFE, 0x41, 0x00, 0xFE, 0xFF, 0x00, 0x42, 0x00, 0x43}, u"ABC"},
-      {"switch to LE in the middle", STREAM_READ_NEED_MARK,
-       {0xFE, 0xFF, 0x00, 0x41, 0xFF, 0xFE, 0x42, 0x00}, u"AB"},
-      {"mark in the current order stays", STREAM_READ_NEED_MARK,
-       {0xFF, 0xFE, 0x41, 0x00, 0xFF, 0xFE, 0x42, 0x00}, u"AB"},
-      {"line and paragraph separators and FFFF skipped", STREAM_READ_NEED_MARK,
-       {0xFF, 0xFE, 0x28, 0x20, 0x41, 0x00, 0x29, 0x20, 0xFF, 0xFF, 0x42, 0x00}, u"AB"},
-      {"U+2027 and U+FFFD are kept", STREAM_READ_NEED_MARK,
-       {0xFF, 0xFE, 0x27, 0x20, 0xFD, 0xFF}, u"\u2027\uFFFD"},
+      {"switch to BE in the middle",
+       STREAM_READ_NEED_MARK,
+       {0xFF, 0xFE, 0x41, 0x00, 0xFE, 0xFF, 0x00, 0x42, 0x00, 0x43},
+       u"ABC"},
+      {"switch to LE in the middle",
+       STREAM_READ_NEED_MARK,
+       {0xFE, 0xFF, 0x00, 0x41, 0xFF, 0xFE, 0x42, 0x00},
+       u"AB"},
+      {"mark in the current order stays",
+       STREAM_READ_NEED_MARK,
+       {0xFF, 0xFE, 0x41, 0x00, 0xFF, 0xFE, 0x42, 0x00},
+       u"AB"},
+      {"line and paragraph separators and FFFF skipped",
+       STREAM_READ_NEED_MARK,
+       {0xFF, 0xFE, 0x28, 0x20, 0x41, 0x00, 0x29, 0x20, 0xFF, 0xFF, 0x42, 0x00},
+       u"AB"},
+      {"U+2027 and U+FFFD are kept",
+       STREAM_READ_NEED_MARK,
+       {0xFF, 0xFE, 0x27, 0x20, 0xFD, 0xFF},
+       u"\u2027\uFFFD"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -133,14 +176,19 @@ TEST_F(StreamTest, BadOrMissingMarkIsABadFile) {
     Put("mark.txt", bytes);
     EXPECT_EQ(StreamOpenRead(u"mark.txt", STREAM_READ_NEED_MARK, FILE_KIND_NETWORK),
               STREAM_ERR_BAD_FILE);
-    EXPECT_EQ(StreamIsOpen(), 0);   // the file was closed again
+    EXPECT_EQ(StreamIsOpen(), 0);  // the file was closed again
   }
 }
 
 TEST_F(StreamTest, SetReadEncodingFromMarkBytes) {
-  struct Case { uint8_t a, b; int enc; };
-  const Case cases[] = {{0xFF, 0xFE, STREAM_ENC_UTF16LE}, {0xFE, 0xFF, STREAM_ENC_UTF16BE},
-                        {0xFF, 0xFF, STREAM_ENC_NARROW}, {0x00, 0x00, STREAM_ENC_NARROW}};
+  struct Case {
+    uint8_t a, b;
+    int enc;
+  };
+  const Case cases[] = {{0xFF, 0xFE, STREAM_ENC_UTF16LE},
+                        {0xFE, 0xFF, STREAM_ENC_UTF16BE},
+                        {0xFF, 0xFF, STREAM_ENC_NARROW},
+                        {0x00, 0x00, STREAM_ENC_NARROW}};
   for (const Case& c : cases) {
     StreamSetReadEncoding(c.a, c.b);
     EXPECT_EQ(StreamGetReadEncoding(), c.enc);
@@ -167,7 +215,8 @@ TEST_F(StreamTest, HeaderSkipConsumesUpToTheFirst1A) {
   // With a mark the header is read as UTF-16 characters.
   Put("hdr16.bin", {0xFF, 0xFE, 'x', 0x00, 0x1A, 0x01, 0x1A, 0x00, 0x05});
   ASSERT_EQ(StreamOpenRead(u"hdr16.bin", STREAM_READ_SKIP_HEADER | STREAM_READ_NEED_MARK,
-                           FILE_KIND_NETWORK), 0);
+                           FILE_KIND_NETWORK),
+            0);
   EXPECT_EQ(StreamReadByte(&b), 0);
   EXPECT_EQ(b, 0x05);
   EXPECT_EQ(StreamCloseRead(), 0);
@@ -185,7 +234,7 @@ TEST_F(StreamTest, TextRoundTripsInEveryEncoding) {
   const int encodings[] = {STREAM_WRITE_UTF16LE, STREAM_WRITE_UTF16BE};
   for (int enc : encodings) {
     ASSERT_EQ(StreamOpenWrite(u"rt.txt", enc | STREAM_WRITE_MARK, FILE_KIND_NETWORK), 0);
-    StreamResetCompression();   // text through the compressor, the mark before it raw
+    StreamResetCompression();  // text through the compressor, the mark before it raw
     WriteChars(text);
     ASSERT_EQ(StreamCloseWrite(), 0);
     ASSERT_EQ(StreamOpenRead(u"rt.txt", STREAM_READ_NEED_MARK, FILE_KIND_NETWORK), 0);

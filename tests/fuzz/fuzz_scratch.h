@@ -23,7 +23,9 @@ inline const std::string& FuzzScratchFolder(const char* name) {
     std::filesystem::path root = std::filesystem::is_directory("/dev/shm", e)
                                      ? std::filesystem::path("/dev/shm")
                                      : std::filesystem::temp_directory_path();
-    gFuzzScratch = (root / ("quil_" + std::string(name) + "_" + std::to_string((long)getpid()))).string() + "/";
+    gFuzzScratch =
+        (root / ("quil_" + std::string(name) + "_" + std::to_string((long)getpid()))).string() +
+        "/";
     std::filesystem::create_directories(gFuzzScratch);
     atexit(FuzzRemoveScratch);
   }

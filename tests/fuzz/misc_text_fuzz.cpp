@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 2) return 0;
   const int capacity = 1 + data[0] % 64;
   std::vector<char16_t> text((size - 1) / 2 + 1, 0);
-  memcpy(text.data(), data + 1, (size - 1) / 2 * 2);   // terminated by the last element
+  memcpy(text.data(), data + 1, (size - 1) / 2 * 2);  // terminated by the last element
   const int length = StringLength(text.data());
 
   char16_t name[17];

@@ -25,11 +25,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   InitOnce();
   FuzzWriteFile(gFolder + "in.nt3", data, size);
   int r = LoadNetworkFile(u"in.nt3");
-  if (StreamIsOpen()) abort();            // every path closes the file
+  if (StreamIsOpen()) abort();  // every path closes the file
   if (r == NETLOAD_OK) {
     SetNetworkName(u"out.nt3");
     if (WriteNetworkFile() != 0) abort();
     if (LoadNetworkFile(u"out.nt3") != NETLOAD_OK) abort();
   }
-  return 0;   // the grid is left as it is: the next load clears it first
+  return 0;  // the grid is left as it is: the next load clears it first
 }

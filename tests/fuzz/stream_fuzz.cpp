@@ -23,7 +23,7 @@ static std::vector<uint8_t> Decode(const std::u16string& name, size_t header, in
   for (size_t i = 0; i < header && (rc = StreamReadByte(&b)) == 0; i++) out.push_back(b);
   StreamResetCompression();
   while (!rc && out.size() < kMaxDecoded && (rc = StreamReadByte(&b)) == 0) out.push_back(b);
-  if (rc != 0 && rc != STREAM_ERR_EOF) abort();   // a disk file never gives a read error here
+  if (rc != 0 && rc != STREAM_ERR_EOF) abort();  // a disk file never gives a read error here
   *endCode = rc;
   if (StreamIsOpen()) StreamCloseRead();
   return out;

@@ -37,7 +37,8 @@ static HHOOK FilterHook;
 static LRESULT CALLBACK FilterProc(int code, WPARAM wp, LPARAM lp) {
   MSG* m = (MSG*)lp;
   if (code == MSGF_DIALOGBOX && m->message == WM_KEYDOWN &&
-      (m->wParam == VK_UP || m->wParam == VK_DOWN || m->wParam == VK_PRIOR || m->wParam == VK_NEXT)) {
+      (m->wParam == VK_UP || m->wParam == VK_DOWN || m->wParam == VK_PRIOR ||
+       m->wParam == VK_NEXT)) {
     WrapWindow dlg = GetCurrentDialog();
     if (dlg && (WrapSendMessage(dlg, WM_USER + 3, m->wParam, 0) & 0xFF)) return 1;
   }
@@ -59,8 +60,8 @@ static void MakeFrame(HINSTANCE instance) {
   wc.hbrBackground = nullptr;
   wc.lpszClassName = (LPCWSTR)kInfoBoxClass;
   RegisterClassExW(&wc);
-  MainWindow = CreateWindowExW(0, L"KORV_R27K32_384_Status", L"Dialog host", WS_OVERLAPPEDWINDOW, 0, 0, 900, 700,
-                               nullptr, nullptr, instance, nullptr);
+  MainWindow = CreateWindowExW(0, L"KORV_R27K32_384_Status", L"Dialog host", WS_OVERLAPPEDWINDOW, 0,
+                               0, 900, 700, nullptr, nullptr, instance, nullptr);
   ShowWindow(MainWindow, SW_SHOW);
   UpdateWindow(MainWindow);
   FilterHook = SetWindowsHookExW(WH_MSGFILTER, FilterProc, nullptr, GetCurrentThreadId());
@@ -78,14 +79,26 @@ static void Pump() {
 static int RoundTrip() {
   char16_t number[8] = u"7";
   char16_t name[24] = u"Main line";
-  static char16_t list[] = u"000003 Harbour\0" u"000001 Central\0" u"000002 Airport\0";
+  static char16_t list[] =
+      u"000003 Harbour\0"
+      u"000001 Central\0"
+      u"000002 Airport\0";
   uint32_t cell = 0;
   (void)cell;
-  DialogRecord d[] = {DlgTitleText(u"Descriptor dialog", 42014, 140), DlgTextPtr(190, u"Every record kind of a form"),
-                      DlgTextPtr(191, u"Number 1..12"), DlgEdit(140, number, 8, DLGE_RANGE | DLGE_TRIM, 1, 12),
-                      DlgTextPtr(192, u"Name"), DlgEdit(141, name, 24, DLGE_TRIM), DlgRadio(400, LANG_ID(17021), DLGB_CHECKED),
-                      DlgRadio(401, LANG_ID(17022), 0), DlgCheck(470, LANG_ID(17027), 0), DlgList(106, list, DLGL_SORT),
-                      DlgOk(), DlgCancel(), DlgHelp(), DlgEnd()};
+  DialogRecord d[] = {DlgTitleText(u"Descriptor dialog", 42014, 140),
+                      DlgTextPtr(190, u"Every record kind of a form"),
+                      DlgTextPtr(191, u"Number 1..12"),
+                      DlgEdit(140, number, 8, DLGE_RANGE | DLGE_TRIM, 1, 12),
+                      DlgTextPtr(192, u"Name"),
+                      DlgEdit(141, name, 24, DLGE_TRIM),
+                      DlgRadio(400, LANG_ID(17021), DLGB_CHECKED),
+                      DlgRadio(401, LANG_ID(17022), 0),
+                      DlgCheck(470, LANG_ID(17027), 0),
+                      DlgList(106, list, DLGL_SORT),
+                      DlgOk(),
+                      DlgCancel(),
+                      DlgHelp(),
+                      DlgEnd()};
   int r = RunDialog(nullptr, 901, DlgF_Einfach, d);
   HostPut("result", r);
   HostPutText("f140", number);
@@ -107,12 +120,13 @@ static intptr_t CALLBACK NestProc(WrapWindow w, uint32_t message, uintptr_t wp, 
   if (message == WM_INITDIALOG) {
     intptr_t r = DlgF_Einfach(w, message, wp, lp);
     int level = GetDialogLevel();
-    SetWindowPos((HWND)w, nullptr, 20 + 40 * level, 20 + 40 * level, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    SetWindowPos((HWND)w, nullptr, 20 + 40 * level, 20 + 40 * level, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER);
     PostMessageW((HWND)w, WM_APP, 0, 0);
     return r;
   }
   if (message == WM_APP) {
-    ShowWindow((HWND)w, SW_SHOW);   // a dialog shows itself only when its loop first idles
+    ShowWindow((HWND)w, SW_SHOW);  // a dialog shows itself only when its loop first idles
     int level = GetDialogLevel();
     int next = level + 1;
     int r = RunDialog(nullptr, 902, NestProc, Levels[next].d);
@@ -146,8 +160,14 @@ static int Nest() {
 
 static int BadField() {
   char16_t hour[8] = u"", minute[8] = u"";
-  DialogRecord d[] = {DlgTitleText(u"Time of day", 0, 140), DlgTextPtr(191, u"Hour"), DlgEdit(140, hour, 8, DLGE_TRIM),
-                      DlgTextPtr(192, u"Minute"), DlgEdit(141, minute, 8, DLGE_TRIM), DlgOk(), DlgCancel(), DlgEnd()};
+  DialogRecord d[] = {DlgTitleText(u"Time of day", 0, 140),
+                      DlgTextPtr(191, u"Hour"),
+                      DlgEdit(140, hour, 8, DLGE_TRIM),
+                      DlgTextPtr(192, u"Minute"),
+                      DlgEdit(141, minute, 8, DLGE_TRIM),
+                      DlgOk(),
+                      DlgCancel(),
+                      DlgEnd()};
   int rounds = 0, r;
   for (;;) {
     r = RunDialog(nullptr, 903, DlgF_Einfach, d);
@@ -160,7 +180,7 @@ static int BadField() {
     }
     if (ok && m <= 59) break;
     ShowError(910, u"The minute must lie between 0 and 59.");
-    d[0].title.focusId = 141;   // again, with the focus on the bad field
+    d[0].title.focusId = 141;  // again, with the focus on the bad field
   }
   HostPut("result", r);
   HostPut("rounds", rounds);
@@ -175,7 +195,7 @@ static int InfoBoxes() {
   HostPut("open1", OpenInfoBox(u"Searching the texts", u"Search", 10, 0));
   HostPut("ready1", 1);
   int seen = 0, abortPlain = 0;
-  for (int i = 0; i < 1200 && !seen; i++) {   // until F12 is held (at most 60 s)
+  for (int i = 0; i < 1200 && !seen; i++) {  // until F12 is held (at most 60 s)
     char16_t t[16];
     std::u16string s = u"row " + std::u16string(1, (char16_t)(u'0' + i % 10));
     SetInfoBoxText(s.c_str());
@@ -216,8 +236,10 @@ static int Cursors(HINSTANCE instance) {
   }
   HostPut("cursors", loaded);
   HostPut("distinct", distinct);
-  HostPut("icon_large", LoadImageW(instance, MAKEINTRESOURCEW(2), IMAGE_ICON, 32, 32, 0) != nullptr);
-  HostPut("icon_small", LoadImageW(instance, MAKEINTRESOURCEW(11), IMAGE_ICON, 16, 16, 0) != nullptr);
+  HostPut("icon_large",
+          LoadImageW(instance, MAKEINTRESOURCEW(2), IMAGE_ICON, 32, 32, 0) != nullptr);
+  HostPut("icon_small",
+          LoadImageW(instance, MAKEINTRESOURCEW(11), IMAGE_ICON, 16, 16, 0) != nullptr);
   HostPut("mode", SetCursorMode(CURSOR_MODE_PICK));
   SetCursorMode(CURSOR_BUSY_BEGIN);
   HostPut("busy", GetBusyCount());

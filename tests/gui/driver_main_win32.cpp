@@ -17,7 +17,7 @@ struct Match {
 static HWND Selected;
 
 // ---- output: UTF-8 lines -------------------------------------------------------------------------
-static void Out(const std::wstring &line) {
+static void Out(const std::wstring& line) {
   std::wstring l = line + L"\n";
   int n = WideCharToMultiByte(CP_UTF8, 0, l.c_str(), (int)l.size(), nullptr, 0, nullptr, nullptr);
   std::string s(n, '\0');
@@ -26,19 +26,25 @@ static void Out(const std::wstring &line) {
   WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), s.data(), (DWORD)s.size(), &written, nullptr);
 }
 
-static std::wstring Quote(const std::wstring &t) {
+static std::wstring Quote(const std::wstring& t) {
   std::wstring q = L"\"";
   for (wchar_t c : t) {
-    if (c == L'"' || c == L'\\') { q += L'\\'; q += c; }
-    else if (c == L'\n') q += L"\\n";
-    else if (c == L'\r') q += L"\\r";
-    else if (c == L'\t') q += L"\\t";
-    else q += c;
+    if (c == L'"' || c == L'\\') {
+      q += L'\\';
+      q += c;
+    } else if (c == L'\n')
+      q += L"\\n";
+    else if (c == L'\r')
+      q += L"\\r";
+    else if (c == L'\t')
+      q += L"\\t";
+    else
+      q += c;
   }
   return q + L"\"";
 }
 
-static std::wstring Hex(const void *p) {
+static std::wstring Hex(const void* p) {
   wchar_t b[32];
   swprintf(b, 32, L"0x%llx", (unsigned long long)(uintptr_t)p);
   return b;
@@ -70,7 +76,7 @@ static std::wstring ExeOf(HWND w) {
   DWORD size = MAX_PATH;
   QueryFullProcessImageNameW(p, 0, b, &size);
   CloseHandle(p);
-  const wchar_t *s = wcsrchr(b, L'\\');
+  const wchar_t* s = wcsrchr(b, L'\\');
   return s ? s + 1 : b;
 }
 
@@ -80,7 +86,7 @@ static DWORD PidOf(HWND w) {
   return pid;
 }
 
-static bool Matches(HWND w, const Match &m) {
+static bool Matches(HWND w, const Match& m) {
   if (m.needVisible && !IsWindowVisible(w)) return false;
   if (!m.cls.empty() && ClassOf(w) != m.cls) return false;
   if (m.pid && PidOf(w) != m.pid) return false;
@@ -93,18 +99,24 @@ static bool Matches(HWND w, const Match &m) {
   return true;
 }
 
-struct FindState { const Match *m; HWND found; };
+struct FindState {
+  const Match* m;
+  HWND found;
+};
 
 static BOOL CALLBACK FindTop(HWND w, LPARAM p) {
-  FindState *s = (FindState *)p;
-  if (Matches(w, *s->m)) { s->found = w; return FALSE; }
+  FindState* s = (FindState*)p;
+  if (Matches(w, *s->m)) {
+    s->found = w;
+    return FALSE;
+  }
   return TRUE;
 }
 
-static void PrintWindow(const wchar_t *kind, HWND w) {
-  Out(std::wstring(kind) + L" handle=" + Hex(w) + L" class=" + Quote(ClassOf(w)) + L" title=" + Quote(TextOf(w)) +
-      L" exe=" + Quote(ExeOf(w)) + L" pid=" + std::to_wstring(PidOf(w)) + L" visible=" +
-      std::to_wstring(IsWindowVisible(w) ? 1 : 0));
+static void PrintWindow(const wchar_t* kind, HWND w) {
+  Out(std::wstring(kind) + L" handle=" + Hex(w) + L" class=" + Quote(ClassOf(w)) + L" title=" +
+      Quote(TextOf(w)) + L" exe=" + Quote(ExeOf(w)) + L" pid=" + std::to_wstring(PidOf(w)) +
+      L" visible=" + std::to_wstring(IsWindowVisible(w) ? 1 : 0));
 }
 
 static BOOL CALLBACK ListTop(HWND w, LPARAM p) {
@@ -115,15 +127,16 @@ static BOOL CALLBACK ListTop(HWND w, LPARAM p) {
 static bool IsCheckable(HWND c) {
   if (ClassOf(c) != L"Button") return false;
   LONG type = GetWindowLongW(c, GWL_STYLE) & BS_TYPEMASK;
-  return type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE || type == BS_AUTO3STATE ||
-         type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON;
+  return type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE ||
+         type == BS_AUTO3STATE || type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON;
 }
 
 static BOOL CALLBACK DumpChild(HWND c, LPARAM p) {
-  if (GetParent(c) != (HWND)p) return TRUE;   // direct children only
-  std::wstring line = L"control id=" + std::to_wstring(GetDlgCtrlID(c)) + L" class=" + Quote(ClassOf(c)) +
-                      L" text=" + Quote(TextOf(c)) + L" visible=" + std::to_wstring(IsWindowVisible(c) ? 1 : 0) +
-                      L" enabled=" + std::to_wstring(IsWindowEnabled(c) ? 1 : 0);
+  if (GetParent(c) != (HWND)p) return TRUE;  // direct children only
+  std::wstring line = L"control id=" + std::to_wstring(GetDlgCtrlID(c)) + L" class=" +
+                      Quote(ClassOf(c)) + L" text=" + Quote(TextOf(c)) + L" visible=" +
+                      std::to_wstring(IsWindowVisible(c) ? 1 : 0) + L" enabled=" +
+                      std::to_wstring(IsWindowEnabled(c) ? 1 : 0);
   if (IsCheckable(c)) line += L" check=" + std::to_wstring((int)SendMessageW(c, BM_GETCHECK, 0, 0));
   Out(line);
   return TRUE;
@@ -143,7 +156,8 @@ static void Dump(HWND w) {
   EnumChildWindows(w, DumpChild, (LPARAM)w);
   HWND f = FocusOf(w);
   if (f && (f == w || IsChild(w, f)))
-    Out(L"focus id=" + std::to_wstring(GetDlgCtrlID(f)) + L" class=" + Quote(ClassOf(f)) + L" text=" + Quote(TextOf(f)));
+    Out(L"focus id=" + std::to_wstring(GetDlgCtrlID(f)) + L" class=" + Quote(ClassOf(f)) +
+        L" text=" + Quote(TextOf(f)));
   else
     Out(L"focus none");
 }
@@ -153,41 +167,45 @@ struct Step {
   std::wstring name;
   std::wstring key[16], value[16];
   int count = 0;
-  const wchar_t *Get(const wchar_t *k) const {
+  const wchar_t* Get(const wchar_t* k) const {
     for (int i = 0; i < count; i++)
       if (key[i] == k) return value[i].c_str();
     return nullptr;
   }
-  long Num(const wchar_t *k, long fallback) const {
-    const wchar_t *v = Get(k);
+  long Num(const wchar_t* k, long fallback) const {
+    const wchar_t* v = Get(k);
     return v ? wcstol(v, nullptr, 0) : fallback;
   }
 };
 
-static UINT KeyCode(const wchar_t *name) {
-  static const struct { const wchar_t *n; UINT vk; } names[] = {
+static UINT KeyCode(const wchar_t* name) {
+  static const struct {
+    const wchar_t* n;
+    UINT vk;
+  } names[] = {
       {L"ENTER", VK_RETURN}, {L"RETURN", VK_RETURN}, {L"ESCAPE", VK_ESCAPE}, {L"TAB", VK_TAB},
       {L"SPACE", VK_SPACE},  {L"UP", VK_UP},         {L"DOWN", VK_DOWN},     {L"LEFT", VK_LEFT},
       {L"RIGHT", VK_RIGHT},  {L"PRIOR", VK_PRIOR},   {L"NEXT", VK_NEXT},     {L"F1", VK_F1},
       {L"F12", VK_F12},      {L"DELETE", VK_DELETE}, {L"HOME", VK_HOME},     {L"END", VK_END}};
-  for (const auto &k : names)
+  for (const auto& k : names)
     if (_wcsicmp(name, k.n) == 0) return k.vk;
-  if (name[0] == L'F' && name[1] >= L'1' && name[1] <= L'9') return VK_F1 + wcstol(name + 1, nullptr, 10) - 1;
+  if (name[0] == L'F' && name[1] >= L'1' && name[1] <= L'9')
+    return VK_F1 + wcstol(name + 1, nullptr, 10) - 1;
   if (name[0] && !name[1]) return (UINT)towupper(name[0]);
   return (UINT)wcstol(name, nullptr, 0);
 }
 
-static HWND Control(HWND w, const Step &s) {
-  const wchar_t *id = s.Get(L"id");
+static HWND Control(HWND w, const Step& s) {
+  const wchar_t* id = s.Get(L"id");
   return id ? GetDlgItem(w, (int)wcstol(id, nullptr, 0)) : nullptr;
 }
 
-static int Fail(const std::wstring &why) {
+static int Fail(const std::wstring& why) {
   Out(L"error " + why);
   return 1;
 }
 
-static int RunStep(const Step &s) {
+static int RunStep(const Step& s) {
   DWORD timeout = (DWORD)s.Num(L"timeout", 5000);
   if (s.name == L"list") {
     EnumWindows(ListTop, 0);
@@ -237,11 +255,11 @@ static int RunStep(const Step &s) {
     return 0;
   }
   if (s.name == L"key") {
-    const wchar_t *name = s.Get(L"vk");
+    const wchar_t* name = s.Get(L"vk");
     if (!name) return Fail(L"key without vk=");
     UINT vk = KeyCode(name);
     HWND target = Selected;
-    const wchar_t *to = s.Get(L"to");
+    const wchar_t* to = s.Get(L"to");
     if (!to || wcscmp(to, L"focus") == 0) {
       HWND f = FocusOf(Selected);
       if (f && (f == Selected || IsChild(Selected, f))) target = f;
@@ -251,14 +269,15 @@ static int RunStep(const Step &s) {
     UINT scan = MapVirtualKeyW(vk, 0);
     PostMessageW(target, WM_KEYDOWN, vk, 1 | (scan << 16));
     PostMessageW(target, WM_KEYUP, vk, 1 | (scan << 16) | (3u << 30));
-    Out(L"posted key vk=" + std::to_wstring(vk) + L" to id=" + std::to_wstring(target == Selected ? -1 : GetDlgCtrlID(target)));
+    Out(L"posted key vk=" + std::to_wstring(vk) + L" to id=" +
+        std::to_wstring(target == Selected ? -1 : GetDlgCtrlID(target)));
     return 0;
   }
   if (s.name == L"input") {
     // Real keyboard input to the selected window made foreground: mods= any of ctrl, shift, alt.
-    const wchar_t *name = s.Get(L"vk");
+    const wchar_t* name = s.Get(L"vk");
     if (!name) return Fail(L"input without vk=");
-    const wchar_t *mods = s.Get(L"mods");
+    const wchar_t* mods = s.Get(L"mods");
     std::wstring m = mods ? mods : L"";
     WORD held[3];
     int n = 0;
@@ -266,13 +285,29 @@ static int RunStep(const Step &s) {
     if (m.find(L"shift") != std::wstring::npos) held[n++] = VK_SHIFT;
     if (m.find(L"alt") != std::wstring::npos) held[n++] = VK_MENU;
     SetForegroundWindow(Selected);
-    for (DWORD start = GetTickCount(); GetForegroundWindow() != Selected && GetTickCount() - start < 2000;) Sleep(20);
+    for (DWORD start = GetTickCount();
+         GetForegroundWindow() != Selected && GetTickCount() - start < 2000;)
+      Sleep(20);
     INPUT in[8] = {};
     int k = 0;
-    for (int i = 0; i < n; i++) { in[k].type = INPUT_KEYBOARD; in[k].ki.wVk = held[i]; k++; }
-    in[k].type = INPUT_KEYBOARD; in[k].ki.wVk = (WORD)KeyCode(name); k++;
-    in[k].type = INPUT_KEYBOARD; in[k].ki.wVk = (WORD)KeyCode(name); in[k].ki.dwFlags = KEYEVENTF_KEYUP; k++;
-    for (int i = n - 1; i >= 0; i--) { in[k].type = INPUT_KEYBOARD; in[k].ki.wVk = held[i]; in[k].ki.dwFlags = KEYEVENTF_KEYUP; k++; }
+    for (int i = 0; i < n; i++) {
+      in[k].type = INPUT_KEYBOARD;
+      in[k].ki.wVk = held[i];
+      k++;
+    }
+    in[k].type = INPUT_KEYBOARD;
+    in[k].ki.wVk = (WORD)KeyCode(name);
+    k++;
+    in[k].type = INPUT_KEYBOARD;
+    in[k].ki.wVk = (WORD)KeyCode(name);
+    in[k].ki.dwFlags = KEYEVENTF_KEYUP;
+    k++;
+    for (int i = n - 1; i >= 0; i--) {
+      in[k].type = INPUT_KEYBOARD;
+      in[k].ki.wVk = held[i];
+      in[k].ki.dwFlags = KEYEVENTF_KEYUP;
+      k++;
+    }
     UINT sent = SendInput((UINT)k, in, sizeof(INPUT));
     Out(L"input sent=" + std::to_wstring(sent));
     return sent == (UINT)k ? 0 : Fail(L"input not sent");
@@ -280,7 +315,7 @@ static int RunStep(const Step &s) {
   if (s.name == L"settext") {
     HWND c = Control(Selected, s);
     if (!c) return Fail(L"settext: no such control");
-    const wchar_t *t = s.Get(L"text");
+    const wchar_t* t = s.Get(L"text");
     SendMessageTimeoutW(c, WM_SETTEXT, 0, (LPARAM)(t ? t : L""), SMTO_ABORTIFHUNG, 2000, nullptr);
     Out(L"text id=" + std::to_wstring(s.Num(L"id", 0)) + L" set");
     return 0;
@@ -300,9 +335,10 @@ static int RunStep(const Step &s) {
   return Fail(L"unknown step " + s.name);
 }
 
-int wmain(int argc, wchar_t **argv) {
+int wmain(int argc, wchar_t** argv) {
   if (argc < 2) {
-    Out(L"usage: quil_gui_driver <step> [key=value ...] [<step> ...]; steps: list wait gone dump command key input settext click close");
+    Out(L"usage: quil_gui_driver <step> [key=value ...] [<step> ...]; steps: list wait gone dump "
+        L"command key input settext click close");
     return 2;
   }
   Step s;
@@ -315,7 +351,7 @@ int wmain(int argc, wchar_t **argv) {
       s.name = argv[i];
       continue;
     }
-    const wchar_t *eq = wcschr(argv[i], L'=');
+    const wchar_t* eq = wcschr(argv[i], L'=');
     if (s.count < 16) {
       s.key[s.count].assign(argv[i], eq - argv[i]);
       s.value[s.count] = eq + 1;

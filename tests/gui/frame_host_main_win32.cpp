@@ -17,303 +17,291 @@
 #include "model/grid.h"
 #include "host_win32.h"
 
-static std::wstring Title(HWND w)
-{
-    wchar_t b[600] = L"";
-    if (w) GetWindowTextW(w, b, 600);
-    return b;
+static std::wstring Title(HWND w) {
+  wchar_t b[600] = L"";
+  if (w) GetWindowTextW(w, b, 600);
+  return b;
 }
 
-static int Threads()
-{
-    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-    THREADENTRY32 te = {};
-    te.dwSize = sizeof te;
-    int n = 0;
-    if (Thread32First(snap, &te)) {
-        do {
-            if (te.th32OwnerProcessID == GetCurrentProcessId()) n++;
-        } while (Thread32Next(snap, &te));
-    }
-    CloseHandle(snap);
-    return n;
+static int Threads() {
+  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  THREADENTRY32 te = {};
+  te.dwSize = sizeof te;
+  int n = 0;
+  if (Thread32First(snap, &te)) {
+    do {
+      if (te.th32OwnerProcessID == GetCurrentProcessId()) n++;
+    } while (Thread32Next(snap, &te));
+  }
+  CloseHandle(snap);
+  return n;
 }
 
-static void Pump(DWORD ms)
-{
-    DWORD start = GetTickCount();
-    MSG m;
-    while (GetTickCount() - start < ms) {
-        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&m);
-            DispatchMessageW(&m);
-        }
-        Sleep(5);
+static void Pump(DWORD ms) {
+  DWORD start = GetTickCount();
+  MSG m;
+  while (GetTickCount() - start < ms) {
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&m);
+      DispatchMessageW(&m);
     }
+    Sleep(5);
+  }
 }
 
 // Pumps messages until the condition holds or the time is up (a loaded machine may take long);
 // returns the condition's last value.
 template <class F>
-static bool PumpUntil(F cond, DWORD ms)
-{
-    DWORD start = GetTickCount();
-    MSG m;
-    for (;;) {
-        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&m);
-            DispatchMessageW(&m);
-        }
-        if (cond()) return true;
-        if (GetTickCount() - start >= ms) return false;
-        Sleep(5);
+static bool PumpUntil(F cond, DWORD ms) {
+  DWORD start = GetTickCount();
+  MSG m;
+  for (;;) {
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&m);
+      DispatchMessageW(&m);
     }
+    if (cond()) return true;
+    if (GetTickCount() - start >= ms) return false;
+    Sleep(5);
+  }
 }
 
-static long PixelOf(HWND w)
-{
-    HDC dc = GetDC(w);
-    long p = (long)GetPixel(dc, 10, 10);
-    ReleaseDC(w, dc);
-    return p;
+static long PixelOf(HWND w) {
+  HDC dc = GetDC(w);
+  long p = (long)GetPixel(dc, 10, 10);
+  ReleaseDC(w, dc);
+  return p;
 }
 
-static HWND Slot(int i)
-{
-    return (HWND)EditViews.slot[i].window;
-}
+static HWND Slot(int i) { return (HWND)EditViews.slot[i].window; }
 
-static std::wstring MenuText(HWND w, UINT id)
-{
-    wchar_t b[300] = L"";
-    GetMenuStringW(GetMenu(w), id, b, 300, MF_BYCOMMAND);
-    return b;
+static std::wstring MenuText(HWND w, UINT id) {
+  wchar_t b[300] = L"";
+  GetMenuStringW(GetMenu(w), id, b, 300, MF_BYCOMMAND);
+  return b;
 }
 
 // Starts the frame as the program's entry does and reports whether it is ready to run.
-static int StartFrame(HINSTANCE instance)
-{
-    UnicodeFlag = 1;
-    InitLockEmulation();
-    int ok = RegisterWindowClasses(instance) && InitInstance(instance, SW_SHOWNORMAL);
-    HostPut("init", ok ? 1 : 0);
-    return ok;
+static int StartFrame(HINSTANCE instance) {
+  UnicodeFlag = 1;
+  InitLockEmulation();
+  int ok = RegisterWindowClasses(instance) && InitInstance(instance, SW_SHOWNORMAL);
+  HostPut("init", ok ? 1 : 0);
+  return ok;
 }
 
 // Title run (command line without /Q): a stand-in title picture; the host reports the title
 // window, closes it with a key and reports what the close set up.
 static int titleLoads = 0, titleFrees = 0;
-static int FakeTitleLoad(int number)
-{
-    titleLoads++;
-    HostPut("title_number", number);
-    return 0;
+static int FakeTitleLoad(int number) {
+  titleLoads++;
+  HostPut("title_number", number);
+  return 0;
 }
-static void FakeTitleDraw(HDC dc)
-{
-    RECT r = {0, 0, 192, 256};
-    HBRUSH b = CreateSolidBrush(RGB(0, 0, 160));
-    FillRect(dc, &r, b);
-    DeleteObject(b);
+static void FakeTitleDraw(HDC dc) {
+  RECT r = {0, 0, 192, 256};
+  HBRUSH b = CreateSolidBrush(RGB(0, 0, 160));
+  FillRect(dc, &r, b);
+  DeleteObject(b);
 }
-static void FakeTitleFree()
-{
-    titleFrees++;
-}
+static void FakeTitleFree() { titleFrees++; }
 
-static int TitleRun(HINSTANCE instance)
-{
-    TitlePictureLoad = FakeTitleLoad;
-    TitlePictureDraw = FakeTitleDraw;
-    TitlePictureFree = FakeTitleFree;
-    if (!StartFrame(instance)) return 3;
-    Pump(300);
-    HWND title = (HWND)Entry.titleWindow;
-    HostPut("title_window", title != nullptr && IsWindowVisible(title));
-    RECT tr = {}, desk = {};
-    GetWindowRect(title, &tr);
-    GetClientRect(GetDesktopWindow(), &desk);
-    int tw = 2 * GetSystemMetrics(SM_CXFIXEDFRAME) + 192;
-    int th = GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYFIXEDFRAME) + 256;
-    HostPut("title_placed", tr.right - tr.left == tw && tr.bottom - tr.top == th &&
-                            tr.left == (desk.right - tw) / 2 && tr.top == (desk.bottom - 28 - th) / 2);
-    HostPut("title_mode", Entry.titleMode);
-    HostPut("main_visible_before", IsWindowVisible((HWND)Entry.mainWindow) ? 1 : 0);
-    HostPut("windows_before", CountEditWindows());
-    HostPut("running_before", IsSimulationRunning());
-    SendMessageW(title, WM_KEYDOWN, VK_SPACE, 0);
-    SendMessageW(title, WM_KEYDOWN, VK_SPACE, 0);   // a second key finds no title any more
-    Pump(300);
-    HostPut("title_gone", Entry.titleWindow == nullptr && !IsWindow(title));
-    HostPut("title_loads", titleLoads);
-    HostPut("title_frees", titleFrees);
-    HostPut("main_visible_after", IsWindowVisible((HWND)Entry.mainWindow) ? 1 : 0);
-    HostPut("windows_after", CountEditWindows());
-    HostPut("zoom_after", EditViews.slot[0].zoom);
-    HostPut("running_after", IsSimulationRunning());
-    HostPut("shutdown", 1);
-    DestroyWindow((HWND)Entry.mainWindow);
-    int code = RunMessageLoop();
-    EndTimerThreads();
-    HostPut("exit", code);
-    return 0;
+static int TitleRun(HINSTANCE instance) {
+  TitlePictureLoad = FakeTitleLoad;
+  TitlePictureDraw = FakeTitleDraw;
+  TitlePictureFree = FakeTitleFree;
+  if (!StartFrame(instance)) return 3;
+  Pump(300);
+  HWND title = (HWND)Entry.titleWindow;
+  HostPut("title_window", title != nullptr && IsWindowVisible(title));
+  RECT tr = {}, desk = {};
+  GetWindowRect(title, &tr);
+  GetClientRect(GetDesktopWindow(), &desk);
+  int tw = 2 * GetSystemMetrics(SM_CXFIXEDFRAME) + 192;
+  int th = GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYFIXEDFRAME) + 256;
+  HostPut("title_placed", tr.right - tr.left == tw && tr.bottom - tr.top == th &&
+                              tr.left == (desk.right - tw) / 2 &&
+                              tr.top == (desk.bottom - 28 - th) / 2);
+  HostPut("title_mode", Entry.titleMode);
+  HostPut("main_visible_before", IsWindowVisible((HWND)Entry.mainWindow) ? 1 : 0);
+  HostPut("windows_before", CountEditWindows());
+  HostPut("running_before", IsSimulationRunning());
+  SendMessageW(title, WM_KEYDOWN, VK_SPACE, 0);
+  SendMessageW(title, WM_KEYDOWN, VK_SPACE, 0);  // a second key finds no title any more
+  Pump(300);
+  HostPut("title_gone", Entry.titleWindow == nullptr && !IsWindow(title));
+  HostPut("title_loads", titleLoads);
+  HostPut("title_frees", titleFrees);
+  HostPut("main_visible_after", IsWindowVisible((HWND)Entry.mainWindow) ? 1 : 0);
+  HostPut("windows_after", CountEditWindows());
+  HostPut("zoom_after", EditViews.slot[0].zoom);
+  HostPut("running_after", IsSimulationRunning());
+  HostPut("shutdown", 1);
+  DestroyWindow((HWND)Entry.mainWindow);
+  int code = RunMessageLoop();
+  EndTimerThreads();
+  HostPut("exit", code);
+  return 0;
 }
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
-{
-    if (!wcsstr(GetCommandLineW(), L"/Q")) return TitleRun(GetModuleHandleW(nullptr));
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    HostPut("threads_before", Threads());
-    if (!StartFrame(instance)) return 3;
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  if (!wcsstr(GetCommandLineW(), L"/Q")) return TitleRun(GetModuleHandleW(nullptr));
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  HostPut("threads_before", Threads());
+  if (!StartFrame(instance)) return 3;
 
-    HWND main = (HWND)Entry.mainWindow;
-    HostPutText("main_title", Title(main));
-    HostPutText("edit1_title", Title(Slot(0)));
-    HostPut("windows", CountEditWindows());
-    HostPut("threads_running", Threads());
+  HWND main = (HWND)Entry.mainWindow;
+  HostPutText("main_title", Title(main));
+  HostPutText("edit1_title", Title(Slot(0)));
+  HostPut("windows", CountEditWindows());
+  HostPut("threads_running", Threads());
 
-    // A drawn frame: the render thread copies the cleared view into the window.
-    PumpUntil([] { return PixelOf(Slot(0)) == 0xE8E8E8; }, 20000);
-    HostPut("pixel", PixelOf(Slot(0)));
+  // A drawn frame: the render thread copies the cleared view into the window.
+  PumpUntil([] { return PixelOf(Slot(0)) == 0xE8E8E8; }, 20000);
+  HostPut("pixel", PixelOf(Slot(0)));
 
-    // The tick runs idle steps: the 55 ms counter is consumed after it was raised.
-    bool raised = PumpUntil([] { return TimerCount.anim55 != 0; }, 20000);
-    bool consumed = raised && PumpUntil([] { return TimerCount.anim55 == 0; }, 20000);
-    HostPut("anim_consumed", consumed ? 1 : 0);
+  // The tick runs idle steps: the 55 ms counter is consumed after it was raised.
+  bool raised = PumpUntil([] { return TimerCount.anim55 != 0; }, 20000);
+  bool consumed = raised && PumpUntil([] { return TimerCount.anim55 == 0; }, 20000);
+  HostPut("anim_consumed", consumed ? 1 : 0);
 
-    // While drawing is suspended no frame reaches the window; after resuming it does.
-    EditViewSlot* first = &EditViews.slot[0];
-    SuspendThreads(0);
-    WrapEnterCriticalSection(first->lockB);
-    for (uint32_t i = 0; i < first->pixelCount; i++) first->drawBuffer[i] = 0x00102030;
-    first->dirty = 1;
-    WrapLeaveCriticalSection(first->lockB);
-    Pump(300);   // frames would have come in this time
-    HostPut("pixel_suspended", PixelOf(Slot(0)));
-    SuspendThreads(1);
-    first->dirty = 1;
-    PumpUntil([] { return PixelOf(Slot(0)) == 0x302010; }, 20000);
-    HostPut("pixel_resumed", PixelOf(Slot(0)));
+  // While drawing is suspended no frame reaches the window; after resuming it does.
+  EditViewSlot* first = &EditViews.slot[0];
+  SuspendThreads(0);
+  WrapEnterCriticalSection(first->lockB);
+  for (uint32_t i = 0; i < first->pixelCount; i++) first->drawBuffer[i] = 0x00102030;
+  first->dirty = 1;
+  WrapLeaveCriticalSection(first->lockB);
+  Pump(300);  // frames would have come in this time
+  HostPut("pixel_suspended", PixelOf(Slot(0)));
+  SuspendThreads(1);
+  first->dirty = 1;
+  PumpUntil([] { return PixelOf(Slot(0)) == 0x302010; }, 20000);
+  HostPut("pixel_resumed", PixelOf(Slot(0)));
 
-    // The clock window: opened, titled, toggled; a remembered place outside the work area is
-    // replaced by the centre.
-    int32_t cl = 6000, ct = 6000, cw = -1, chh = -1;
-    ClockWindow(5, &cl, &ct, &cw, &chh);
-    HostPut("clock_w", cw);
-    HostPut("clock_open", ClockWindow(3, nullptr, nullptr, nullptr, nullptr));
-    HostPutText("clock_title", Title(ClockWindowHandle()));
-    RECT cr = {};
-    GetWindowRect(ClockWindowHandle(), &cr);
-    int32_t wl, wt, ww, wh;
-    GetWorkArea(&wl, &wt, &ww, &wh);
-    HostPut("clock_inside", cr.left >= wl && cr.right <= wl + ww && cr.top >= wt && cr.bottom <= wt + wh);
-    HostPut("clock_toggle", ClockWindow(4, nullptr, nullptr, nullptr, nullptr));
-    HostPut("clock_gone", ClockWindowHandle() == nullptr);
+  // The clock window: opened, titled, toggled; a remembered place outside the work area is
+  // replaced by the centre.
+  int32_t cl = 6000, ct = 6000, cw = -1, chh = -1;
+  ClockWindow(5, &cl, &ct, &cw, &chh);
+  HostPut("clock_w", cw);
+  HostPut("clock_open", ClockWindow(3, nullptr, nullptr, nullptr, nullptr));
+  HostPutText("clock_title", Title(ClockWindowHandle()));
+  RECT cr = {};
+  GetWindowRect(ClockWindowHandle(), &cr);
+  int32_t wl, wt, ww, wh;
+  GetWorkArea(&wl, &wt, &ww, &wh);
+  HostPut("clock_inside",
+          cr.left >= wl && cr.right <= wl + ww && cr.top >= wt && cr.bottom <= wt + wh);
+  HostPut("clock_toggle", ClockWindow(4, nullptr, nullptr, nullptr, nullptr));
+  HostPut("clock_gone", ClockWindowHandle() == nullptr);
 
-    // Menu captions of the first window: the popups by position, every command by id.
-    HMENU bar = GetMenu(Slot(0));
-    for (int i = 0; i < 7; i++) {
-        wchar_t b[100] = L"";
-        GetMenuStringW(bar, (UINT)i, b, 100, MF_BYPOSITION);
-        HostPutText(("bar" + std::to_string(i + 1)).c_str(), b);
-    }
-    int n;
-    const MenuCommandCaption* c = GetMenuCommandCaptions(&n);
-    for (int i = 0; i < n; i++)
-        HostPutText(("menu" + std::to_string(c[i].commandId)).c_str(), MenuText(Slot(0), c[i].commandId));
-    c = GetMenuToggleCaptions(&n);
-    for (int i = 0; i < n; i++)
-        HostPutText(("menu" + std::to_string(c[i].commandId)).c_str(), MenuText(Slot(0), c[i].commandId));
-    HostPut("checked348", (GetMenuState(bar, 348, MF_BYCOMMAND) & MF_CHECKED) ? 1 : 0);
-    HostPut("checked347", (GetMenuState(bar, 347, MF_BYCOMMAND) & MF_CHECKED) ? 1 : 0);
+  // Menu captions of the first window: the popups by position, every command by id.
+  HMENU bar = GetMenu(Slot(0));
+  for (int i = 0; i < 7; i++) {
+    wchar_t b[100] = L"";
+    GetMenuStringW(bar, (UINT)i, b, 100, MF_BYPOSITION);
+    HostPutText(("bar" + std::to_string(i + 1)).c_str(), b);
+  }
+  int n;
+  const MenuCommandCaption* c = GetMenuCommandCaptions(&n);
+  for (int i = 0; i < n; i++)
+    HostPutText(("menu" + std::to_string(c[i].commandId)).c_str(),
+                MenuText(Slot(0), c[i].commandId));
+  c = GetMenuToggleCaptions(&n);
+  for (int i = 0; i < n; i++)
+    HostPutText(("menu" + std::to_string(c[i].commandId)).c_str(),
+                MenuText(Slot(0), c[i].commandId));
+  HostPut("checked348", (GetMenuState(bar, 348, MF_BYCOMMAND) & MF_CHECKED) ? 1 : 0);
+  HostPut("checked347", (GetMenuState(bar, 347, MF_BYCOMMAND) & MF_CHECKED) ? 1 : 0);
 
-    // Up to six windows; the seventh is refused and command 400 is greyed while six are open.
-    for (int i = 2; i <= 7; i++) HostPut(("create" + std::to_string(i)).c_str(), CreateEditWindow(0));
-    HostPut("windows_after", CountEditWindows());
-    int greyed = 0;
-    for (int i = 0; i < EDIT_SLOTS; i++)
-        if (GetMenuState(GetMenu(Slot(i)), 400, MF_BYCOMMAND) & MF_GRAYED) greyed++;
-    HostPut("greyed400", greyed);
-    HostPutText("edit6_title", Title(Slot(5)));
-    HostPut("threads_six", Threads());
-    Pump(200);
+  // Up to six windows; the seventh is refused and command 400 is greyed while six are open.
+  for (int i = 2; i <= 7; i++) HostPut(("create" + std::to_string(i)).c_str(), CreateEditWindow(0));
+  HostPut("windows_after", CountEditWindows());
+  int greyed = 0;
+  for (int i = 0; i < EDIT_SLOTS; i++)
+    if (GetMenuState(GetMenu(Slot(i)), 400, MF_BYCOMMAND) & MF_GRAYED) greyed++;
+  HostPut("greyed400", greyed);
+  HostPutText("edit6_title", Title(Slot(5)));
+  HostPut("threads_six", Threads());
+  Pump(200);
 
-    HostPut("close6", CloseEditWindow(6));
-    HostPut("close_minus1", CloseEditWindow(-1));
-    HostPut("close5", CloseEditWindow(5));
-    HostPut("close5_again", CloseEditWindow(5));
-    HostPut("enabled400", (GetMenuState(GetMenu(Slot(0)), 400, MF_BYCOMMAND) & MF_GRAYED) ? 0 : 1);
-    HostPut("threads_five", Threads());
+  HostPut("close6", CloseEditWindow(6));
+  HostPut("close_minus1", CloseEditWindow(-1));
+  HostPut("close5", CloseEditWindow(5));
+  HostPut("close5_again", CloseEditWindow(5));
+  HostPut("enabled400", (GetMenuState(GetMenu(Slot(0)), 400, MF_BYCOMMAND) & MF_GRAYED) ? 0 : 1);
+  HostPut("threads_five", Threads());
 
-    // View mode 3 zoom 4 shows the scale 1:128 in the title; zoom in from there gives zoom 2.
-    HostPut("view", SetViewModeAndZoom(1, 3, 4));
-    HostPutText("edit2_title", Title(Slot(1)));
-    HostPut("zoomin", ZoomIn(1));
-    HostPut("mode", (long)EditViews.slot[1].viewMode);
-    HostPut("zoom", EditViews.slot[1].zoom);
-    HostPut("checked354", (GetMenuState(GetMenu(Slot(1)), 354, MF_BYCOMMAND) & MF_CHECKED) ? 1 : 0);
+  // View mode 3 zoom 4 shows the scale 1:128 in the title; zoom in from there gives zoom 2.
+  HostPut("view", SetViewModeAndZoom(1, 3, 4));
+  HostPutText("edit2_title", Title(Slot(1)));
+  HostPut("zoomin", ZoomIn(1));
+  HostPut("mode", (long)EditViews.slot[1].viewMode);
+  HostPut("zoom", EditViews.slot[1].zoom);
+  HostPut("checked354", (GetMenuState(GetMenu(Slot(1)), 354, MF_BYCOMMAND) & MF_CHECKED) ? 1 : 0);
 
-    // Recent files at the end of the file menu.
-    AddRecentFile(u"first.nt3");
-    AddRecentFile(u"second.nt3");
-    RebuildRecentFileMenus(-1);
-    HostPutText("recent272", MenuText(Slot(0), 272));
-    HostPutText("recent273", MenuText(Slot(0), 273));
-    HostPutText("recent274", MenuText(Slot(0), 274));
+  // Recent files at the end of the file menu.
+  AddRecentFile(u"first.nt3");
+  AddRecentFile(u"second.nt3");
+  RebuildRecentFileMenus(-1);
+  HostPutText("recent272", MenuText(Slot(0), 272));
+  HostPutText("recent273", MenuText(Slot(0), 273));
+  HostPutText("recent274", MenuText(Slot(0), 274));
 
-    // Next and previous window.
-    ActivateEditWindow(0);
-    Pump(100);
-    HostPut("active_a", EditViews.active);
-    ActivateEditWindow(-2);
-    Pump(100);
-    HostPut("active_next", EditViews.active);
-    ActivateEditWindow(-3);
-    Pump(100);
-    HostPut("active_prev", EditViews.active);
+  // Next and previous window.
+  ActivateEditWindow(0);
+  Pump(100);
+  HostPut("active_a", EditViews.active);
+  ActivateEditWindow(-2);
+  Pump(100);
+  HostPut("active_next", EditViews.active);
+  ActivateEditWindow(-3);
+  Pump(100);
+  HostPut("active_prev", EditViews.active);
 
-    // A right click on a window edge starts edge scrolling only with a mouse option on; the
-    // button's release ends it.
-    uint32_t mouseOptions = GetMouseOptions();
-    SetMouseOptions(0);
-    SendMessageW(Slot(0), WM_NCRBUTTONDOWN, HTTOPRIGHT, 0);
-    HostPut("edge_off", EdgeScrollState);
-    SetMouseOptions(1);
-    SendMessageW(Slot(0), WM_NCRBUTTONDOWN, HTTOPRIGHT, 0);
-    HostPut("edge_on", EdgeScrollState);
-    HostPut("edge_capture", GetCapture() == Slot(0) ? 1 : 0);
-    SendMessageW(Slot(0), WM_NCRBUTTONUP, HTTOPRIGHT, 0);
-    HostPut("edge_after", EdgeScrollState);
-    HostPut("edge_released", GetCapture() == nullptr ? 1 : 0);
-    SetMouseOptions(mouseOptions);
+  // A right click on a window edge starts edge scrolling only with a mouse option on; the
+  // button's release ends it.
+  uint32_t mouseOptions = GetMouseOptions();
+  SetMouseOptions(0);
+  SendMessageW(Slot(0), WM_NCRBUTTONDOWN, HTTOPRIGHT, 0);
+  HostPut("edge_off", EdgeScrollState);
+  SetMouseOptions(1);
+  SendMessageW(Slot(0), WM_NCRBUTTONDOWN, HTTOPRIGHT, 0);
+  HostPut("edge_on", EdgeScrollState);
+  HostPut("edge_capture", GetCapture() == Slot(0) ? 1 : 0);
+  SendMessageW(Slot(0), WM_NCRBUTTONUP, HTTOPRIGHT, 0);
+  HostPut("edge_after", EdgeScrollState);
+  HostPut("edge_released", GetCapture() == nullptr ? 1 : 0);
+  SetMouseOptions(mouseOptions);
 
-    // Frame commands: scroll bars of the active window, the wide status window, tiling.
-    EditViews.active = 0;
-    HostPut("scroll_before", (GetWindowLongW(Slot(0), GWL_STYLE) & WS_VSCROLL) ? 1 : 0);
-    DispatchCommand(339, 0, 0);
-    HostPut("scroll_after", (GetWindowLongW(Slot(0), GWL_STYLE) & WS_VSCROLL) ? 1 : 0);
-    DispatchCommand(405, 0, 0);
-    RECT mr;
-    GetWindowRect(main, &mr);
-    GetWorkArea(&wl, &wt, &ww, &wh);
-    HostPut("wide_status", (mr.right - mr.left) == (ww > 800 ? ww : 800));
-    DispatchCommand(405, 0, 0);
-    GetWindowRect(main, &mr);
-    HostPut("narrow_status", (mr.right - mr.left) == 800);
-    DispatchCommand(404, 0, 0);
-    Pump(200);
-    RECT a, b;
-    GetWindowRect(Slot(0), &a);
-    GetWindowRect(Slot(1), &b);
-    HostPut("tiled_top_halves", a.top == b.top && a.right <= b.left + 1 && (a.right - a.left) == ww / 2);
+  // Frame commands: scroll bars of the active window, the wide status window, tiling.
+  EditViews.active = 0;
+  HostPut("scroll_before", (GetWindowLongW(Slot(0), GWL_STYLE) & WS_VSCROLL) ? 1 : 0);
+  DispatchCommand(339, 0, 0);
+  HostPut("scroll_after", (GetWindowLongW(Slot(0), GWL_STYLE) & WS_VSCROLL) ? 1 : 0);
+  DispatchCommand(405, 0, 0);
+  RECT mr;
+  GetWindowRect(main, &mr);
+  GetWorkArea(&wl, &wt, &ww, &wh);
+  HostPut("wide_status", (mr.right - mr.left) == (ww > 800 ? ww : 800));
+  DispatchCommand(405, 0, 0);
+  GetWindowRect(main, &mr);
+  HostPut("narrow_status", (mr.right - mr.left) == 800);
+  DispatchCommand(404, 0, 0);
+  Pump(200);
+  RECT a, b;
+  GetWindowRect(Slot(0), &a);
+  GetWindowRect(Slot(1), &b);
+  HostPut("tiled_top_halves",
+          a.top == b.top && a.right <= b.left + 1 && (a.right - a.left) == ww / 2);
 
-    // Shut-down: the running-time message waits for its OK; then the loop ends.
-    HostPut("shutdown", 1);
-    DestroyWindow(main);
-    int code = RunMessageLoop();
-    EndTimerThreads();
-    HostPut("exit", code);
-    HostPut("windows_end", CountEditWindows());
-    HostPut("threads_after", Threads());
-    return 0;
+  // Shut-down: the running-time message waits for its OK; then the loop ends.
+  HostPut("shutdown", 1);
+  DestroyWindow(main);
+  int code = RunMessageLoop();
+  EndTimerThreads();
+  HostPut("exit", code);
+  HostPut("windows_end", CountEditWindows());
+  HostPut("threads_after", Threads());
+  return 0;
 }

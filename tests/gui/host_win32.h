@@ -18,7 +18,9 @@ inline void HostPrint(const std::string& line) {
   }
 }
 
-inline void HostPut(const char* key, long long value) { HostPrint(std::string(key) + "=" + std::to_string(value)); }
+inline void HostPut(const char* key, long long value) {
+  HostPrint(std::string(key) + "=" + std::to_string(value));
+}
 
 // A text that does not fit the line buffer is reported empty.
 inline void HostPutText(const char* key, const wchar_t* text) {
@@ -28,8 +30,12 @@ inline void HostPutText(const char* key, const wchar_t* text) {
   HostPrint(std::string(key) + "=" + b);
 }
 
-inline void HostPutText(const char* key, const char16_t* text) { HostPutText(key, (const wchar_t*)text); }
-inline void HostPutText(const char* key, const std::wstring& text) { HostPutText(key, text.c_str()); }
+inline void HostPutText(const char* key, const char16_t* text) {
+  HostPutText(key, (const wchar_t*)text);
+}
+inline void HostPutText(const char* key, const std::wstring& text) {
+  HostPutText(key, text.c_str());
+}
 
 // Reads the command line and starts the misc, stream and language modules. With "--data <folder>"
 // the program's folder is <folder> and "quil.lng" is loaded (reported as lang_main). Returns the

@@ -38,8 +38,8 @@ static int AnsiWindow(HINSTANCE instance, int length) {
   wc.lpszClassName = L"QuilGuiHostAnsi";
   HostPut("registered", WrapRegisterClassEx(&wc) != 0);
   std::u16string title = Numbered(length);
-  WrapWindow w = WrapCreateWindow(u"QuilGuiHostAnsi", title.c_str(), WS_OVERLAPPEDWINDOW, 10, 10, 400, 200,
-                                  nullptr, nullptr, instance, nullptr);
+  WrapWindow w = WrapCreateWindow(u"QuilGuiHostAnsi", title.c_str(), WS_OVERLAPPEDWINDOW, 10, 10,
+                                  400, 200, nullptr, nullptr, instance, nullptr);
   HostPut("created", w != nullptr);
   if (!w) return 0;
   char16_t back[400];
@@ -55,20 +55,25 @@ static int AnsiWindow(HINSTANCE instance, int length) {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   int argc = 0;
-  wchar_t **argv = nullptr;
+  wchar_t** argv = nullptr;
   bool data = false;
   int a = HostStart(&argc, &argv, &data);
   if (!a) return 2;
   std::wstring action = argv[a];
   if (data) HostPut("lang_second", LoadLanguageFile(u"quil.lnv", 0));
-  const char16_t *arg1 = a + 1 < argc ? (const char16_t *)argv[a + 1] : u"";
-  const char16_t *arg2 = a + 2 < argc ? (const char16_t *)argv[a + 2] : u"";
-  uint32_t number = (uint32_t)wcstoul((const wchar_t *)arg1, nullptr, 10);
-  if (action == L"error") HostPut("result", ShowError(number, arg2));
-  else if (action == L"info") HostPut("result", ShowInfo(number, arg2));
-  else if (action == L"ask") HostPut("result", AskQuestion(number, arg2));
-  else if (action == L"trace") HostPut("result", ShowTraceBox(arg1));
-  else if (action == L"ansi-window") return AnsiWindow(instance, (int)number);
+  const char16_t* arg1 = a + 1 < argc ? (const char16_t*)argv[a + 1] : u"";
+  const char16_t* arg2 = a + 2 < argc ? (const char16_t*)argv[a + 2] : u"";
+  uint32_t number = (uint32_t)wcstoul((const wchar_t*)arg1, nullptr, 10);
+  if (action == L"error")
+    HostPut("result", ShowError(number, arg2));
+  else if (action == L"info")
+    HostPut("result", ShowInfo(number, arg2));
+  else if (action == L"ask")
+    HostPut("result", AskQuestion(number, arg2));
+  else if (action == L"trace")
+    HostPut("result", ShowTraceBox(arg1));
+  else if (action == L"ansi-window")
+    return AnsiWindow(instance, (int)number);
   else if (action == L"ansi-msgbox") {
     UnicodeFlag = 0;
     std::u16string text = Numbered((int)number);

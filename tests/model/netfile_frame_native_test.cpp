@@ -32,7 +32,10 @@ static void NoteTopBox() {
   gBoxText = slot ? slot->text : u"";
   gBoxWidth = slot ? slot->progressWidth : 0;
 }
-static int TrainStep(const char16_t*, int) { NoteTopBox(); return gStepResult; }
+static int TrainStep(const char16_t*, int) {
+  NoteTopBox();
+  return gStepResult;
+}
 // The grid check of old files opens its own progress box.
 static int GridCheckWithBox() {
   OpenInfoBox(u"", u"check", 50, 0);
@@ -43,8 +46,8 @@ static int GridCheckWithBox() {
 // Whatever the result, no box of the loader stays on the screen: not for a file without the
 // 0x1A mark (closed by the stream while opening), not for header or section faults.
 TEST_F(NetFrame, NoBoxOutlivesALoad) {
-  const char* files[] = {"no_such_file.nt3", "no_eof_mark.nt3", "bad_magic.nt3", "v3841.nt3",
-                         "short_trailer.nt3", "bad_lfst.nt3", "small.nt3"};
+  const char* files[] = {"no_such_file.nt3",  "no_eof_mark.nt3", "bad_magic.nt3", "v3841.nt3",
+                         "short_trailer.nt3", "bad_lfst.nt3",    "small.nt3"};
   for (const char* file : files) {
     LoadFixture(file);
     EXPECT_EQ(GetInfoBoxLevel(), -1) << file;
@@ -57,7 +60,7 @@ TEST_F(NetFrame, BoxesOfTheStepsAfterLoading) {
   NetGridCheck = GridCheckWithBox;
   gStepResult = 0;
   EXPECT_EQ(LoadFixture("v14395.nt3"), NETLOAD_OK);
-  EXPECT_EQ(gBoxLevel, 1);   // above the loader's own box
+  EXPECT_EQ(gBoxLevel, 1);  // above the loader's own box
   EXPECT_EQ(GetInfoBoxLevel(), -1);
   gStepResult = -1;
   EXPECT_EQ(LoadFixture("v14395.nt3"), NETLOAD_GRID_CHECK);
@@ -73,7 +76,7 @@ TEST_F(NetFrame, BoxesOfTheStepsAfterLoading) {
     gStepResult = result;
     gBoxLevel = -2;
     LoadFixture("v14400.nt3");
-    EXPECT_EQ(gBoxLevel, 0);   // the file's box is gone by then
+    EXPECT_EQ(gBoxLevel, 0);  // the file's box is gone by then
     EXPECT_EQ(gBoxText, converting);
     EXPECT_EQ(gBoxWidth, 1);
     EXPECT_EQ(GetInfoBoxLevel(), -1);
@@ -86,7 +89,8 @@ TEST_F(NetFrame, LoadAndNewNetworkRefreshTheTitles) {
   SetTitleWindowExists(TITLE_MAIN, 1);
   ASSERT_EQ(LoadFixture("small.nt3"), 0);
   std::u16string title = GetAppliedTitle(TITLE_MAIN, 0);
-  EXPECT_NE(title.find(u"small.nt3"), std::u16string::npos) << std::string(title.begin(), title.end());
+  EXPECT_NE(title.find(u"small.nt3"), std::u16string::npos)
+      << std::string(title.begin(), title.end());
   ResetDocumentState();
   title = GetAppliedTitle(TITLE_MAIN, 0);
   EXPECT_EQ(title.find(u"small.nt3"), std::u16string::npos);
@@ -110,7 +114,7 @@ TEST_F(NetFrame, LoadProblemsAreShownWithTheirCounts) {
   NetGridCheck = nullptr;
   const MsgBoxCall* call = MsgSeamLastCall();
   ASSERT_NE(call, nullptr);
-  std::u16string text = call->text;   // "<11147> 12  <11148> 3" LF CR "<11149>"
+  std::u16string text = call->text;  // "<11147> 12  <11148> 3" LF CR "<11149>"
   size_t grid = text.find(u" 12  "), trains = text.find(u" 3\n\r");
   ASSERT_NE(grid, std::u16string::npos) << std::string(text.begin(), text.end());
   ASSERT_NE(trains, std::u16string::npos) << std::string(text.begin(), text.end());

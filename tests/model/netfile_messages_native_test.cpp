@@ -6,11 +6,23 @@
 #include "model/netfile_messages.h"
 
 TEST(NetFileMessages, ResultCodesToMessages) {
-  struct { int code; uint32_t number, text; } load[] = {
-      {1, 105, 11103}, {3, 103, 11104}, {6, 104, 11132}, {11, 148, 11102},
-      {NETOFS_LFST + 3, 144, 11113}, {NETOFS_RP + 4, 184, 8005}, {NETOFS_TRAINS + 4, 122, 11114},
-      {NETOFS_TP + 4, 155, 11115}, {NETOFS_GENERAL + 1, 110, 11100}, {NETOFS_PRELL + 3, 173, 11113},
-      {NETOFS_GENERAL + 4, 0, 0}, {13, 0, 0}, {NETOFS_PASSWORD + 4, 0, 0}, {0, 0, 0}};
+  struct {
+    int code;
+    uint32_t number, text;
+  } load[] = {{1, 105, 11103},
+              {3, 103, 11104},
+              {6, 104, 11132},
+              {11, 148, 11102},
+              {NETOFS_LFST + 3, 144, 11113},
+              {NETOFS_RP + 4, 184, 8005},
+              {NETOFS_TRAINS + 4, 122, 11114},
+              {NETOFS_TP + 4, 155, 11115},
+              {NETOFS_GENERAL + 1, 110, 11100},
+              {NETOFS_PRELL + 3, 173, 11113},
+              {NETOFS_GENERAL + 4, 0, 0},
+              {13, 0, 0},
+              {NETOFS_PASSWORD + 4, 0, 0},
+              {0, 0, 0}};
   for (auto& c : load) {
     NetMessage m = GetLoadResultMessage(c.code);
     EXPECT_EQ(m.number, c.number) << c.code;

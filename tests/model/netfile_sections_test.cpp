@@ -17,17 +17,36 @@
 
 class Sections : public ::testing::Test {
  protected:
-  void SetUp() override { NetTestSetUp(); UseFolder(OutputDir()); }
+  void SetUp() override {
+    NetTestSetUp();
+    UseFolder(OutputDir());
+  }
   void TearDown() override { NetTestTearDown(); }
 };
 
 struct Bytes {
   std::vector<uint8_t> b;
-  Bytes& u8(uint32_t v) { b.push_back((uint8_t)v); return *this; }
-  Bytes& u16(uint32_t v) { u8(v); return u8(v >> 8); }
-  Bytes& u32(uint32_t v) { u16(v); return u16(v >> 16); }
-  Bytes& tag(const char* t) { while (*t) u8((uint8_t)*t++); return *this; }
-  Bytes& pos(int x, int y, int level) { u16((uint16_t)x); u16((uint16_t)y); return u8((uint8_t)level); }
+  Bytes& u8(uint32_t v) {
+    b.push_back((uint8_t)v);
+    return *this;
+  }
+  Bytes& u16(uint32_t v) {
+    u8(v);
+    return u8(v >> 8);
+  }
+  Bytes& u32(uint32_t v) {
+    u16(v);
+    return u16(v >> 16);
+  }
+  Bytes& tag(const char* t) {
+    while (*t) u8((uint8_t)*t++);
+    return *this;
+  }
+  Bytes& pos(int x, int y, int level) {
+    u16((uint16_t)x);
+    u16((uint16_t)y);
+    return u8((uint8_t)level);
+  }
 };
 
 // Writes bytes to a file and opens it for raw reading.
@@ -57,7 +76,7 @@ static Bytes GridHeader(uint32_t blocks) {
 }
 
 TEST_F(Sections, GridRunWords) {
-  SetCell(0, 0, 0, 0x0201);      // then 4095 empty cells: 15 x 0x80FF and one run of 255
+  SetCell(0, 0, 0, 0x0201);  // then 4095 empty cells: 15 x 0x80FF and one run of 255
   auto bytes = WriteRaw(WriteGridSection);
   Bytes expect = GridHeader(1);
   expect.pos(0, 0, 0).u16(0x0201);
@@ -111,7 +130,11 @@ TEST_F(Sections, GridCodesThatMayNotStandInTheGrid) {
   for (uint16_t code : bad) g.u16(code);
   g.u16(0xC002).u16(0xFC1F);
   int left = 4096 - 11;
-  while (left > 0) { int n = left > 256 ? 256 : left; g.u16(0x8000 | (n - 1)); left -= n; }
+  while (left > 0) {
+    int n = left > 256 ? 256 : left;
+    g.u16(0x8000 | (n - 1));
+    left -= n;
+  }
   ASSERT_EQ(ReadRaw(g.b, ReadGridSection, 14400), 0);
   for (int i = 0; i < 9; i++) EXPECT_EQ(GetCell(i, 0, 0), CELL_EMPTY) << i;
   EXPECT_EQ(GetCell(9, 0, 0), 0xC002);
@@ -135,9 +158,9 @@ TEST_F(Sections, FlatGridCannotRunPastTheLastRow) {
 }
 
 TEST_F(Sections, CodeConversionSteps) {
-  EXPECT_EQ(ConvertCode14399(0x4122, 14346), 0x418A);   // SK signals, mark kept
+  EXPECT_EQ(ConvertCode14399(0x4122, 14346), 0x418A);  // SK signals, mark kept
   EXPECT_EQ(ConvertCode14399(0x0122, 14345), 0x0122);
-  EXPECT_EQ(ConvertCode14389(0x10D2), 0x1092);          // in 4096..6143: minus 64
+  EXPECT_EQ(ConvertCode14389(0x10D2), 0x1092);  // in 4096..6143: minus 64
   EXPECT_EQ(ConvertCode14393(0xCDB6), 0xCDB3);
   EXPECT_EQ(ConvertCode14162(0xCD43), 0xCD41);
   EXPECT_EQ(ConvertCode14162(0xC512), 7396);
@@ -205,7 +228,8 @@ TEST_F(Sections, GeneralFieldsAreRangeChecked) {
     for (size_t i = 0; i < p.bytes.size(); i++) bytes[p.offset + i] = p.bytes[i];
     EXPECT_EQ(ReadRaw(bytes, ReadGeneralSection, 14400), p.result) << p.what;
     if (p.result == 0) EXPECT_EQ(DocState.weekday, 1) << p.what;
-    if (p.result == 0 && p.offset == OFS_CONSTRUCTION) EXPECT_EQ(GetConstructionOrigin(nullptr), -1);
+    if (p.result == 0 && p.offset == OFS_CONSTRUCTION)
+      EXPECT_EQ(GetConstructionOrigin(nullptr), -1);
     if (p.offset == OFS_SCALE && p.result) EXPECT_EQ(DocState.timeBase, 450000000u / 64) << p.what;
     if (p.offset == OFS_SCALE && !p.result) EXPECT_EQ(DocState.timeBase, 1u) << p.what;
     if (p.offset >= OFS_PARAMS) {
@@ -259,7 +283,11 @@ TEST_F(Sections, GeneralTexts) {
 }
 
 TEST_F(Sections, BlockPositionForms) {
-  struct { int version; std::vector<uint8_t> bytes; int x, y, level; } cases[] = {
+  struct {
+    int version;
+    std::vector<uint8_t> bytes;
+    int x, y, level;
+  } cases[] = {
       {14400, {0x10, 0x00, 0x20, 0x00, 0xFE}, 16, 32, -2},
       {14396, {1, 0, 0, 0, 2, 0, 0, 0, 0xFD, 0xFF, 0xFF, 0xFF}, 1, 2, -3},
       {14389, {1, 0, 0, 0, 2, 0, 0, 0}, 1, 2, 0},

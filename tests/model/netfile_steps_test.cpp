@@ -10,7 +10,10 @@
 
 static int gStepResult = 0;
 static int gStepCalls = 0;
-static int Step(const char16_t*, int) { gStepCalls++; return gStepResult; }
+static int Step(const char16_t*, int) {
+  gStepCalls++;
+  return gStepResult;
+}
 // The grid check opens its own progress box; the loader closes it.
 static int GridCheck() {
   gStepCalls++;
@@ -20,19 +23,28 @@ static int GridCheck() {
 
 class Steps : public ::testing::Test {
  protected:
-  void SetUp() override { NetTestSetUp(); gStepCalls = 0; }
+  void SetUp() override {
+    NetTestSetUp();
+    gStepCalls = 0;
+  }
   void TearDown() override { NetTestTearDown(); }
 };
 
 TEST_F(Steps, ResultsOfTheStepsAfterLoading) {
-  struct { int step; int result; const char* file; int load; int calls; } cases[] = {
+  struct {
+    int step;
+    int result;
+    const char* file;
+    int load;
+    int calls;
+  } cases[] = {
       {0, 1, "v14400.nt3", NETLOAD_FILE_LISTS, 1},
       {3, 3, "v14400.nt3", NETLOAD_GRAPHICS, 1},
       {3, 1, "v14400.nt3", NETLOAD_WARNINGS, 1},
       {4, 1, "v14400.nt3", NETLOAD_TRAIN_CONVERT, 1},
       {4, 2, "v14400.nt3", NETLOAD_WARNINGS, 1},
       {7, -1, "v14343.nt3", NETLOAD_LFST_SIGNAL_FIX, 1},
-      {7, -1, "v14344.nt3", NETLOAD_OK, 0},          // only files below 14344
+      {7, -1, "v14344.nt3", NETLOAD_OK, 0},  // only files below 14344
       {9, -1, "v14343.nt3", NETLOAD_HST_CONVERT, 1},
       {10, -1, "v14346.nt3", NETLOAD_LFST_SIGNAL_FIX, 1},
       {10, 5, "v14346.nt3", NETLOAD_OK, 1},
@@ -54,11 +66,11 @@ TEST_F(Steps, GridCheckOfOldFiles) {
   gStepResult = -1;
   EXPECT_EQ(LoadFixture("v14395.nt3"), NETLOAD_GRID_CHECK);
   gStepCalls = 0;
-  EXPECT_EQ(LoadFixture("v14396.nt3"), NETLOAD_OK);   // from 14396 there is no check
+  EXPECT_EQ(LoadFixture("v14396.nt3"), NETLOAD_OK);  // from 14396 there is no check
   EXPECT_EQ(gStepCalls, 0);
   gStepResult = 2;
   EXPECT_EQ(LoadFixture("v14395.nt3"), NETLOAD_OK);
-  EXPECT_FALSE(IsSimulationRunning());                // problems stop the simulation
+  EXPECT_FALSE(IsSimulationRunning());  // problems stop the simulation
   NetGridCheck = nullptr;
 }
 

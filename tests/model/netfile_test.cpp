@@ -114,7 +114,7 @@ TEST_F(NetFile, LoadResultCodes) {
     EditViews.active = 0;
     EXPECT_EQ(LoadFixture(c.file), c.result) << c.file;
     EXPECT_EQ(StreamIsOpen(), 0) << c.file;
-    EXPECT_NE(EditViews.slot[0].cursorX, -1) << c.file;   // the loader gives the cursor back
+    EXPECT_NE(EditViews.slot[0].cursorX, -1) << c.file;  // the loader gives the cursor back
   }
   EditViews.active = -1;
 }
@@ -131,10 +131,20 @@ static std::vector<uint8_t> Decompress(const std::vector<uint8_t>& in, size_t st
     uint8_t b = in[i++];
     if (b == 0xC5 || b == 0xB5) {
       uint32_t n;
-      if (b == 0xC5) n = in[i++];
-      else { n = in[i] | in[i + 1] << 8; i += 2; }
-      if (n == 0) { out.push_back(b); continue; }
-      for (uint32_t k = 0; k <= n; k++) { out.push_back(in[i]); out.push_back(in[i + 1]); }
+      if (b == 0xC5)
+        n = in[i++];
+      else {
+        n = in[i] | in[i + 1] << 8;
+        i += 2;
+      }
+      if (n == 0) {
+        out.push_back(b);
+        continue;
+      }
+      for (uint32_t k = 0; k <= n; k++) {
+        out.push_back(in[i]);
+        out.push_back(in[i + 1]);
+      }
       i += 2;
     } else {
       out.push_back(b);
@@ -151,9 +161,9 @@ TEST_F(NetFile, SectionsInFixedOrderWithTrailer) {
   EXPECT_EQ(raw[6], 0x40);
   auto body = Decompress(raw, 7);
   std::string s(body.begin(), body.end());
-  const char* tags[] = {"GENL", "NETZ", "QUAD", "ZUGD", "WEIN", "RNGP", "DEPO", "TKTP", "DWXP",
-                        "SIGS", "SIGE", "ZKTN", "HSTP", "LFST", "LIND", "ZG", "MA", "LOGP",
-                        "PRLB", "INFO"};
+  const char* tags[] = {"GENL", "NETZ", "QUAD", "ZUGD", "WEIN", "RNGP", "DEPO",
+                        "TKTP", "DWXP", "SIGS", "SIGE", "ZKTN", "HSTP", "LFST",
+                        "LIND", "ZG",   "MA",   "LOGP", "PRLB", "INFO"};
   size_t at = 0;
   for (const char* t : tags) {
     size_t p = s.find(t, at);
@@ -185,4 +195,3 @@ TEST_F(NetFile, FailedSaveKeepsThePreviousFile) {
   EXPECT_TRUE(ReadWholeFile(OutputDir() + "keep.nt3.~tmp").empty());
   EXPECT_TRUE(ReadWholeFile(OutputDir() + "keep.nt3.~old").empty());
 }
-

@@ -21,7 +21,9 @@ std::string OutputDir() {
   return dir;
 }
 
-void UseFolder(const std::string& folder) { SetKindFolder(FILE_KIND_NETWORK, Widen(folder).c_str()); }
+void UseFolder(const std::string& folder) {
+  SetKindFolder(FILE_KIND_NETWORK, Widen(folder).c_str());
+}
 
 void NetTestSetUp() {
   StreamExit();
@@ -46,7 +48,8 @@ void NetTestTearDown() {
 
 std::vector<uint8_t> ReadWholeFile(const std::string& path) {
   std::ifstream f(path, std::ios::binary);
-  return std::vector<uint8_t>((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+  return std::vector<uint8_t>((std::istreambuf_iterator<char>(f)),
+                              std::istreambuf_iterator<char>());
 }
 
 void WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
@@ -88,19 +91,37 @@ void BuildSmallNetwork() {
   SetName(d.saved[0].name, u"Alpha");
   d.saved[5] = {30, 40, -2, 0x040A0000, {}};
   SetName(d.saved[5].name, u"Platz \u00e4\u20ac");
-  d.homeX = 300; d.homeY = 400; d.homeLevel = -1;
-  d.markX1 = 10; d.markY1 = 11; d.markX2 = 20; d.markY2 = 21; d.markLevel = -1;
-  d.constructionX = 500; d.constructionY = 600;
+  d.homeX = 300;
+  d.homeY = 400;
+  d.homeLevel = -1;
+  d.markX1 = 10;
+  d.markY1 = 11;
+  d.markX2 = 20;
+  d.markY2 = 21;
+  d.markLevel = -1;
+  d.constructionX = 500;
+  d.constructionY = 600;
   SetClockSpeed(7);
-  d.weekday = 3; d.hour = 13; d.minute = 45; d.second = 30; d.tick = 10; d.minuteCount = 12345;
-  d.stopMinute = 15; d.stopHour = 18; d.stopWeekday = 2; d.stopRepeat = 3;
+  d.weekday = 3;
+  d.hour = 13;
+  d.minute = 45;
+  d.second = 30;
+  d.tick = 10;
+  d.minuteCount = 12345;
+  d.stopMinute = 15;
+  d.stopHour = 18;
+  d.stopWeekday = 2;
+  d.stopRepeat = 3;
   d.blockMarkMode = 6;
   d.weekdayFixed = 1;
   d.fixedSeed = 4242;
   SetSimulationScale(32);
   for (int i = 0; i < 6; i++) d.params[i] = (uint32_t)(i + 1);
   d.simulationSwitch = 1;
-  d.dayTimes[0] = 0x0800; d.dayTimes[1] = 0x1200; d.dayTimes[2] = 0x1300; d.dayTimes[3] = 0x0600;
+  d.dayTimes[0] = 0x0800;
+  d.dayTimes[1] = 0x1200;
+  d.dayTimes[2] = 0x1300;
+  d.dayTimes[3] = 0x0600;
   SetName(d.symbolFiles[0], u"a.uzg");
   SetName(d.symbolFiles[3], u"b.uzg");
   SetName(d.vehicleFiles[0], u"v.nfz");

@@ -92,7 +92,7 @@ static void CheckVersion(int v) {
     EXPECT_EQ(GetCell(7, 8, 0), 0xE002);
     EXPECT_EQ(GetCell(9, 9, 0), CELL_EMPTY);
     EXPECT_EQ(GetCell(10, 9, 0), CELL_EMPTY);
-    EXPECT_EQ(GetGridDroppedCodeCount(), v < 13577 ? 1 : 2);   // 0xFC20 is a text cell there
+    EXPECT_EQ(GetGridDroppedCodeCount(), v < 13577 ? 1 : 2);  // 0xFC20 is a text cell there
     EXPECT_EQ(GetCell(65, 1, -1), levels ? 0x0201 : CELL_EMPTY);
   }
   // text labels of files below 13577 stood in the grid as 0xF000-0xFFFF: kept apart
@@ -101,7 +101,7 @@ static void CheckVersion(int v) {
   if (v < 13577) {
     EXPECT_EQ(GetCell(11, 9, 0), CELL_EMPTY);
     ASSERT_EQ(textCells, v < 13573 ? 1 : 2);
-    cells += textCells - 1;   // the last one (0xFC20 at (10, 9) comes first in block files)
+    cells += textCells - 1;  // the last one (0xFC20 at (10, 9) comes first in block files)
     EXPECT_EQ(cells[0].x, 11);
     EXPECT_EQ(cells[0].y, 9);
     EXPECT_EQ(cells[0].code, 0xF123);

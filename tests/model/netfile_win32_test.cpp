@@ -19,7 +19,7 @@ TEST(NetFileWin32, ScrollBarsFollowTheLoadedCursor) {
   SetScrollRange(window, SB_VERT, 0, 32767, FALSE);
   EditViews.slot[0].window = window;
   EditViews.active = 0;
-  ASSERT_EQ(LoadFixture("small.nt3"), 0);   // its cursor: 150, 220
+  ASSERT_EQ(LoadFixture("small.nt3"), 0);  // its cursor: 150, 220
   EXPECT_EQ(GetScrollPos(window, SB_HORZ), 150);
   EXPECT_EQ(GetScrollPos(window, SB_VERT), 220);
   ResetDocumentState();

@@ -22,8 +22,8 @@ TEST(TrainSettings, RangesAreChecked) {
   EXPECT_EQ(GetEventKindFlag(29), 2);
   EXPECT_EQ(GetEventKindFlag(30), 0);
 
-  EXPECT_NE(SetTrainListMode(0x4) & 0xFF, 0);   // bits 0 and 1 both clear
-  EXPECT_NE(SetTrainListMode(0x1) & 0xFF, 0);   // bits 2 and 3 both clear
+  EXPECT_NE(SetTrainListMode(0x4) & 0xFF, 0);  // bits 0 and 1 both clear
+  EXPECT_NE(SetTrainListMode(0x1) & 0xFF, 0);  // bits 2 and 3 both clear
   EXPECT_EQ(SetTrainListMode(0x9), 0);
   EXPECT_EQ(GetTrainListMode(), 0x9u);
 

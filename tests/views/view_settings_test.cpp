@@ -19,7 +19,7 @@ TEST(ViewSettings, ConstructionSettingsStopAtTheFirstBadValue) {
   EXPECT_EQ(SetConstructionSettings(&good), 0);
   ConstructionSettings bad = good;
   bad.lineWidth = 3;
-  bad.counts[2] = 65;    // refused: the values before it are stored, the later ones not
+  bad.counts[2] = 65;  // refused: the values before it are stored, the later ones not
   bad.blockWidth = 16;
   EXPECT_EQ(SetConstructionSettings(&bad) & 0xFF, 1);
   GetConstructionSettings(&s);
@@ -28,7 +28,7 @@ TEST(ViewSettings, ConstructionSettingsStopAtTheFirstBadValue) {
   EXPECT_EQ(s.blockWidth, good.blockWidth);
   bad = s;
   bad.areaX1 = 100;
-  bad.areaX2 = 100;      // x1 must lie left of x2
+  bad.areaX2 = 100;  // x1 must lie left of x2
   EXPECT_EQ(SetConstructionSettings(&bad) & 0xFF, 1);
 }
 
@@ -36,10 +36,14 @@ TEST(ViewSettings, KindConversionSettings) {
   int from, to, mode;
   EXPECT_EQ(SetStrUmbSettings(3, 13, 5), 0);
   GetStrUmbSettings(&from, &to, &mode);
-  EXPECT_EQ(from, 3); EXPECT_EQ(to, 13); EXPECT_EQ(mode, 5);
-  EXPECT_EQ(SetStrUmbSettings(14, 1, 1), 1);   // out of range restores 0, 1, 1
+  EXPECT_EQ(from, 3);
+  EXPECT_EQ(to, 13);
+  EXPECT_EQ(mode, 5);
+  EXPECT_EQ(SetStrUmbSettings(14, 1, 1), 1);  // out of range restores 0, 1, 1
   GetStrUmbSettings(&from, &to, &mode);
-  EXPECT_EQ(from, 0); EXPECT_EQ(to, 1); EXPECT_EQ(mode, 1);
+  EXPECT_EQ(from, 0);
+  EXPECT_EQ(to, 1);
+  EXPECT_EQ(mode, 1);
   EXPECT_EQ(SetClassBVariant(5) & 0xFF, 1);
   EXPECT_EQ(SetClassBVariant(-3), 0);
   EXPECT_EQ(GetClassBVariant(), -3);
@@ -53,11 +57,15 @@ TEST(ViewSettings, MarkedBlockAndSavedPositions) {
   EXPECT_EQ(SetMarkedBlock(10, 20, -1, 40000, 7, -1, 1), 2);
   int x1, y1, l1, x2, y2, l2;
   EXPECT_EQ(GetNormalizedMarkedBlock(&x1, &y1, &l1, &x2, &y2, &l2), 0);
-  EXPECT_EQ(x1, 5); EXPECT_EQ(y1, 7); EXPECT_EQ(x2, 10); EXPECT_EQ(y2, 20);
+  EXPECT_EQ(x1, 5);
+  EXPECT_EQ(y1, 7);
+  EXPECT_EQ(x2, 10);
+  EXPECT_EQ(y2, 20);
   EXPECT_EQ(SetMarkLevelMode(3, 0), 2);
   EXPECT_EQ(SetMarkLevelMode(1, 0), 0);
   GetNormalizedMarkedBlock(nullptr, nullptr, &l1, nullptr, nullptr, &l2);
-  EXPECT_EQ(l1, -4); EXPECT_EQ(l2, 0);
+  EXPECT_EQ(l1, -4);
+  EXPECT_EQ(l2, 0);
   SetMarkLevelMode(0, 0);
   EXPECT_EQ(SetBlockMarkMode(1), 1);
   EXPECT_EQ(SetBlockMarkMode(3), 1);
@@ -67,7 +75,7 @@ TEST(ViewSettings, MarkedBlockAndSavedPositions) {
   EXPECT_EQ(SetSavedPosition(-1, 1, 2, 0, u"x", 0), 1);
   EXPECT_EQ(SetSavedPosition(199, 100, 200, -2, u"Depot", 0x01080000u), 0);
   std::u16string longName(65, u'n');
-  EXPECT_EQ(SetSavedPosition(199, 101, 200, -2, longName.c_str(), 0), 0);   // name not stored
+  EXPECT_EQ(SetSavedPosition(199, 101, 200, -2, longName.c_str(), 0), 0);  // name not stored
   int x, y, level;
   uint32_t alarm;
   char16_t name[65];
