@@ -8,7 +8,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 bash scripts/setup.sh
-jobs=$(nproc)
+jobs=${QUIL_JOBS:-$(nproc)}
 B=${QUIL_BUILD_ROOT:-$root/build}
 fuzz_seconds=${QUIL_FUZZ_SECONDS:-20}
 
