@@ -1,0 +1,14 @@
+// The one list of interim stand-ins: hooks and services that answer a neutral value until the
+// component that owns them is built. Whoever builds that component replaces the stand-in and
+// removes its row here; whoever adds a stand-in adds its row.
+//
+// | stand-in (where)                                   | answers now                        | replaced by                          |
+// |----------------------------------------------------|------------------------------------|--------------------------------------|
+// | views/view_services.cpp, view_services_state.cpp   | no redraw, empty buffers, no panes | the edit-window views and editing    |
+// | elements/element_services.cpp, _write.cpp          | empty stores, no copy text         | each element family's store          |
+// | elements/element_symbols.cpp                       | the element symbol classes         | the symbol definitions               |
+// | trains/train_services.cpp                          | no trains, clock does not advance  | the trains, the clock, event display |
+// | model/grid_textlabel_shim.cpp (GetTextsExtent)     | no labels                          | the text labels                      |
+// | app/dialog_win32.cpp StandInColour, default font   | fixed colours, dialog font         | the display colours and the fonts    |
+// | app/titles (title window picture in the test host) | a stand-in picture                 | the title-picture reader             |
+#pragma once
