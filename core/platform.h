@@ -72,10 +72,13 @@ int64_t WrapLseek(int fd, int64_t offset, int origin);     // new position or -1
 int64_t WrapFilelength(int fd);                            // length or -1
 int WrapRemove(const char16_t* path);                      // 0 or -1
 int WrapRename(const char16_t* from, const char16_t* to);  // 0 or -1
-int WrapAccess(const char16_t* path, int mode);            // 0 or -1
-int WrapChmod(const char16_t* path, int pmode);            // 0 or -1
-char16_t* WrapGetCwd(char16_t* buf, int maxLen);           // buf or null; maxLen at most 260
-int WrapChdir(const char16_t* path);                       // 0 or -1
+// Moves from onto to in one step, replacing a file of that name: no moment exists without a file
+// named to. 0 or -1 (from is kept on failure).
+int WrapReplaceFile(const char16_t* from, const char16_t* to);
+int WrapAccess(const char16_t* path, int mode);   // 0 or -1
+int WrapChmod(const char16_t* path, int pmode);   // 0 or -1
+char16_t* WrapGetCwd(char16_t* buf, int maxLen);  // buf or null; maxLen at most 260
+int WrapChdir(const char16_t* path);              // 0 or -1
 char16_t* WrapFullPath(char16_t* absPath, const char16_t* relPath, int maxLen);  // absPath or null
 
 // Local date and time (the platform's SYSTEMTIME order).

@@ -3,6 +3,8 @@
 #include "core/platform.h"
 #include "core/platform_native.h"
 #include "core/misc.h"
+#include "core/platform_file_fault.h"
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -77,6 +79,35 @@ static int DiskPath(const char16_t* path, char* out) {
   return 0;
 }
 
+// ---- armed faults (tests) ----------------------------------------------------------------------
+
+static std::atomic<int> gFaultAt[FILE_FAULT_KINDS];
+static std::atomic<int> gFaultCalls[FILE_FAULT_KINDS];
+
+void SetFileFault(FileFaultKind kind, int nth) {
+  if (kind < 0 || kind >= FILE_FAULT_KINDS) return;
+  gFaultCalls[kind] = 0;
+  gFaultAt[kind] = nth > 0 ? nth : 0;
+}
+
+void ClearFileFaults() {
+  for (int k = 0; k < FILE_FAULT_KINDS; k++) SetFileFault((FileFaultKind)k, 0);
+}
+
+int FileFaultCalls(FileFaultKind kind) {
+  return kind >= 0 && kind < FILE_FAULT_KINDS ? gFaultCalls[kind].load() : 0;
+}
+
+// Counts a call of that kind; 1 when it is the armed one (the fault is then disarmed).
+static int FaultFires(FileFaultKind kind, int error) {
+  int n = ++gFaultCalls[kind];
+  int at = gFaultAt[kind].load();
+  if (at == 0 || n != at) return 0;
+  gFaultAt[kind] = 0;
+  errno = error;
+  return 1;
+}
+
 static int MapOpenFlags(int oflag) {
   int f = (oflag & WRAP_O_RDWR) ? O_RDWR : (oflag & WRAP_O_WRONLY) ? O_WRONLY : O_RDONLY;
   if (oflag & WRAP_O_APPEND) f |= O_APPEND;
@@ -98,6 +129,7 @@ FILE* WrapFopen(const char16_t* path, const char16_t* mode) {
   char m[20];
   int n = 0;
   if (!mode || DiskPath(path, p) < 0) return nullptr;
+  if (FaultFires(FILE_FAULT_OPEN, EACCES)) return nullptr;
   for (int i = 0; mode[i] && mode[i] != ','; i++) {  // the runtime's ",ccs=" part is not ours
     if (i >= 19) return nullptr;
     if (mode[i] != 't') m[n++] = (char)mode[i];
@@ -111,6 +143,7 @@ int WrapFclose(FILE* f) { return f ? fclose(f) : -1; }
 int WrapOpen(const char16_t* path, int oflag, int pmode) {
   char p[PATH_MAX];
   if (DiskPath(path, p) < 0) return -1;
+  if (FaultFires(FILE_FAULT_OPEN, EACCES)) return -1;
   return open(p, MapOpenFlags(oflag), MapMode(pmode ? pmode : WRAP_S_IREAD | WRAP_S_IWRITE));
 }
 
@@ -118,7 +151,10 @@ int WrapCreat(const char16_t* path, int pmode) {
   return WrapOpen(path, WRAP_O_WRONLY | WRAP_O_CREAT | WRAP_O_TRUNC, pmode);
 }
 
-int WrapClose(int fd) { return close(fd) == 0 ? 0 : -1; }
+int WrapClose(int fd) {
+  int r = close(fd) == 0 ? 0 : -1;
+  return FaultFires(FILE_FAULT_CLOSE, EIO) ? -1 : r;
+}
 
 int WrapRead(int fd, void* buf, unsigned count) {
   ssize_t n;
@@ -128,6 +164,8 @@ int WrapRead(int fd, void* buf, unsigned count) {
 }
 
 int WrapWrite(int fd, const void* buf, unsigned count) {
+  if (FaultFires(FILE_FAULT_WRITE, ENOSPC)) return -1;
+  if (count > 0 && FaultFires(FILE_FAULT_SHORT_WRITE, ENOSPC)) count /= 2;
   ssize_t n;
   do n = write(fd, buf, count);
   while (n < 0 && errno == EINTR);
@@ -149,13 +187,22 @@ int64_t WrapFilelength(int fd) {
 int WrapRemove(const char16_t* path) {
   char p[PATH_MAX];
   if (DiskPath(path, p) < 0) return -1;
+  if (FaultFires(FILE_FAULT_REMOVE, EACCES)) return -1;
   return unlink(p) == 0 ? 0 : -1;
 }
 
 int WrapRename(const char16_t* from, const char16_t* to) {
   char a[PATH_MAX], b[PATH_MAX];
   if (DiskPath(from, a) < 0 || DiskPath(to, b) < 0) return -1;
+  if (FaultFires(FILE_FAULT_RENAME, EACCES)) return -1;
   if (access(b, F_OK) == 0) return -1;  // the runtime's rename never replaces a file
+  return rename(a, b) == 0 ? 0 : -1;
+}
+
+int WrapReplaceFile(const char16_t* from, const char16_t* to) {
+  char a[PATH_MAX], b[PATH_MAX];
+  if (DiskPath(from, a) < 0 || DiskPath(to, b) < 0) return -1;
+  if (FaultFires(FILE_FAULT_REPLACE, EACCES)) return -1;
   return rename(a, b) == 0 ? 0 : -1;
 }
 

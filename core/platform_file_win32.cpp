@@ -56,6 +56,14 @@ int WrapRename(const char16_t* from, const char16_t* to) {
   return rename(a, b);
 }
 
+int WrapReplaceFile(const char16_t* from, const char16_t* to) {
+  const DWORD flags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+  if (UnicodeFlag) return from && to && MoveFileExW(W(from), W(to), flags) ? 0 : -1;
+  char a[WRAP_ANSI_BUF], b[WRAP_ANSI_BUF];
+  if (WrapAnsiArg(from, a) <= 0 || WrapAnsiArg(to, b) <= 0) return -1;
+  return MoveFileExA(a, b, flags) ? 0 : -1;
+}
+
 int WrapAccess(const char16_t* path, int mode) {
   if (UnicodeFlag) return path ? _waccess(W(path), mode) : -1;
   char p[WRAP_ANSI_BUF];

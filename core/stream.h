@@ -108,6 +108,9 @@ void PackFileDate(int year, int month, int day, int hour, int minute, int second
                   uint16_t* time);
 int DeleteKindFile(const char16_t* name, int kind);  // 0; 2 access denied; 1 other failure
 int RenameKindFile(const char16_t* oldName, const char16_t* newName, int kind);  // 0; 2; 1
+// Moves the file oldName onto newName in one step, replacing a file of that name (both in the
+// kind's folder). 0; 1 when it failed (both files stay as they were).
+int ReplaceKindFile(const char16_t* oldName, const char16_t* newName, int kind);
 int IsFileReadable(const char16_t* path);  // 0 opens for reading, 1 otherwise
 int CopyFileBytes(const char16_t* source, const char16_t* target);  // 0; 1; 2; 3; 4
 int CanOpenTextFile(const char16_t* name, int kind);  // 1 when the file begins with a UTF-16 mark

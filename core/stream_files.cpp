@@ -120,6 +120,12 @@ int RenameKindFile(const char16_t* oldName, const char16_t* newName, int kind) {
   return WrapRename(from, to) == 0 ? 0 : 1;
 }
 
+int ReplaceKindFile(const char16_t* oldName, const char16_t* newName, int kind) {
+  char16_t from[STREAM_PATH_CHARS], to[STREAM_PATH_CHARS];
+  if (BuildKindPath(kind, oldName, from) || BuildKindPath(kind, newName, to)) return 1;
+  return WrapReplaceFile(from, to) == 0 ? 0 : 1;
+}
+
 int IsFileReadable(const char16_t* path) {
   FILE* f = WrapFopen(path, u"rb");
   if (!f) return 1;

@@ -10,7 +10,6 @@
 #include "model/password.h"
 
 static const char16_t TempSuffix[] = u".~tmp";
-static const char16_t OldSuffix[] = u".~old";
 
 static int WriteNarrow(const char* text) {
   uint32_t n = 0;
@@ -55,40 +54,35 @@ static int AddSuffix(const char16_t* name, const char16_t* suffix, char16_t* out
   return 0;
 }
 
-// The finished temporary file takes the place of the old network file. The old file is moved
-// aside first and put back when the temporary file cannot take its name.
-static int ReplaceFile(const char16_t* name, const char16_t* temp) {
-  char16_t old[STREAM_PATH_CHARS];
-  if (AddSuffix(name, OldSuffix, old)) return NETSAVE_REPLACE_FAILED;
-  DeleteKindFile(old, FILE_KIND_NETWORK);
-  int moved = RenameKindFile(name, old, FILE_KIND_NETWORK) == 0;
-  if (RenameKindFile(temp, name, FILE_KIND_NETWORK) != 0) {
-    if (moved) RenameKindFile(old, name, FILE_KIND_NETWORK);
-    return NETSAVE_REPLACE_FAILED;
+// Writes the whole file to temp and closes it; the stream's close takes the progress box along.
+// On failure the temporary file is gone.
+static int WriteTempFile(const char16_t* temp) {
+  if (StreamOpenWrite(temp, STREAM_WRITE_UTF16LE, FILE_KIND_NETWORK)) return NETSAVE_CANNOT_CREATE;
+  int r = WriteBody();
+  if (!r) {
+    int e = StreamCloseWrite();
+    if (e) r = (e + 3) % 256;
+  } else if (StreamIsOpen()) {
+    StreamCloseWrite();
   }
-  if (moved) DeleteKindFile(old, FILE_KIND_NETWORK);
-  return 0;
+  if (r) DeleteKindFile(temp, FILE_KIND_NETWORK);
+  return r;
 }
 
 int WriteNetworkFile() {
-  OpenInfoBox(GetLangText(LANG_ID(11000)), GetLangText(LANG_ID(11001)), 13, 0);
+  int box = OpenInfoBox(GetLangText(LANG_ID(11000)), GetLangText(LANG_ID(11001)), 13, 0);
   const char16_t* name = GetNetworkName();
   char16_t temp[STREAM_PATH_CHARS];
-  if (AddSuffix(name, TempSuffix, temp)) return NETSAVE_CANNOT_CREATE;
-  if (StreamOpenWrite(temp, STREAM_WRITE_UTF16LE, FILE_KIND_NETWORK)) return NETSAVE_CANNOT_CREATE;
-  int r = WriteBody();
-  if (r) {
-    if (StreamIsOpen()) StreamCloseWrite();
+  int r = NETSAVE_CANNOT_CREATE;
+  if (!AddSuffix(name, TempSuffix, temp)) r = WriteTempFile(temp);
+  // The finished temporary file takes the old file's place in one step; the old file stays
+  // as it was when that fails.
+  if (!r && ReplaceKindFile(temp, name, FILE_KIND_NETWORK)) {
     DeleteKindFile(temp, FILE_KIND_NETWORK);
-    return r;
+    r = NETSAVE_REPLACE_FAILED;
   }
-  int e = StreamCloseWrite();
-  if (e) {
-    DeleteKindFile(temp, FILE_KIND_NETWORK);
-    return (e + 3) % 256;
-  }
-  r = ReplaceFile(name, temp);
-  if (r) DeleteKindFile(temp, FILE_KIND_NETWORK);
+  // Whatever went wrong, the save's progress box (and nothing below it) is closed.
+  while (box >= 0 && GetInfoBoxLevel() >= box) CloseInfoBox();
   return r;
 }
 #endif

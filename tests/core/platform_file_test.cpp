@@ -62,6 +62,47 @@ TEST(PlatformFiles, RenameRemoveAccessAndChmod) {
   Clean();
 }
 
+static std::string ReadAll(const char16_t* path) {
+  std::string out;
+  FILE* f = WrapFopen(path, u"rb");
+  if (!f) return "<none>";
+  int c;
+  while ((c = fgetc(f)) != EOF) out += (char)c;
+  WrapFclose(f);
+  return out;
+}
+
+static void WriteAll(const char16_t* path, const char* text) {
+  FILE* f = WrapFopen(path, u"wb");
+  ASSERT_NE(nullptr, f);
+  fputs(text, f);
+  WrapFclose(f);
+}
+
+// The replace puts a file in the place of another in one step, in both call modes; a missing
+// source leaves the target as it was.
+TEST(PlatformFiles, ReplaceFileTakesThePlaceOfTheOldFile) {
+  int old = UnicodeFlag;
+  for (int unicode = 1; unicode >= 0; unicode--) {
+    SCOPED_TRACE(unicode);
+    UnicodeFlag = unicode;
+    Clean();
+    WriteAll(kFile, "new");
+    WriteAll(kOther, "old contents");
+    EXPECT_EQ(0, WrapReplaceFile(kFile, kOther));
+    EXPECT_EQ("new", ReadAll(kOther));
+    EXPECT_EQ("<none>", ReadAll(kFile));
+    EXPECT_EQ(-1, WrapReplaceFile(kFile, kOther));
+    EXPECT_EQ("new", ReadAll(kOther));
+    WriteAll(kFile, "to a new name");  // no file of that name yet
+    WrapRemove(kOther);
+    EXPECT_EQ(0, WrapReplaceFile(kFile, kOther));
+    EXPECT_EQ("to a new name", ReadAll(kOther));
+  }
+  UnicodeFlag = old;
+  Clean();
+}
+
 TEST(PlatformFiles, AnsiModeRefusesPathsOf260Characters) {
   int old = UnicodeFlag;
   UnicodeFlag = 0;
