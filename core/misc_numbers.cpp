@@ -12,15 +12,17 @@ char16_t GetDecimalSeparator() {
 }
 
 // Reads an unsigned decimal number like "%u": leading white space, an optional '+', then digits.
-// Returns 1 with the value, 0 when no digit follows or the value exceeds 32 bits.
+// Returns 1 with the value, 0 when no digit follows, -1 for a minus sign or a value that
+// exceeds 32 bits (a number, but none this reader can give).
 static int ReadUnsigned(const char16_t* s, uint32_t* value) {
   while (*s == u' ' || *s == u'\t' || *s == u'\r' || *s == u'\n') s++;
+  if (*s == u'-') return -1;
   if (*s == u'+') s++;
   if (*s < u'0' || *s > u'9') return 0;
   uint64_t v = 0;
   for (; *s >= u'0' && *s <= u'9'; s++) {
     v = v * 10 + (uint64_t)(*s - u'0');
-    if (v > 0xFFFFFFFFu) return 0;
+    if (v > 0xFFFFFFFFu) return -1;
   }
   *value = (uint32_t)v;
   return 1;
@@ -39,6 +41,7 @@ int32_t ParseDecimalWith(const char16_t* text, char16_t separator, int digits) {
 
   uint32_t whole = 0;
   int wholeValid = ReadUnsigned(work, &whole);
+  if (wholeValid < 0) return -1;  // "-3,5" is no 0.50, nor is 2^32 + 0.5 a half
   int fractionValid = 0;
   uint32_t fraction = 0;
   char16_t* sep = FindChar(work, separator);
@@ -46,7 +49,7 @@ int32_t ParseDecimalWith(const char16_t* text, char16_t separator, int digits) {
     *sep = u'1';
     if ((sep - work) + 1 + digits < n) sep[1 + digits] = 0;
     uint32_t v = 0;
-    if (ReadUnsigned(sep, &v) && v >= 10) {
+    if (ReadUnsigned(sep, &v) > 0 && v >= 10) {
       fractionValid = 1;
       if (v < 100)
         fraction = (v - 10) * (scale / 10);
