@@ -70,6 +70,10 @@ int DlgCtlListCount(WrapWindow dlg, uint32_t id);
 int DlgCtlListGetSel(WrapWindow dlg, uint32_t id);  // -1 none
 void DlgCtlListSetSel(WrapWindow dlg, uint32_t id, int n);
 void* DlgCtlListData(WrapWindow dlg, uint32_t id, int n);
+// The answer to the message the dialog procedure is handling, as real dialogs give it: what the
+// sender gets back when the procedure returns nonzero (the procedure's own value goes to the
+// dialog manager, except for the few messages whose value is passed on as it stands).
+void DlgCtlSetResult(WrapWindow dlg, intptr_t result);
 // Ends the modal dialog with an end code.
 void DlgCtlEndDialog(WrapWindow dlg, intptr_t code);
 // Repaints the picture area of a type-13/14 record at once.

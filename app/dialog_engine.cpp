@@ -273,7 +273,11 @@ intptr_t QUIL_DLGCALL DlgF_Einfach(WrapWindow w, uint32_t message, uintptr_t wPa
     case DLGMSG_VSCROLL:
       DialogSpinScroll(w, LinkedDescriptor(w), (WrapWindow)lParam, wParam);
       return 0;
-    case DLGMSG_STEP: return StepFieldValueAtCaret(LinkedDescriptor(w), (uint32_t)wParam) & 0xFF;
+    case DLGMSG_STEP:
+      // The low byte of the step result is the answer the main window passes on to the key
+      // hook: nonzero swallows the key, so that the edit field does not move its caret too.
+      DlgCtlSetResult(w, StepFieldValueAtCaret(LinkedDescriptor(w), (uint32_t)wParam) & 0xFF);
+      return 1;
     default:
       if (message >= DLGMSG_CTLCOLORMSGBOX && message <= DLGMSG_CTLCOLORSTATIC)
         return (intptr_t)DialogControlColour((void*)wParam, message, (WrapWindow)lParam);

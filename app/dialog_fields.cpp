@@ -294,12 +294,16 @@ int StepFieldText(const DialogRecord* rec, char16_t* text, int capacity, int* ca
   if (newLen + 1 > length) return 0;
   MoveMem(text + start + outLen, text + end, (size_t)(textLen - end + 1) * sizeof(char16_t));
   CopyMem(text + start, out, (size_t)outLen * sizeof(char16_t));
+  // The caret keeps its place in the value (at most its end): at the start of a value that
+  // follows a comma the next key would find the comma before the caret and step nothing.
+  int offset = pos - start > 0 ? pos - start : 0;
+  if (offset > outLen) offset = outLen;
   if (rec->edit.flags & DLGE_TRIM) {
     int b = CountLeadingBlanks(text);
     StripLeadingBlanks(text);
     start -= b < start ? b : start;
   }
-  *caret = start;
+  *caret = start + offset;
   return 1;
 }
 

@@ -34,6 +34,7 @@ struct Dialog {
   uint32_t defaultId = 0;
   int active = 1;
   int redraws = 0;
+  intptr_t msgResult = 0;  // the answer set while a message is handled
 };
 
 std::vector<Dialog*> Open;
@@ -145,9 +146,21 @@ void DialogSeamSetFocus(WrapWindow dlg, uint32_t id, int caret) {
   d->focus = id;
   if (Control* c = C(dlg, id)) c->caret = caret;
 }
+// As the platform's dialog manager answers a sent message: the stored answer when the procedure
+// handled it (nonzero), 0 (default handling) when not; the procedure's own value only for the
+// messages that pass it on as it stands.
+static int PassesProcValue(uint32_t message) {
+  return message == DLGMSG_INITDIALOG ||
+         (message >= DLGMSG_CTLCOLORMSGBOX && message <= DLGMSG_CTLCOLORSTATIC);
+}
 intptr_t DialogSeamSend(WrapWindow dlg, uint32_t message, uintptr_t wParam, intptr_t lParam) {
   Dialog* d = D(dlg);
-  return d ? d->proc(dlg, message, wParam, lParam) : 0;
+  if (!d) return 0;
+  d->msgResult = 0;
+  intptr_t r = d->proc(dlg, message, wParam, lParam);
+  if (PassesProcValue(message)) return r;
+  if (!r || !D(dlg)) return 0;
+  return d->msgResult;
 }
 void DialogSeamSetActive(WrapWindow dlg, int active) {
   if (Dialog* d = D(dlg)) d->active = active;
@@ -333,6 +346,9 @@ void DlgCtlListSetSel(WrapWindow dlg, uint32_t id, int n) {
 void* DlgCtlListData(WrapWindow dlg, uint32_t id, int n) {
   Control* c = C(dlg, id);
   return c && n >= 0 && n < (int)c->data.size() ? c->data[(size_t)n] : nullptr;
+}
+void DlgCtlSetResult(WrapWindow dlg, intptr_t result) {
+  if (Dialog* d = D(dlg)) d->msgResult = result;
 }
 void DlgCtlEndDialog(WrapWindow dlg, intptr_t code) {
   if (Dialog* d = D(dlg)) d->ended = 1, d->endCode = code;

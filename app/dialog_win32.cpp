@@ -216,6 +216,9 @@ void* DlgCtlListData(WrapWindow dlg, uint32_t id, int n) {
   LRESULT d = WrapSendDlgItemMessage(dlg, (int)id, LB_GETITEMDATA, (WPARAM)n, 0);
   return d == LB_ERR ? nullptr : (void*)d;
 }
+void DlgCtlSetResult(WrapWindow dlg, intptr_t result) {
+  WrapSetWindowLong(dlg, DWLP_MSGRESULT, result);
+}
 void DlgCtlEndDialog(WrapWindow dlg, intptr_t code) { EndDialog((HWND)dlg, code); }
 void DlgCtlShowHelp(uint32_t topic) { ShowHelpTopic(topic); }
 

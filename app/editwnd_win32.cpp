@@ -549,7 +549,7 @@ LRESULT CALLBACK EditWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       if (CountEditWindows() > 1)
         DestroyWindow(window);
       else if (Entry.mainWindow)
-        DestroyWindow((HWND)Entry.mainWindow);  // the save question joins later
+        SendMessageW((HWND)Entry.mainWindow, WM_CLOSE, 0, 0);  // the program's close path
       return 0;
     case WM_GETMINMAXINFO: {
       MINMAXINFO* mm = (MINMAXINFO*)lParam;

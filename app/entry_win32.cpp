@@ -139,6 +139,7 @@ int ShowStartupError(int code) {
   char16_t caption[120], body[400];
   FormatStartupError(code, Entry.uiLanguage, caption, 120, body, 400);
   WrapMessageBox(nullptr, body, caption, WRAP_MB_ICONERROR | WRAP_MB_OK);
+  Entry.shuttingDown = 1;  // no tick or idle step reaches the components from here on
   ExitProgram();
   return 1;
 }
@@ -261,7 +262,7 @@ int InitInstance(HINSTANCE instance, int showCommand) {
 int RunMessageLoop() {
   MSG msg;
   for (;;) {
-    while (LoopRunsSteps(IsSimulationRunning(), DocState.speedLevel, 0)) {
+    while (!Entry.shuttingDown && LoopRunsSteps(IsSimulationRunning(), DocState.speedLevel, 0)) {
       RunIdleStep();
       if (PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) break;
     }

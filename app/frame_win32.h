@@ -37,8 +37,13 @@ void SuspendTimerThreads();
 void EndTimerThreads();  // after the message loop: stop flag, resume, wait
 // Resumes a thread until its suspend count is 0 (at most 8 times), so that it can run to its end.
 void ResumeThreadFully(void* thread);
-void RunIdleStep();
+void RunIdleStep();  // nothing once the shut-down has begun
 void CloseTitleWindow();
+// The close path of the program (after the save question): runs the shut-down steps while every
+// window still exists, then destroys the main window, whose WM_DESTROY posts the quit message.
+void EndProgram();
+// Tests: called with the step number (1..9) before each shut-down step runs.
+extern void (*ShutDownStepHook)(int step);
 // The title picture (number from TNR=, -1 = default): load returns 0 when it loaded. While no
 // loader is set the title window is refused and start-up goes on without it.
 extern int (*TitlePictureLoad)(int number);

@@ -13,41 +13,46 @@
 #include "app/titles.h"
 #include "core/langtext.h"
 #include "core/platform.h"
+#include "core/platform_ui.h"
 #include "model/general_section.h"
 #include "model/grid.h"
 #include "trains/train_services.h"
 #include "views/view_services.h"
 
 // ---- timer threads ------------------------------------------------------------------------------
+// The threads wait their period on the stop signal, so that they end at once when it is given.
 static volatile LONG TimerStop = 0;
+static WrapHandle TimerStopSignal = nullptr;  // a semaphore: one count for each thread
+
+// Waits one period; 0 when the thread is to end.
+static int TimerWait(uint32_t period) {
+  if (TimerStop) return 0;
+  if (TimerStopSignal) return WrapWaitForSingleObject(TimerStopSignal, period) == WRAP_WAIT_TIMEOUT;
+  WrapSleep(period);
+  return !TimerStop;
+}
 
 static void TickThread(void*) {
-  while (!TimerStop) {
-    WrapSleep(20);
+  while (TimerWait(20)) {
     HWND main = (HWND)Entry.mainWindow;
     if (main && !TimerStop) SendMessageW(main, WM_QUIL_TICK, 0, 0);  // waits until handled
   }
 }
 
 static void AnimationThread(void*) {
-  while (!TimerStop) {
-    WrapSleep(55);
+  while (TimerWait(55))
     if (AnimationSwitch) TimerCount.anim55 = TimerCount.anim55 + 1;
-  }
 }
 
 static void ElementTimerThread(void*) {
-  while (!TimerStop) {
-    WrapSleep(165);
+  while (TimerWait(165))
     if (AnimationSwitch && !OverlayPauseSwitch) TimerCount.elem165 = TimerCount.elem165 + 1;
-  }
 }
 
 #ifndef QUIL_VIEWER
 // The viewer saves nothing and has no autosave thread.
 static void AutosaveThread(void*) {
-  while (!TimerStop) {
-    WrapSleep(1000);
+  while (TimerWait(1000)) {
     volatile int32_t* countdown = TimerCount.autosaveCountdown;
     if (countdown && DocState.autosaveInterval != 0) *countdown = *countdown - 1;
   }
@@ -62,6 +67,8 @@ static void* StartOne(WrapThreadFunc f) {
 
 int StartTimerThreads() {
   TimerStop = 0;
+  TimerStopSignal = WrapCreateSemaphore(0, 4);
+  if (!TimerStopSignal) return 1;
   Entry.tickThread = StartOne(TickThread);
   Entry.animationThread = StartOne(AnimationThread);
   Entry.elementTimerThread = StartOne(ElementTimerThread);
@@ -89,17 +96,23 @@ void ResumeThreadFully(void* thread) {
 }
 
 void EndTimerThreads() {
-  // After the message loop: every timer thread ends by itself and is waited for.
+  // After the message loop, or after a start that failed: no tick is handled any more, every
+  // timer thread is told to stop and waited for. A tick thread that is blocked in its send to
+  // the main window gets its answer while we wait, so none is left behind.
+  Entry.shuttingDown = 1;
   TimerStop = 1;
+  if (TimerStopSignal) WrapReleaseSemaphore(TimerStopSignal, 4, nullptr);
   void** threads[4] = {&Entry.tickThread, &Entry.animationThread, &Entry.elementTimerThread,
                        &Entry.autosaveThread};
   for (void** t : threads) {
     if (!*t) continue;
     ResumeThreadFully(*t);
-    WrapWaitForSingleObject(*t, 3000);
+    WrapWaitHandlingSends(*t, 3000);
     WrapCloseHandle(*t);
     *t = nullptr;
   }
+  if (TimerStopSignal) WrapCloseHandle(TimerStopSignal);
+  TimerStopSignal = nullptr;
 }
 
 // ---- idle step and tick -----------------------------------------------------------------------------
@@ -148,7 +161,9 @@ static const IdleHooks kIdle = {
 static const TickHooks kTick = {HookRunning, HookLevel,     HookTickDelay, HookLoopOption,
                                 HookModal,   HookTickCount, HookInput,     RunIdleStep};
 
-void RunIdleStep() { RunIdleStepWith(&TimerCount, &kIdle, EdgeScrollState); }
+void RunIdleStep() {
+  if (!Entry.shuttingDown) RunIdleStepWith(&TimerCount, &kIdle, EdgeScrollState);
+}
 
 // ---- scroll bars and tooltips -------------------------------------------------------------------------
 // The three scroll bars of the status window (palette, group, level) and the panes they stand for.
@@ -280,27 +295,60 @@ void DispatchCommand(int id, LPARAM lParam, int context) {
 }
 
 // ---- shut-down ---------------------------------------------------------------------------------------------
-static void ShutDown(HWND window) {
-  Entry.shuttingDown = 1;
-  SuspendThreads(0);
-  mciSendCommandW(MCI_ALL_DEVICE_ID, MCI_CLOSE, MCI_WAIT, 0);
-  ClockWindow(2, nullptr, nullptr, nullptr, nullptr);
+void (*ShutDownStepHook)(int step) = nullptr;
+
+static void StepSaveSettings() {}  // the settings save on exit joins with the settings commands
+static void StepSuspendDrawing() { SuspendThreads(0); }
+static void StepCloseSound() { mciSendCommandW(MCI_ALL_DEVICE_ID, MCI_CLOSE, MCI_WAIT, 0); }
+static void StepCloseClock() { ClockWindow(2, nullptr, nullptr, nullptr, nullptr); }
+static void StepCloseEditWindows() {
   for (int slot = 0; slot < EDIT_SLOTS; slot++) CloseEditWindow(slot);
+}
+static void StepTooltipHookHelp() {
   if (Entry.tooltipWindow) DestroyWindow((HWND)Entry.tooltipWindow);
   Entry.tooltipWindow = nullptr;
   if (Entry.filterHook) UnhookWindowsHookEx((HHOOK)Entry.filterHook);
   Entry.filterHook = nullptr;
   ShowHelpTopic(HELPID_CLOSE_ALL);
+}
+static void StepSuspendTimers() {
   SuspendTimerThreads();
   if (Entry.frameSemaphore) WrapCloseHandle(Entry.frameSemaphore);
   Entry.frameSemaphore = nullptr;
-  ShowExitMessage();
+}
+static void StepExitMessage() { ShowExitMessage(); }
+static void StepExitComponents() {
   Entry.statusDC = nullptr;
   ExitProgram();
   DeleteLockEmulation();
+}
+
+// The shut-down steps in their order (numbered from 1 for the step hook).
+static void (*const kShutDownSteps[])() = {
+    StepSaveSettings,  StepSuspendDrawing,   StepCloseSound,
+    StepCloseClock,    StepCloseEditWindows, StepTooltipHookHelp,
+    StepSuspendTimers, StepExitMessage,      StepExitComponents};
+
+// Runs the shut-down steps once, while every window of the program still exists: the system
+// destroys the windows the main window owns (edit windows, clock, tooltip) before the main
+// window's own WM_DESTROY, so the steps cannot wait for it. From here on no tick and no idle
+// step runs.
+static void ShutDownSteps() {
+  if (Entry.shuttingDown) return;
+  Entry.shuttingDown = 1;
+  int n = (int)(sizeof kShutDownSteps / sizeof kShutDownSteps[0]);
+  for (int i = 0; i < n; i++) {
+    if (ShutDownStepHook) ShutDownStepHook(i + 1);
+    kShutDownSteps[i]();
+  }
+}
+
+void EndProgram() {
+  HWND main = (HWND)Entry.mainWindow;
+  if (!main) return;
+  ShutDownSteps();
   Entry.mainWindow = nullptr;
-  (void)window;
-  PostQuitMessage(0);
+  DestroyWindow(main);  // its WM_DESTROY posts the quit message
 }
 
 // ---- the window procedure ------------------------------------------------------------------------------------
@@ -310,7 +358,13 @@ LRESULT CALLBACK StatusWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
       SetFocus(window);
       Entry.statusDC = GetDC(window);
       return 0;
-    case WM_DESTROY: ShutDown(window); return 0;
+    case WM_DESTROY:
+      // Normally the close path has run the steps already; a main window destroyed without it
+      // still ends the program.
+      ShutDownSteps();
+      Entry.mainWindow = nullptr;
+      PostQuitMessage(0);
+      return 0;
     case WM_ACTIVATE:
       if (LOWORD(wParam) == WA_ACTIVE || LOWORD(wParam) == WA_CLICKACTIVE) {
         // An active edit window becomes the last-used one; a status window activated again
@@ -335,7 +389,7 @@ LRESULT CALLBACK StatusWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     }
     case WM_CLOSE:
       // The save question joins with the network-file commands.
-      DestroyWindow(window);
+      EndProgram();
       return 0;
     case WM_SETCURSOR:
       if (FrameSetCursor(window, lParam)) return 1;
@@ -404,7 +458,9 @@ LRESULT CALLBACK StatusWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_MOUSEMOVE: SetCursorForWindow(window, 0); return 0;
     case MM_MCINOTIFY: mciSendCommandW((MCIDEVICEID)lParam, MCI_CLOSE, 0, 0); return 0;
     case WM_QUIL_FILTER_KEY: return FilterKey((int)wParam, (WPARAM)lParam);
-    case WM_QUIL_TICK: HandleTick(&Tick, &kTick); return 0;
+    case WM_QUIL_TICK:
+      if (!Entry.shuttingDown) HandleTick(&Tick, &kTick);  // a tick queued before shut-down
+      return 0;
     case WM_QUIL_SOUND: return 0;  // event sounds join with the sound playback
   }
   return DefWindowProcW(window, message, wParam, lParam);

@@ -21,8 +21,8 @@ int HandleFrameCommand(int id) {
   }
   switch (id) {
     case 266:
-      // The save question joins with the network-file commands.
-      if (Entry.mainWindow) DestroyWindow((HWND)Entry.mainWindow);
+      // The main window's close path asks the save question and shuts down.
+      if (Entry.mainWindow) SendMessageW((HWND)Entry.mainWindow, WM_CLOSE, 0, 0);
       return 1;
     case 336:
       if (s && s->window) ZoomIn(a);

@@ -102,3 +102,19 @@ uintptr_t WrapSetTimer(WrapWindow window, uintptr_t id, uint32_t milliseconds) {
 int WrapKillTimer(WrapWindow window, uintptr_t id) { return KillTimer((HWND)window, id); }
 WrapWindow WrapSetCapture(WrapWindow window) { return SetCapture((HWND)window); }
 int WrapReleaseCapture() { return ReleaseCapture(); }
+
+uint32_t WrapWaitHandlingSends(WrapHandle object, uint32_t milliseconds) {
+  HANDLE h = (HANDLE)object;
+  DWORD start = GetTickCount();
+  for (;;) {
+    DWORD left = milliseconds;
+    if (milliseconds != INFINITE) {
+      DWORD spent = GetTickCount() - start;
+      left = spent >= milliseconds ? 0 : milliseconds - spent;
+    }
+    DWORD r = MsgWaitForMultipleObjects(1, &h, FALSE, left, QS_SENDMESSAGE);
+    if (r != WAIT_OBJECT_0 + 1) return r;
+    MSG m;
+    PeekMessageW(&m, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);  // handles the sends
+  }
+}

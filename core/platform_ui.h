@@ -114,6 +114,10 @@ uintptr_t WrapSetTimer(WrapWindow window, uintptr_t id, uint32_t milliseconds); 
 int WrapKillTimer(WrapWindow window, uintptr_t id);
 WrapWindow WrapSetCapture(WrapWindow window);
 int WrapReleaseCapture();
+// Waits for the object as WrapWaitForSingleObject does, but handles the messages other threads
+// send to this thread's windows meanwhile, so that a thread blocked in such a send can go on
+// (and end). Posted messages stay queued.
+uint32_t WrapWaitHandlingSends(WrapHandle object, uint32_t milliseconds);
 
 // ---- dialogs ------------------------------------------------------------------------------------------
 intptr_t WrapDialogBoxParam(WrapInstance instance, uint32_t templateId, WrapWindow owner,

@@ -216,7 +216,13 @@ TEST_F(DialogFields, LongFieldsStepTheValueAtTheCaret) {
   Stepped s = Step(r, u"10,20,30", 5, 38);
   EXPECT_EQ(s.changed, 1);
   EXPECT_EQ(s.text, u"10,21,30");
-  EXPECT_EQ(s.caret, 3);
+  EXPECT_EQ(s.caret, 5);  // the caret stays where it was in the value
+  // Stepped again from there: the same value, not the one before the comma.
+  Stepped again = Step(r, s.text.c_str(), s.caret, 38);
+  EXPECT_EQ(again.text, u"10,22,30");
+  EXPECT_EQ(again.caret, 5);
+  Stepped shorter = Step(r, u"10,100,3", 6, 38);  // a shorter value: the caret at its end
+  EXPECT_EQ(shorter.caret, 4);
   EXPECT_EQ(Step(r, u"10,20,30", 3, 38).changed, 0);  // caret right after a comma
   EXPECT_EQ(Step(r, u"10,100,3", 6, 38).text, u"10,0,3");
   EXPECT_EQ(Step(r, u"7", 1, 40).text, u"6");

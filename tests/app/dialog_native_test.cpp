@@ -309,6 +309,25 @@ TEST_F(DialogNative, SpinBarsTakeTheirFieldsRanges) {
   Run(d);
 }
 
+// The step message answers as a real dialog does (the stored result): 1 for every key that stepped
+// the field, so that the key hook swallows each of them and the field's caret stays in the value.
+TEST_F(DialogNative, EveryStepKeyOfALongFieldIsAnsweredAndStepsTheSameValue) {
+  char16_t a[40] = u"10,20,30";
+  DialogRecord d[] = {DlgTitleText(u"t", 0, 140), DlgEdit(140, a, 40, DLGE_RANGE, 0, 100), DlgOk(),
+                      DlgEnd()};
+  user = [&](WrapWindow w, uint32_t) {
+    DialogSeamSetFocus(w, 140, 4);
+    const char16_t* want[] = {u"10,21,30", u"10,22,30", u"10,23,30"};
+    for (const char16_t* text : want) {
+      EXPECT_EQ(DialogSeamSend(w, DLGMSG_STEP, KEY_UP, 0), 1);
+      EXPECT_EQ(std::u16string(DialogSeamText(w, 140)), text);
+      EXPECT_EQ(DialogSeamCaret(w, 140), 4);
+    }
+    EXPECT_EQ(DialogSeamSend(w, DLGMSG_STEP, 13, 0), 0);  // not a step key: default handling
+  };
+  Run(d);
+}
+
 TEST_F(DialogNative, StepMessageAndSpinBarsStepTheFocusedField) {
   char16_t a[8] = u"12", b[8] = u"N1";
   DialogRecord d[] = {DlgTitleText(u"t", 0, 140),
@@ -352,7 +371,7 @@ TEST_F(DialogNative, SteppingALongFieldKeepsTheTextAfterTheFirst600Characters) {
     EXPECT_EQ(DialogSeamSend(w, DLGMSG_STEP, KEY_UP, 0), 1);
     DialogSeamSetFocus(w, 140, 602);  // in the value beyond the 600th character
     EXPECT_EQ(DialogSeamSend(w, DLGMSG_STEP, KEY_DOWN, 0), 1);
-    EXPECT_EQ(DialogSeamCaret(w, 140), 601);
+    EXPECT_EQ(DialogSeamCaret(w, 140), 602);  // kept in the value
     DialogSeamPress(w, 1);
   };
   Run(d);

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """The dialog engine on screen: a descriptor round trip (controls filled from the records, a
-field stepped at the caret, values typed, OK, values read back), a front-end re-opening its
+field stepped at the caret, values typed, OK, values read back), arrow keys stepping a long
+field through the program's key filter, a front-end re-opening its
 dialog with the focus on the bad field, ten nested dialogs with the eleventh refused, and an
 info box that F12 aborts only when it was opened as cancellable; and the drawn cursors and icons
 loading from the resources."""
@@ -54,6 +55,21 @@ def round_trip(s):
     expect(out.get("f140") == "12" and out.get("f141") == "Branch line", f"fields read back: {out}")
     expect(out.get("r400") == "0" and out.get("r401") == "1" and out.get("c470") == "1", f"buttons read back: {out}")
     expect(out.get("level") == "-1", f"no dialog level left: {out}")
+
+
+def long_field_steps(s):
+    """Three arrow keys in a long ranged field step the value under the caret three times: each
+    key is swallowed once the field stepped, so the edit control does not move the caret too."""
+    h = s.start_host(HOST, "--data", s.data_dir_wine, "longstep")
+    s.driver("wait", *DLG, "title=Long field", "caret", "id=140", "pos=4")
+    r = wait_field(s, "Long field", 140, "10,20,30")
+    for want in ("10,21,30", "10,22,30", "10,23,30"):
+        s.driver("wait", *DLG, "title=Long field", "key", "vk=UP")
+        r = wait_field(s, "Long field", 140, want)
+        expect(r.control(140).get("caret") == "4", f"caret after {want}: {r.control(140)}")
+    s.driver("wait", *DLG, "title=Long field", "command", "id=1", "gone")
+    rc, out = s.wait_host(h)
+    expect(out.get("result") == "2" and out.get("f140") == "10,23,30", f"value read back: {out}")
 
 
 def bad_field(s):
@@ -128,6 +144,7 @@ def test():
     with GuiSession("dialog") as s:
         cursors(s)
         round_trip(s)
+        long_field_steps(s)
         bad_field(s)
         nesting(s)
         info_box_abort(s)

@@ -1,8 +1,10 @@
 // Test host of the dialog engine and the info boxes: runs one scene chosen on the command line and
 // prints what came back ("key=value" lines on stdout). Like the program, it has a main window of
-// the status class (the default owner of dialogs), the info-box class, and a message filter that
-// turns arrow and page keys in a dialog into the field-stepping message.
+// the status class (the default owner of dialogs), the info-box class, and the program's own
+// message filter, which brings the arrow and page keys of a dialog through the main window to
+// the dialog as the field-stepping message.
 //   dialog_host [--data <folder>] roundtrip   the form of every control kind; values read back
+//   dialog_host [--data <folder>] longstep    a long ranged field stepped by arrow keys
 //   dialog_host [--data <folder>] nest        ten nested dialogs; the eleventh is refused
 //   dialog_host [--data <folder>] badfield    a front-end that re-opens on a bad minute
 //   dialog_host [--data <folder>] infobox     a plain box, then a cancellable box aborted by F12
@@ -14,6 +16,8 @@
 #include <string>
 #include "app/cursor.h"
 #include "app/dialog.h"
+#include "app/entry.h"
+#include "app/frame_win32.h"
 #include "app/infobox.h"
 #include "core/msgbox.h"
 #include "core/platform_ui.h"
@@ -24,25 +28,12 @@ static HWND MainWindow;
 
 static LRESULT CALLBACK MainProc(HWND w, UINT message, WPARAM wp, LPARAM lp) {
   if (message == WM_DESTROY) return 0;
+  if (message == WM_QUIL_FILTER_KEY) return StatusWndProc(w, message, wp, lp);
   return (LRESULT)WrapDefWindowProc(w, message, wp, lp);
 }
 
 static LRESULT CALLBACK InfoProc(HWND w, UINT message, WPARAM wp, LPARAM lp) {
   return (LRESULT)InfoBoxWndProc(w, message, (uintptr_t)wp, (intptr_t)lp);
-}
-
-static HHOOK FilterHook;
-
-// Arrow and page keys in a dialog step the focused field (as the program's message filter does).
-static LRESULT CALLBACK FilterProc(int code, WPARAM wp, LPARAM lp) {
-  MSG* m = (MSG*)lp;
-  if (code == MSGF_DIALOGBOX && m->message == WM_KEYDOWN &&
-      (m->wParam == VK_UP || m->wParam == VK_DOWN || m->wParam == VK_PRIOR ||
-       m->wParam == VK_NEXT)) {
-    WrapWindow dlg = GetCurrentDialog();
-    if (dlg && (WrapSendMessage(dlg, WM_USER + 3, m->wParam, 0) & 0xFF)) return 1;
-  }
-  return CallNextHookEx(FilterHook, code, wp, lp);
 }
 
 static void MakeFrame(HINSTANCE instance) {
@@ -64,7 +55,8 @@ static void MakeFrame(HINSTANCE instance) {
                                0, 900, 700, nullptr, nullptr, instance, nullptr);
   ShowWindow(MainWindow, SW_SHOW);
   UpdateWindow(MainWindow);
-  FilterHook = SetWindowsHookExW(WH_MSGFILTER, FilterProc, nullptr, GetCurrentThreadId());
+  Entry.mainWindow = MainWindow;
+  Entry.filterHook = SetWindowsHookExW(WH_MSGFILTER, FilterFunc, nullptr, GetCurrentThreadId());
 }
 
 static void Pump() {
@@ -107,6 +99,18 @@ static int RoundTrip() {
   HostPut("r401", d[7].button.flags);
   HostPut("c470", d[8].button.flags);
   HostPut("level", GetDialogLevel());
+  return 0;
+}
+
+// A long ranged field with three values, the caret in the second: every arrow key steps that
+// value and is swallowed, so that the caret stays in it.
+static int LongStep() {
+  char16_t values[40] = u"10,20,30";
+  DialogRecord d[] = {DlgTitleText(u"Long field", 0, 140),
+                      DlgEdit(140, values, 40, DLGE_RANGE, 0, 100), DlgOk(), DlgCancel(), DlgEnd()};
+  int r = RunDialog(nullptr, 901, DlgF_Einfach, d);
+  HostPut("result", r);
+  HostPutText("f140", values);
   return 0;
 }
 
@@ -258,6 +262,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   std::wstring scene = argv[a];
   MakeFrame(instance);
   if (scene == L"roundtrip") return RoundTrip();
+  if (scene == L"longstep") return LongStep();
   if (scene == L"nest") return Nest();
   if (scene == L"badfield") return BadField();
   if (scene == L"infobox") return InfoBoxes();

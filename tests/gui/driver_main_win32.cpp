@@ -138,6 +138,8 @@ static BOOL CALLBACK DumpChild(HWND c, LPARAM p) {
                       std::to_wstring(IsWindowVisible(c) ? 1 : 0) + L" enabled=" +
                       std::to_wstring(IsWindowEnabled(c) ? 1 : 0);
   if (IsCheckable(c)) line += L" check=" + std::to_wstring((int)SendMessageW(c, BM_GETCHECK, 0, 0));
+  if (_wcsicmp(ClassOf(c).c_str(), L"Edit") == 0)
+    line += L" caret=" + std::to_wstring(HIWORD(SendMessageW(c, EM_GETSEL, 0, 0)));
   Out(line);
   return TRUE;
 }
@@ -254,6 +256,15 @@ static int RunStep(const Step& s) {
     Out(L"posted command id=" + std::to_wstring(s.Num(L"id", 0)));
     return 0;
   }
+  if (s.name == L"caret") {
+    // The caret of an edit control: caret id=<control> pos=<index> (posted, as keys are).
+    HWND c = Control(Selected, s);
+    if (!c) return Fail(L"caret without a control");
+    long pos = s.Num(L"pos", 0);
+    PostMessageW(c, EM_SETSEL, (WPARAM)pos, (LPARAM)pos);
+    Out(L"posted caret pos=" + std::to_wstring(pos));
+    return 0;
+  }
   if (s.name == L"key") {
     const wchar_t* name = s.Get(L"vk");
     if (!name) return Fail(L"key without vk=");
@@ -338,7 +349,7 @@ static int RunStep(const Step& s) {
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) {
     Out(L"usage: quil_gui_driver <step> [key=value ...] [<step> ...]; steps: list wait gone dump "
-        L"command key input settext click close");
+        L"command caret key input settext click close");
     return 2;
   }
   Step s;

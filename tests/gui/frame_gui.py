@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """The frame in a test host: menu captions from the language texts, up to six edit windows
 and the seventh refused with command 400 greyed, slot checks, zoom and titles, recent files,
-next and previous window, a drawn frame, every thread ended after the shut-down, and the title
-window (with a stand-in picture) that a key closes once, opening the first edit window."""
+next and previous window, a drawn frame, the shut-down steps in their order while every window
+still exists, every thread ended after the shut-down, the title window (with a stand-in picture)
+that a key closes once, opening the first edit window, and the failed starts (usage box, start-up
+error box) that end at once without leaving a thread behind."""
 import os
 import sys
 
@@ -60,6 +62,12 @@ def frame_host(s):
     expect((v("scroll_before"), v("scroll_after")) == ("0", "1"), "command 339 shows the scroll bars")
     expect(v("wide_status") == "1" and v("narrow_status") == "1", "command 405 widens and narrows the status window")
     expect(v("tiled_top_halves") == "1", "command 404 tiles five windows: two halves on top")
+    expect(v("shutdown_order") == "1,2,3,4,5,6,7,8,9", f"shut-down steps in order: {v('shutdown_order')}")
+    expect(v("clock_alive_at_close") == "1", "the clock window still exists when its step closes it")
+    expect(v("edit_alive_at_close") == "5", f"the five edit windows still exist when their step closes them: "
+           f"{v('edit_alive_at_close')}")
+    expect(v("tooltip_alive_at_close") == "1", "the tooltip still exists when its step destroys it")
+    expect(v("idle_after_exit") == "0", "no tick and no idle step runs once the components are shut down")
     expect(v("exit") == "0" and v("windows_end") == "0", "loop ended, no edit window left")
     expect(int(v("threads_after")) <= int(v("threads_before")), "every thread of the run has ended: "
            f"{v('threads_before')} before, {v('threads_after')} after")
@@ -81,6 +89,24 @@ def title_window(s):
             expect(out.get(k) == want, f"{args}: {k} = {out.get(k)!r}, expected {want!r}")
 
 
+def failed_starts(s):
+    host = os.path.join(BIN_DIR, "frame_host.exe")
+    runs = (("usage", True, ("/LE", "/N", "/BAD"), "Wrong parameters"),
+            ("nolang", False, ("/Q", "/N", "/LE"), "Initialization error #71:"))
+    for name, with_lang, args, title in runs:
+        exe = folder_with(f"fail-{name}", host, with_lang)
+        h = s.start_host(exe, *args)
+        r = s.driver("wait", "class=#32770", "exe=frame_host.exe", "timeout=30000", "dump")
+        expect(r.first("title")["_"] == title, f"{name}: box {r.first('title')}")
+        s.driver("wait", "class=#32770", "exe=frame_host.exe", "key", "vk=ENTER", "gone", "timeout=20000")
+        rc, out = s.wait_host(h, timeout=60)
+        expect(rc == 0 and out.get("init") == "0", f"{name}: the start gave up: {rc}, {out}")
+        expect(int(out.get("exit_ms", "99999")) < 500, f"{name}: the timer threads took {out.get('exit_ms')} ms "
+               "to end after the start gave up")
+        expect(int(out["threads_after"]) <= int(out["threads_before"]), f"{name}: a thread was left behind: "
+               f"{out['threads_before']} before, {out['threads_after']} after")
+
+
 def test():
     # A display of its own: the host activates its windows and reads which one is active, which
     # another test's windows on a shared display could change.
@@ -88,6 +114,7 @@ def test():
     with GuiSession("frame") as s:
         frame_host(s)
         title_window(s)
+        failed_starts(s)
 
 
 if __name__ == "__main__":

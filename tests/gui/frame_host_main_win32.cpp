@@ -81,6 +81,55 @@ static std::wstring MenuText(HWND w, UINT id) {
   return b;
 }
 
+// The shut-down steps as they run: the step numbers in order, and which of the program's windows
+// still exist when the step that closes them begins.
+static std::string shutdownOrder;
+static int editAliveAtClose = -1, clockAliveAtClose = -1, tooltipAliveAtClose = -1;
+static int idleAfterExit = -1;
+static void RecordShutDownStep(int step) {
+  if (!shutdownOrder.empty()) shutdownOrder += ",";
+  shutdownOrder += std::to_string(step);
+  if (step == 4) clockAliveAtClose = IsWindow(ClockWindowHandle()) ? 1 : 0;
+  if (step == 5) {
+    editAliveAtClose = 0;
+    for (int i = 0; i < EDIT_SLOTS; i++)
+      if (Slot(i) && IsWindow(Slot(i))) editAliveAtClose++;
+  }
+  if (step == 6) tooltipAliveAtClose = IsWindow((HWND)Entry.tooltipWindow) ? 1 : 0;
+  if (step == 9) {
+    // A tick that was queued before the shut-down and an idle step of the loop find nothing to
+    // do: the raised counter stays as it is.
+    TimerCount.anim55 = 5;
+    SendMessageW((HWND)Entry.mainWindow, WM_QUIL_TICK, 0, 0);
+    RunIdleStep();
+    idleAfterExit = TimerCount.anim55 == 5 ? 0 : 1;
+  }
+}
+
+static void ReportShutDown() {
+  HostPrint("shutdown_order=" + shutdownOrder);
+  HostPut("edit_alive_at_close", editAliveAtClose);
+  HostPut("clock_alive_at_close", clockAliveAtClose);
+  HostPut("tooltip_alive_at_close", tooltipAliveAtClose);
+  HostPut("idle_after_exit", idleAfterExit);
+}
+
+// A start that fails (usage box, start-up error box) as the program's entry runs it: once the
+// start has given up, the host reports how long the timer threads take to end and whether every
+// thread the start made has ended.
+static int FailedStartRun(HINSTANCE instance) {
+  HostPut("threads_before", Threads());
+  UnicodeFlag = 1;
+  InitLockEmulation();
+  int ok = RegisterWindowClasses(instance) && InitInstance(instance, SW_SHOWNORMAL);
+  DWORD failed = GetTickCount();
+  EndTimerThreads();
+  HostPut("exit_ms", (long long)(GetTickCount() - failed));
+  HostPut("threads_after", Threads());
+  HostPut("init", ok);
+  return 0;
+}
+
 // Starts the frame as the program's entry does and reports whether it is ready to run.
 static int StartFrame(HINSTANCE instance) {
   UnicodeFlag = 1;
@@ -137,14 +186,25 @@ static int TitleRun(HINSTANCE instance) {
   HostPut("zoom_after", EditViews.slot[0].zoom);
   HostPut("running_after", IsSimulationRunning());
   HostPut("shutdown", 1);
-  DestroyWindow((HWND)Entry.mainWindow);
+  SendMessageW((HWND)Entry.mainWindow, WM_CLOSE, 0, 0);
   int code = RunMessageLoop();
   EndTimerThreads();
   HostPut("exit", code);
   return 0;
 }
 
+// The failed starts: a bad switch, or no language file beside the host.
+static bool StartMustFail() {
+  if (wcsstr(GetCommandLineW(), L"/BAD")) return true;
+  wchar_t path[MAX_PATH + 20];
+  DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  while (n > 0 && path[n - 1] != L'\\') n--;
+  wcscpy(path + n, L"quil.lng");
+  return GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES;
+}
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  if (StartMustFail()) return FailedStartRun(GetModuleHandleW(nullptr));
   if (!wcsstr(GetCommandLineW(), L"/Q")) return TitleRun(GetModuleHandleW(nullptr));
   HINSTANCE instance = GetModuleHandleW(nullptr);
   HostPut("threads_before", Threads());
@@ -295,11 +355,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   HostPut("tiled_top_halves",
           a.top == b.top && a.right <= b.left + 1 && (a.right - a.left) == ww / 2);
 
-  // Shut-down: the running-time message waits for its OK; then the loop ends.
+  // Shut-down through the close path, with the clock open: the running-time message waits for
+  // its OK; then the loop ends.
+  ClockWindow(3, nullptr, nullptr, nullptr, nullptr);
+  ShutDownStepHook = RecordShutDownStep;
   HostPut("shutdown", 1);
-  DestroyWindow(main);
+  SendMessageW(main, WM_CLOSE, 0, 0);
   int code = RunMessageLoop();
   EndTimerThreads();
+  ReportShutDown();
   HostPut("exit", code);
   HostPut("windows_end", CountEditWindows());
   HostPut("threads_after", Threads());
