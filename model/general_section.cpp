@@ -174,8 +174,7 @@ static int ApplyGroupB(int version, const int64_t* v) {
     tick = (v[GB_OLD_SECOND_WORD] % 10) * 5;
   }
   if (weekday == 0 || weekday > 7) weekday = 1;
-  if (speed < 1 || speed > 20 || hour > 23 || minute > 59 || second > 59 || tick > 49)
-    return NETSEC_FORMAT;
+  if (hour > 23 || minute > 59 || second > 59 || tick > 49) return NETSEC_FORMAT;
   // stop time
   int64_t stopMinute = 255, stopHour = 255, stopWeekday = 0;
   if (version >= 14389) {
@@ -187,7 +186,7 @@ static int ApplyGroupB(int version, const int64_t* v) {
     stopMinute = v[GB_OLD_STOP_WORD] & 255;
   }
   if (stopHour != 255 && (stopHour > 23 || stopMinute > 59)) return NETSEC_FORMAT;
-  if (stopWeekday > 7) return NETSEC_FORMAT;
+  // The stop weekday is kept as read (the clock compares it with the days 1..7).
   int64_t repeat = version >= 14337 ? v[GB_STOP_REPEAT] : 0;
   if (repeat > 0x7FFFFFFF) return NETSEC_FORMAT;  // negative as a signed count
   // apply
@@ -196,7 +195,8 @@ static int ApplyGroupB(int version, const int64_t* v) {
   d.homeLevel = homeLevel;
   SetMarkedBlock((int)m[0], (int)m[1], (int)m[4], (int)m[2], (int)m[3], (int)m[4], 0);
   SetConstructionOrigin((int)cx, (int)cy);
-  SetClockSpeed((int)speed);
+  // A speed level outside 1..20 is refused by the clock, which keeps its current speed.
+  if (SetClockSpeed((int)speed)) NoteLoadRepair(-1, -1, 0);
   d.weekday = (int32_t)weekday;
   d.hour = (int32_t)hour;
   d.minute = (int32_t)minute;
@@ -238,12 +238,15 @@ static int ReadSeed(int version, uint32_t flags) {
 }
 
 // The six parameters after the scale: grid origin x and y, major spacing x and y, minor spacing
-// x and y. The views divide by the spacings, so a value the settings dialog would refuse
-// (origin above 32767, spacing outside 2..512) takes the parameter's default instead.
+// x and y. They are kept as read, except a spacing of 0, which the views would divide by: it
+// takes the parameter's default and is noted as a repair.
 static uint32_t CheckedParameter(int i, int64_t value) {
   static const uint32_t defaults[6] = {0, 0, 64, 64, 16, 16};
-  int ok = i < 2 ? value <= 32767 : (value >= 2 && value <= 512);
-  return ok ? (uint32_t)value : defaults[i];
+  if (i >= 2 && value == 0) {
+    NoteLoadRepair(-1, -1, 0);
+    return defaults[i];
+  }
+  return (uint32_t)value;
 }
 
 static int ApplyGroupC(int version, const int64_t* v) {
@@ -254,11 +257,7 @@ static int ApplyGroupC(int version, const int64_t* v) {
     if (v[GC_SWITCH] != 'G' && v[GC_SWITCH] != 'g') return NETSEC_FORMAT;
     simSwitch = v[GC_SWITCH] == 'G';
   }
-  if (version >= 13577)
-    for (int i = 0; i < 4; i++) {
-      int64_t t = v[GC_DAYTIME0 + i];
-      if ((t >> 8) > 23 || (t & 255) > 59) return NETSEC_FORMAT;
-    }
+  // The four day/night times are kept as read; whoever uses them keeps hour and minute in range.
   SetSimulationScale((uint32_t)v[GC_SCALE]);
   if (version >= 13569)
     for (int i = 0; i < 6; i++) DocState.params[i] = CheckedParameter(i, v[GC_PARAM0 + i]);
@@ -362,7 +361,9 @@ static int ReadText2(int version) {
   text[length < TEXT_BLOCK_LONG + 1 ? length : TEXT_BLOCK_LONG + 1] = 0;
   text[TEXT_BLOCK_LONG] = 0;
   SetTextBlock(2, text);
-  DocState.text2Length = length;
+  // The length that the next save writes: the text as stored, with its terminator (units after
+  // an early terminator are not kept).
+  DocState.text2Length = (uint32_t)StringLength(text) + 1;
   return 0;
 }
 

@@ -3,6 +3,7 @@
 #include "model/grid_section.h"
 #include "core/stream.h"
 #include "model/grid.h"
+#include "model/cellcodes.h"
 #include "core/misc.h"
 #include "model/netfile.h"
 
@@ -38,12 +39,16 @@ static int AddLegacyTextCell(int x, int y, uint16_t code) {
 }
 
 // Places one non-empty code read from the file: text cells of old files go to their list, codes
-// that may not stand in the grid are dropped. 0 or 4.
+// that may not stand in the grid are left out and noted as repairs, except the train cells, which
+// the train records put back. 0 or 4.
 static int PlaceCode(int version, int x, int y, int level, uint16_t code, CellCode* cell) {
   if (version < NET_VERSION_GRID_TEXT_CELLS && level == 0 && code >= 0xF000)
     return AddLegacyTextCell(x, y, code);
   if (!IsStorableGridCode(code)) {
-    DroppedCodes++;
+    if (!IsTrainCellCode(code)) {
+      DroppedCodes++;
+      NoteLoadRepair(x, y, level);
+    }
     return 0;
   }
   if (cell) {

@@ -106,8 +106,9 @@ uint16_t ConvertCodeOld(uint16_t code) {
 
 uint16_t ConvertCode14160(uint16_t code) {
   if (code >= 0x8000) return code;
-  uint16_t mark = code & 0x4000;
-  int c = code & ~0x4000;
+  // The mark bit, or else the end mark, comes off before the code is looked at.
+  uint16_t mark = (code & 0x4000) ? 0x4000 : (code & 0x2000);
+  int c = code & ~mark;
   if (!(c >= 4096 && c <= 6143) && !(c & 0x200)) {
     int s = c & 0x1FF;
     if ((s >= 104 && s <= 111) || (s >= 136 && s <= 143) || (s >= 160 && s <= 167))

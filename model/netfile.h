@@ -68,6 +68,16 @@ void SetLoadedVersion(int version);
 const char16_t* GetNetworkName();
 void SetNetworkName(const char16_t* name);
 
+// Repairs of a load: cells of the file whose code may never stand in the grid (left out) and
+// values that cannot be used (replaced by their default), counted with the first place where one
+// was found; shown to the user after the load. Cells that the loader's own conversions move
+// elsewhere (text-label cells of old files, train cells) are no repairs.
+void ClearLoadRepairs();
+// x, y, level of the cell; x -1 for a value that has no place in the grid.
+void NoteLoadRepair(int x, int y, int level);
+// The count; the first place through the pointers (x -1 when none of the repairs had one).
+int GetLoadRepairs(int* x, int* y, int* level);
+
 // The "MA" marker section: u16 0x414D, u16 0.
 int WriteNetMarker();
 int ReadNetMarker(int version);  // 0, 3 or the stream error

@@ -18,6 +18,30 @@ void SetNetworkName(const char16_t* name) {
   CopyStringLimited(NetworkName, name, STREAM_PATH_CHARS);
 }
 
+static int RepairCount = 0, RepairX = -1, RepairY = -1, RepairLevel = 0;
+
+void ClearLoadRepairs() {
+  RepairCount = 0;
+  RepairX = RepairY = -1;
+  RepairLevel = 0;
+}
+
+void NoteLoadRepair(int x, int y, int level) {
+  if (RepairX < 0 && x >= 0) {
+    RepairX = x;
+    RepairY = y;
+    RepairLevel = level;
+  }
+  if (RepairCount < 0x7FFFFFFF) RepairCount++;
+}
+
+int GetLoadRepairs(int* x, int* y, int* level) {
+  if (x) *x = RepairX;
+  if (y) *y = RepairY;
+  if (level) *level = RepairLevel;
+  return RepairCount;
+}
+
 int ReadSectionTag(int version, uint32_t tag4, uint16_t tag2) {
   int r;
   if (version >= NET_VERSION_U32_TAGS) {

@@ -49,6 +49,7 @@ static int ReadHeader(int* versionOut) {
 }
 
 static void ClearDocumentForLoad() {
+  ClearLoadRepairs();
   for (int i = 0; i < NET_CLEAR_COUNT; i++)
     if (NetClearOrder[i]) NetClearOrder[i]();
   DocState.autosaveCountdown = DocState.autosaveInterval;
@@ -141,6 +142,40 @@ static void ShowLoadProblems(int gridProblems, int skippedTrains) {
   ShowInfo(296, text);
 }
 
+// What the load left out or replaced (information message 297): "%s %i", and when one of them had
+// a place in the grid, LF CR "%s %i, %i, %i" with its x, y and level.
+static void ShowLoadRepairs() {
+  int x, y, level;
+  int count = GetLoadRepairs(&x, &y, &level);
+  if (count <= 0) return;
+  char16_t text[400];
+  int n = 0;
+  auto put = [&](const char16_t* s) {
+    for (; *s && n < 390; s++) text[n++] = *s;
+  };
+  auto putNum = [&](int v) {
+    char16_t digits[12];
+    if (v < 0) put(u"-");
+    digits[FormatUnsignedDigits(digits, v < 0 ? 0u - (unsigned)v : (unsigned)v, 1)] = 0;
+    put(digits);
+  };
+  put(GetLangText(LANG_ID(11191)));
+  put(u" ");
+  putNum(count);
+  if (x >= 0) {
+    put(u"\n\r");
+    put(GetLangText(LANG_ID(11192)));
+    put(u" ");
+    putNum(x);
+    put(u", ");
+    putNum(y);
+    put(u", ");
+    putNum(level);
+  }
+  text[n] = 0;
+  ShowInfo(297, text);
+}
+
 // The sections after the first, the trailer, the steps after loading and the name of the loaded
 // network; 0 or the failing code.
 static int LoadRest(const char16_t* name, int version, int* warning, int* gridProblems,
@@ -180,6 +215,7 @@ static int LoadBody(const char16_t* name, int version, int* warning) {
   if (r) return r;
   InvalidateViews(3);
   if (gridProblems > 0 || skipped > 0) ShowLoadProblems(gridProblems, skipped);
+  ShowLoadRepairs();
   return 0;
 }
 

@@ -112,11 +112,30 @@ TEST_F(NetFrame, LoadProblemsAreShownWithTheirCounts) {
   EXPECT_EQ(LoadFixture("v14395.nt3"), NETLOAD_OK);
   NetSectionTable[3].read = ReadEmptyTrainsSection;
   NetGridCheck = nullptr;
-  const MsgBoxCall* call = MsgSeamLastCall();
-  ASSERT_NE(call, nullptr);
+  ASSERT_EQ(MsgSeamCallCount(), 2);  // then the repairs of the load (the code 0xFC20)
+  const MsgBoxCall* call = MsgSeamCall(0);
   std::u16string text = call->text;  // "<11147> 12  <11148> 3" LF CR "<11149>"
   size_t grid = text.find(u" 12  "), trains = text.find(u" 3\n\r");
   ASSERT_NE(grid, std::u16string::npos) << std::string(text.begin(), text.end());
   ASSERT_NE(trains, std::u16string::npos) << std::string(text.begin(), text.end());
   EXPECT_LT(grid, trains);
+}
+
+// What the load left out is told after the load: the count and the first cell. A file without
+// such cells shows nothing.
+TEST_F(NetFrame, LoadRepairsAreShownWithCountAndFirstPlace) {
+  MsgSeamReset();
+  EXPECT_EQ(LoadFixture("v14395.nt3"), NETLOAD_OK);
+  ASSERT_EQ(MsgSeamCallCount(), 1);
+  std::u16string text = MsgSeamLastCall()->text;  // "<11191> 1" LF CR "<11192> 10, 9, 0"
+  std::u16string first = GetLangText(LANG_ID(11191));
+  std::u16string place = GetLangText(LANG_ID(11192));
+  EXPECT_EQ(text, first + u" 1\n\r" + place + u" 10, 9, 0");
+  EXPECT_EQ(MsgSeamLastCall()->helpTopic % 1000, 297);
+  BuildSmallNetwork();
+  ASSERT_EQ(SaveAs("repairs.nt3"), NETSAVE_OK);
+  MsgSeamReset();
+  UseFolder(OutputDir());
+  EXPECT_EQ(LoadNetworkFile(u"repairs.nt3"), NETLOAD_OK);
+  EXPECT_EQ(MsgSeamCallCount(), 0);
 }

@@ -135,11 +135,18 @@ TEST_F(Sections, GridCodesThatMayNotStandInTheGrid) {
     g.u16(0x8000 | (n - 1));
     left -= n;
   }
+  ClearLoadRepairs();
   ASSERT_EQ(ReadRaw(g.b, ReadGridSection, 14400), 0);
   for (int i = 0; i < 9; i++) EXPECT_EQ(GetCell(i, 0, 0), CELL_EMPTY) << i;
   EXPECT_EQ(GetCell(9, 0, 0), 0xC002);
   EXPECT_EQ(GetCell(10, 0, 0), 0xFC1F);
-  EXPECT_EQ(GetGridDroppedCodeCount(), 9);
+  // The two train cells (0xBF00, 0xBFFF) come back from the train records: no repair.
+  EXPECT_EQ(GetGridDroppedCodeCount(), 7);
+  int x, y, level;
+  EXPECT_EQ(GetLoadRepairs(&x, &y, &level), 7);
+  EXPECT_EQ(x, 0);  // the first: 0x9000 at (0, 0, 0)
+  EXPECT_EQ(y, 0);
+  EXPECT_EQ(level, 0);
   EXPECT_EQ(GridBlocksChanged, 1);
 }
 
@@ -157,6 +164,18 @@ TEST_F(Sections, FlatGridCannotRunPastTheLastRow) {
   EXPECT_EQ(GetCell(512, 0, 0), 0x0201);
 }
 
+// Below 14160 the end mark 0x2000 comes off before the kind is looked at: the end-marked codes of
+// kinds 8..11 (4096..6143 without the mark) keep their value, as the unmarked ones do.
+TEST_F(Sections, EndMarkedCodesOfKinds8To11KeepTheirValueBelow14160) {
+  int changed = 0;
+  for (uint32_t c = 0x1000; c <= 0x17FF; c++) {
+    if (ConvertCode14160((uint16_t)(c | 0x2000)) != (c | 0x2000)) changed++;
+    if (ConvertCode14160((uint16_t)(c | 0x4000)) != (c | 0x4000)) changed++;
+  }
+  EXPECT_EQ(changed, 0);
+  EXPECT_EQ(ConvertCode14160(0x3068), 0x3068);
+}
+
 TEST_F(Sections, CodeConversionSteps) {
   EXPECT_EQ(ConvertCode14399(0x4122, 14346), 0x418A);  // SK signals, mark kept
   EXPECT_EQ(ConvertCode14399(0x0122, 14345), 0x0122);
@@ -165,6 +184,9 @@ TEST_F(Sections, CodeConversionSteps) {
   EXPECT_EQ(ConvertCode14162(0xCD43), 0xCD41);
   EXPECT_EQ(ConvertCode14162(0xC512), 7396);
   EXPECT_EQ(ConvertCode14160(0x0010), 0x0208);
+  EXPECT_EQ(ConvertCode14160(0x4010), 0x4208);  // the mark bit comes off and goes back
+  EXPECT_EQ(ConvertCode14160(0x2068), 0x2268);  // or else the end mark
+  EXPECT_EQ(ConvertCode14160(0x6068), 0x6268);
   EXPECT_EQ(ConvertCodeOld(0), 0xC000);
   EXPECT_EQ(ConvertCodeOld(768 + 3), 0xE006);
   EXPECT_EQ(ConvertCodeOld(0x0800 | 44), 0x4030);
@@ -177,15 +199,21 @@ constexpr int OFS_CURSOR_X = 12, OFS_SAVED_COUNT = 17, OFS_FIRST_SAVED = 21;
 constexpr int OFS_CONSTRUCTION = 2246;
 constexpr int OFS_SPEED = 2254, OFS_WEEKDAY = 2255, OFS_HOUR = 2256, OFS_MINUTE = 2257,
               OFS_SECOND = 2258, OFS_TICK = 2259, OFS_STOP_MINUTE = 2267, OFS_STOP_HOUR = 2268,
-              OFS_SCALE = 2288, OFS_PARAMS = 2292;
+              OFS_STOP_WEEKDAY = 2269, OFS_SCALE = 2288, OFS_PARAMS = 2292, OFS_SWITCH = 2316,
+              OFS_DAYTIMES = 2317;
 
 struct Patch {
   const char* what;
   int offset;
   std::vector<uint8_t> bytes;
   int result;
+  int repairs;  // values replaced by a default (or kept at the current value)
 };
 
+// Every field is checked before it is used: positions, counts and clock values a reader cannot
+// keep make the section fail; values that the program can make safe where it uses them are kept
+// as read; a value that would divide by zero, and a speed the clock refuses, are replaced and
+// counted as repairs of the load.
 TEST_F(Sections, GeneralFieldsAreRangeChecked) {
   auto good = WriteRaw(WriteGeneralSection);
   ASSERT_EQ(good[OFS_SAVED_COUNT], 200);
@@ -193,50 +221,77 @@ TEST_F(Sections, GeneralFieldsAreRangeChecked) {
   ASSERT_EQ(good[OFS_SCALE], 64);
   ASSERT_EQ(good[OFS_PARAMS + 8], 64);
   ASSERT_EQ(good[OFS_PARAMS + 20], 16);
+  ASSERT_EQ(good[OFS_SWITCH], 'g');
+  ASSERT_EQ(good[OFS_DAYTIMES + 1], 0x07);
   ASSERT_EQ(good[OFS_CONSTRUCTION + 1], 16384 >> 8);
   const Patch patches[] = {
-      {"unchanged", 0, {'G'}, 0},
-      {"saved count 201", OFS_SAVED_COUNT, {201}, NETSEC_FORMAT},
-      {"cursor x -1", OFS_CURSOR_X, {0xFF, 0xFF}, NETSEC_FORMAT},
-      {"saved position x 32768", OFS_FIRST_SAVED, {0x00, 0x80}, NETSEC_FORMAT},
-      {"saved position level 1", OFS_FIRST_SAVED + 4, {1}, NETSEC_FORMAT},
-      {"construction origin unset", OFS_CONSTRUCTION, std::vector<uint8_t>(8, 0xFF), 0},
-      {"construction origin x 32768", OFS_CONSTRUCTION, {0x00, 0x80, 0, 0}, NETSEC_FORMAT},
-      {"construction origin x -1 only", OFS_CONSTRUCTION, {0xFF, 0xFF, 0xFF, 0xFF}, NETSEC_FORMAT},
-      {"speed 0", OFS_SPEED, {0}, NETSEC_FORMAT},
-      {"speed 21", OFS_SPEED, {21}, NETSEC_FORMAT},
-      {"weekday 0 loads as 1", OFS_WEEKDAY, {0}, 0},
-      {"weekday 9 loads as 1", OFS_WEEKDAY, {9}, 0},
-      {"hour 24", OFS_HOUR, {24}, NETSEC_FORMAT},
-      {"minute 60", OFS_MINUTE, {60}, NETSEC_FORMAT},
-      {"second 60", OFS_SECOND, {60}, NETSEC_FORMAT},
-      {"tick 50", OFS_TICK, {1000 & 255, 1000 >> 8}, NETSEC_FORMAT},
-      {"stop 18:15", OFS_STOP_MINUTE, {15, 18}, 0},
-      {"stop hour 24", OFS_STOP_HOUR, {24}, NETSEC_FORMAT},
-      {"scale 0", OFS_SCALE, {0}, NETSEC_FORMAT},
-      {"scale 450000001", OFS_SCALE, {0x81, 0x74, 0xD2, 0x1A}, NETSEC_FORMAT},
-      {"scale 450000000", OFS_SCALE, {0x80, 0x74, 0xD2, 0x1A}, 0},
-      {"grid spacing 0 takes the default", OFS_PARAMS + 8, {0}, 0},
-      {"grid spacing 513 takes the default", OFS_PARAMS + 20, {0x01, 0x02}, 0},
-      {"grid origin 32768 takes the default", OFS_PARAMS, {0x00, 0x80}, 0},
+      {"unchanged", 0, {'G'}, 0, 0},
+      {"saved count 201", OFS_SAVED_COUNT, {201}, NETSEC_FORMAT, 0},
+      {"cursor x -1", OFS_CURSOR_X, {0xFF, 0xFF}, NETSEC_FORMAT, 0},
+      {"saved position x 32768", OFS_FIRST_SAVED, {0x00, 0x80}, NETSEC_FORMAT, 0},
+      {"saved position level 1", OFS_FIRST_SAVED + 4, {1}, NETSEC_FORMAT, 0},
+      {"construction origin unset", OFS_CONSTRUCTION, std::vector<uint8_t>(8, 0xFF), 0, 0},
+      {"construction origin x 32768", OFS_CONSTRUCTION, {0x00, 0x80, 0, 0}, NETSEC_FORMAT, 0},
+      {"construction origin x -1 only",
+       OFS_CONSTRUCTION,
+       {0xFF, 0xFF, 0xFF, 0xFF},
+       NETSEC_FORMAT,
+       0},
+      {"speed 0 keeps the clock's speed", OFS_SPEED, {0}, 0, 1},
+      {"speed 21 keeps the clock's speed", OFS_SPEED, {21}, 0, 1},
+      {"speed 20", OFS_SPEED, {20}, 0, 0},
+      {"weekday 0 loads as 1", OFS_WEEKDAY, {0}, 0, 0},
+      {"weekday 9 loads as 1", OFS_WEEKDAY, {9}, 0, 0},
+      {"hour 24", OFS_HOUR, {24}, NETSEC_FORMAT, 0},
+      {"minute 60", OFS_MINUTE, {60}, NETSEC_FORMAT, 0},
+      {"second 60", OFS_SECOND, {60}, NETSEC_FORMAT, 0},
+      {"tick 50", OFS_TICK, {1000 & 255, 1000 >> 8}, NETSEC_FORMAT, 0},
+      {"stop 18:15", OFS_STOP_MINUTE, {15, 18}, 0, 0},
+      {"stop hour 24", OFS_STOP_HOUR, {24}, NETSEC_FORMAT, 0},
+      {"stop weekday 9 is kept", OFS_STOP_WEEKDAY, {9}, 0, 0},
+      {"scale 0", OFS_SCALE, {0}, NETSEC_FORMAT, 0},
+      {"scale 450000001", OFS_SCALE, {0x81, 0x74, 0xD2, 0x1A}, NETSEC_FORMAT, 0},
+      {"scale 450000000", OFS_SCALE, {0x80, 0x74, 0xD2, 0x1A}, 0, 0},
+      {"grid spacing 0 takes the default", OFS_PARAMS + 8, {0}, 0, 1},
+      {"two minor spacings of 0", OFS_PARAMS + 16, {0, 0, 0, 0, 0, 0, 0, 0}, 0, 2},
+      {"grid spacing 513 is kept", OFS_PARAMS + 20, {0x01, 0x02}, 0, 0},
+      {"grid origin 32768 is kept", OFS_PARAMS, {0x00, 0x80}, 0, 0},
+      {"day time 25:61 is kept", OFS_DAYTIMES, {61, 25}, 0, 0},
   };
   for (const Patch& p : patches) {
     NetTestSetUp();
     UseFolder(OutputDir());
     DocState.weekday = 5;
+    SetClockSpeed(7);
+    ClearLoadRepairs();
     auto bytes = good;
     for (size_t i = 0; i < p.bytes.size(); i++) bytes[p.offset + i] = p.bytes[i];
     EXPECT_EQ(ReadRaw(bytes, ReadGeneralSection, 14400), p.result) << p.what;
-    if (p.result == 0) EXPECT_EQ(DocState.weekday, 1) << p.what;
-    if (p.result == 0 && p.offset == OFS_CONSTRUCTION)
-      EXPECT_EQ(GetConstructionOrigin(nullptr), -1);
-    if (p.offset == OFS_SCALE && p.result) EXPECT_EQ(DocState.timeBase, 450000000u / 64) << p.what;
-    if (p.offset == OFS_SCALE && !p.result) EXPECT_EQ(DocState.timeBase, 1u) << p.what;
-    if (p.offset >= OFS_PARAMS) {
+    int x = 0;
+    EXPECT_EQ(GetLoadRepairs(&x, nullptr, nullptr), p.repairs) << p.what;
+    EXPECT_EQ(x, -1) << p.what;  // none of these has a place in the grid
+    if (p.result) continue;
+    EXPECT_EQ(DocState.weekday, 1) << p.what;
+    if (p.offset == OFS_SPEED)
+      EXPECT_EQ(DocState.speedLevel, p.repairs ? 7 : bytes[OFS_SPEED]) << p.what;
+    if (p.offset == OFS_CONSTRUCTION) EXPECT_EQ(GetConstructionOrigin(nullptr), -1);
+    if (p.offset == OFS_SCALE) EXPECT_EQ(DocState.timeBase, 1u) << p.what;
+    if (p.offset == OFS_STOP_WEEKDAY) EXPECT_EQ(DocState.stopWeekday, 9);
+    if (p.offset == OFS_DAYTIMES) EXPECT_EQ(DocState.dayTimes[0], 0x193D);
+    if (p.offset >= OFS_PARAMS && p.offset < OFS_SWITCH) {
       const uint32_t defaults[6] = {0, 0, 64, 64, 16, 16};
-      for (int i = 0; i < 6; i++) EXPECT_EQ(DocState.params[i], defaults[i]) << p.what << " " << i;
+      for (int i = 0; i < 6; i++) {
+        uint32_t stored = (uint32_t)bytes[OFS_PARAMS + 4 * i] | bytes[OFS_PARAMS + 4 * i + 1] << 8;
+        EXPECT_EQ(DocState.params[i], stored ? stored : defaults[i]) << p.what << " " << i;
+      }
     }
   }
+  // A failed scale leaves the time base as it was.
+  NetTestSetUp();
+  auto bytes = good;
+  bytes[OFS_SCALE] = 0;
+  EXPECT_EQ(ReadRaw(bytes, ReadGeneralSection, 14400), NETSEC_FORMAT);
+  EXPECT_EQ(DocState.timeBase, 450000000u / 64);
 }
 
 TEST_F(Sections, GeneralTexts) {
@@ -272,6 +327,16 @@ TEST_F(Sections, GeneralTexts) {
   EXPECT_EQ(std::u16string(text), std::u16string(80, u'x'));
   GetTextBlock(2, text);
   EXPECT_EQ(std::u16string(text), u"hi");
+  // A stored length past an early terminator: the length kept is the one the next save writes.
+  Bytes padded = head;
+  padded.b.resize(head.b.size() - 10);
+  padded.u32(6).u16('h').u16('i').u16(0).u16('x').u16(0).u16(0);
+  ASSERT_EQ(ReadRaw(padded.b, ReadGeneralSection, 14400), 0);
+  EXPECT_EQ(DocState.text2Length, 3u);
+  bytes = WriteRaw(WriteGeneralSection);
+  n = bytes.size();
+  EXPECT_EQ(std::vector<uint8_t>(bytes.begin() + (long)n - 10, bytes.end()),
+            (std::vector<uint8_t>{3, 0, 0, 0, 'h', 0, 'i', 0, 0, 0}));
   // A text-2 length above 20001 is a format error; a short text 2 gives 2.
   Bytes tooLong = head;
   tooLong.b.resize(head.b.size() - 10);

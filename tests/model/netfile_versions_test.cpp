@@ -79,12 +79,14 @@ static void CheckVersion(int v) {
   EXPECT_EQ(Text(0), u"Hello");
   EXPECT_EQ(Text(1), u"World");
   EXPECT_EQ(Text(2), u"Info text");
-  // grid, converted to today's numbering; train codes and codes from 0xFC20 on are dropped
+  // grid, converted to today's numbering; train codes and codes from 0xFC20 on are dropped, and
+  // only the codes from 0xFC20 on count as repairs (the train records put the train cells back)
   if (v < 13573) {
     EXPECT_EQ(GetCell(1, 2, 0), 0x0030);
     EXPECT_EQ(GetCell(70, 5, 0), 0x1230);
     EXPECT_EQ(GetCell(9, 9, 0), CELL_EMPTY);
-    EXPECT_EQ(GetGridDroppedCodeCount(), 1);
+    EXPECT_EQ(GetGridDroppedCodeCount(), 0);
+    EXPECT_EQ(GetLoadRepairs(nullptr, nullptr, nullptr), 0);
   } else {
     EXPECT_EQ(GetCell(1, 2, 0), 0x0201);
     EXPECT_EQ(GetCell(70, 5, 0), v < 14389 ? 0x008A : 0x00D2);
@@ -92,7 +94,8 @@ static void CheckVersion(int v) {
     EXPECT_EQ(GetCell(7, 8, 0), 0xE002);
     EXPECT_EQ(GetCell(9, 9, 0), CELL_EMPTY);
     EXPECT_EQ(GetCell(10, 9, 0), CELL_EMPTY);
-    EXPECT_EQ(GetGridDroppedCodeCount(), v < 13577 ? 1 : 2);  // 0xFC20 is a text cell there
+    EXPECT_EQ(GetGridDroppedCodeCount(), v < 13577 ? 0 : 1);  // 0xFC20 is a text cell there
+    EXPECT_EQ(GetLoadRepairs(nullptr, nullptr, nullptr), v < 13577 ? 0 : 1);
     EXPECT_EQ(GetCell(65, 1, -1), levels ? 0x0201 : CELL_EMPTY);
   }
   // text labels of files below 13577 stood in the grid as 0xF000-0xFFFF: kept apart
