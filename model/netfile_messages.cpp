@@ -7,68 +7,101 @@
 
 struct SectionMessages {
   int offset;
-  uint32_t numbers[4];  // r = 1, 2, 3, 4 (0: none)
-  uint32_t memoryText;  // text of r = 4
+  NetMessage byError[4];  // section errors r = 1, 2, 3, 4 (number 0: none)
 };
 
+// The help build takes the message numbers of the rows {number, LANG_ID(text)} between the
+// markers (each number gets a help topic).
+// MESSAGE-TABLE-BEGIN
 static const SectionMessages SectionTable[] = {
-    {NETOFS_GENERAL, {110, 111, 112, 0}, LANG_ID(8005)},
-    {NETOFS_GRID, {113, 114, 115, 116}, LANG_ID(8005)},
-    {NETOFS_TRAINS, {119, 120, 121, 122}, LANG_ID(11114)},
-    {NETOFS_SWITCHES, {124, 125, 126, 165}, LANG_ID(8005)},
-    {NETOFS_DEPOTS, {127, 128, 129, 150}, LANG_ID(8005)},
-    {NETOFS_TP, {130, 131, 132, 155}, LANG_ID(11115)},
-    {NETOFS_SIGNALS, {133, 134, 135, 160}, LANG_ID(8005)},
-    {NETOFS_TEXTS, {136, 137, 138, 172}, LANG_ID(8005)},
-    {NETOFS_HST, {139, 140, 141, 170}, LANG_ID(8005)},
-    {NETOFS_LFST, {142, 143, 144, 171}, LANG_ID(8005)},
-    {NETOFS_LINES, {145, 146, 147, 198}, LANG_ID(8005)},
-    {NETOFS_GRAPHICS, {151, 152, 153, 154}, LANG_ID(8005)},
-    {NETOFS_MARKER, {156, 157, 158, 159}, LANG_ID(8005)},
-    {NETOFS_LOGP, {166, 167, 168, 169}, LANG_ID(8005)},
-    {NETOFS_INFO, {161, 162, 163, 164}, LANG_ID(8005)},
-    {NETOFS_PRELL, {175, 176, 173, 174}, LANG_ID(8005)},
-    {NETOFS_PASSWORD, {177, 117, 118, 0}, LANG_ID(8005)},
-    {NETOFS_DWX, {123, 178, 179, 180}, LANG_ID(8005)},
-    {NETOFS_RP, {181, 182, 183, 184}, LANG_ID(8005)},
+    {NETOFS_GENERAL, {{110, LANG_ID(11100)}, {111, LANG_ID(11101)}, {112, LANG_ID(11113)}, {0, 0}}},
+    {NETOFS_GRID,
+     {{113, LANG_ID(11100)}, {114, LANG_ID(11101)}, {115, LANG_ID(11113)}, {116, LANG_ID(8005)}}},
+    {NETOFS_TRAINS,
+     {{119, LANG_ID(11100)}, {120, LANG_ID(11101)}, {121, LANG_ID(11113)}, {122, LANG_ID(11114)}}},
+    {NETOFS_SWITCHES,
+     {{124, LANG_ID(11100)}, {125, LANG_ID(11101)}, {126, LANG_ID(11113)}, {165, LANG_ID(8005)}}},
+    {NETOFS_DEPOTS,
+     {{127, LANG_ID(11100)}, {128, LANG_ID(11101)}, {129, LANG_ID(11113)}, {150, LANG_ID(8005)}}},
+    {NETOFS_TP,
+     {{130, LANG_ID(11100)}, {131, LANG_ID(11101)}, {132, LANG_ID(11113)}, {155, LANG_ID(11115)}}},
+    {NETOFS_SIGNALS,
+     {{133, LANG_ID(11100)}, {134, LANG_ID(11101)}, {135, LANG_ID(11113)}, {160, LANG_ID(8005)}}},
+    {NETOFS_TEXTS,
+     {{136, LANG_ID(11100)}, {137, LANG_ID(11101)}, {138, LANG_ID(11113)}, {172, LANG_ID(8005)}}},
+    {NETOFS_HST,
+     {{139, LANG_ID(11100)}, {140, LANG_ID(11101)}, {141, LANG_ID(11113)}, {170, LANG_ID(8005)}}},
+    {NETOFS_LFST,
+     {{142, LANG_ID(11100)}, {143, LANG_ID(11101)}, {144, LANG_ID(11113)}, {171, LANG_ID(8005)}}},
+    {NETOFS_LINES,
+     {{145, LANG_ID(11100)}, {146, LANG_ID(11101)}, {147, LANG_ID(11113)}, {198, LANG_ID(8005)}}},
+    {NETOFS_GRAPHICS,
+     {{151, LANG_ID(11100)}, {152, LANG_ID(11101)}, {153, LANG_ID(11113)}, {154, LANG_ID(8005)}}},
+    {NETOFS_MARKER,
+     {{156, LANG_ID(11100)}, {157, LANG_ID(11101)}, {158, LANG_ID(11113)}, {159, LANG_ID(8005)}}},
+    {NETOFS_LOGP,
+     {{166, LANG_ID(11100)}, {167, LANG_ID(11101)}, {168, LANG_ID(11113)}, {169, LANG_ID(8005)}}},
+    {NETOFS_INFO,
+     {{161, LANG_ID(11100)}, {162, LANG_ID(11101)}, {163, LANG_ID(11113)}, {164, LANG_ID(8005)}}},
+    {NETOFS_PRELL,
+     {{175, LANG_ID(11100)}, {176, LANG_ID(11101)}, {173, LANG_ID(11113)}, {174, LANG_ID(8005)}}},
+    {NETOFS_PASSWORD,
+     {{177, LANG_ID(11100)}, {117, LANG_ID(11101)}, {118, LANG_ID(11113)}, {0, 0}}},
+    {NETOFS_DWX,
+     {{123, LANG_ID(11100)}, {178, LANG_ID(11101)}, {179, LANG_ID(11113)}, {180, LANG_ID(8005)}}},
+    {NETOFS_RP,
+     {{181, LANG_ID(11100)}, {182, LANG_ID(11101)}, {183, LANG_ID(11113)}, {184, LANG_ID(8005)}}},
 };
+
+struct CodeMessage {
+  int code;
+  NetMessage message;
+};
+
+static const CodeMessage LoadTable[] = {
+    {NETLOAD_CANNOT_OPEN, {105, LANG_ID(11103), 0}},
+    {NETLOAD_HEADER_READ, {106, LANG_ID(11102), 0}},
+    {NETLOAD_BAD_MAGIC, {103, LANG_ID(11104), 0}},
+    {NETLOAD_TOO_OLD, {107, LANG_ID(11111), 0}},
+    {NETLOAD_TOO_NEW, {108, LANG_ID(11112), 0}},
+    {NETLOAD_WARNINGS, {104, LANG_ID(11132), 1}},
+    {NETLOAD_TRAILER_READ, {148, LANG_ID(11102), 0}},
+    {NETLOAD_CLOSE, {149, LANG_ID(11105), 0}},
+    {NETLOAD_GRID_CHECK, {199, LANG_ID(11116), 0}},
+    {NETLOAD_TRAIN_CONVERT, {109, LANG_ID(11131), 0}},
+    {NETLOAD_HST_CONVERT, {185, LANG_ID(11102), 0}},
+    {NETLOAD_LFST_SIGNAL_FIX, {186, LANG_ID(11102), 0}},
+    {19, {187, LANG_ID(11102), 0}},
+};
+
+static const CodeMessage SaveTable[] = {
+    {1, {244, LANG_ID(11109), 0}},
+    {2, {245, LANG_ID(11110), 0}},
+    {NETSAVE_CANNOT_CREATE, {242, LANG_ID(11108), 0}},
+    {4, {248, LANG_ID(11105), 0}},
+    {5, {249, LANG_ID(11106), 0}},
+    {NETSAVE_REPLACE_FAILED, {247, LANG_ID(11190), 0}},
+};
+// MESSAGE-TABLE-END
+
+static NetMessage FromTable(const CodeMessage* table, int rows, int code) {
+  for (int i = 0; i < rows; i++)
+    if (table[i].code == code) return table[i].message;
+  return {0, 0, 0};
+}
 
 NetMessage GetLoadResultMessage(int code) {
-  switch (code) {
-    case NETLOAD_CANNOT_OPEN: return {105, LANG_ID(11103), 0};
-    case NETLOAD_HEADER_READ: return {106, LANG_ID(11102), 0};
-    case NETLOAD_BAD_MAGIC: return {103, LANG_ID(11104), 0};
-    case NETLOAD_TOO_OLD: return {107, LANG_ID(11111), 0};
-    case NETLOAD_TOO_NEW: return {108, LANG_ID(11112), 0};
-    case NETLOAD_WARNINGS: return {104, LANG_ID(11132), 1};
-    case NETLOAD_TRAILER_READ: return {148, LANG_ID(11102), 0};
-    case NETLOAD_CLOSE: return {149, LANG_ID(11105), 0};
-    case NETLOAD_GRID_CHECK: return {199, LANG_ID(11116), 0};
-    case NETLOAD_TRAIN_CONVERT: return {109, LANG_ID(11131), 0};
-    case NETLOAD_HST_CONVERT: return {185, LANG_ID(11102), 0};
-    case NETLOAD_LFST_SIGNAL_FIX: return {186, LANG_ID(11102), 0};
-    case 19: return {187, LANG_ID(11102), 0};
-  }
-  static const uint32_t sectionTexts[4] = {LANG_ID(11100), LANG_ID(11101), LANG_ID(11113), 0};
+  NetMessage m = FromTable(LoadTable, (int)(sizeof LoadTable / sizeof LoadTable[0]), code);
+  if (m.number) return m;
   for (const SectionMessages& s : SectionTable) {
     int r = code - s.offset;
-    if (r < 1 || r > 4 || s.numbers[r - 1] == 0) continue;
-    uint32_t text = r == 4 ? s.memoryText : sectionTexts[r - 1];
-    return {s.numbers[r - 1], text, 0};
+    if (r >= 1 && r <= 4 && s.byError[r - 1].number) return s.byError[r - 1];
   }
   return {0, 0, 0};
 }
 
 NetMessage GetSaveResultMessage(int code) {
-  switch (code) {
-    case 1: return {244, LANG_ID(11109), 0};
-    case 2: return {245, LANG_ID(11110), 0};
-    case NETSAVE_CANNOT_CREATE: return {242, LANG_ID(11108), 0};
-    case 4: return {248, LANG_ID(11105), 0};
-    case 5: return {249, LANG_ID(11106), 0};
-    case NETSAVE_REPLACE_FAILED: return {247, LANG_ID(11190), 0};
-  }
-  return {0, 0, 0};
+  return FromTable(SaveTable, (int)(sizeof SaveTable / sizeof SaveTable[0]), code);
 }
 
 static uint32_t Show(NetMessage m) {

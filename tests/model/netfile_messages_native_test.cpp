@@ -1,7 +1,12 @@
 // The messages of the network file's load and save results (native build: the message boxes
 // are answered by the test seam).
 #include <gtest/gtest.h>
+#include <fstream>
+#include <set>
+#include <string>
 #include "model/netfile.h"
+#include "app/help.h"
+#include "core/msgbox.h"
 #include "core/msgbox_seam.h"
 #include "model/netfile_messages.h"
 
@@ -39,4 +44,23 @@ TEST(NetFileMessages, ResultCodesToMessages) {
   EXPECT_EQ(MsgSeamCallCount(), 1);
   EXPECT_EQ(ShowLoadResultMessage(0), 0u);
   EXPECT_EQ(MsgSeamCallCount(), 1);
+}
+
+// Every message these tables can show has its topic in the help file: the help build reads the
+// numbers from the tables' source, this test asks the tables for every result code. The language
+// file's reports (580..584) and the load's own messages (296, 297) are shown with literal numbers
+// through functions of their own.
+TEST(NetFileMessages, EveryMessageOfTheTablesHasAHelpTopic) {
+  std::ifstream f(std::string(QUIL_TEST_BINARY_DIR) + "/generated/help/topics.txt");
+  ASSERT_TRUE(f.good()) << "the help build wrote no topic list";
+  std::set<uint32_t> topics;
+  for (uint32_t n; f >> n;) topics.insert(n);
+  std::set<uint32_t> numbers = {296, 297, 580, 581, 582, 583, 584};
+  for (int code = 0; code < 256; code++) {
+    if (uint32_t n = GetLoadResultMessage(code).number) numbers.insert(n);
+    if (uint32_t n = GetSaveResultMessage(code).number) numbers.insert(n);
+  }
+  EXPECT_GE(numbers.size(), 90u);
+  for (uint32_t n : numbers)
+    EXPECT_TRUE(topics.count(GetHelpTopicForId(MessageHelpTopic(n)))) << "message " << n;
 }

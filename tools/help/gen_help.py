@@ -4,7 +4,9 @@ program can ask for, the contents and index files, and the project file for chmc
 
 Hand-written topics come from topics/. The program's help ids are found in its sources: the
 help-id table of app/help.cpp, the help topics of dialog title records, the help ids passed to
-ShowHelpTopic, and the message numbers of the message functions (help id 50000 + number). Ids
+ShowHelpTopic, the message numbers of the message functions and of the language reports, and the
+rows {number, LANG_ID(text)} of the message tables (between the markers MESSAGE-TABLE-BEGIN and
+MESSAGE-TABLE-END), whose numbers are shown through a variable (help id 50000 + number). Ids
 without a hand-written topic get a generated one; a message topic quotes the English text.
 
 Usage: gen_help.py --src <source root> --out <project folder>
@@ -22,7 +24,10 @@ import langsrc  # noqa: E402
 SCAN_FOLDERS = ["core", "model", "app", "graphics", "views", "signalling", "elements", "trains", "viewer"]
 
 MESSAGE_CALL = re.compile(
-    r"\b(ShowErrorText|ShowInfoText|ShowError|ShowInfo|AskQuestion)\s*\(\s*(\d+)\s*,\s*(?:LANG_ID\s*\(\s*(\d+)\s*\))?")
+    r"\b(ShowErrorText|ShowInfoText|ShowError|ShowInfo|AskQuestion|LangReport|ReportCollationFile)"
+    r"\s*\(\s*(\d+)\s*,\s*(?:LANG_ID\s*\(\s*(\d+)\s*\))?")
+MESSAGE_TABLE = re.compile(r"MESSAGE-TABLE-BEGIN(.*?)MESSAGE-TABLE-END", re.S)
+TABLE_ROW = re.compile(r"\{\s*(\d+)\s*,\s*LANG_ID\s*\(\s*(\d+)\s*\)")
 TITLE_CALL = re.compile(r"\bDlgTitle(?:Text)?\s*\([^,()]*(?:\([^()]*\))?[^,()]*,\s*(\d+)\s*,")
 HELP_CALL = re.compile(r"\bShowHelpTopic\s*\(\s*(\d+)\s*\)")
 TABLE_PAIR = re.compile(r"\{\s*(\d+)\s*,\s*(\d+)\s*\}")
@@ -45,9 +50,11 @@ def scan(src):
     for folder in SCAN_FOLDERS:
         for path in sorted(glob.glob(os.path.join(src, folder, "*.cpp"))):
             text = open(path, encoding="utf-8", errors="replace").read()
-            for m in MESSAGE_CALL.finditer(text):
-                number = int(m.group(2))
-                text_id = int(m.group(3)) if m.group(3) else None
+            found = [(int(m.group(2)), int(m.group(3)) if m.group(3) else None)
+                     for m in MESSAGE_CALL.finditer(text)]
+            for table in MESSAGE_TABLE.findall(text):
+                found += [(int(a), int(b)) for a, b in TABLE_ROW.findall(table) if int(a)]
+            for number, text_id in found:
                 if number not in messages or messages[number] is None:
                     messages[number] = text_id
             for m in TITLE_CALL.finditer(text):
