@@ -6,6 +6,7 @@
 #include "app/cursor.h"
 #include "app/dialog.h"
 #include "app/editwnd.h"
+#include "app/netcmd.h"
 #include "app/editwnd_layout.h"
 #include "app/entry.h"
 #include "app/startup.h"
@@ -290,6 +291,8 @@ int CreateEditWindow(int zoomRequest) {
   UpdateWindowTitles(slot + 1);
   SetEditMenuTexts(slot);
   RebuildRecentFileMenus(slot);
+  // The drawing-script import stays greyed until the program has the import.
+  if (!FileCommands.importDrawingScript) EnableMenuCommand(260, slot, 0);
   CheckMenuCommand(MenuIdForViewMode(s->viewMode, s->zoom), slot, 1);
   if (!s->scrollBarFlag) ShowScrollBar(window, SB_BOTH, FALSE);
   ShowWindow(window, SW_SHOWNORMAL);

@@ -3,6 +3,7 @@
 #include "app/frame_win32.h"
 #include <commctrl.h>
 #include "app/cmdline.h"
+#include "app/netcmd.h"
 #include "app/editwnd.h"
 #include "app/entry.h"
 #include "app/help.h"
@@ -144,24 +145,16 @@ int ShowStartupError(int code) {
   return 1;
 }
 
-// Opens the network file named on the command line. The open command with its messages joins
-// the frame with the network-file commands; until then the loader runs here directly.
+// Opens the network file named on the command line: the open command with all its messages,
+// its file dialog preset with the name, from the default folder.
 static void OpenCommandLineNetwork(const char16_t* name) {
-  // The name may carry its own folder: the loader takes a name within the network folder.
-  char16_t full[ENTRY_PATH_CHARS], folder[ENTRY_PATH_CHARS], file[ENTRY_PATH_CHARS];
   SetKindFolder(FILE_KIND_NETWORK, Entry.defaultFolder);
-  if (!WrapFullPath(full, name, ENTRY_PATH_CHARS)) CopyString(full, name);
-  if (SplitFolderAndName(full, folder, file) || !file[0]) return;
-  if (folder[0]) SetKindFolder(FILE_KIND_NETWORK, folder);
-  SuspendThreads(0);
-  int r = LoadNetworkFile(file);
-  SuspendThreads(1);
-  if (r == 0 || r == 6) SetNetworkName(file);
-  if (r) ShowLoadResultMessage(r);
+  OpenNetworkCommand(name);
   GridBlocksChanged = 0;  // the refresh below covers what the load changed
   RefreshTrainCellCodes(0);
-  UpdateWindowTitles(-1);
 }
+
+static void RebuildAllRecentMenus() { RebuildRecentFileMenus(-1); }
 
 static HWND CreateTitleWindow() {
   int w = 2 * GetSystemMetrics(SM_CXFIXEDFRAME) + 192;
@@ -215,6 +208,8 @@ int InitInstance(HINSTANCE instance, int showCommand) {
 
   // Components.
   StartupProcessorClass = Win32ProcessorClass;
+  FileCommands.suspendThreads = SuspendThreads;
+  FileCommands.rebuildRecentMenus = RebuildAllRecentMenus;
   int code = InitProgram();
   if (code) {
     ShowStartupError(code);

@@ -16,6 +16,8 @@
 #include "core/platform_ui.h"
 #include "model/general_section.h"
 #include "model/grid.h"
+#include "model/netfile_options.h"
+#include "app/netcmd.h"
 #include "trains/train_services.h"
 #include "views/view_services.h"
 
@@ -53,8 +55,7 @@ static void ElementTimerThread(void*) {
 // The viewer saves nothing and has no autosave thread.
 static void AutosaveThread(void*) {
   while (TimerWait(1000)) {
-    volatile int32_t* countdown = TimerCount.autosaveCountdown;
-    if (countdown && DocState.autosaveInterval != 0) *countdown = *countdown - 1;
+    LowerAutosaveCountdown(0);  // a real second; with flag 2 the simulation clock counts instead
   }
 }
 #endif
@@ -153,10 +154,16 @@ static void EdgeScrollStep(uint32_t state) {
     ScrollViewStep(EditViews.active, dx, dy);
 }
 
-// The components without an idle hook yet (animated cells, element timers, autosave) are added
-// here as they join the program.
+#ifndef QUIL_VIEWER
+static void HookAutosave() { AutosaveStep(); }
+#else
+#define HookAutosave nullptr  // the viewer saves nothing
+#endif
+
+// The components without an idle hook yet (animated cells, element timers) are added here as they
+// join the program.
 static const IdleHooks kIdle = {
-    HookRunning,    AdvanceClock,        nullptr,          nullptr,       HookModal, nullptr,
+    HookRunning,    AdvanceClock,        nullptr,          nullptr,       HookModal, HookAutosave,
     HookFollowMode, FollowSelectedTrain, HookReleaseFrame, EdgeScrollStep};
 static const TickHooks kTick = {HookRunning, HookLevel,     HookTickDelay, HookLoopOption,
                                 HookModal,   HookTickCount, HookInput,     RunIdleStep};
@@ -388,8 +395,7 @@ LRESULT CALLBACK StatusWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
       return 0;
     }
     case WM_CLOSE:
-      // The save question joins with the network-file commands.
-      EndProgram();
+      if (QuerySaveChanges()) EndProgram();  // the save question may stop the close
       return 0;
     case WM_SETCURSOR:
       if (FrameSetCursor(window, lParam)) return 1;

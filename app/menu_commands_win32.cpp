@@ -1,9 +1,12 @@
-// The frame's own menu commands: quitting, the window commands, zoom and view modes, the clock
-// window and activation by number. The command dispatcher hands these ids here.
+// The frame's own menu commands: the network-file commands and quitting, the recent files, the
+// window commands, zoom and view modes, the clock window and activation by number. The command
+// dispatcher hands these ids here.
 #include "app/frame_win32.h"
 #include "app/editwnd.h"
 #include "app/editwnd_layout.h"
 #include "app/entry.h"
+#include "app/netcmd.h"
+#include "app/recent.h"
 
 int HandleFrameCommand(int id) {
   int a = EditViews.active;
@@ -15,11 +18,26 @@ int HandleFrameCommand(int id) {
       SetViewModeAndZoom(a, (int)mode, zoom);
     return 1;
   }
+  if (id >= 272 && id <= 303) {
+    char16_t path[RECENT_CHARS];
+    if (GetRecentFile(path, id) == 0) OpenNetworkCommand(path);
+    return 1;
+  }
   if (id >= 513 && id <= 518) {
     ActivateEditWindow(id - 513);
     return 1;
   }
   switch (id) {
+    case 256: NewNetwork(); return 1;
+    case 257: OpenNetworkCommand(nullptr); return 1;
+    case 260:
+      if (FileCommands.importDrawingScript) ImportNetworkCommand();
+      return 1;
+#ifndef QUIL_VIEWER
+    case 258: SaveNetworkWithBackups(); return 1;
+    case 259: SaveNetworkAsCommand(); return 1;
+    case 265: NetworkPasswordCommand(); return 1;
+#endif
     case 266:
       // The main window's close path asks the save question and shuts down.
       if (Entry.mainWindow) SendMessageW((HWND)Entry.mainWindow, WM_CLOSE, 0, 0);

@@ -4,6 +4,7 @@
 #include "app/editwnd.h"
 #include "app/cursor.h"
 #include "app/help.h"
+#include "app/netcmd.h"
 #include "app/titles.h"
 #include "core/langtext.h"
 #include "core/misc.h"
@@ -12,6 +13,7 @@
 #include "core/stream.h"
 #include "model/general_section.h"
 #include "model/grid.h"
+#include "model/netfile_sections.h"
 
 int StartupNoMouse = 0;
 int StartupGlyphNotice = 0;
@@ -97,6 +99,10 @@ static int StepCollation() {
   return 0;
 }
 static int StepDocumentState() {
+  // The network-file commands take their places in the loader: the conversion of level changes
+  // of old files and the file lists of very old files.
+  NetGridCheck = CheckGridAfterLoad;
+  NetPostLoadSteps[0].run = ImportLegacyFileLists;
   ResetDocumentState();
   return 0;
 }

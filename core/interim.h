@@ -11,4 +11,9 @@
 // | model/grid_textlabel_shim.cpp (GetTextsExtent)     | no labels                          | the text labels                      |
 // | app/dialog_win32.cpp StandInColour, default font   | fixed colours, dialog font         | the display colours and the fonts    |
 // | app/titles (title window picture in the test host) | a stand-in picture                 | the title-picture reader             |
+// | app/netcmd.cpp FileCommands: updateDayPhase        | no colour change                   | the colours and the day phase        |
+// | app/netcmd.cpp FileCommands: loadUserSymbolFiles   | no user symbol files (0)           | the user graphic-file lists          |
+// | app/netcmd.cpp FileCommands: importDrawingScript   | nothing drawn                      | the drawing-script import            |
+// | app/netcmd.cpp FileCommands: updateAnimationsInView| nothing                            | the animated cells                   |
+// | app/netcmd.cpp FileCommands: clipboard lines       | no report on the clipboard         | the clipboard text lines             |
 #pragma once

@@ -64,6 +64,11 @@ int WriteNetworkFile();
 int GetLoadedVersion();
 void SetLoadedVersion(int version);
 
+// Set when a load failed after the document was cleared (codes 11 and up): cell redraws of the
+// animation step and the trains are skipped and the edit windows are not painted until a new
+// network clears it.
+extern int NetworkInvalid;
+
 // Current network name (relative to the network folder, at most 259 characters).
 const char16_t* GetNetworkName();
 void SetNetworkName(const char16_t* name);

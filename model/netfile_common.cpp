@@ -5,6 +5,7 @@
 #include "core/stream.h"
 
 static int LoadedVersion = 0;
+int NetworkInvalid = 0;
 static char16_t NetworkName[STREAM_PATH_CHARS];
 
 const char NET_HEADER_SECOND_LINE[] = "quil network file";

@@ -14,7 +14,9 @@ struct SectionMessages {
 // markers (each number gets a help topic).
 // MESSAGE-TABLE-BEGIN
 static const SectionMessages SectionTable[] = {
-    {NETOFS_GENERAL, {{110, LANG_ID(11100)}, {111, LANG_ID(11101)}, {112, LANG_ID(11113)}, {0, 0}}},
+    // out of memory in the general section: a message number of its own
+    {NETOFS_GENERAL,
+     {{110, LANG_ID(11100)}, {111, LANG_ID(11101)}, {112, LANG_ID(11113)}, {246, LANG_ID(8005)}}},
     {NETOFS_GRID,
      {{113, LANG_ID(11100)}, {114, LANG_ID(11101)}, {115, LANG_ID(11113)}, {116, LANG_ID(8005)}}},
     {NETOFS_TRAINS,

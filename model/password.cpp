@@ -22,6 +22,15 @@ void ClearEnteredPassword() {
   for (int i = 0; i <= PASSWORD_FIELD_BYTES; i++) Entered[i] = 0;
 }
 
+const char* GetEnteredPassword() { return Entered; }
+
+void SetEnteredPassword(const char* field) {
+  int i = 0;
+  if (field)
+    for (; i < PASSWORD_FIELD_BYTES && field[i]; i++) Entered[i] = field[i];
+  for (; i <= PASSWORD_FIELD_BYTES; i++) Entered[i] = 0;
+}
+
 void ResetPasswordState(int alsoField) {
   Protected = 0;
   ClearEnteredPassword();

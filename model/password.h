@@ -10,6 +10,9 @@ void SetNetworkProtected(int on);          // the general section's flag bit 2
 const char* GetPasswordField();            // 17 bytes + terminator
 void SetPasswordField(const char* field);  // null or "" empties it
 void ClearEnteredPassword();
+// The field derived from the password last entered correctly since loading (empty: none).
+const char* GetEnteredPassword();
+void SetEnteredPassword(const char* field);
 // Clears the flag and the entered copy (start of a load); the field too (new network).
 void ResetPasswordState(int alsoField);
 

@@ -24,7 +24,8 @@ TEST(NetFileMessages, ResultCodesToMessages) {
               {NETOFS_TP + 4, 155, 11115},
               {NETOFS_GENERAL + 1, 110, 11100},
               {NETOFS_PRELL + 3, 173, 11113},
-              {NETOFS_GENERAL + 4, 0, 0},
+              {NETOFS_GENERAL + 4, 246, 8005},  // a number of its own
+              {16, 0, 0},
               {13, 0, 0},
               {NETOFS_PASSWORD + 4, 0, 0},
               {0, 0, 0}};
