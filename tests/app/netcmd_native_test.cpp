@@ -11,6 +11,7 @@
 #include "app/filedialog.h"
 #include "app/infobox.h"
 #include "app/netcmd.h"
+#include "app/tick.h"
 #include "core/langtext.h"
 #include "core/misc.h"
 #include "core/msgbox.h"
@@ -708,4 +709,29 @@ TEST_F(GridCheck, FinderResultsAndMarks) {
     EXPECT_EQ(CheckGridAfterLoad(), 0);
     EXPECT_EQ(GetCell(102, 10, -1), c.track) << c.result;
   }
+}
+
+// ---- autosave in the idle step ------------------------------------------------------------------------------------
+
+static void IdleAutosave() { AutosaveStep(); }
+
+// A host that sets the options sees the named network saved once the interval has run out: the
+// one-second thread lowers the countdown (flag 2 clear), the idle step saves and restarts it.
+TEST_F(NetCmd, AutosaveAfterTheInterval) {
+  WriteAll(P("timed.nt3"), "old");
+  ASSERT_EQ(SetAutosaveOptions(AUTOSAVE_ONLY_MODIFIED, 3), 0);
+  Named("timed.nt3");
+  IdleHooks hooks = {};
+  hooks.autosaveStep = IdleAutosave;
+  for (int second = 1; second <= 3; second++) {
+    EXPECT_EQ(ReadAll(P("timed.nt3")), "old") << second;
+    LowerAutosaveCountdown(0);
+    LowerAutosaveCountdown(1);  // simulated seconds do not count without flag 2
+    RunIdleStepWith(&TimerCount, &hooks, 0);
+  }
+  EXPECT_NE(ReadAll(P("timed.nt3")), "old");
+  EXPECT_EQ(ReadAll(P("timed.000.nt2")), "old");
+  EXPECT_FALSE(IsNetModified());
+  EXPECT_EQ(DocState.autosaveCountdown, 3);
+  EXPECT_EQ(MsgSeamCallCount(), 0);
 }

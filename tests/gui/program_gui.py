@@ -7,16 +7,16 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from guilib import DATA_DIR, GuiSession, expect, lang_text, run, wine_path  # noqa: E402
-from programlib import QUIL, close_with_exit_message, folder_with  # noqa: E402
+from programlib import QUIL, close_with_exit_message, confirm_open_dialog, folder_with  # noqa: E402
 
 
 def bad_network_file_on_command_line(s):
     fixture = os.path.join(DATA_DIR, "netfixtures", "bad_magic.nt3")
     expect(os.path.exists(fixture), f"fixture {fixture}")
     h = s.start_host(QUIL, "/Q", "/LE", wine_path(fixture))
-    r = s.driver("wait", "class=#32770", "exe=quil.exe", "timeout=30000", "dump")
-    title = r.first("title")["_"]
-    expect(title == f"{lang_text(8000)} {lang_text(8040)}103", f"load error message {title!r}")
+    confirm_open_dialog(s, "quil.exe", wine_path(fixture))
+    r = s.driver("wait", "class=#32770", "exe=quil.exe", f"title={lang_text(8000)} {lang_text(8040)}103",
+                 "timeout=30000", "dump")
     s.driver("wait", "class=#32770", "exe=quil.exe", "key", "vk=ENTER", "gone", "timeout=20000")
     r = s.driver("wait", "class=KORV_R27K32_384_Edit", "exe=quil.exe", "timeout=30000")
     expect("bad_magic" not in r.first("window")["title"], "a file that did not load is not the network")
@@ -54,6 +54,7 @@ def network_file_on_command_line(s):
     fixture = os.path.join(DATA_DIR, "netfixtures", "small.nt3")
     expect(os.path.exists(fixture), f"fixture {fixture}")
     h = s.start_host(QUIL, "/Q", "/LE", wine_path(fixture))
+    confirm_open_dialog(s, "quil.exe", wine_path(fixture))
     r = s.driver("wait", "class=KORV_R27K32_384_Status", "exe=quil.exe", "title~=small.nt3", "timeout=30000")
     r = s.driver("wait", "class=KORV_R27K32_384_Edit", "exe=quil.exe", "title~=small.nt3", "timeout=30000")
     s.driver("wait", "class=KORV_R27K32_384_Status", "exe=quil.exe", "command", "id=266")

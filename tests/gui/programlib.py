@@ -34,3 +34,14 @@ def close_with_exit_message(s, exe_name, handle):
     rc, out = s.wait_host(handle, timeout=60)
     expect(rc == 0, f"{exe_name} ended with {rc}")
     return out
+
+
+def confirm_open_dialog(s, exe_name, expected_path=None):
+    """The open command's file dialog (its older appearance): checks the preset name and presses OK."""
+    r = s.driver("wait", "class=#32770", f"exe={exe_name}", f"title={lang_text(11200)}", "timeout=30000", "dump")
+    if expected_path is not None:
+        preset = r.control(1152)["text"]
+        expect(preset.lower() == expected_path.lower(), f"file dialog preset {preset!r}, expected {expected_path!r}")
+    s.driver("wait", "class=#32770", f"exe={exe_name}", f"title={lang_text(11200)}", "click", "id=1", "gone",
+             "timeout=20000")
+    return r
