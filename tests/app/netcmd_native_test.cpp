@@ -16,6 +16,7 @@
 #include "core/misc.h"
 #include "core/msgbox.h"
 #include "core/msgbox_seam.h"
+#include "core/platform_file_fault.h"
 #include "core/stream.h"
 #include "model/general_section.h"
 #include "model/grid.h"
@@ -734,4 +735,76 @@ TEST_F(NetCmd, AutosaveAfterTheInterval) {
   EXPECT_FALSE(IsNetModified());
   EXPECT_EQ(DocState.autosaveCountdown, 3);
   EXPECT_EQ(MsgSeamCallCount(), 0);
+}
+
+// ---- failed saves through the file layer's faults ------------------------------------------------------------------
+
+// Whatever part of the write fails, the folder keeps the previous network file byte for byte and
+// the one message of the failure is shown; with backups the older ones stay rotated.
+TEST_F(NetCmd, FaultedSaveLeavesThePreviousFile) {
+  const struct {
+    FileFaultKind kind;
+    int nth, message;
+  } faults[] = {{FILE_FAULT_OPEN, 1, 242},
+                {FILE_FAULT_WRITE, 1, 248},  // a small file is written out when it is closed
+                {FILE_FAULT_SHORT_WRITE, 1, 249},
+                {FILE_FAULT_CLOSE, 1, 248},
+                {FILE_FAULT_REPLACE, 1, 247}};
+  for (int count : {0, 3}) {
+    for (const auto& f : faults) {
+      SCOPED_TRACE(testing::Message() << "backups " << count << " fault " << f.kind);
+      fs::remove_all(dir);
+      fs::create_directories(dir);
+      ResetDocumentState();
+      Named("g.nt3");
+      SetBackupCount(0);
+      ASSERT_EQ(SaveNetworkWithBackups(), 0);
+      const std::string previous = ReadAll(P("g.nt3"));
+      for (const char* b : {"g.000.nt2", "g.001.nt2", "g.002.nt2"}) WriteAll(P(b), b);
+      SetBackupCount(count);
+      SetCell(7, 7, 0, 0x0203);
+      SetNetModified();
+      MsgSeamReset();
+      SetFileFault(f.kind, f.nth);
+      EXPECT_EQ(SaveNetworkWithBackups(), 1);
+      ClearFileFaults();
+      EXPECT_EQ(ShownMessages(), std::vector<int>({f.message}));
+      EXPECT_EQ(ReadAll(P("g.nt3")), previous);
+      EXPECT_TRUE(IsNetModified());
+      EXPECT_EQ(GetInfoBoxLevel(), -1);
+      EXPECT_FALSE(fs::exists(P("g.nt3.~tmp")));
+      if (count) {
+        EXPECT_FALSE(fs::exists(P("g.000.nt2")));
+        EXPECT_EQ(ReadAll(P("g.001.nt2")), "g.000.nt2");
+        EXPECT_EQ(ReadAll(P("g.002.nt2")), "g.001.nt2");
+      } else {
+        EXPECT_EQ(ReadAll(P("g.000.nt2")), "g.000.nt2");
+      }
+    }
+  }
+}
+
+// The network file cannot be moved to the first backup: question 232; No keeps the file.
+TEST_F(NetCmd, RefusedBackupRename) {
+  Named("h.nt3");
+  SetBackupCount(0);
+  ASSERT_EQ(SaveNetworkWithBackups(), 0);
+  const std::string previous = ReadAll(P("h.nt3"));
+  SetBackupCount(2);
+  SetNetModified();
+  MsgSeamReset();
+  MsgSeamPushAnswer(MSG_RESULT_NO);
+  SetFileFault(FILE_FAULT_RENAME, 1);  // no backups yet: the first rename moves the network file
+  EXPECT_EQ(SaveNetworkWithBackups(), 1);
+  ClearFileFaults();
+  EXPECT_EQ(ShownMessages(), std::vector<int>({232}));
+  EXPECT_EQ(ReadAll(P("h.nt3")), previous);
+  // The oldest backup cannot be deleted: error 231, and the save goes on.
+  WriteAll(P("h.001.nt2"), "x");
+  MsgSeamReset();
+  SetFileFault(FILE_FAULT_REMOVE, 1);
+  EXPECT_EQ(SaveNetworkWithBackups(), 0);
+  ClearFileFaults();
+  EXPECT_EQ(ShownMessages(), std::vector<int>({231}));
+  EXPECT_EQ(ReadAll(P("h.000.nt2")), previous);
 }
