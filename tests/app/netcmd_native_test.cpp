@@ -808,3 +808,39 @@ TEST_F(NetCmd, RefusedBackupRename) {
   EXPECT_EQ(ShownMessages(), std::vector<int>({231}));
   EXPECT_EQ(ReadAll(P("h.000.nt2")), previous);
 }
+
+// ---- new network and the file lists of very old files -----------------------------------------------------------
+
+TEST_F(NetCmd, NewNetworkAfterTheSaveQuestion) {
+  Named("old.nt3");
+  SetAutosaveOptions(1, 50);
+  DocState.autosaveCountdown = 7;
+  NewNetwork();  // the question is cancelled: nothing changes
+  EXPECT_EQ(ShownMessages(), std::vector<int>({299}));
+  EXPECT_EQ(GetCell(100, 100, 0), 0x0201);
+  MsgSeamReset();
+  MsgSeamPushAnswer(MSG_RESULT_NO);
+  NetworkInvalid = 1;
+  NewNetwork();
+  EXPECT_TRUE(IsGridEmpty());
+  EXPECT_EQ(std::u16string(GetNetworkName()), std::u16string(GetLangText(LANG_ID(11060))));
+  EXPECT_EQ(NetworkInvalid, 0);
+  EXPECT_EQ(DocState.autosaveCountdown, 50);
+  EXPECT_FALSE(IsNetModified());
+}
+
+// Files below version 13573 take the user graphic files named like the network file.
+TEST_F(NetCmd, LegacyFileLists) {
+  WriteAll(P("old.uzg"), "u");
+  WriteAll(P("old.uzz"), "z");
+  const struct {
+    int version;
+    bool taken;
+  } cases[] = {{13572, true}, {13573, false}};
+  for (const auto& c : cases) {
+    ClearUserFileLists();
+    EXPECT_EQ(ImportLegacyFileLists(u"old.nt3", c.version), 0);
+    EXPECT_EQ(std::u16string(DocState.symbolFiles[0]), c.taken ? W(P("old.uzg")) : u"");
+    EXPECT_EQ(std::u16string(DocState.vehicleFiles[0]), c.taken ? W(P("old.ufg")) : u"");
+  }
+}
