@@ -11,6 +11,7 @@
 #include "core/msgbox.h"
 #include "core/platform.h"
 #include "core/stream.h"
+#include "core/timepattern.h"
 #include "model/general_section.h"
 #include "model/grid.h"
 #include "model/netfile_sections.h"
@@ -98,12 +99,14 @@ static int StepCollation() {
   LoadCollationFile();  // reports its own trouble; never fatal
   return 0;
 }
+static int DocumentWeekdayFixed() { return DocState.weekdayFixed; }
 static int StepDocumentState() {
   // The network-file commands take their places in the loader: the conversion of level changes
   // of old files and the file lists of very old files.
   NetGridCheck = CheckGridAfterLoad;
   NetPostLoadSteps[0].run = ImportLegacyFileLists;
   ResetDocumentState();
+  TimePatternWeekdayFixed = DocumentWeekdayFixed;
   return 0;
 }
 static int StepDeferredNotices() {
