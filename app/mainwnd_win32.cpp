@@ -14,6 +14,7 @@
 #include "core/langtext.h"
 #include "core/platform.h"
 #include "core/platform_ui.h"
+#include "core/sound.h"
 #include "model/general_section.h"
 #include "model/grid.h"
 #include "model/netfile_options.h"
@@ -467,7 +468,9 @@ LRESULT CALLBACK StatusWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_QUIL_TICK:
       if (!Entry.shuttingDown) HandleTick(&Tick, &kTick);  // a tick queued before shut-down
       return 0;
-    case WM_QUIL_SOUND: return 0;  // event sounds join with the sound playback
+    case WM_QUIL_SOUND:  // an event sound, unless the user's input is waiting
+      if (!WrapGetInputState()) PlaySoundFile((uint32_t)wParam, (uint32_t)lParam);
+      return 0;
   }
   return DefWindowProcW(window, message, wParam, lParam);
 }

@@ -156,6 +156,19 @@ void* WrapGlobalLock(WrapGlobal block);
 int WrapGlobalUnlock(WrapGlobal block);
 WrapGlobal WrapGlobalHandle(const void* memory);
 
+// ---- clipboard -----------------------------------------------------------------------------------
+// As the platform's calls: the data handles are global memory blocks; a block handed over with
+// WrapSetClipboardData belongs to the clipboard when the call succeeds. The text formats are
+// converted into each other when only one of them was set. The native build keeps a clipboard of
+// its own in the process (core/clipboard_seam.h).
+constexpr uint32_t WRAP_CF_TEXT = 1, WRAP_CF_DIB = 8, WRAP_CF_UNICODETEXT = 13;
+WrapWindow WrapGetClipboardOwner();
+int WrapOpenClipboard(WrapWindow window);  // nonzero ok; fails while it is open
+int WrapCloseClipboard();
+int WrapEmptyClipboard();                                           // only while open
+WrapGlobal WrapGetClipboardData(uint32_t format);                   // null: none or not open
+WrapGlobal WrapSetClipboardData(uint32_t format, WrapGlobal data);  // null on failure
+
 // ---- message box (the platform's plain box) -------------------------------------------------------
 // Style and result values as the platform's MessageBox. In ANSI mode text and title are cut to
 // 259 characters. The native build answers from the test seam (core/msgbox.h).

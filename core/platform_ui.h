@@ -234,10 +234,4 @@ uint32_t WrapMciSendCommand(uint32_t device, uint32_t command, uintptr_t flags,
                             void* record);  // platform record
 WrapWindow WrapHtmlHelp(WrapWindow owner, const char16_t* file, uint32_t command, uintptr_t data);
 
-// ---- clipboard and memory --------------------------------------------------------------------------------------------
-WrapWindow WrapGetClipboardOwner();
-int WrapOpenClipboard(WrapWindow window);
-int WrapCloseClipboard();
-int WrapEmptyClipboard();
-WrapGlobal WrapGetClipboardData(uint32_t format);
-WrapGlobal WrapSetClipboardData(uint32_t format, WrapGlobal data);
+// The clipboard wrappers are portable (core/platform.h): the native build has a clipboard of its own.
