@@ -6,11 +6,12 @@
 #include "app/editwnd.h"
 #include "app/help.h"
 #include "core/platform_ui.h"
+#include "graphics/fonts.h"
 
 // ---- colours and fonts -----------------------------------------------------------------------------
-// The display colour table and display fonts come from their owners (SetDialogColourSource,
-// SetDialogFontSource); until those are registered, these stand-ins give the colours the numbers
-// name and the default dialog font.
+// The display colour table comes from its owner (SetDialogColourSource); until that is
+// registered, this stand-in gives the colours the numbers name. The display fonts are the
+// program's fonts (a font source set with SetDialogFontSource takes their place).
 static COLORREF StandInColour(int n) {
   switch (n) {
     case 0: return RGB(0xE8, 0xE8, 0xE0);    // dialog background
@@ -37,10 +38,10 @@ uint32_t DialogDisplayColour(int n) {
 }
 #define Colour(n) ((COLORREF)DialogDisplayColour(n))
 
+// A null handle (the font could not be created) leaves the control in the system font.
 static HFONT DisplayFont(int n) {
   DialogFontFn source = GetDialogFontSource();
-  HFONT f = source ? (HFONT)source(n) : nullptr;
-  return f ? f : (HFONT)WrapGetStockObject(DEFAULT_GUI_FONT);
+  return (HFONT)(source ? source(n) : GetDisplayFont(n));
 }
 
 static HBRUSH Brushes[5];  // colours 18, 0, 11, 73, 9

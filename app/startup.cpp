@@ -12,6 +12,7 @@
 #include "core/platform.h"
 #include "core/stream.h"
 #include "core/timepattern.h"
+#include "graphics/fonts.h"
 #include "model/general_section.h"
 #include "model/grid.h"
 #include "model/netfile_sections.h"
@@ -95,6 +96,9 @@ static int StepCursors() {
   StartupNoMouse = InitCursors() == 2;
   return 0;
 }
+// The option defaults of the fonts: all eight with their default settings (the main window
+// exists by now; dialogs and the status panes draw in them).
+static int StepFonts() { return CreateAllFonts(); }
 static int StepCollation() {
   LoadCollationFile();  // reports its own trouble; never fatal
   return 0;
@@ -131,6 +135,7 @@ static const StartupStep kStartup[] = {
     {"edit-window table", StepEditWindows, nullptr},
     {"HTML help", StepHelp, CodeHelp},
     {"cursors", StepCursors, nullptr},
+    {"fonts", StepFonts, nullptr},
     {"character order", StepCollation, nullptr},
     {"document state", StepDocumentState, nullptr},
     {"deferred notices", StepDeferredNotices, nullptr},
@@ -156,10 +161,11 @@ struct ExitRow {
 };
 // The shut-down order; the components still to come are added at their place.
 static const ExitRow kExit[] = {
-    {"ExitGrid", ExitGrid},       {"StreamExit", StreamExit},     {"ExitHtmlHelp", ExitHtmlHelp},
-    {"ExitCursors", ExitCursors}, {"ExitLanguage", ExitLanguage}, {"ExitMisc", ExitMisc},
+    {"ExitGrid", ExitGrid},         {"StreamExit", StreamExit},   {"ExitFonts", ExitFonts},
+    {"ExitHtmlHelp", ExitHtmlHelp}, {"ExitCursors", ExitCursors}, {"ExitLanguage", ExitLanguage},
+    {"ExitMisc", ExitMisc},
 };
-static const char* const kExitNames[] = {"ExitGrid",    "StreamExit",   "ExitHtmlHelp",
+static const char* const kExitNames[] = {"ExitGrid",    "StreamExit",   "ExitFonts", "ExitHtmlHelp",
                                          "ExitCursors", "ExitLanguage", "ExitMisc"};
 
 void ExitProgram() {

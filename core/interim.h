@@ -9,7 +9,7 @@
 // | elements/element_symbols.cpp                       | the element symbol classes         | the symbol definitions               |
 // | trains/train_services.cpp                          | no trains, clock does not advance  | the trains, the clock, event display |
 // | model/grid_textlabel_shim.cpp (GetTextsExtent)     | no labels                          | the text labels                      |
-// | app/dialog_win32.cpp StandInColour, default font   | fixed colours, dialog font         | the display colours and the fonts    |
+// | app/dialog_win32.cpp StandInColour                 | fixed colours                      | the display colours                  |
 // | app/titles (title window picture in the test host) | a stand-in picture                 | the title-picture reader             |
 // | app/netcmd.cpp FileCommands: updateDayPhase        | no colour change                   | the colours and the day phase        |
 // | app/netcmd.cpp FileCommands: loadUserSymbolFiles   | no user symbol files (0)           | the user graphic-file lists          |

@@ -67,6 +67,7 @@ TEST(Startup, ProgramTableFollowsTheComponentOrder) {
       "HTML help",
       "cursors",
       "event filter",
+      "fonts",
       "option file",
       "character order",
       "document state",

@@ -8,6 +8,7 @@
 #include "core/langtext.h"
 #include "core/misc.h"
 #include "core/stream.h"
+#include "graphics/fonts.h"
 
 inline void HostPrint(const std::string& line) {
   DWORD written;
@@ -53,6 +54,7 @@ inline int HostStart(int* argc, wchar_t*** argv, bool* withData) {
   InitMisc();
   StreamInit();
   InitLanguage();
+  CreateAllFonts();  // as the program's start-up: dialogs draw in the display fonts
   if (data) {
     SetKindFolder(FILE_KIND_PROGRAM, data);
     HostPut("lang_main", LoadLanguageFile(u"quil.lng", 1));
