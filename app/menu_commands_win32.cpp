@@ -1,7 +1,8 @@
 // The frame's own menu commands: the network-file commands and quitting, the recent files, the
-// window commands, zoom and view modes, the clock window and activation by number. The command
-// dispatcher hands these ids here.
+// window commands, zoom and view modes, the clock window, activation by number and the day-phase times.
+// The command dispatcher hands these ids here.
 #include "app/frame_win32.h"
+#include "app/daytime_entry.h"
 #include "app/editwnd.h"
 #include "app/editwnd_layout.h"
 #include "app/entry.h"
@@ -67,6 +68,7 @@ int HandleFrameCommand(int id) {
       ArrangeStatusWindow(1, 1);
       return 1;
     case 406: ClockWindow(4, nullptr, nullptr, nullptr, nullptr); return 1;
+    case 433: EditDayPhaseTimes(); return 1;
     case 512: ActivateEditWindow(-1); return 1;
   }
   return 0;
