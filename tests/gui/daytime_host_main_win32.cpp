@@ -1,0 +1,64 @@
+// Test host of the day-time entry: runs the day-phase dialog of a new network as the menu command
+// does and prints what was stored ("key=value" lines on stdout). Like the program, it has a main
+// window of the status class (the default owner of dialogs) and the program's fonts.
+//   daytime_host --data <folder> dayphase   the dialog 52; the stored times and options
+#include <windows.h>
+#include <string>
+#include "app/daytime_entry.h"
+#include "core/platform_ui.h"
+#include "core/timepattern.h"
+#include "host_win32.h"
+#include "model/general_section.h"
+#include "model/grid.h"
+#include "trains/train_services.h"
+
+static LRESULT CALLBACK MainProc(HWND w, UINT message, WPARAM wp, LPARAM lp) {
+  if (message == WM_DESTROY) return 0;
+  return (LRESULT)WrapDefWindowProc(w, message, wp, lp);
+}
+
+static void MakeFrame(HINSTANCE instance) {
+  WNDCLASSEXW wc;
+  ZeroMemory(&wc, sizeof wc);
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = MainProc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, (LPCWSTR)IDC_ARROW);
+  wc.hbrBackground = (HBRUSH)(COLOR_APPWORKSPACE + 1);
+  wc.lpszClassName = L"KORV_R27K32_384_Status";
+  RegisterClassExW(&wc);
+  HWND main = CreateWindowExW(0, L"KORV_R27K32_384_Status", L"Day-time host", WS_OVERLAPPEDWINDOW,
+                              0, 0, 600, 400, nullptr, nullptr, instance, nullptr);
+  ShowWindow(main, SW_SHOW);
+  UpdateWindow(main);
+}
+
+static int DayPhase() {
+  ResetDocumentState();
+  ClearNetModified();
+  // 1 when the clock's day-time windows are built (the stand-in refuses every order).
+  HostPut("windows_built", IsInTimeWindow(PackDayTime(127, 1, 0, 0), PackDayTime(127, 0, 0, 0),
+                                          PackDayTime(127, 2, 0, 0)));
+  EditDayPhaseTimes();
+  for (int slot = 0; slot < 4; slot++) {
+    char key[8] = "t0";
+    key[1] = (char)('1' + slot);
+    HostPut(key, DocState.dayTimes[slot]);
+  }
+  HostPut("options", DocState.dayPhaseOptions);
+  HostPut("modified", IsNetModified());
+  HostPut("done", 1);
+  return 0;
+}
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
+  int argc = 0;
+  wchar_t** argv = nullptr;
+  bool data = false;
+  int a = HostStart(&argc, &argv, &data);
+  if (!a) return 2;
+  std::wstring scene = argv[a];
+  MakeFrame(instance);
+  if (scene == L"dayphase") return DayPhase();
+  return 2;
+}
