@@ -11,6 +11,7 @@
 #include "app/startup.h"
 #include "app/tick.h"
 #include "app/titles.h"
+#include "core/clipboard.h"
 #include "core/langtext.h"
 #include "core/misc.h"
 #include "core/platform.h"
@@ -210,6 +211,8 @@ int InitInstance(HINSTANCE instance, int showCommand) {
   StartupProcessorClass = Win32ProcessorClass;
   FileCommands.suspendThreads = SuspendThreads;
   FileCommands.rebuildRecentMenus = RebuildAllRecentMenus;
+  FileCommands.clearClipboard = ClearClipboard;
+  FileCommands.appendClipboardLine = AppendClipboardLine;
   int code = InitProgram();
   if (code) {
     ShowStartupError(code);

@@ -1,6 +1,6 @@
 // The frame's own menu commands: the network-file commands and quitting, the recent files, the
-// window commands, zoom and view modes, the clock window, activation by number and the day-phase times.
-// The command dispatcher hands these ids here.
+// window commands, zoom and view modes, the clock window, activation by number and the day-phase
+// times. The command dispatcher hands these ids here.
 #include "app/frame_win32.h"
 #include "app/daytime_entry.h"
 #include "app/editwnd.h"

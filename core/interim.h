@@ -15,6 +15,5 @@
 // | app/netcmd.cpp FileCommands: loadUserSymbolFiles   | no user symbol files (0)           | the user graphic-file lists          |
 // | app/netcmd.cpp FileCommands: importDrawingScript   | nothing drawn                      | the drawing-script import            |
 // | app/netcmd.cpp FileCommands: updateAnimationsInView| nothing                            | the animated cells                   |
-// | app/netcmd.cpp FileCommands: clipboard lines       | no report on the clipboard         | the clipboard text lines             |
 // | app/daytime_entry.cpp DayPhaseUpdateHook (null)    | day phase not recomputed           | the display colours' day phase       |
 #pragma once
