@@ -201,6 +201,7 @@ int RunDialog(WrapWindow owner, uint32_t templateId, DialogProcFn proc, DialogRe
   if (!owner) return DLGR_CANCEL;
   if (EnterDialogLevel()) return DLGR_CANCEL;
   intptr_t end = DialogPlatformModal(owner, templateId, proc, descriptor);
+  ForgetDialogDescriptor(GetCurrentDialog());  // its window is gone, whatever its procedure did
   LeaveDialogLevel();
   int swallow = end == 106 ? 1 : 0;
   DialogSwallowMouseMove = swallow;

@@ -223,6 +223,8 @@ void DialogSpinScroll(WrapWindow window, DialogRecord* descriptor, WrapWindow sc
 // Steps the value under the caret of the focused field: key 38 +1, 40 -1, 33 +10, 34 -10.
 // 1 when the field was changed, else 0.
 int StepFieldValueAtCaret(DialogRecord* descriptor, uint32_t key);
+// Frees the descriptor link of a dialog window that has ended (RunDialog calls it).
+void ForgetDialogDescriptor(WrapWindow window);
 void ShowFieldCharsLeft(WrapWindow window, DialogRecord* descriptor, uint32_t fieldId,
                         uint32_t targetId);
 

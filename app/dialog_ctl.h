@@ -7,6 +7,7 @@
 
 // Window messages the engine handles (the platform's numbers).
 constexpr uint32_t DLGMSG_DESTROY = 0x0002;
+constexpr uint32_t DLGMSG_NCDESTROY = 0x0082;  // the last message of every dialog window
 constexpr uint32_t DLGMSG_PAINT = 0x000F;
 constexpr uint32_t DLGMSG_DRAWITEM = 0x002B;
 constexpr uint32_t DLGMSG_INITDIALOG = 0x0110;

@@ -6,7 +6,8 @@
 #include "core/langtext.h"
 #include "core/misc.h"
 
-// Descriptor of each open DlgF_Einfach dialog (kept from WM_INITDIALOG to WM_DESTROY).
+// Descriptor of each open DlgF_Einfach dialog, kept from WM_INITDIALOG until the dialog's window
+// ends (WM_NCDESTROY, or the end of RunDialog for a procedure that does not pass that on).
 struct DescriptorLink {
   WrapWindow window;
   DialogRecord* descriptor;
@@ -36,6 +37,10 @@ static DialogRecord* LinkedDescriptor(WrapWindow w) {
 static void UnlinkDescriptor(WrapWindow w) {
   for (DescriptorLink& l : Links)
     if (l.window == w) l.window = nullptr, l.descriptor = nullptr;
+}
+
+void ForgetDialogDescriptor(WrapWindow w) {
+  if (w) UnlinkDescriptor(w);
 }
 
 struct ButtonText {
@@ -266,10 +271,8 @@ intptr_t QUIL_DLGCALL DlgF_Einfach(WrapWindow w, uint32_t message, uintptr_t wPa
       return 0;
     }
     case DLGMSG_PAINT: PaintDialogFromDescriptor(w, LinkedDescriptor(w)); return 0;
-    case DLGMSG_DESTROY:
-      SaveDialogValues(w, LinkedDescriptor(w));
-      UnlinkDescriptor(w);
-      return 0;
+    case DLGMSG_DESTROY: SaveDialogValues(w, LinkedDescriptor(w)); return 0;
+    case DLGMSG_NCDESTROY: UnlinkDescriptor(w); return 0;
     case DLGMSG_VSCROLL:
       DialogSpinScroll(w, LinkedDescriptor(w), (WrapWindow)lParam, wParam);
       return 0;

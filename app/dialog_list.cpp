@@ -6,12 +6,16 @@
 #include "core/misc.h"
 #include "core/msgbox.h"
 
+// Units of an embedded code with its parameters: 1 a cell picture (cell code, 0, 1), 2 a keyed
+// group (32-bit key, 0), 3 a vehicle; 4 the four-character mark of the line lists, which has no
+// parameters and stands last in its line; 5 five units; 6 a position group (x, y, level, two 0
+// units).
 int SymbolCodeWidth(char16_t c) {
   switch (c) {
     case 1:
     case 2:
     case 3: return 4;
-    case 4:
+    case 4: return 1;
     case 5: return 5;
     case 6: return 6;
     default: return 1;

@@ -401,6 +401,7 @@ intptr_t DialogPlatformModal(WrapWindow owner, uint32_t templateId, DialogProcFn
   if (!d->ended) DialogSeamPress(d, DLGID_CANCEL);
   intptr_t code = d->ended ? d->endCode : DLGID_CANCEL;
   proc(d, DLGMSG_DESTROY, 0, 0);
+  proc(d, DLGMSG_NCDESTROY, 0, 0);
   Destroy(d);
   return code;
 }

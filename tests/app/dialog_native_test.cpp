@@ -496,3 +496,30 @@ TEST_F(DialogNative, BadFieldReopensWithTheFocusOnIt) {
 }
 
 }  // namespace
+
+// A dialog procedure of its own that takes the engine's start but not its end (WM_DESTROY and
+// WM_NCDESTROY are handled here).
+static intptr_t QUIL_DLGCALL OwnEndProc(WrapWindow w, uint32_t message, uintptr_t wParam,
+                                        intptr_t lParam) {
+  if (message == DLGMSG_INITDIALOG || message == DLGMSG_COMMAND)
+    return DlgF_Einfach(w, message, wParam, lParam);
+  return 0;
+}
+
+// Every dialog end frees its descriptor link: after many dialogs with their own procedures the
+// generic dialog still finds its descriptor and reads its values back.
+TEST_F(DialogNative, DialogsWithTheirOwnEndDoNotExhaustTheDescriptorLinks) {
+  char16_t other[8] = u"1";
+  DialogRecord own[] = {DlgTitleText(u"own", 0, 140), DlgEdit(140, other, 8, 0, 0, 0), DlgOk(),
+                        DlgEnd()};
+  for (int i = 0; i < 40; i++) RunDialog(nullptr, 7, OwnEndProc, own);
+  char16_t value[8] = u"1";
+  DialogRecord d[] = {DlgTitleText(u"t", 0, 140), DlgEdit(140, value, 8, 0, 0, 0), DlgOk(),
+                      DlgEnd()};
+  user = [&](WrapWindow w, uint32_t) {
+    DialogSeamType(w, 140, u"42");
+    DialogSeamPress(w, 1);
+  };
+  EXPECT_EQ(Run(d), DLGR_OK);
+  EXPECT_EQ(std::u16string(value), u"42");
+}

@@ -150,6 +150,22 @@ TEST(DialogLists, WalkEntriesWithAndWithoutHeightWords) {
   p += u'\0';
   DialogRecord rp = DlgList(106, p.data(), 0);
   EXPECT_EQ(Entry(&rp, 1), u"next");
+
+  // Code 4 (the mark of a line with a description) stands alone, last in its line: the walk
+  // goes on right after it, not past the line's end.
+  std::u16string m = u"L1   ";
+  m += char16_t(4);
+  m += u'\0';
+  m += u"L2";
+  m += u'\0';
+  m += u"L3   ";
+  m += char16_t(4);
+  m += u'\0';
+  m += u'\0';
+  DialogRecord rm = DlgList(106, m.data(), 0);
+  EXPECT_EQ(Entry(&rm, 1), u"L2");
+  EXPECT_EQ(Entry(&rm, 2).substr(0, 2), u"L3");
+  EXPECT_EQ(GetListString(&rm, 3), nullptr);
 }
 
 TEST(DialogLists, DeleteMovesTheRestDown) {
