@@ -166,12 +166,6 @@ int PrepareWindowBuffers(int slot, int w, int h, int clear) {
   uint32_t* oldDraw = s->drawBuffer;
   uint32_t* oldBits = s->bitmapBuffer;
   int needNew = !oldDraw || !oldBits || changed;
-  int32_t cw, ch;
-  CellsFromPixels(s->viewMode, s->zoom, w, h, &cw, &ch);
-  s->cellsWide = cw;
-  s->cellsHigh = ch;
-  s->pixelWidth = w;
-  s->pixelHeight = h;
   if (!s->memoryDC)
     s->memoryDC = CreateCompatibleDC((HDC)(Entry.statusDC ? Entry.statusDC : s->windowDC));
   HBITMAP bmp =
@@ -211,6 +205,13 @@ int PrepareWindowBuffers(int slot, int w, int h, int clear) {
   bh->biYPelsPerMeter = 600;
   HGDIOBJ def = SelectObject((HDC)s->memoryDC, bmp);
   if (!s->defaultBitmap) s->defaultBitmap = def;
+  // The stored size changes together with the buffers, never before they exist.
+  int32_t cw, ch;
+  CellsFromPixels(s->viewMode, s->zoom, w, h, &cw, &ch);
+  s->cellsWide = cw;
+  s->cellsHigh = ch;
+  s->pixelWidth = w;
+  s->pixelHeight = h;
   s->drawBuffer = newDraw;
   s->bitmapBuffer = newBits;
   s->pixelCount = (uint32_t)w * (uint32_t)h;

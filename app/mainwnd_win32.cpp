@@ -11,6 +11,7 @@
 #include "app/startup.h"
 #include "app/tick.h"
 #include "app/titles.h"
+#include "app/tooltip.h"
 #include "core/langtext.h"
 #include "core/platform.h"
 #include "core/platform_ui.h"
@@ -44,12 +45,12 @@ static void TickThread(void*) {
 
 static void AnimationThread(void*) {
   while (TimerWait(55))
-    if (AnimationSwitch) TimerCount.anim55 = TimerCount.anim55 + 1;
+    if (AnimationSwitch) RaiseTimerCounter(&TimerCount.anim55);
 }
 
 static void ElementTimerThread(void*) {
   while (TimerWait(165))
-    if (AnimationSwitch && !OverlayPauseSwitch) TimerCount.elem165 = TimerCount.elem165 + 1;
+    if (AnimationSwitch && !OverlayPauseSwitch) RaiseTimerCounter(&TimerCount.elem165);
 }
 
 #ifndef QUIL_VIEWER
@@ -423,8 +424,7 @@ LRESULT CALLBACK StatusWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         if (pane < 0 || UnicodeFlag) {
           d->lpszText = const_cast<char*>("?");
         } else {
-          int n = WideToMultiByte(GetLangText(LANG_ID(1420) + (uint32_t)pane), d->szText, 80);
-          if (n >= 80) lstrcpyA(d->szText, "?L");
+          TooltipNarrowText(GetLangText(LANG_ID(1420) + (uint32_t)pane), d->szText);
           d->lpszText = d->szText;
         }
         return 0;

@@ -168,14 +168,14 @@ int SetAutosaveOptions(uint32_t bits, int32_t interval) {
   if (interval != 0 && (interval < 1 || interval > AUTOSAVE_INTERVAL_MAX)) return 1;
   AutosaveBits = bits;
   DocState.autosaveInterval = interval;
-  DocState.autosaveCountdown = interval;
+  SetAutosaveCountdown(&DocState.autosaveCountdown, interval);
   return 0;
 }
 
 int AutosaveStep() {
   int32_t interval = DocState.autosaveInterval;
   if (interval == 0) return 1;
-  DocState.autosaveCountdown = interval;
+  SetAutosaveCountdown(&DocState.autosaveCountdown, interval);
   if ((AutosaveBits & AUTOSAVE_ONLY_MODIFIED) && !IsNetModified()) return 1;
   if (IsUnnamed()) return 1;
   int r = SaveWithBackups(1);

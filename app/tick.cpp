@@ -4,7 +4,7 @@
 #include "model/general_section.h"
 
 TickState Tick;
-TimerCounters TimerCount = {0, 0, &DocState.autosaveCountdown};
+TimerCounters TimerCount = {{0}, {0}, &DocState.autosaveCountdown};
 volatile uint32_t AnimationSwitch = 1;
 volatile uint32_t OverlayPauseSwitch = 0;
 uint32_t EdgeScrollState = 0;
@@ -72,18 +72,20 @@ int HandleTick(TickState* t, const TickHooks* h) {
   return total;
 }
 
+void RaiseTimerCounter(std::atomic<uint32_t>* counter) {
+  counter->fetch_add(1, std::memory_order_relaxed);
+}
+
 void RunIdleStepWith(TimerCounters* c, const IdleHooks* h, uint32_t edgeScrollState) {
   if (h->simulationRunning && h->simulationRunning() && h->advanceClock) h->advanceClock();
-  if (c->anim55) {
-    c->anim55 = 0;
+  if (c->anim55.exchange(0, std::memory_order_relaxed)) {
     if (h->stepAnimations) h->stepAnimations();
   }
-  if (c->elem165) {
-    c->elem165 = 0;
+  if (c->elem165.exchange(0, std::memory_order_relaxed)) {
     if (h->countDownTimerElements) h->countDownTimerElements();
   }
-  if (c->autosaveCountdown && *c->autosaveCountdown < 1 && !(h->modalOpen && h->modalOpen()) &&
-      h->autosaveStep)
+  if (c->autosaveCountdown && GetAutosaveCountdown(c->autosaveCountdown) < 1 &&
+      !(h->modalOpen && h->modalOpen()) && h->autosaveStep)
     h->autosaveStep();
   if (h->followMode && h->followMode() && h->followSelectedTrain && h->followSelectedTrain() == 1 &&
       h->releaseFrameSemaphore)

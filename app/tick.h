@@ -1,6 +1,7 @@
 // The 20 ms tick: elapsed-time bookkeeping (capped at 200 ms), idle steps per speed level,
 // giving way to waiting input after every fifth step, and the idle step with its counters.
 #pragma once
+#include <atomic>
 #include <cstdint>
 
 struct TickState {
@@ -9,15 +10,20 @@ struct TickState {
   int32_t speed1Remainder;  // carried milliseconds at speed level 1
 };
 
-// Counters of the timer threads: plain increments, read and cleared by the next idle step.
+// Counters of the timer threads: raised by those threads, read and cleared by the next idle step
+// on the user-interface thread; atomic, with no order asked of other memory.
 struct TimerCounters {
-  volatile uint32_t anim55;   // raised every 55 ms while AnimationSwitch is on
-  volatile uint32_t elem165;  // raised every 165 ms (AnimationSwitch on, pause off)
+  std::atomic<uint32_t> anim55;   // raised every 55 ms while AnimationSwitch is on
+  std::atomic<uint32_t> elem165;  // raised every 165 ms (AnimationSwitch on, pause off)
   // The autosave countdown in seconds, lowered once a second unless autosave is off. It is the
   // document's own countdown (restarted by every load, new network and autosave), so the
-  // program's counters point at it; null: no countdown.
-  volatile int32_t* autosaveCountdown;
+  // program's counters point at it; null: no countdown. Changed only with interlocked
+  // operations (LowerAutosaveCountdown, SetAutosaveCountdown).
+  int32_t* autosaveCountdown;
 };
+
+// The timer threads' work on their counters.
+void RaiseTimerCounter(std::atomic<uint32_t>* counter);
 
 extern TickState Tick;
 extern TimerCounters TimerCount;

@@ -23,8 +23,9 @@ static int LastDotInName(const char16_t* path, int nameStart) {
 
 void StripExtension(char16_t* path) {
   if (!path) return;
-  int dot = LastDotInName(path, FileNameStart(path));
-  if (dot > 0) path[dot] = 0;  // a "." at the very start of the text stays
+  int start = FileNameStart(path);
+  int dot = LastDotInName(path, start);
+  if (dot > start) path[dot] = 0;  // a "." at the start of the file name is no extension's
 }
 
 void StripFileName(char16_t* path) {

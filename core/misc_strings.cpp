@@ -153,11 +153,11 @@ static const int kPatternBuffer = 300;
 int LocaleCompare(const char16_t* a, const char16_t* b, int ignoreCase) {
   if (!UnicodeFlag) {
     if (StringLength(a) >= kAnsiCompareLimit) {
-      ShowTraceBox(GetLangText(LANG_ID(8302)));
+      ShowTraceBox(u"Non-Unicode Support Error: lstrcmpi (1)");
       return 0;
     }
     if (StringLength(b) >= kAnsiCompareLimit) {
-      ShowTraceBox(GetLangText(LANG_ID(8303)));
+      ShowTraceBox(u"Non-Unicode Support Error: lstrcmpi (2)");
       return 0;
     }
   }
@@ -205,7 +205,7 @@ int StrStr2(const char16_t* text, int textLength, const char16_t* pattern, int p
   char16_t mapped[kPatternBuffer];
   if (options & STRSTR_BY_KEYS) {
     if (patternLength > kPatternBuffer) {
-      ShowTraceBox(GetLangText(LANG_ID(8301)));
+      ShowTraceBox(u"MISC.StrStr2().Bufsize error");
       return -1;
     }
     for (int i = 0; i < patternLength; i++)

@@ -20,7 +20,10 @@ void EmuEnterCriticalSection(LockRecord* lock) {
     return;
   }
   LockGuardLeave();
-  WrapWaitForSingleObject(lock->mutex, WRAP_INFINITE);
+  // Only a wait that got the mutex enters (an abandoned mutex is got as well); a failed wait
+  // (a mutex that is gone) leaves the lock as it is.
+  uint32_t r = WrapWaitForSingleObject(lock->mutex, WRAP_INFINITE);
+  if (r != WRAP_WAIT_OBJECT_0 && r != kWaitAbandoned) return;
   LockGuardEnter();
   lock->owner = me;
   lock->count = 1;

@@ -2,6 +2,8 @@
 // platform call layer (the POSIX stand-ins of the kernel calls).
 #include "core/platform.h"
 #include "core/platform_native.h"
+#include <mutex>
+#include <unordered_set>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -59,11 +61,31 @@ int WrapQueryPerformanceFrequency(int64_t* perSecond) {
 }
 
 // ---- global memory blocks: a header before the bytes, the handle is the header --------------------
+// Every handle handed out is registered, so that a pointer that is not one of ours is refused
+// without reading memory around it.
 struct alignas(16) GlobalHeader {
   uint64_t magic;
   size_t size;
 };
 constexpr uint64_t kGlobalMagic = 0x51554C474C4F424CULL;
+
+static std::mutex gGlobalLock;
+static std::unordered_set<const void*> gGlobalBlocks;
+
+static void Register(GlobalHeader* h) {
+  std::lock_guard<std::mutex> hold(gGlobalLock);
+  gGlobalBlocks.insert(h);
+}
+
+static bool Forget(GlobalHeader* h) {
+  std::lock_guard<std::mutex> hold(gGlobalLock);
+  return gGlobalBlocks.erase(h) == 1;
+}
+
+static GlobalHeader* Header(WrapGlobal block) {
+  std::lock_guard<std::mutex> hold(gGlobalLock);
+  return block && gGlobalBlocks.count(block) ? (GlobalHeader*)block : nullptr;
+}
 
 WrapGlobal WrapGlobalAlloc(unsigned flags, size_t bytes) {
   if (bytes > ((size_t)1 << 40)) return nullptr;
@@ -72,28 +94,29 @@ WrapGlobal WrapGlobalAlloc(unsigned flags, size_t bytes) {
   h->magic = kGlobalMagic;
   h->size = bytes;
   if (flags & WRAP_GMEM_ZEROINIT) memset(h + 1, 0, bytes);
+  Register(h);
   return h;
-}
-
-static GlobalHeader* Header(WrapGlobal block) {
-  GlobalHeader* h = (GlobalHeader*)block;
-  return h && h->magic == kGlobalMagic ? h : nullptr;
 }
 
 WrapGlobal WrapGlobalReAlloc(WrapGlobal block, size_t bytes, unsigned flags) {
   GlobalHeader* h = Header(block);
   if (!h || bytes > ((size_t)1 << 40)) return nullptr;
   size_t old = h->size;
+  Forget(h);
   GlobalHeader* n = (GlobalHeader*)realloc(h, sizeof(GlobalHeader) + bytes);
-  if (!n) return nullptr;
+  if (!n) {
+    Register(h);  // the old block stays valid
+    return nullptr;
+  }
   n->size = bytes;
   if ((flags & WRAP_GMEM_ZEROINIT) && bytes > old) memset((char*)(n + 1) + old, 0, bytes - old);
+  Register(n);
   return n;
 }
 
 WrapGlobal WrapGlobalFree(WrapGlobal block) {
-  GlobalHeader* h = Header(block);
-  if (!h) return block;
+  GlobalHeader* h = (GlobalHeader*)block;
+  if (!h || !Forget(h)) return block;
   h->magic = 0;
   free(h);
   return nullptr;
@@ -112,7 +135,10 @@ void* WrapGlobalLock(WrapGlobal block) {
 int WrapGlobalUnlock(WrapGlobal block) { return 0; }
 
 WrapGlobal WrapGlobalHandle(const void* memory) {
-  return memory ? (WrapGlobal)((const GlobalHeader*)memory - 1) : nullptr;
+  if (!memory) return nullptr;
+  // The would-be header is only computed (as an address), never read, before it is found.
+  const void* h = (const char*)memory - sizeof(GlobalHeader);
+  return Header((WrapGlobal)h);
 }
 
 // The native build has no windows: the desktop is a null window.

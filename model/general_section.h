@@ -54,11 +54,18 @@ struct DocumentState {
   // user graphic-file lists (symbol files, vehicle files); empty entries are ""
   char16_t symbolFiles[USER_FILE_LIST_COUNT][USER_FILE_NAME + 1];
   char16_t vehicleFiles[USER_FILE_LIST_COUNT][USER_FILE_NAME + 1];
-  uint32_t text2Length;       // units of general-info text 2 with its terminator
-  int32_t autosaveCountdown;  // seconds
-  int32_t autosaveInterval;   // seconds, 0 = off
+  uint32_t text2Length;                  // units of general-info text 2 with its terminator
+  alignas(4) int32_t autosaveCountdown;  // seconds; the autosave thread lowers it: see below
+  int32_t autosaveInterval;              // seconds, 0 = off
 };
 extern DocumentState DocState;
+
+// The autosave countdown is lowered by the autosave thread while the user-interface thread
+// restarts it: both go through interlocked operations.
+void SetAutosaveCountdown(int32_t* countdown, int32_t seconds);
+int32_t GetAutosaveCountdown(const int32_t* countdown);
+// The document's countdown restarts from the autosave interval.
+void RestartAutosaveCountdown();
 
 // ---- the section ------------------------------------------------------------------------------
 int WriteGeneralSection();            // 0 or the first stream error

@@ -1,5 +1,6 @@
 // The document state of a network and the values of a new network (ResetDocumentState).
 #include "model/general_section.h"
+#include <atomic>
 #include "app/editwnd.h"
 #include "app/titles.h"
 #include "core/langtext.h"
@@ -28,6 +29,18 @@ void ClearUserFileLists() {
     DocState.symbolFiles[i][0] = 0;
     DocState.vehicleFiles[i][0] = 0;
   }
+}
+
+void SetAutosaveCountdown(int32_t* countdown, int32_t seconds) {
+  std::atomic_ref<int32_t>(*countdown).store(seconds, std::memory_order_relaxed);
+}
+
+int32_t GetAutosaveCountdown(const int32_t* countdown) {
+  return std::atomic_ref<const int32_t>(*countdown).load(std::memory_order_relaxed);
+}
+
+void RestartAutosaveCountdown() {
+  SetAutosaveCountdown(&DocState.autosaveCountdown, DocState.autosaveInterval);
 }
 
 int SetClockSpeed(int level) {
@@ -60,7 +73,7 @@ static void ResetEditWindowViews() {
 
 void ResetDocumentState() {
   DocumentState& d = DocState;
-  d.autosaveCountdown = d.autosaveInterval;
+  RestartAutosaveCountdown();
   ResetEditWindowViews();
   ClearSavedPositions();
   d.homeX = 16384;

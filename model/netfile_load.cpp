@@ -52,7 +52,7 @@ static void ClearDocumentForLoad() {
   ClearLoadRepairs();
   for (int i = 0; i < NET_CLEAR_COUNT; i++)
     if (NetClearOrder[i]) NetClearOrder[i]();
-  DocState.autosaveCountdown = DocState.autosaveInterval;
+  RestartAutosaveCountdown();
 }
 
 static int SectionError(int offset, int r) { return (offset + r) % 256; }

@@ -1,6 +1,7 @@
 // The backup count, the autosave flags and the lowering of the autosave countdown.
 #include "model/netfile_options.h"
 #include "model/general_section.h"
+#include <atomic>
 
 static int BackupCount = BACKUP_COUNT_DEFAULT;
 uint32_t AutosaveBits = AUTOSAVE_BITS_DEFAULT;
@@ -18,10 +19,8 @@ void LowerAutosaveCountdown(int simulated) {
   if (DocState.autosaveInterval == 0) return;
   int wantSimulated = (AutosaveBits & AUTOSAVE_SIMULATED_TIME) ? 1 : 0;
   if ((simulated ? 1 : 0) != wantSimulated) return;
-  // A plain decrement: the timer thread and the user-interface thread may both touch it, and a
-  // lost step only delays the save by a second.
-  volatile int32_t* countdown = &DocState.autosaveCountdown;
-  *countdown = *countdown - 1;
+  // The timer thread and the user-interface thread both change it: interlocked.
+  std::atomic_ref<int32_t>(DocState.autosaveCountdown).fetch_sub(1, std::memory_order_relaxed);
 #else
   (void)simulated;
 #endif

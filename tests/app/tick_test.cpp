@@ -2,7 +2,10 @@
 // and the idle step's counters.
 #include "app/tick.h"
 #include <gtest/gtest.h>
+#include <thread>
+#include <vector>
 #include "model/general_section.h"
+#include "model/netfile_options.h"
 
 namespace {
 struct Fake {
@@ -151,7 +154,7 @@ TEST(IdleStep, ConsumesCountersAndCallsWork) {
   IdleHooks h = {IRunning,  IClock,  IAnim,        ITimers,  IModal,
                  IAutosave, IFollow, IFollowTrain, IRelease, IEdge};
   TimerCounters c = {};
-  volatile int32_t countdown = 5;
+  int32_t countdown = 5;
   c.autosaveCountdown = &countdown;
   RunIdleStepWith(&c, &h, 0);
   EXPECT_EQ(clockTicks + anims + timers + autosaves + releases + edge, 0);
@@ -165,15 +168,15 @@ TEST(IdleStep, ConsumesCountersAndCallsWork) {
   EXPECT_EQ(clockTicks, 1);
   EXPECT_EQ(anims, 1);
   EXPECT_EQ(timers, 1);
-  EXPECT_EQ(c.anim55, 0u);
-  EXPECT_EQ(c.elem165, 0u);
+  EXPECT_EQ(c.anim55.load(), 0u);
+  EXPECT_EQ(c.elem165.load(), 0u);
   EXPECT_EQ(autosaves, 1);
   EXPECT_EQ(releases, 1);
   EXPECT_EQ(edge, 6);
   IdleHooks none = {};
   c.anim55 = 1;
   RunIdleStepWith(&c, &none, 1);  // absent components are skipped
-  EXPECT_EQ(c.anim55, 0u);
+  EXPECT_EQ(c.anim55.load(), 0u);
 }
 
 // The autosave thread lowers, and the idle step reads, the document's countdown: the one that a
@@ -202,4 +205,29 @@ TEST(IdleStep, EdgeScrollInterval) {
   EXPECT_EQ(dy, 1);
   EXPECT_EQ(last, 1100u);
   EXPECT_EQ(EdgeScrollDue(0, 5000, &last, 100, &dx, &dy), 0);
+}
+
+// The timer threads raise their counters and lower the autosave countdown while the user-interface
+// thread reads and clears them: no raise and no second is lost when threads meet.
+TEST(IdleStep, CountersLoseNothingWhenThreadsMeet) {
+  TimerCounters c = {};
+  int32_t savedCountdown = DocState.autosaveCountdown, savedInterval = DocState.autosaveInterval;
+  uint32_t savedBits = AutosaveBits;
+  AutosaveBits &= ~AUTOSAVE_SIMULATED_TIME;
+  DocState.autosaveInterval = 600;
+  SetAutosaveCountdown(&DocState.autosaveCountdown, 0);
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 4; t++)
+    threads.emplace_back([&c] {
+      for (int i = 0; i < 100000; i++) {
+        RaiseTimerCounter(&c.anim55);
+        LowerAutosaveCountdown(0);
+      }
+    });
+  for (std::thread& t : threads) t.join();
+  EXPECT_EQ(c.anim55.load(), 400000u);
+  EXPECT_EQ(DocState.autosaveCountdown, -400000);
+  DocState.autosaveCountdown = savedCountdown;
+  DocState.autosaveInterval = savedInterval;
+  AutosaveBits = savedBits;
 }

@@ -290,7 +290,7 @@ TEST(StreamNames, StripExtensionAndFileName) {
       {u"C:\\a.b\\demo", u"C:\\a.b\\demo", u"C:\\a.b\\"},
       {u"demo.nt3", u"demo", u"demo.nt3"},
       {u".ini", u".ini", u".ini"},
-      {u"x\\.ini", u"x\\", u"x\\"},
+      {u"x\\.ini", u"x\\.ini", u"x\\"},  // a leading dot of the file name, as GetExtension sees it
       {u"a/b.txt", u"a/b", u"a/"},
       {u"C:\\", u"C:\\", u"C:\\"},
       {u"", u"", u""},
@@ -349,6 +349,19 @@ TEST(StreamNames, GetExtension) {
     char16_t ext[STREAM_PATH_CHARS] = u"junk";
     EXPECT_EQ(GetExtension(c.path.c_str(), ext), c.rc);
     EXPECT_EQ(std::u16string(ext), c.ext);
+  }
+}
+
+// The two agree on what an extension is: a file name whose only "." is its first character has
+// none, wherever the name stands in the path.
+TEST(StreamNames, StripAndGetExtensionAgree) {
+  const char16_t* paths[] = {u".ini", u"dir\\.ini", u"a/.b", u"a.b\\.c", u"x.y", u"d\\x.y.z", u"n"};
+  for (const char16_t* path : paths) {
+    char16_t buf[STREAM_PATH_CHARS], ext[STREAM_PATH_CHARS];
+    CopyString(buf, path);
+    StripExtension(buf);
+    int none = GetExtension(path, ext);
+    EXPECT_EQ(none == 1, std::u16string(buf) == path) << std::string(buf, buf + StringLength(buf));
   }
 }
 

@@ -225,6 +225,16 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   bool consumed = raised && PumpUntil([] { return TimerCount.anim55 == 0; }, 20000);
   HostPut("anim_consumed", consumed ? 1 : 0);
 
+  // A size whose buffers cannot be made is refused and leaves the stored size as it was.
+  {
+    EditViewSlot* s0 = &EditViews.slot[0];
+    int w0 = s0->pixelWidth, h0 = s0->pixelHeight, cw0 = s0->cellsWide;
+    uint32_t n0 = s0->pixelCount;
+    HostPut("huge_refused", PrepareWindowBuffers(0, 60000, 60000, 0));
+    HostPut("size_kept", s0->pixelWidth == w0 && s0->pixelHeight == h0 && s0->cellsWide == cw0 &&
+                             s0->pixelCount == n0);
+  }
+
   // While drawing is suspended no frame reaches the window; after resuming it does.
   EditViewSlot* first = &EditViews.slot[0];
   SuspendThreads(0);
