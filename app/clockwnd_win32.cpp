@@ -26,10 +26,10 @@ static void Open() {
   int32_t wl, wt, ww, wh;
   GetWorkArea(&wl, &wt, &ww, &wh);
   PlaceClockWindow(wl, wt, ww, wh, &ClockLeft, &ClockTop, ClockWidth, ClockHeight);
-  HWND w = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_WINDOWEDGE, kClockClass, L"",
-                           WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, ClockLeft, ClockTop,
-                           ClockWidth, ClockHeight, (HWND)Entry.mainWindow, nullptr,
-                           ProgramInstance(), nullptr);
+  HWND w = FrameCreateWindow(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_WINDOWEDGE, kClockClass, L"",
+                             WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, ClockLeft,
+                             ClockTop, ClockWidth, ClockHeight, (HWND)Entry.mainWindow, nullptr,
+                             ProgramInstance(), nullptr);
   if (!w) return;
   Clock = w;
   ClockState = 3;
@@ -107,5 +107,5 @@ LRESULT CALLBACK UhrWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_MOUSEMOVE: SetCursorForWindow(window, 0); return 0;
     case WM_HELP: ShowHelpTopic(44004); return 1;
   }
-  return DefWindowProcW(window, message, wParam, lParam);
+  return FrameDefault(window, message, wParam, lParam);
 }

@@ -262,8 +262,8 @@ int CreateEditWindow(int zoomRequest) {
     h = s->savedRect[3] - s->savedRect[1];
   }
   HWND window =
-      CreateWindowExW(0, kEditClass, L"", WS_OVERLAPPEDWINDOW | WS_HSCROLL | WS_VSCROLL, x, y, w, h,
-                      (HWND)Entry.mainWindow, nullptr, ProgramInstance(), nullptr);
+      FrameCreateWindow(0, kEditClass, L"", WS_OVERLAPPEDWINDOW | WS_HSCROLL | WS_VSCROLL, x, y, w,
+                        h, (HWND)Entry.mainWindow, nullptr, ProgramInstance(), nullptr);
   if (!window) return EDITWND_NOT_CREATED;
   slot = FindEditWindow(window);
   if (slot < 0) {
@@ -553,12 +553,12 @@ LRESULT CALLBACK EditWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       if (CountEditWindows() > 1)
         DestroyWindow(window);
       else if (Entry.mainWindow)
-        SendMessageW((HWND)Entry.mainWindow, WM_CLOSE, 0, 0);  // the program's close path
+        FrameSend((HWND)Entry.mainWindow, WM_CLOSE, 0, 0);  // the program's close path
       return 0;
     case WM_GETMINMAXINFO: {
       MINMAXINFO* mm = (MINMAXINFO*)lParam;
       RECT big = {0, 0, 2047, 2047}, small = {0, 0, 128, 64};
-      DWORD style = (DWORD)GetWindowLongW(window, GWL_STYLE);
+      DWORD style = (DWORD)WrapGetWindowLong(window, GWL_STYLE);
       AdjustWindowRect(&big, style, TRUE);
       AdjustWindowRect(&small, style, TRUE);
       mm->ptMaxTrackSize.x = big.right - big.left;
@@ -616,5 +616,5 @@ LRESULT CALLBACK EditWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       }
       break;
   }
-  return DefWindowProcW(window, message, wParam, lParam);
+  return FrameDefault(window, message, wParam, lParam);
 }

@@ -70,14 +70,14 @@ int RegisterWindowClasses(HINSTANCE instance) {
     wc.hIconSm = LoadIconW(instance, MAKEINTRESOURCEW(11));
     wc.lpszMenuName = r.menu ? MAKEINTRESOURCEW(r.menu) : nullptr;
     wc.lpszClassName = r.name;
-    if (!RegisterClassExW(&wc)) return 0;
+    if (!WrapRegisterClassEx(&wc)) return 0;
   }
   return 1;
 }
 
 void GetWorkArea(int32_t* left, int32_t* top, int32_t* width, int32_t* height) {
   RECT r;
-  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0)) {
+  if (!WrapSystemParametersInfo(SPI_GETWORKAREA, 0, &r, 0)) {
     r.left = r.top = 0;
     r.right = GetSystemMetrics(SM_CXSCREEN);
     r.bottom = GetSystemMetrics(SM_CYSCREEN);
@@ -91,7 +91,7 @@ void GetWorkArea(int32_t* left, int32_t* top, int32_t* width, int32_t* height) {
 uint32_t ParseCommandLine() {
   CommandLineArgs* a = (CommandLineArgs*)MemAlloc(sizeof(CommandLineArgs));
   if (!a) return CMDL_ERROR;
-  uint32_t flags = ParseCommandLineText(reinterpret_cast<const char16_t*>(GetCommandLineW()), a);
+  uint32_t flags = ParseCommandLineText(WrapGetCommandLine(), a);
   if (a->language >= 0) Entry.uiLanguage = a->language;
   if (flags & CMDL_ERROR) {
     WrapMessageBox(nullptr, GetBuiltinText((unsigned)Entry.uiLanguage, BUILTIN_USAGE_TEXT),
@@ -165,8 +165,8 @@ static HWND CreateTitleWindow() {
   GetClientRect(GetDesktopWindow(), &d);
   int x = d.left + (d.right - d.left - w) / 2;
   int y = d.top + (d.bottom - d.top - 28 - h) / 2;
-  return CreateWindowExW(0, kTitleClass, L"", WS_OVERLAPPED, x, y, w, h, (HWND)Entry.mainWindow,
-                         nullptr, Instance, nullptr);
+  return FrameCreateWindow(0, kTitleClass, L"", WS_OVERLAPPED, x, y, w, h, (HWND)Entry.mainWindow,
+                           nullptr, Instance, nullptr);
 }
 
 int InitInstance(HINSTANCE instance, int showCommand) {
@@ -179,15 +179,15 @@ int InitInstance(HINSTANCE instance, int showCommand) {
   ClearEditSlotsAtStart();
 
   // Accelerators and common controls.
-  Entry.accelerators = LoadAcceleratorsW(instance, L"R27KACC");
+  Entry.accelerators = WrapLoadAccelerators(instance, u"R27KACC");
   INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&icc);
 
   // Main window.
   int h = GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYFIXEDFRAME) + 80;
   HWND main =
-      CreateWindowExW(0, kStatusClass, L"", WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
-                      CW_USEDEFAULT, 800, h, nullptr, nullptr, instance, nullptr);
+      FrameCreateWindow(0, kStatusClass, L"", WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                        CW_USEDEFAULT, CW_USEDEFAULT, 800, h, nullptr, nullptr, instance, nullptr);
   if (!main) return 0;
   Entry.mainWindow = main;
 
@@ -198,7 +198,7 @@ int InitInstance(HINSTANCE instance, int showCommand) {
   Entry.uiLanguage = UiLanguageFromLangId(GetUserDefaultLangID());
 
   // Hook, timer threads, frame semaphore.
-  Entry.filterHook = SetWindowsHookExW(WH_MSGFILTER, FilterFunc, nullptr, GetCurrentThreadId());
+  Entry.filterHook = WrapSetWindowsHookEx(WH_MSGFILTER, (WrapHookProc)FilterFunc);
   if (!Entry.filterHook) return 0;
   Tick = TickState();
   if (StartTimerThreads()) return 0;
@@ -262,16 +262,16 @@ int RunMessageLoop() {
   for (;;) {
     while (!Entry.shuttingDown && LoopRunsSteps(IsSimulationRunning(), DocState.speedLevel, 0)) {
       RunIdleStep();
-      if (PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) break;
+      if (WrapPeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE)) break;
     }
-    BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    int got = WrapGetMessage(&msg, nullptr, 0, 0);
     if (got == 0 || got == -1) break;
     if (OfferMessageToHelp(&msg)) continue;
     if (Entry.accelerators && Entry.mainWindow &&
-        TranslateAcceleratorW((HWND)Entry.mainWindow, (HACCEL)Entry.accelerators, &msg))
+        WrapTranslateAccelerator(Entry.mainWindow, Entry.accelerators, &msg))
       continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
+    WrapTranslateMessage(&msg);
+    WrapDispatchMessage(&msg);
   }
   return (int)msg.wParam;
 }

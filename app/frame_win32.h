@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 #include <cstdint>
+#include "core/platform_ui.h"
 
 constexpr UINT WM_QUIL_FILTER_KEY = WM_USER + 1;   // hook -> main window: key in dialog or menu
 constexpr UINT WM_QUIL_DIALOG_KEY = WM_USER + 2;   // main window -> innermost dialog: a key
@@ -82,6 +83,22 @@ uint32_t GetMenuOpen();
 void SetMenuOpen(uint32_t value);
 uint32_t MenuHelpId(HWND window, HMENU popup);
 extern HMENU OpenContextMenu;
+
+// The frame's windows go through the platform call layer, so that they are wide or ANSI windows
+// as UnicodeFlag says, every one of them (class, creation, texts, messages, default handling).
+HINSTANCE ProgramInstance();
+inline HWND FrameCreateWindow(DWORD exStyle, const wchar_t* className, const wchar_t* title,
+                              DWORD style, int x, int y, int width, int height, HWND parent,
+                              HMENU menu, HINSTANCE instance, void* param) {
+  return (HWND)WrapCreateWindowEx(exStyle, (const char16_t*)className, (const char16_t*)title,
+                                  style, x, y, width, height, parent, menu, instance, param);
+}
+inline LRESULT FrameSend(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return (LRESULT)WrapSendMessage(window, message, wParam, lParam);
+}
+inline LRESULT FrameDefault(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return (LRESULT)WrapDefWindowProc(window, message, wParam, lParam);
+}
 
 // Work area of the desktop (left, top, width, height).
 void GetWorkArea(int32_t* left, int32_t* top, int32_t* width, int32_t* height);

@@ -39,7 +39,7 @@ static int TimerWait(uint32_t period) {
 static void TickThread(void*) {
   while (TimerWait(20)) {
     HWND main = (HWND)Entry.mainWindow;
-    if (main && !TimerStop) SendMessageW(main, WM_QUIL_TICK, 0, 0);  // waits until handled
+    if (main && !TimerStop) FrameSend(main, WM_QUIL_TICK, 0, 0);  // waits until handled
   }
 }
 
@@ -203,15 +203,15 @@ int CreateScrollBarsAndTooltips(HWND main) {
   for (int i = 0; i < 3; i++) {
     RECT r;
     PaneRect(kBarPanes[i], &r);
-    HWND w = CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | styles[i], r.left, r.top,
-                             r.right - r.left, r.bottom - r.top, main, nullptr, ProgramInstance(),
-                             nullptr);
+    HWND w = FrameCreateWindow(0, L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | styles[i], r.left,
+                               r.top, r.right - r.left, r.bottom - r.top, main, nullptr,
+                               ProgramInstance(), nullptr);
     if (!w) return 1;
     *BarHandle(i) = w;
   }
   Entry.tooltipWindow =
-      CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                      CW_USEDEFAULT, CW_USEDEFAULT, main, nullptr, ProgramInstance(), nullptr);
+      FrameCreateWindow(0, TOOLTIPS_CLASSW, L"", TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, main, nullptr, ProgramInstance(), nullptr);
   RegisterTooltipRects();
   return 0;
 }
@@ -249,8 +249,8 @@ void RegisterTooltipRects() {
       ti.uId = (UINT_PTR)pane;
       SetRect(&ti.rect, left, top, left + width, top + height);
     }
-    SendMessageW((HWND)Entry.tooltipWindow, TTM_DELTOOLW, 0, (LPARAM)&ti);
-    SendMessageW((HWND)Entry.tooltipWindow, TTM_ADDTOOLW, 0, (LPARAM)&ti);
+    FrameSend((HWND)Entry.tooltipWindow, TTM_DELTOOLW, 0, (LPARAM)&ti);
+    FrameSend((HWND)Entry.tooltipWindow, TTM_ADDTOOLW, 0, (LPARAM)&ti);
   }
 }
 
@@ -263,13 +263,13 @@ static int PaneOfTool(UINT_PTR id, UINT flags) {
 
 // ---- message-filter hook --------------------------------------------------------------------------------
 LRESULT CALLBACK FilterFunc(int code, WPARAM wParam, LPARAM lParam) {
-  if (code < 0) return CallNextHookEx((HHOOK)Entry.filterHook, code, wParam, lParam);
+  if (code < 0) return (LRESULT)WrapCallNextHook(Entry.filterHook, code, wParam, lParam);
   const MSG* m = (const MSG*)lParam;
   if ((code == MSGF_DIALOGBOX || code == MSGF_MENU) && m && m->message == WM_KEYDOWN) {
     WPARAM k = m->wParam;
     if ((k >= VK_F1 && k <= VK_F12) || k == VK_INSERT || k == VK_DELETE || k == VK_UP ||
         k == VK_DOWN || k == VK_PRIOR || k == VK_NEXT || k == VK_HOME || (k >= 'A' && k <= 'Z'))
-      return SendMessageW((HWND)Entry.mainWindow, WM_QUIL_FILTER_KEY, (WPARAM)code, (LPARAM)k);
+      return FrameSend((HWND)Entry.mainWindow, WM_QUIL_FILTER_KEY, (WPARAM)code, (LPARAM)k);
   }
   return 0;
 }
@@ -281,19 +281,19 @@ static LRESULT FilterKey(int code, WPARAM key) {
     if (code == MSGF_MENU) {
       ShowHelpTopic(shift ? HELPID_INDEX : HELPID_MENU);
     } else if (ctrl) {
-      if (dialog) SendMessageW(dialog, WM_COMMAND, 99, 0);
+      if (dialog) FrameSend(dialog, WM_COMMAND, 99, 0);
     } else if (shift) {
       ShowHelpTopic(HELPID_INDEX);
     } else if (dialog) {
-      SendMessageW(dialog, WM_COMMAND, 100, 0);
+      FrameSend(dialog, WM_COMMAND, 100, 0);
     }
     return 1;
   }
   if (code == MSGF_MENU) return 0;
   if (!dialog) return 0;
   if (key == VK_UP || key == VK_DOWN || key == VK_PRIOR || key == VK_NEXT)
-    return SendMessageW(dialog, WM_QUIL_DIALOG_STEP, key, 0);
-  SendMessageW(dialog, WM_QUIL_DIALOG_KEY, key, 0);
+    return FrameSend(dialog, WM_QUIL_DIALOG_STEP, key, 0);
+  FrameSend(dialog, WM_QUIL_DIALOG_KEY, key, 0);
   return 0;
 }
 
@@ -472,7 +472,7 @@ LRESULT CALLBACK StatusWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
       if (!WrapGetInputState()) PlaySoundFile((uint32_t)wParam, (uint32_t)lParam);
       return 0;
   }
-  return DefWindowProcW(window, message, wParam, lParam);
+  return FrameDefault(window, message, wParam, lParam);
 }
 
 // ---- title window ----------------------------------------------------------------------------------------------
@@ -525,5 +525,5 @@ LRESULT CALLBACK TitelWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_RBUTTONUP: CloseTitleWindow(); return 0;
     case WM_MOUSEACTIVATE: CloseTitleWindow(); return MA_NOACTIVATEANDEAT;
   }
-  return DefWindowProcW(window, message, wParam, lParam);
+  return FrameDefault(window, message, wParam, lParam);
 }

@@ -41,7 +41,7 @@ int HandleFrameCommand(int id) {
 #endif
     case 266:
       // The main window's close path asks the save question and shuts down.
-      if (Entry.mainWindow) SendMessageW((HWND)Entry.mainWindow, WM_CLOSE, 0, 0);
+      if (Entry.mainWindow) FrameSend((HWND)Entry.mainWindow, WM_CLOSE, 0, 0);
       return 1;
     case 336:
       if (s && s->window) ZoomIn(a);
@@ -58,7 +58,7 @@ int HandleFrameCommand(int id) {
       return 1;
     case 400: CreateEditWindow(0); return 1;
     case 401:
-      if (s && s->window) SendMessageW((HWND)s->window, WM_CLOSE, 0, 0);
+      if (s && s->window) FrameSend((HWND)s->window, WM_CLOSE, 0, 0);
       return 1;
     case 402: ActivateEditWindow(-2); return 1;
     case 403: ActivateEditWindow(-3); return 1;

@@ -6,6 +6,7 @@
 #include "app/menu_tables.h"
 #include "app/recent.h"
 #include "core/langtext.h"
+#include "core/platform_ui.h"
 
 HMENU OpenContextMenu = nullptr;
 
@@ -19,7 +20,7 @@ static void SetItemText(HMENU menu, UINT item, BOOL byPosition, const char16_t* 
   mi.cbSize = sizeof mi;
   mi.fMask = MIIM_STRING;
   mi.dwTypeData = const_cast<wchar_t*>(reinterpret_cast<const wchar_t*>(text));
-  SetMenuItemInfoW(menu, item, byPosition, &mi);
+  WrapSetMenuItemInfo(menu, item, byPosition, &mi);
 }
 
 static HMENU SubmenuAt(HMENU bar, uint16_t position) {
@@ -103,8 +104,7 @@ void RebuildRecentFileMenus(int slot) {
       if (!RecentFiles[k][0]) continue;
       char16_t caption[RECENT_CHARS + 8];
       FormatRecentMenuItem(k, caption, RECENT_CHARS + 8);
-      AppendMenuW(file, MF_STRING, (UINT_PTR)(RECENT_FIRST_ID + k),
-                  reinterpret_cast<const wchar_t*>(caption));
+      WrapAppendMenu(file, MF_STRING, (UINT_PTR)(RECENT_FIRST_ID + k), caption);
     }
     DrawMenuBar(w);
   }

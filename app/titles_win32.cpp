@@ -18,5 +18,5 @@ void ApplyWindowTitle(int kind, int slot, const char16_t* text) {
     w = ClockWindowHandle();
   else if (kind == TITLE_EDIT && IsEditSlot(slot))
     w = (HWND)EditViews.slot[slot].window;
-  if (w) SetWindowTextW(w, reinterpret_cast<const wchar_t*>(text));
+  if (w) WrapSetWindowText(w, text);
 }

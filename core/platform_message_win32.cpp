@@ -118,3 +118,25 @@ uint32_t WrapWaitHandlingSends(WrapHandle object, uint32_t milliseconds) {
     PeekMessageW(&m, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);  // handles the sends
   }
 }
+
+int WrapGetMessage(void* msg, WrapWindow window, uint32_t first, uint32_t last) {
+  BOOL r = UnicodeFlag ? GetMessageW((MSG*)msg, (HWND)window, first, last)
+                       : GetMessageA((MSG*)msg, (HWND)window, first, last);
+  return r == -1 ? -1 : (r ? 1 : 0);
+}
+
+int WrapPeekMessage(void* msg, WrapWindow window, uint32_t first, uint32_t last, uint32_t remove) {
+  return UnicodeFlag ? PeekMessageW((MSG*)msg, (HWND)window, first, last, remove)
+                     : PeekMessageA((MSG*)msg, (HWND)window, first, last, remove);
+}
+
+WrapLResult WrapDispatchMessage(const void* msg) {
+  return UnicodeFlag ? DispatchMessageW((const MSG*)msg) : DispatchMessageA((const MSG*)msg);
+}
+
+int WrapTranslateMessage(const void* msg) { return TranslateMessage((const MSG*)msg); }
+
+int WrapTranslateAccelerator(WrapWindow window, WrapAccel accelerators, void* msg) {
+  return UnicodeFlag ? TranslateAcceleratorW((HWND)window, (HACCEL)accelerators, (MSG*)msg)
+                     : TranslateAcceleratorA((HWND)window, (HACCEL)accelerators, (MSG*)msg);
+}

@@ -114,6 +114,12 @@ uintptr_t WrapSetTimer(WrapWindow window, uintptr_t id, uint32_t milliseconds); 
 int WrapKillTimer(WrapWindow window, uintptr_t id);
 WrapWindow WrapSetCapture(WrapWindow window);
 int WrapReleaseCapture();
+// The message loop (msg: the platform's MSG record): wide or ANSI calls as UnicodeFlag says.
+int WrapGetMessage(void* msg, WrapWindow window, uint32_t first, uint32_t last);  // >0, 0 quit, -1
+int WrapPeekMessage(void* msg, WrapWindow window, uint32_t first, uint32_t last, uint32_t remove);
+WrapLResult WrapDispatchMessage(const void* msg);
+int WrapTranslateMessage(const void* msg);
+int WrapTranslateAccelerator(WrapWindow window, WrapAccel accelerators, void* msg);
 // Waits for the object as WrapWaitForSingleObject does, but handles the messages other threads
 // send to this thread's windows meanwhile, so that a thread blocked in such a send can go on
 // (and end). Posted messages stay queued.

@@ -4,7 +4,8 @@ and the seventh refused with command 400 greyed, slot checks, zoom and titles, r
 next and previous window, a drawn frame, the shut-down steps in their order while every window
 still exists, every thread ended after the shut-down, the title window (with a stand-in picture)
 that a key closes once, opening the first edit window, and the failed starts (usage box, start-up
-error box) that end at once without leaving a thread behind."""
+error box) that end at once without leaving a thread behind, and the frame in the ANSI-call mode
+with umlauts in its titles and menus."""
 import os
 import sys
 
@@ -91,6 +92,32 @@ def title_window(s):
             expect(out.get(k) == want, f"{args}: {k} = {out.get(k)!r}, expected {want!r}")
 
 
+def ansi_frame(s):
+    """The frame in the ANSI-call mode with German texts: ANSI windows whose titles and menus show
+    the umlauts of the language file."""
+    exe = folder_with("frame-ansi", os.path.join(BIN_DIR, "frame_host.exe"), True, "de")
+    s.env["QUIL_HOST_ANSI"] = "1"
+    try:
+        h = s.start_host(exe, "/Q", "/N", "/LD")
+    finally:
+        del s.env["QUIL_HOST_ANSI"]
+    s.wait_output(h, "shutdown", timeout=90)
+    out = close_with_exit_message(s, "frame_host.exe", h, "de")
+    def v(k):
+        expect(k in out, f"ANSI host printed no {k}: {out}")
+        return out[k]
+    expect((v("unicode_flag"), v("main_unicode"), v("edit_unicode")) == ("0", "0", "0"),
+           f"ANSI windows in the ANSI mode: {out}")
+    expect(v("main_title").startswith(f"QUIL {lang_text(8120, 'de')} "), f"main title {v('main_title')!r}")
+    for key in ("edit1_title", "edit2_title"):
+        expect(v(key).rstrip().endswith(f" {lang_text(8122, 'de')} 1:1"), f"{key} {v(key)!r}")
+    for i, text_id in enumerate((901, 902, 907, 904, 905, 903, 906)):
+        expect(v(f"bar{i + 1}") == lang_text(text_id, "de"), f"bar item {i + 1}: {v(f'bar{i + 1}')!r}")
+    expect(v("menu257") == lang_text(1002, "de"), f"menu 257: {v('menu257')!r}")
+    expect(v("create2") == "0" and v("edit2_drawn") == "1", "a second edit window is made and drawn")
+    expect(v("exit") == "0" and v("windows_end") == "0", "loop ended, no edit window left")
+
+
 def failed_starts(s):
     host = os.path.join(BIN_DIR, "frame_host.exe")
     runs = (("usage", True, ("/LE", "/N", "/BAD"), "Wrong parameters"),
@@ -117,6 +144,7 @@ def test():
         frame_host(s)
         title_window(s)
         failed_starts(s)
+        ansi_frame(s)
 
 
 if __name__ == "__main__":

@@ -130,9 +130,12 @@ static int FailedStartRun(HINSTANCE instance) {
   return 0;
 }
 
+// The ANSI-call mode (environment QUIL_HOST_ANSI=1): the frame's windows are ANSI windows.
+static bool AnsiRun() { return GetEnvironmentVariableW(L"QUIL_HOST_ANSI", nullptr, 0) > 0; }
+
 // Starts the frame as the program's entry does and reports whether it is ready to run.
 static int StartFrame(HINSTANCE instance) {
-  UnicodeFlag = 1;
+  UnicodeFlag = AnsiRun() ? 0 : 1;
   InitLockEmulation();
   int ok = RegisterWindowClasses(instance) && InitInstance(instance, SW_SHOWNORMAL);
   HostPut("init", ok ? 1 : 0);
@@ -203,8 +206,40 @@ static bool StartMustFail() {
   return GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES;
 }
 
+// ANSI run: the main and the first edit window with their titles and menus (texts of the
+// language given, umlauts included), read back through the wide calls, which convert them.
+static int AnsiFrameRun(HINSTANCE instance) {
+  if (!StartFrame(instance)) return 3;
+  HWND main = (HWND)Entry.mainWindow;
+  HostPut("unicode_flag", UnicodeFlag);
+  HostPut("main_unicode", IsWindowUnicode(main) ? 1 : 0);
+  HostPut("edit_unicode", IsWindowUnicode(Slot(0)) ? 1 : 0);
+  HostPutText("main_title", Title(main));
+  HostPutText("edit1_title", Title(Slot(0)));
+  HMENU bar = GetMenu(Slot(0));
+  for (int i = 0; i < 7; i++) {
+    wchar_t b[100] = L"";
+    GetMenuStringW(bar, (UINT)i, b, 100, MF_BYPOSITION);
+    HostPutText(("bar" + std::to_string(i + 1)).c_str(), b);
+  }
+  HostPutText("menu257", MenuText(Slot(0), 257));
+  // A second edit window and the clock: titled and drawn in this mode as well.
+  HostPut("create2", CreateEditWindow(0));
+  HostPutText("edit2_title", Title(Slot(1)));
+  bool drawn = PumpUntil([] { return PixelOf(Slot(1)) == 0xE8E8E8; }, 20000);
+  HostPut("edit2_drawn", drawn ? 1 : 0);
+  HostPut("shutdown", 1);
+  SendMessageW(main, WM_CLOSE, 0, 0);
+  int code = RunMessageLoop();
+  EndTimerThreads();
+  HostPut("exit", code);
+  HostPut("windows_end", CountEditWindows());
+  return 0;
+}
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   if (StartMustFail()) return FailedStartRun(GetModuleHandleW(nullptr));
+  if (AnsiRun()) return AnsiFrameRun(GetModuleHandleW(nullptr));
   if (!wcsstr(GetCommandLineW(), L"/Q")) return TitleRun(GetModuleHandleW(nullptr));
   HINSTANCE instance = GetModuleHandleW(nullptr);
   HostPut("threads_before", Threads());

@@ -12,24 +12,29 @@ QUIL = os.path.join(DATA_DIR, "quil.exe")
 LANG_FILES = ("quil.lng", "quil.lnv", "quil.lnx")
 
 
-def folder_with(name, exe, with_lang):
-    """A folder holding the program (and the language files unless with_lang is False)."""
+def folder_with(name, exe, with_lang, lang="en"):
+    """A folder holding the program (and the language files unless with_lang is False; those of
+    another language than English under the program's own names)."""
     d = os.path.join(WORK_DIR, f"{name}-{os.getpid()}")
     shutil.rmtree(d, ignore_errors=True)
     os.makedirs(d)
     shutil.copy2(exe, d)
     if with_lang:
         for f in LANG_FILES:
-            shutil.copy2(os.path.join(DATA_DIR, f), d)
+            source = f.replace("quil.", f"quil_{lang}.") if lang != "en" else f
+            if not os.path.exists(os.path.join(DATA_DIR, source)):
+                source = f
+            shutil.copy2(os.path.join(DATA_DIR, source), os.path.join(d, f))
     return os.path.join(d, os.path.basename(exe))
 
 
-def close_with_exit_message(s, exe_name, handle):
+def close_with_exit_message(s, exe_name, handle, lang="en"):
     """The running-time message ends the run; OK lets the program end with code 0."""
-    r = s.driver("wait", "class=#32770", f"exe={exe_name}", f"title={lang_text(1362)}", "timeout=60000", "dump")
+    title = lang_text(1362, lang)
+    r = s.driver("wait", "class=#32770", f"exe={exe_name}", f"title={title}", "timeout=60000", "dump")
     texts = [c.get("text", "") for c in r.all("control")]
-    expect(any(lang_text(1361) in t for t in texts), f"running-time message text: {texts}")
-    s.driver("wait", "class=#32770", f"exe={exe_name}", f"title={lang_text(1362)}", "key", "vk=ENTER", "gone",
+    expect(any(lang_text(1361, lang) in t for t in texts), f"running-time message text: {texts}")
+    s.driver("wait", "class=#32770", f"exe={exe_name}", f"title={title}", "key", "vk=ENTER", "gone",
              "timeout=20000")
     rc, out = s.wait_host(handle, timeout=60)
     expect(rc == 0, f"{exe_name} ended with {rc}")
