@@ -19,17 +19,50 @@ source scripts/display.sh
 quil_display_start
 trap quil_display_stop EXIT
 shot="$B/screenshot-$prog.png"
+rm -f "$shot"
 cmake/wine-run.sh --init
 cmake/wine-run.sh "$exe" "$@" &
 pid=$!
-# wait (at most two minutes, the first start also makes the Wine prefix) for a visible window
+stop() {
+  kill "$pid" 2>/dev/null || true
+  WINEPREFIX="$QUIL_WINEPREFIX" /usr/lib/wine/wineserver -k 2>/dev/null || true
+}
+# Wait (at most two minutes: the first start also makes the Wine prefix) for a visible window.
+shown=0
 for _ in $(seq 240); do
-  xdotool search --onlyvisible --name "${QUIL_SHOT_WINDOW:-quil}" >/dev/null 2>&1 && break
-  kill -0 "$pid" 2>/dev/null || break
+  if xdotool search --onlyvisible --name "${QUIL_SHOT_WINDOW:-quil}" >/dev/null 2>&1; then
+    shown=1
+    break
+  fi
+  if ! kill -0 "$pid" 2>/dev/null; then
+    wait "$pid" && rc=0 || rc=$?
+    echo "run.sh: $prog ended (exit code $rc) before a window appeared; no screenshot" >&2
+    stop
+    exit 1
+  fi
   sleep 0.5
 done
-sleep "${QUIL_SHOT_DELAY:-2}"
-import -window root "$shot"
+if [ "$shown" != 1 ]; then
+  echo "run.sh: no window of $prog appeared within two minutes; no screenshot" >&2
+  stop
+  exit 1
+fi
+# The screen has settled when two screenshots half a second apart are the same (at most 10 s).
+tmp=$(mktemp -d)
+import -window root "$tmp/a.ppm"  # PPM: pixels only, nothing that changes between shots
+for _ in $(seq 20); do
+  sleep 0.5
+  import -window root "$tmp/b.ppm"
+  cmp -s "$tmp/a.ppm" "$tmp/b.ppm" && break
+  mv "$tmp/b.ppm" "$tmp/a.ppm"
+done
+if ! kill -0 "$pid" 2>/dev/null; then
+  rm -rf "$tmp"
+  echo "run.sh: $prog ended while its window was drawn; no screenshot" >&2
+  stop
+  exit 1
+fi
+convert "$tmp/a.ppm" "$shot"
+rm -rf "$tmp"
+stop
 echo "screenshot written: $shot"
-kill "$pid" 2>/dev/null || true
-WINEPREFIX="$QUIL_WINEPREFIX" /usr/lib/wine/wineserver -k 2>/dev/null || true

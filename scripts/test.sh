@@ -35,9 +35,10 @@ cmake --build "$B/win32" -j"$jobs"
 echo "== fuzz targets (${fuzz_seconds}s each)"
 CC=clang CXX=clang++ cmake -S . -B "$B/fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUIL_FUZZ=ON -DQUIL_TESTS=OFF >/dev/null
 cmake --build "$B/fuzz" -j"$jobs"
-for f in "$B"/fuzz/tests/fuzz/*_fuzz; do
-  [ -x "$f" ] || continue
-  name=$(basename "$f")
+for src in "$root"/tests/fuzz/*_fuzz.cpp; do
+  name=$(basename "$src" .cpp)
+  f="$B/fuzz/tests/fuzz/$name"
+  [ -x "$f" ] || { echo "fuzz target $name was not built"; exit 1; }
   corpus="$B/fuzz/corpus/$name"; mkdir -p "$corpus"
   seeds="$root/tests/fuzz/seeds/${name%_fuzz}"
   args=("$corpus"); [ -d "$seeds" ] && args+=("$seeds")

@@ -118,45 +118,33 @@ def _display_works(display):
     return subprocess.run(["xdpyinfo"], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0
 
 
-def _display_free(n):
-    """True when display n is free: no lock or socket, or only those of a server that has gone (a
-    server that was killed leaves them behind), which are removed."""
-    lock, sock = f"/tmp/.X{n}-lock", f"/tmp/.X11-unix/X{n}"
-    try:
-        with open(lock) as f:
-            pid = int(f.read().strip() or "0")
-    except (OSError, ValueError):
-        return not os.path.exists(lock) and not os.path.exists(sock)
-    if pid > 0:
-        try:
-            os.kill(pid, 0)
-            return False          # the server runs
-        except ProcessLookupError:
-            pass
-        except OSError:
-            return False
-    for path in (lock, sock):
-        try:
-            os.remove(path)
-        except OSError:
-            pass
-    return not os.path.exists(lock) and not os.path.exists(sock)
-
-
 def _start_xvfb():
-    for n in range(150, 250):
-        if not _display_free(n):
-            continue
-        proc = subprocess.Popen(["Xvfb", f":{n}", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
-                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        for _ in range(50):
-            if proc.poll() is not None:
+    """An Xvfb of our own: the server picks a free display itself and writes its number to a pipe
+    (-displayfd), so the display we then use is the one this server owns."""
+    read_end, write_end = os.pipe()
+    proc = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
+                             "-nolisten", "tcp"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                            pass_fds=(write_end,))
+    os.close(write_end)
+    number = b""
+    try:
+        while not number.endswith(b"\n"):
+            chunk = os.read(read_end, 16)   # ends when the server ends without a number
+            if not chunk:
                 break
-            if _display_works(f":{n}"):
-                return f":{n}", proc
-            time.sleep(0.1)
+            number += chunk
+    finally:
+        os.close(read_end)
+    if not number.strip().isdigit():
         proc.kill()
-    raise GuiTestFailure("no X display could be started")
+        raise GuiTestFailure("no X display could be started")
+    display = f":{number.strip().decode()}"
+    for _ in range(50):
+        if _display_works(display):
+            return display, proc
+        time.sleep(0.1)
+    proc.kill()
+    raise GuiTestFailure(f"the X server of {display} does not answer")
 
 
 # ---- prefixes -----------------------------------------------------------------------------------------------------
