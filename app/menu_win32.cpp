@@ -6,6 +6,7 @@
 #include "app/menu_tables.h"
 #include "app/recent.h"
 #include "core/langtext.h"
+#include "../resources/menus.h"
 #include "core/platform_ui.h"
 
 HMENU OpenContextMenu = nullptr;
@@ -70,6 +71,12 @@ void SetEditMenuTexts(int slot) {
   for (int i = 0; i < n; i++) SetOne(w, t[i].position, t[i].commandId, t[i].textId);
   const MenuCommandCaption* c = GetMenuCommandCaptions(&n);
   for (int i = 0; i < n; i++) SetOne(w, c[i].position, c[i].commandId, c[i].textId);
+#ifdef QUIL_VIEWER
+  // The viewer saves nothing: no save, save-as or password command in its menus (removed after
+  // the captions, which find their popups by position).
+  const UINT saveCommands[] = {CMD_SAVE, CMD_SAVE_AS, CMD_PASSWORD};
+  for (UINT id : saveCommands) WrapRemoveMenu(GetMenu(w), id, MF_BYCOMMAND);
+#endif
 }
 
 void EnableMenuCommand(int id, int slot, int enabled) {

@@ -3,13 +3,6 @@
 #include "model/grid.h"
 #include "core/stream.h"
 
-int WriteBlockPosition(int x, int y, int level) {
-  int r = StreamWriteWord((uint16_t)x);
-  if (!r) r = StreamWriteWord((uint16_t)y);
-  if (!r) r = StreamWriteByte((uint8_t)(int8_t)level);
-  return r;
-}
-
 // 14400 on: i16 x, i16 y, i8 level; 14396..14399: three u32; 14389..14395: two u32, level 0;
 // older: two u16, level 0. Values are returned as stored (callers check them against the grid).
 int ReadBlockPosition(int* x, int* y, int* level, int version) {

@@ -5,14 +5,10 @@
 #include "model/grid.h"
 #include "model/netfile.h"
 
-static int Present(const NetField& f, int version) {
-  return version >= f.from && version < f.until;
-}
-
 int ReadNetFields(const NetField* fields, int count, int version, int64_t* values) {
   for (int i = 0; i < count; i++) {
     const NetField& f = fields[i];
-    if (!Present(f, version)) continue;
+    if (!NetFieldPresent(f, version)) continue;
     int r = 0;
     switch (f.form) {
       case NF_U8: {
@@ -67,31 +63,8 @@ int ReadNetFields(const NetField* fields, int count, int version, int64_t* value
   return 0;
 }
 
-int WriteNetFields(const NetField* fields, int count, const int64_t* values) {
-  for (int i = 0; i < count; i++) {
-    const NetField& f = fields[i];
-    if (!Present(f, NET_VERSION_CURRENT)) continue;
-    int r = 0;
-    switch (f.form) {
-      case NF_U8: r = StreamWriteByte((uint8_t)values[f.slot]); break;
-      case NF_U16:
-      case NF_I16: r = StreamWriteWord((uint16_t)values[f.slot]); break;
-      case NF_U32: r = StreamWriteDword((uint32_t)values[f.slot]); break;
-      case NF_ZERO16:
-      case NF_SKIP16: r = StreamWriteWord(0); break;
-      case NF_POS:
-        r = WriteBlockPosition((int)values[f.slot], (int)values[f.slot + 1],
-                               (int)values[f.slot + 2]);
-        break;
-      default: r = NETSEC_FORMAT; break;
-    }
-    if (r) return r;
-  }
-  return 0;
-}
-
 int NetFieldPresent(const NetField* fields, int count, int version, int slot) {
   for (int i = 0; i < count; i++)
-    if (fields[i].slot == slot && Present(fields[i], version)) return 1;
+    if (fields[i].slot == slot && NetFieldPresent(fields[i], version)) return 1;
   return 0;
 }

@@ -21,6 +21,11 @@ struct NetField {
   uint8_t form;    // NF_...
   uint8_t slot;
 };
+
+// 1 when the field is stored in files of that version.
+inline int NetFieldPresent(const NetField& f, int version) {
+  return version >= f.from && version < f.until;
+}
 constexpr uint16_t NF_ALWAYS = 0;
 constexpr uint16_t NF_OPEN = 0xFFFF;
 

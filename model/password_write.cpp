@@ -1,5 +1,6 @@
 // Writing the password field's slices between the sections of the network file (the viewer is
 // built without it).
+#ifndef QUIL_VIEWER
 #include "model/password.h"
 #include "core/stream.h"
 
@@ -14,3 +15,4 @@ int WritePasswordSlice(int first, int last) {
   }
   return 0;
 }
+#endif

@@ -8,6 +8,8 @@
 
 #define CMD_OPEN             257
 #define CMD_SAVE             258
+#define CMD_SAVE_AS          259
+#define CMD_PASSWORD         265
 #define CMD_QUIT             266
 #define CMD_RECENT_FIRST     272
 #define CMD_RECENT_LAST      303

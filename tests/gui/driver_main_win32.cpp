@@ -152,6 +152,21 @@ static HWND FocusOf(HWND w) {
   return info.hwndFocus;
 }
 
+// The items of a menu and its popups: "item id=<command> text=<caption> popup=<0|1>".
+static void DumpMenu(HMENU menu) {
+  int n = GetMenuItemCount(menu);
+  for (int i = 0; i < n; i++) {
+    wchar_t text[300] = L"";
+    GetMenuStringW(menu, (UINT)i, text, 300, MF_BYPOSITION);
+    HMENU sub = GetSubMenu(menu, i);
+    UINT id = sub ? 0 : GetMenuItemID(menu, i);
+    if (id == (UINT)-1) id = 0;
+    Out(L"item id=" + std::to_wstring(id) + L" text=" + Quote(text) + L" popup=" +
+        std::to_wstring(sub ? 1 : 0));
+    if (sub) DumpMenu(sub);
+  }
+}
+
 static void Dump(HWND w) {
   Out(L"title " + Quote(TextOf(w)));
   Out(L"class " + Quote(ClassOf(w)));
@@ -256,6 +271,13 @@ static int RunStep(const Step& s) {
     Out(L"posted command id=" + std::to_wstring(s.Num(L"id", 0)));
     return 0;
   }
+  if (s.name == L"menu") {
+    // The menu bar of the selected window (read across processes by the menu calls).
+    HMENU bar = GetMenu(Selected);
+    if (!bar) return Fail(L"the window has no menu");
+    DumpMenu(bar);
+    return 0;
+  }
   if (s.name == L"caret") {
     // The caret of an edit control: caret id=<control> pos=<index> (posted, as keys are).
     HWND c = Control(Selected, s);
@@ -349,7 +371,7 @@ static int RunStep(const Step& s) {
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) {
     Out(L"usage: quil_gui_driver <step> [key=value ...] [<step> ...]; steps: list wait gone dump "
-        L"command caret key input settext click close");
+        L"command caret menu key input settext click close");
     return 2;
   }
   Step s;
