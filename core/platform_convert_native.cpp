@@ -70,11 +70,13 @@ int WideToMultiByteN(const char16_t* text, int limit, char* out, int outBytes) {
   if (outBytes < 1 || !out) return 0;
   int cp = ActiveCodePage(CpUniAnsi);
   int used = 0;
-  for (int i = 0; text && text[i] && (limit < 0 || i < limit);) {
+  for (int i = 0; text && (limit < 0 || i < limit) && text[i];) {
     uint32_t c = text[i];
     int units = 1;
+    // The unit after the limit is never read (the text need not be terminated there); a high
+    // surrogate at the limit is the first half of a pair that does not fit.
+    if (c >= 0xD800 && c <= 0xDBFF && limit >= 0 && i + 1 >= limit) break;
     if (c >= 0xD800 && c <= 0xDBFF && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-      if (limit >= 0 && i + 2 > limit) break;  // the pair does not fit in the limit
       c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
       units = 2;
     } else if (c >= 0xD800 && c <= 0xDFFF) {

@@ -21,7 +21,7 @@ int WideToMultiByteN(const char16_t* text, int limit, char* out, int outBytes) {
   out[0] = 0;
   if (!text) return 1;
   int len = 0;
-  while (text[len] && (limit < 0 || len < limit)) len++;
+  while ((limit < 0 || len < limit) && text[len]) len++;  // nothing past the limit is read
   if (len > 0 && limit >= 0 && len == limit && text[len - 1] >= 0xD800 && text[len - 1] <= 0xDBFF)
     len--;
   if (len == 0 || outBytes == 1) return 1;  // (a size of 0 would ask the platform for the length)

@@ -3,6 +3,7 @@
 #include "core/platform.h"
 #include <gtest/gtest.h>
 #include <cstring>
+#include <memory>
 #include <string>
 
 namespace {
@@ -89,6 +90,23 @@ TEST(PlatformConvert, LimitedConversionStopsAtTheUnitLimit) {
   EXPECT_EQ(2, WideToMultiByteN(u"a\U0001F600", 2, out, sizeof out));  // pair would be split
   EXPECT_STREQ("a", out);
   EXPECT_EQ(7, WideToMultiByteN(u"abcdef", -1, out, sizeof out));
+}
+
+TEST(PlatformConvert, LimitedConversionReadsNothingPastTheLimit) {
+  // Texts in blocks of exactly their units, without a terminator (as clipboard text may be): the
+  // sanitizer build catches any read past the block.
+  const std::u16string cases[] = {u"abc", u"ab\xD83D", u"\xD83D\xDE00"};
+  const char* expected[] = {"abc", "ab", "?"};
+  for (int i = 0; i < 3; i++) {
+    std::unique_ptr<char16_t[]> block(new char16_t[cases[i].size()]);
+    std::memcpy(block.get(), cases[i].data(), cases[i].size() * 2);
+    char out[16];
+    WideToMultiByteN(block.get(), (int)cases[i].size(), out, sizeof out);
+    if (i < 2)
+      EXPECT_STREQ(out, expected[i]) << i;
+    else
+      EXPECT_EQ(out[0], expected[i][0]);  // the pair's replacement (one or two marks)
+  }
 }
 
 TEST(PlatformConvert, AnsiRuleAt259And260Characters) {
