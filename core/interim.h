@@ -5,6 +5,10 @@
 // | stand-in (where)                                   | answers now                        | replaced by                          |
 // |----------------------------------------------------|------------------------------------|--------------------------------------|
 // | views/view_services.cpp, view_services_state.cpp   | no redraw, empty buffers, no panes | the edit-window views and editing    |
+// | views/scrolling.cpp PushPositionHistory            | records only, no going back        | the position history                 |
+// | views/view_services.cpp ScrollWindowBuffer,        | no buffer shift, no repaint        | the window pixel buffers             |
+// |   RefreshEditWindowRect, InvalidateWindowRect      |                                    |                                      |
+// | views/view_services.cpp ScrollView...By (overview) | no block scrolling                 | the overview views                   |
 // | elements/element_services.cpp, _write.cpp          | empty stores, no copy text         | each element family's store          |
 // | elements/element_symbols.cpp                       | the element symbol classes         | the symbol definitions               |
 // | trains/train_services.cpp                          | no trains, clock does not advance  | the trains, the clock, event display |

@@ -19,6 +19,9 @@ void CopyPixelsToWindowBufferScaled(int window, int factor, int x, int y, int w,
                                     const uint32_t* source, int sourceColumn, int sourceRow,
                                     int sourceWidth, int sourceHeight) {}
 void PaintEditWindow(int window) {}
+void ScrollWindowBuffer(int window, int x1, int y1, int x2, int y2, int dx, int dy) {}
+void RefreshEditWindowRect(int window, int x1, int y1, int x2, int y2) {}
+void InvalidateWindowRect(int window, int x1, int y1, int x2, int y2) {}
 void RedrawWindowCells(int window, int top, int left, int bottom, int right) {}
 void ClearEditWindows() {}
 void* GetDrawingDC(int window) { return nullptr; }
@@ -72,16 +75,6 @@ int MeasureSymbolText(const char16_t* text, int* length) {
   return 0;
 }
 
-int ScrollViewLeft(int window) { return 1; }
-int ScrollViewRight(int window) { return 1; }
-int ScrollViewUp(int window) { return 1; }
-int ScrollViewDown(int window) { return 1; }
-int ScrollViewStep(int window, int dx, int dy) { return 0; }
-int ScrollViewPage(int window, int byGrid) { return 0; }
-int MoveViewLeft(int window, int byGrid) { return 0; }
-int MoveViewUp(int window, int byGrid) { return 0; }
-int MoveViewDown(int window, int byGrid) { return 0; }
-int ScrollViewByPixels(int window, int dx, int dy) { return 0; }
 int ScrollViewRightBy(int window, int blocks) { return 0; }
 int ScrollViewLeftBy(int window, int blocks) { return 0; }
 int ScrollViewUpBy(int window, int blocks) { return 0; }

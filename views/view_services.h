@@ -29,6 +29,13 @@ void CopyPixelsToWindowBufferScaled(int window, int factor, int x, int y, int w,
                                     const uint32_t* source, int sourceColumn, int sourceRow,
                                     int sourceWidth, int sourceHeight);
 void PaintEditWindow(int window);  // WM_PAINT of an edit window
+// Shifts the inclusive pixel rectangle of the window's drawing buffer by (dx, dy) pixels
+// (positive: right and down) under the buffer lock.
+void ScrollWindowBuffer(int window, int x1, int y1, int x2, int y2, int dx, int dy);
+// Repaints the cells under an inclusive pixel rectangle of the window at once.
+void RefreshEditWindowRect(int window, int x1, int y1, int x2, int y2);
+// Marks an inclusive pixel rectangle of the window for repainting by the next frame.
+void InvalidateWindowRect(int window, int x1, int y1, int x2, int y2);
 // Redraws a rectangle of a window's cells (top, left, bottom, right) into its drawing buffer.
 void RedrawWindowCells(int window, int top, int left, int bottom, int right);
 void ClearEditWindows();         // every open edit window to the background colour
@@ -94,7 +101,14 @@ int MoveViewLeft(int window, int byGrid);
 int MoveViewUp(int window, int byGrid);
 int MoveViewDown(int window, int byGrid);
 int ScrollViewByPixels(int window, int dx, int dy);  // (|rows| << 8) | |columns| moved
-int ScrollViewRightBy(int window, int blocks);       // overview windows
+int ScrollOneColumnRight(int window);                // columns moved
+int ScrollOneColumnLeft(int window);
+int ScrollOneRowDown(int window);  // rows moved
+int ScrollOneRowUp(int window);
+// Cells of a page: symbol view the visible cells - 1, diagram half of that, overview 0.
+int GetPageStepX(int window);
+int GetPageStepY(int window);
+int ScrollViewRightBy(int window, int blocks);  // overview windows
 int ScrollViewLeftBy(int window, int blocks);
 int ScrollViewUpBy(int window, int blocks);
 int ScrollViewDownBy(int window, int blocks);
@@ -106,6 +120,8 @@ void CentreViewOnCursor(int window);  // the Home key
 // position outside the grid, else 1.
 int ScrollCellIntoView(int window, int x, int y, int level);
 void SetCursorCell(int window, int x, int y);
+// Records the window's cursor in its position history (before every cursor move).
+void PushPositionHistory(int window);
 int LevelUp(int window);    // 1 when already at level 0
 int LevelDown(int window);  // 1 when already at level -4
 int CanGoBackInHistory(int window);

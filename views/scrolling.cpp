@@ -1,0 +1,259 @@
+// Scrolling of the edit windows: single cursor steps with a tenth-of-the-view margin, fine
+// scrolling by pixels within a cell, page moves of cursor and view together. The symbol and
+// diagram views scroll by whole cells (and the symbol view by pixels); the overview moves its
+// cursor by blocks and leaves the block scrolling to the overview's own operations.
+#include "app/editwnd.h"
+#include "core/misc.h"
+#include "model/general_section.h"
+#include "model/grid.h"
+#include "views/view_services.h"
+
+static int IsCellView(const EditViewSlot* s) {
+  return s->viewMode == VIEW_SYMBOLS || s->viewMode == VIEW_DIAGRAM;
+}
+
+static int OverviewScale(const EditViewSlot* s) { return s->zoom > 0 ? s->zoom : 1; }
+
+// Scroll bars and the status window's cursor field follow the cursor.
+static void AfterCursorMove(int window) {
+  SetEditScrollToCursor(window);
+  if (window == EditViews.active) DrawCursorPosition(nullptr);
+}
+
+void PushPositionHistory(int window) {
+  EditViewSlot* s = GetEditSlot(window);
+  if (!s || !s->history) return;
+  const int entry = 12, capacity = EDIT_HISTORY_BYTES / entry;
+  int fill = s->historyTop;  // a new move drops the entries ahead of the current one
+  if (fill < 0 || fill > capacity) fill = s->historyFill < capacity ? s->historyFill : capacity;
+  if (fill >= capacity) {
+    MoveMem(s->history, s->history + entry, (size_t)(capacity - 1) * entry);
+    fill = capacity - 1;
+  }
+  int32_t* e = (int32_t*)(s->history + (size_t)fill * entry);
+  e[0] = s->cursorX;
+  e[1] = s->cursorY;
+  e[2] = s->cursorLevel;
+  s->historyFill = s->historyTop = fill + 1;
+}
+
+// Pixel shift of a cell carry plus a change of the sub-cell offset, along one axis.
+static int PixelShift(const EditViewSlot* s, int cellPixels, int carry, int oldSub, int newSub) {
+  int zoom = s->zoom > 0 ? s->zoom : 1;
+  int raw = -cellPixels * carry - (oldSub - newSub);
+  return s->viewMode == VIEW_SYMBOLS ? raw * zoom : raw / zoom;
+}
+
+int ScrollViewByPixels(int window, int dx, int dy) {
+  EditViewSlot* s = GetEditSlot(window);
+  if (!s || !IsCellView(s)) return 0;
+  // a step never exceeds one cell, so the offsets stay within a cell
+  if (dx > 32) dx = 32;
+  if (dx < -32) dx = -32;
+  if (dy > 16) dy = 16;
+  if (dy < -16) dy = -16;
+  int subX = s->fineX - dx, carryX = 0;
+  if (subX >= 32)
+    subX -= 32, carryX = -1;
+  else if (subX < 0)
+    subX += 32, carryX = 1;
+  int subY = s->fineY - dy, carryY = 0;
+  if (subY >= 16)
+    subY -= 16, carryY = -1;
+  else if (subY < 0)
+    subY += 16, carryY = 1;
+  int lastX = GRID_CELLS - s->cellsWide, lastY = GRID_CELLS - s->cellsHigh;
+  if (carryX == 1 && s->originX + 1 > lastX) carryX = 0;
+  if (carryX == -1 && s->originX < 1) carryX = 0;
+  if (carryY == 1 && s->originY + 1 > lastY) carryY = 0;
+  if (carryY == -1 && s->originY < 1) carryY = 0;
+  if (s->originX + carryX <= 0 || s->originX + carryX >= lastX) subX = 0;
+  if (s->originY + carryY <= 0 || s->originY + carryY >= lastY) subY = 0;
+  if (!carryX && !carryY && subX == s->fineX && subY == s->fineY) return 0;
+
+  int sx = PixelShift(s, s->viewMode == VIEW_SYMBOLS ? 32 : 16, carryX, s->fineX, subX);
+  int sy = PixelShift(s, 16, carryY, s->fineY, subY);
+  s->originX += carryX;
+  s->originY += carryY;
+  s->farX = s->originX + s->cellsWide;
+  s->farY = s->originY + s->cellsHigh;
+  s->fineX = subX;
+  s->fineY = subY;
+  s->ready = 0;
+  int w = s->pixelWidth, h = s->pixelHeight;
+  ScrollWindowBuffer(window, 0, 0, w - 1, h - 1, sx, sy);
+  // repaint the uncovered strips at once
+  if (sx >= 1)
+    RefreshEditWindowRect(window, 0, 0, sx - 1, h - 1);
+  else if (sx < 0)
+    RefreshEditWindowRect(window, w + sx - 1, 0, w - 1, h - 1);
+  if (sy >= 1)
+    RefreshEditWindowRect(window, 0, 0, w - 1, sy - 1);
+  else if (sy < 0)
+    RefreshEditWindowRect(window, 0, h + sy - 1, w - 1, h - 1);
+  int ax = carryX < 0 ? -carryX : carryX, ay = carryY < 0 ? -carryY : carryY;
+  return (ay << 8) | ax;
+}
+
+int ScrollOneColumnRight(int window) { return ScrollViewByPixels(window, 32, 0) & 0xFF; }
+int ScrollOneColumnLeft(int window) { return ScrollViewByPixels(window, -32, 0) & 0xFF; }
+int ScrollOneRowDown(int window) { return (ScrollViewByPixels(window, 0, 16) >> 8) & 0xFF; }
+int ScrollOneRowUp(int window) { return (ScrollViewByPixels(window, 0, -16) >> 8) & 0xFF; }
+
+// One cursor step along an axis of a cell view: the cursor moves inside 0..32767; the view
+// follows when the cursor comes within a tenth of the visible cells of the edge. Returns the
+// carry (-1, 0, 1) the view needs.
+static int StepAxis(int32_t* cursor, int origin, int visible, int delta) {
+  int margin = visible / 10;
+  if (delta > 0) {
+    if (*cursor >= GRID_MAX_XY) return 0;
+    (*cursor)++;
+    return *cursor >= origin + visible - margin ? 1 : 0;
+  }
+  if (delta < 0) {
+    if (*cursor <= 0) return 0;
+    (*cursor)--;
+    return *cursor < origin + margin ? -1 : 0;
+  }
+  return 0;
+}
+
+// The overview's cursor step by one block; the view follows by whole blocks.
+static void OverviewStep(EditViewSlot* s, int window, int dx, int dy) {
+  int k = OverviewScale(s);
+  if (dx > 0) {
+    int limit = GRID_CELLS - k;
+    s->cursorX = s->cursorX + k > limit ? limit : s->cursorX + k;
+    int last = s->originX + (s->pixelWidth - 1) * k;
+    if (s->cursorX >= last) ScrollViewRightBy(window, (s->cursorX - last) / k + 1);
+  } else if (dx < 0) {
+    s->cursorX = s->cursorX - k < 0 ? 0 : s->cursorX - k;
+    if (s->cursorX < s->originX) ScrollViewLeftBy(window, (s->originX - s->cursorX + k - 1) / k);
+  }
+  if (dy > 0) {
+    int limit = GRID_CELLS - k;
+    s->cursorY = s->cursorY + k > limit ? limit : s->cursorY + k;
+    int last = s->originY + (s->pixelHeight - 1) * k;
+    if (s->cursorY >= last) ScrollViewDownBy(window, (s->cursorY - last) / k + 1);
+  } else if (dy < 0) {
+    s->cursorY = s->cursorY - k < 0 ? 0 : s->cursorY - k;
+    if (s->cursorY < s->originY) ScrollViewUpBy(window, (s->originY - s->cursorY + k - 1) / k);
+  }
+}
+
+static int SingleStep(int window, int dx, int dy) {
+  EditViewSlot* s = GetEditSlot(window);
+  if (!s) return 1;
+  PushPositionHistory(window);
+  if (!IsCellView(s)) {
+    OverviewStep(s, window, dx, dy);
+  } else {
+    int carryX = StepAxis(&s->cursorX, s->originX, s->cellsWide, dx);
+    if (carryX > 0) ScrollOneColumnRight(window);
+    if (carryX < 0) ScrollOneColumnLeft(window);
+    int carryY = StepAxis(&s->cursorY, s->originY, s->cellsHigh, dy);
+    if (carryY > 0) ScrollOneRowDown(window);
+    if (carryY < 0) ScrollOneRowUp(window);
+  }
+  AfterCursorMove(window);
+  return 1;
+}
+
+int ScrollViewRight(int window) { return SingleStep(window, 1, 0); }
+int ScrollViewLeft(int window) { return SingleStep(window, -1, 0); }
+int ScrollViewDown(int window) { return SingleStep(window, 0, 1); }
+int ScrollViewUp(int window) { return SingleStep(window, 0, -1); }
+
+int ScrollViewStep(int window, int dx, int dy) {
+  EditViewSlot* s = GetEditSlot(window);
+  if (!s) return 0;
+  dx = dx > 0 ? 1 : dx < 0 ? -1 : 0;
+  dy = dy > 0 ? 1 : dy < 0 ? -1 : 0;
+  if (!IsCellView(s)) {
+    if (dx) SingleStep(window, dx, 0);
+    if (dy) SingleStep(window, 0, dy);
+    return 1;
+  }
+  PushPositionHistory(window);
+  int carryX = StepAxis(&s->cursorX, s->originX, s->cellsWide, dx);
+  int carryY = StepAxis(&s->cursorY, s->originY, s->cellsHigh, dy);
+  if (carryX || carryY) ScrollViewByPixels(window, carryX * 32, carryY * 16);
+  AfterCursorMove(window);
+  return 1;
+}
+
+int GetPageStepX(int window) {
+  const EditViewSlot* s = GetEditSlot(window);
+  if (!s) return 0;
+  if (s->viewMode == VIEW_SYMBOLS) return s->cellsWide - 1;
+  if (s->viewMode == VIEW_DIAGRAM) return (s->cellsWide - 1) / 2;
+  return 0;
+}
+
+int GetPageStepY(int window) {
+  const EditViewSlot* s = GetEditSlot(window);
+  if (!s) return 0;
+  if (s->viewMode == VIEW_SYMBOLS) return s->cellsHigh - 1;
+  if (s->viewMode == VIEW_DIAGRAM) return (s->cellsHigh - 1) / 2;
+  return 0;
+}
+
+// A page move of cursor and view together along one axis (dx or dy is -1 or 1).
+static int PageMove(int window, int byGrid, int dx, int dy) {
+  EditViewSlot* s = GetEditSlot(window);
+  if (!s) return 0;
+  PushPositionHistory(window);
+  int step = dx ? (byGrid ? (int)DocState.params[2] : GetPageStepX(window))
+                : (byGrid ? (int)DocState.params[3] : GetPageStepY(window));
+  if (step < 0) step = 0;
+  if (!IsCellView(s)) {
+    // the overview pages by its own blocks
+    AfterCursorMove(window);
+    return 0;
+  }
+  int zoom = s->zoom > 0 ? s->zoom : 1;
+  int shift = s->viewMode == VIEW_DIAGRAM ? step * 16 / zoom : 0;
+  int32_t* cursor = dx ? &s->cursorX : &s->cursorY;
+  int32_t* origin = dx ? &s->originX : &s->originY;
+  int32_t* fine = dx ? &s->fineX : &s->fineY;
+  int visible = dx ? s->cellsWide : s->cellsHigh;
+  int dir = dx ? dx : dy;
+  int64_t c = (int64_t)*cursor + (int64_t)dir * step, o = (int64_t)*origin + (int64_t)dir * step;
+  if (dir > 0) {
+    if (c > GRID_MAX_XY) c = GRID_MAX_XY, shift = 0;
+    if (o > GRID_CELLS - visible) o = GRID_CELLS - visible, shift = 0;
+    if (o < 0) o = 0;  // a view wider than the grid
+  } else {
+    if (c < 0) c = 0, shift = 0;
+    if (o < 0) o = 0, shift = 0;
+    if (o == 0) *fine = 0;
+  }
+  *cursor = (int32_t)c;
+  *origin = (int32_t)o;
+  s->farX = s->originX + s->cellsWide;
+  s->farY = s->originY + s->cellsHigh;
+  AfterCursorMove(window);
+  int w = s->pixelWidth, h = s->pixelHeight;
+  if (shift > (dx ? w : h) - 8) shift = 0;
+  if (shift) {
+    // the content moves against the view
+    int sx = dx ? -dir * shift : 0, sy = dy ? -dir * shift : 0;
+    ScrollWindowBuffer(window, 0, 0, w - 1, h - 1, sx, sy);
+    if (sx > 0)
+      InvalidateWindowRect(window, 0, 0, sx - 1, h - 1);
+    else if (sx < 0)
+      InvalidateWindowRect(window, w + sx, 0, w - 1, h - 1);
+    else if (sy > 0)
+      InvalidateWindowRect(window, 0, 0, w - 1, sy - 1);
+    else
+      InvalidateWindowRect(window, 0, h + sy, w - 1, h - 1);
+  } else {
+    InvalidateWindowRect(window, 0, 0, w - 1, h - 1);
+  }
+  return shift;
+}
+
+int ScrollViewPage(int window, int byGrid) { return PageMove(window, byGrid, 1, 0); }
+int MoveViewLeft(int window, int byGrid) { return PageMove(window, byGrid, -1, 0); }
+int MoveViewDown(int window, int byGrid) { return PageMove(window, byGrid, 0, 1); }
+int MoveViewUp(int window, int byGrid) { return PageMove(window, byGrid, 0, -1); }
