@@ -7,6 +7,7 @@
 #include "app/entry.h"
 #include "app/help.h"
 #include "app/titles.h"
+#include "trains/clock_texts.h"
 #include "trains/train_services.h"
 
 static HWND Clock;
@@ -82,6 +83,7 @@ LRESULT CALLBACK UhrWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   switch (message) {
     case WM_CREATE:
       Clock = window;  // the clock's own context belongs to this window from now on
+      ClockWindowForDrawing = window;
       [[fallthrough]];
     case WM_MOVE:
     case WM_SIZE:
@@ -90,6 +92,7 @@ LRESULT CALLBACK UhrWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       break;
     case WM_DESTROY:
       if (Clock == window) Clock = nullptr;
+      if (ClockWindowForDrawing == window) ClockWindowForDrawing = nullptr;
       return 0;
     case WM_PAINT: {
       // The face, then the clock of the simulation drawn into the paint context.

@@ -136,8 +136,8 @@ LRESULT FrameMouseActivate() {
 static int HookRunning() { return IsSimulationRunning(); }
 static int HookLevel() { return DocState.speedLevel; }
 static int HookTickDelay() { return GetTickDelay(); }
-// The loop option (option ViaTimer) comes with the option file; until then 'T'.
-static int HookLoopOption() { return 0; }
+// The loop option (option ViaTimer 'V'), kept with the clock.
+static int HookLoopOption() { return DocState.loopMode ? 1 : 0; }
 static int HookModal() { return IsModalOpen(); }
 static uint32_t HookTickCount() { return WrapGetTickCount(); }
 static int HookInput() {

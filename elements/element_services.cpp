@@ -76,6 +76,11 @@ int ExportTpText(int withInfoTexts) { return 0; }
 int ExportDwxText(int withInfoTexts) { return 0; }
 int ExportRpText(int withInfoTexts) { return 0; }
 
+int RpRemoveAt(int x, int y, int level) { return 0; }
+int RpReplaceAt(int x, int y, int level, int type, uint32_t directionMask, uint32_t state) {
+  return 1;
+}
+
 int GetInfoTextSize(int x, int y, int level) { return 0; }
 int GetInfoText(int x, int y, int level, char16_t* text) { return 1; }
 int SetInfoAt(int x, int y, int level, int capacity) { return capacity >= 2 ? 1 : 0; }

@@ -152,6 +152,12 @@ int DwxQueryLineInBox(int line, int x0, int y0, int level0, int x1, int y1, int 
 int RpQueryLineInBox(int line, int x0, int y0, int level0, int x1, int y1, int level1,
                      int* iteration, int* y, int* level);
 
+// ---- route points ------------------------------------------------------------------------------
+// Removes the route point at the cell: 1 removed, 0 none.
+int RpRemoveAt(int x, int y, int level);
+// Replaces the route point at the cell by a new one: 0, 1 when it cannot be made.
+int RpReplaceAt(int x, int y, int level, int type, uint32_t directionMask, uint32_t state);
+
 // ---- element names and the demonstration layout ----------------------------------------------------
 int GetTpNameRelative(const char16_t* name, char16_t* out, int step);  // 0 found
 int DwxGetNameRelative(const char16_t* name, char16_t* out, int n);    // 0 found

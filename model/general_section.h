@@ -57,6 +57,15 @@ struct DocumentState {
   uint32_t text2Length;                  // units of general-info text 2 with its terminator
   alignas(4) int32_t autosaveCountdown;  // seconds; the autosave thread lowers it: see below
   int32_t autosaveInterval;              // seconds, 0 = off
+  uint32_t autosaveFlags;     // bit 0 only when modified, bit 1 (2) in simulated seconds
+  // clock stepping (kept by the program, not by the network): tick delay 1..5000 (option
+  // BremsF), loop mode (option ViaTimer 'V'), the loop-mode skip counter, the five-tick counter
+  // and the round-robin train queue stepped next
+  int32_t tickDelay;
+  uint32_t loopMode;
+  int32_t skipCounter;
+  int32_t fiveTick;
+  int32_t queueIndex;
 };
 extern DocumentState DocState;
 
@@ -77,7 +86,10 @@ void ResetDocumentState();
 // The saved positions to (16384, 16384, 0), no name, no alarm (before loading).
 void ClearSavedPositions();
 void ClearUserFileLists();
-// The clock speed: 1..20 sets it; -3 sets level 15 (the default of a new network). 0 or 1 refused.
+// The clock speed: 1..20 sets it; -1 one level up (at most 20), -2 one down (at least 1); -3 sets
+// level 15 (the default of a new network) without redrawing; anything else returns 1 and changes
+// nothing. In loop mode every accepted call restarts the skip count; all accepted calls but -3
+// redraw the clock panes. 0 when accepted.
 int SetClockSpeed(int level);
 // Cell scale: 1 ... ; 0 is refused (1) and changes nothing.
 int SetSimulationScale(uint32_t scale);

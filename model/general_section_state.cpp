@@ -10,8 +10,9 @@
 #include "model/grid.h"
 #include "model/netfile.h"
 #include "model/password.h"
+#include "trains/train_services.h"
 
-DocumentState DocState;
+DocumentState DocState = {.tickDelay = 4500};
 
 void ClearSavedPositions() {
   for (int i = 0; i < SAVED_POSITION_COUNT; i++) {
@@ -44,9 +45,18 @@ void RestartAutosaveCountdown() {
 }
 
 int SetClockSpeed(int level) {
-  if (level == -3) level = 15;
+  int redraw = level != -3;
+  if (level == -3) {
+    level = 15;
+  } else if (level == -1) {
+    level = DocState.speedLevel >= 19 ? 20 : DocState.speedLevel + 1;
+  } else if (level == -2) {
+    level = DocState.speedLevel <= 2 ? 1 : DocState.speedLevel - 1;
+  }
   if (level < 1 || level > 20) return 1;
   DocState.speedLevel = level;
+  if (DocState.loopMode) DocState.skipCounter = 0;
+  if (redraw) RedrawClockPanes(nullptr);
   return 0;
 }
 

@@ -39,8 +39,6 @@ extern NetSectionClear NetClearOrder[NET_CLEAR_COUNT];
 // records (they cannot be taken over without their family). Each family replaces its pair.
 int WriteEmptyTrainsSection();
 int ReadEmptyTrainsSection(int version);  // "ZUGD" / "ZU"
-int WriteEmptySwitchSection();
-int ReadEmptySwitchSection(int version);  // "WEIN" / "WE"
 int WriteEmptyRpSection();
 int ReadEmptyRpSection(int version);  // "RNGP" / "RP"
 int WriteEmptyDepotSection();

@@ -1,43 +1,24 @@
 // Neutral defaults of the train services until the trains, the clock and the event display are
-// built: no train holds a cell, nothing runs or is drawn, and the option values are kept.
+// built: no train runs or is drawn, and the option values are kept. (The train records, the
+// queues and the clock step are built: trains/train_records.cpp, trains/sim_clock.cpp.)
 #include "trains/train_services.h"
 #include "core/misc.h"
 #include "model/netfile_sections.h"
 
 static int FollowMode = 0;
 uint32_t TrainRunningOptions = 0;
-static int TickDelay = 4500;
 
-void AdvanceClock() {}
-
-int SetTickDelay(int value) {
-  if (value == -1) value = 4500;
-  if (value < 1 || value > 5000) return 1;
-  TickDelay = value;
-  return 0;
-}
-
-int GetTickDelay() { return TickDelay; }
-void RedrawClockPanes(void* dc) {}
-void DrawClockWindow(void* dc) {}
-int IsInTimeWindow(uint32_t value, uint32_t from, uint32_t to) { return 0; }
-int IsClockInTimeWindow(uint32_t from, uint32_t to) { return 0; }
-int TimeWindowOverlapsList(uint32_t from, uint32_t to, const uint32_t* pairs, int n) { return 0; }
-int TimeWindowListsOverlap(const uint32_t* listA, int nA, const uint32_t* listB, int nB) {
-  return 0;
-}
 void DrawStopTimeField(void* dc) {}
 
-void InitTrains() {}
-void ExitTrains() {}
-void ResetTrains() {}
-int GetTrainCount() { return 0; }
-uint16_t GetTrainCellCode(int x, int y, int level, uint16_t code) { return 0xC000; }
 void RefreshTrainCellCodes(int mode) {}
 void RecalcTrainTimeSteps() {}
 void EmptyTrainHook() {}
 void RestoreTrainReservations() {}
 int ConvertOldTrainRecords(int version) { return 0; }
+int ReleaseTrainReservationsInRect(int x0, int y0, int level0, int x1, int y1, int level1,
+                                   int mode) {
+  return 0;
+}
 
 int TrainStatistics(int* handSteered, int* joining, int* waiting, int* blocked, int* held) {
   int* outs[5] = {handSteered, joining, waiting, blocked, held};

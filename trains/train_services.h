@@ -35,6 +35,10 @@ void RecalcTrainTimeSteps();
 void EmptyTrainHook();
 void RestoreTrainReservations();
 int ConvertOldTrainRecords(int version);  // 0 ok, 1 failed, 2 something changed or dropped
+// Releases the reservations of the trains (flag 0x10) that cross the box (bounds inclusive): those
+// partly inside and partly outside, and with mode 1 also those wholly inside; 1 when any was.
+int ReleaseTrainReservationsInRect(int x0, int y0, int level0, int x1, int y1, int level1,
+                                   int mode);
 // Number of parked trains; each train counted once by its first state: hand-steered, parked,
 // waiting, held, joining, blocked.
 int TrainStatistics(int* handSteered, int* joining, int* waiting, int* blocked, int* held);
