@@ -11,7 +11,22 @@
 // | views/view_services.cpp ScrollView...By (overview) | no block scrolling                 | the overview views                   |
 // | elements/element_services.cpp, _write.cpp          | empty stores, no copy text         | each element family's store          |
 // | elements/element_symbols.cpp                       | the element symbol classes         | the symbol definitions               |
-// | trains/train_services.cpp                          | no trains, clock does not advance  | the trains, the clock, event display |
+// | trains/train_services.cpp                          | no running step, events, dialogs   | train running, event display, dialogs|
+// | trains/sim_clock.cpp ClockWorkTable (null rows)    | that work is skipped               | train running step, TP schedules,    |
+// |                                                    |                                    | signal timers, day phase, stop time  |
+// | trains/train_records.cpp CompareLineOrderHook      | lines ordered by id                | the line table                       |
+// | trains/clock_panes_win32.cpp ClockColour, ClockFont| fixed colours, the DC's font       | the display colours and the fonts    |
+// | signalling/switch_decide.cpp                       | a non-empty expression is not met  | the condition expressions            |
+// |   EvaluateElementExpression                        |                                    |                                      |
+// | signalling/switch_control.cpp RouteLists           | route lists neither match nor      | the line-reference lists             |
+// |                                                    | change with lines and depots       |                                      |
+// | signalling/switch_copytext.cpp SwitchTexts         | expressions and route lists travel | the condition and pair-list texts    |
+// |                                                    | empty in the copy text             | and the expression text form         |
+// | signalling/switch_question.cpp                     | the edit window stays at the       | the train dialogs' follow options    |
+// |   SwitchQuestionFollowOptions                      | switch's level                     |                                      |
+// | elements/element_store.cpp CopyTextAppendLine,     | copy text cannot be written or read| the clipboard text lines             |
+// |   CopyTextReadLine                                 |                                    |                                      |
+// | model/general_section.h DocState.autosaveFlags     | 0: real seconds, always            | the option file (AutoSpNtOpt)        |
 // | model/grid_textlabel_shim.cpp (GetTextsExtent)     | no labels                          | the text labels                      |
 // | app/dialog_win32.cpp StandInColour                 | fixed colours                      | the display colours                  |
 // | app/titles (title window picture in the test host) | a stand-in picture                 | the title-picture reader             |

@@ -350,7 +350,7 @@ def flat_grid_section(cells):
 
 
 # ---- the other sections, empty -------------------------------------------------------------------
-def empty_sections(v, password=None):
+def empty_sections(v, password=None, wein=None):
     def slice_bytes(first, last):
         if password is None:
             return b""
@@ -360,7 +360,8 @@ def empty_sections(v, password=None):
     s.append(slice_bytes(0, 2))
     s.append(sect_tag(v, "ZUGD", "ZU") + count(v, 0, 14343))                      # trains
     s.append(slice_bytes(2, 5))
-    s.append(sect_tag(v, "WEIN", "WE") + count(v, 0, 14170))                      # switches
+    s.append(wein if wein is not None else
+             sect_tag(v, "WEIN", "WE") + count(v, 0, 14170))                     # switches
     s.append(b"" if v < 14170 else sect_tag(v, "RNGP", "RP") + u32(0))            # route points
     s.append(slice_bytes(4, 7))
     depot = sect_tag(v, "DEPO", "BF")
@@ -405,17 +406,151 @@ def empty_sections(v, password=None):
     return b"".join(s)
 
 
-def network_file(v, d, low_in_middle=False, sections=None, trailer=b"\x00" * 16):
+def network_file(v, d, low_in_middle=False, sections=None, trailer=b"\x00" * 16, wein=None):
     if v < 13573:
         grid = flat_grid_section(d["cells"])
     else:
         grid = grid_section(v, d["cells"])
     body = general_section(v, d) + grid
-    body += sections if sections is not None else empty_sections(v, d["password"])
+    body += sections if sections is not None else empty_sections(v, d["password"], wein)
     body += trailer
     if v >= 13568:
         body = PairRun().compress(body)
     return header(v, low_in_middle) + body
+
+
+# ---- switch control records ("WEIN") ----------------------------------------------------------------
+OLD_TYPE_CODES = {11: 6, 21: 4, 22: 5, 31: 132, 32: 133}
+
+
+def switch_record(v, r):
+    """One record in the form of version v. r: dict with x, y, level, id, type, dirs, state,
+    index and the type's data (raw: a type byte stored as it is)."""
+    b = bytearray(pos(v, r["x"], r["y"], r.get("level", 0)))
+    b += u32(r["id"]) if v > 14336 else u16(r["id"])
+    t = r["type"]
+    stored = r.get("raw", OLD_TYPE_CODES.get(t, t) if v < 13571 else t)
+    b += u8(stored)
+    if v >= 13570:
+        for d in r["dirs"]:
+            b += u16(d)
+    if v >= 14344:
+        b += u32(r.get("state", 0))
+    if v >= 14170:
+        b += u16(r.get("index", 0))
+    if t == 11:
+        counts, counter, resets = r["counts"], r["counter"], r["resets"]   # resets: (time, value)
+        b += b"".join(u16(c) for c in counts)
+        if v >= 14389:
+            b += u16(counter)
+            for time, value in resets:
+                b += u32(time) + (u16(value) if time else b"")
+        elif v >= 14170:
+            b += u16(counter)
+            for time, value in resets:
+                if time:
+                    b += u16((time >> 8) & 0xFFFF) + u16(value)
+                else:
+                    b += u16(0xFF00)
+        else:
+            time, value = resets[0]
+            b += u16(counter | (0x8000 if time else 0))
+            if time:
+                b += u16((time >> 8) & 0xFFFF) + u16(value)
+    elif t == 12:
+        b += b"".join(u16(x) for x in r["shares"]) + u16(r["draw"]) + u16(0) + u16(0)
+    elif t == 14:
+        if v >= 14389:
+            b += b"".join(u32(m) for m in r["masks"])
+        else:
+            b += b"".join(u16(w) for w in r["words"]) + u16(0) + u16(0)
+    elif t == 15:
+        if v >= 14390:
+            for e in r["exprs"]:
+                b += u32(len(e)) + b"".join(u32(k) for k in e)
+            b += u8(r["prio"])
+        else:
+            b += b"".join(u16(i) for i in r["ids"]) + u8(r["prio"]) + u8(0) + u16(0)
+    elif 21 <= t <= 23:
+        if v >= 14389:
+            lists = r["lists"]
+            b += b"".join(u32(len(x)) for x in lists) + u32(r["flags"])
+            b += b"".join(u32(w) for x in lists for w in x)
+        else:
+            b += b"".join(u16(len(x)) for x in r["lists"]) + u16(0)
+            for x in r["lists"]:
+                b += b"".join(u16(w) + u16(0) for w in x)
+    return bytes(b)
+
+
+def switch_section(v, records):
+    return sect_tag(v, "WEIN", "WE") + count(v, len(records), 14170) + \
+        b"".join(switch_record(v, r) for r in records)
+
+
+TWO = (4, 8, 16, 0)      # symbol 48
+THREE = (2, 1, 32, 128)  # symbol 72
+
+
+def switch_records(v):
+    """The switches every version fixture carries (the types the version's form can hold)."""
+    recs = [
+        dict(x=10, y=10, id=1, type=1, dirs=TWO, state=1),
+        dict(x=11, y=10, id=2, type=3, dirs=THREE, state=2),
+        dict(x=13, y=10, id=4, type=12, dirs=THREE, shares=(1, 2, 3), draw=4),
+        dict(x=14, y=10, id=5, type=14, dirs=TWO, words=(0x0121, 0x0002, 0x0840),
+             masks=(3, 0x3FF, 0, 1, 12, 0, 0, 0, 0, 0, 0x3FF, 8)),
+        dict(x=15, y=10, id=6, type=15, dirs=THREE, ids=(0, 0, 0), exprs=((), (), ()), prio=4),
+        dict(x=18, y=10, id=9, type=1, dirs=TWO),   # no switch symbol there: dropped
+    ]
+    if v >= 13571:
+        recs.append(dict(x=12, y=10, id=3, type=11, dirs=THREE, counts=(2, 1, 3), counter=5,
+                         resets=((0x7F081E00, 6), (0, 0), (0, 0))))
+    if v >= 14170:
+        recs.append(dict(x=17, y=10, id=8, type=2, dirs=(1, 16, 2, 0), index=1, state=2))
+        recs.append(dict(x=17, y=10, id=8, type=4, dirs=(2, 32, 1, 0), index=2, state=0))
+    if v >= 14389:
+        recs.append(dict(x=16, y=10, id=7, type=21, dirs=THREE, flags=0x4000,
+                         lists=((1, 7, 0), (), (), (30, 4), (), ())))
+    if v >= 14390:
+        recs[4] = dict(recs[4], exprs=((0x11, 0x22), (), (0x33,)))
+    return recs
+
+
+SWITCH_CELLS = {(10, 10, 0): 48, (11, 10, 0): 72, (12, 10, 0): 72, (13, 10, 0): 72,
+                (14, 10, 0): 48, (15, 10, 0): 72, (16, 10, 0): 72, (17, 10, 0): 16}
+SWITCH_VERSIONS = [13569, 13570, 13571, 14170, 14336, 14344, 14389, 14390, 14400]
+
+
+def switch_doc(v):
+    d = version_doc(v)
+    cells = dict(d["cells"])
+    old = {48: 44, 72: 68}  # the old numbering of files below 13573
+    cells.update({k: (old.get(c, c) if v < 13573 else c) for k, c in SWITCH_CELLS.items()})
+    d["cells"] = cells
+    return d
+
+
+def switch_faults():
+    """(name, version, records) of sections that are format errors (load result 53)."""
+    base = dict(x=12, y=10, id=3, dirs=THREE)
+    return [
+        ("sw_ratio_13570", 13570, [dict(base, type=11, counts=(1, 1, 0), counter=1,
+                                        resets=((0, 0),) * 3)]),
+        ("sw_route_14170", 14170, [dict(base, type=21, lists=((1,), (), (), (), (), ()))]),
+        ("sw_route_14388", 14388, [dict(base, type=22, lists=((1,), (), (), (), (), ()))]),
+        ("sw_state_14389", 14389, [dict(base, type=15, ids=(5, 0, 0), prio=0)]),
+        ("sw_routepoint", CURRENT, [dict(base, type=31)]),
+        ("sw_oldroutepoint_13570", 13570, [dict(base, type=31)]),
+        ("sw_type7", CURRENT, [dict(base, type=7)]),
+        ("sw_index5", CURRENT, [dict(base, type=1, index=5)]),
+        ("sw_dir3", CURRENT, [dict(base, type=1, dirs=(3, 1, 32, 0))]),
+        ("sw_dirzero", CURRENT, [dict(base, type=1, dirs=(2, 0, 32, 0))]),
+        ("sw_exprlen", CURRENT, [dict(base, type=15, exprs=(tuple(range(61)), (), ()), prio=0)]),
+        ("sw_routelen", CURRENT, [dict(base, type=21, flags=0,
+                                       lists=(tuple(range(2401)), (), (), (), (), ()))]),
+        ("sw_id", CURRENT, [dict(base, type=1, id=60001)]),
+    ]
 
 
 # ---- the versions of the old-file fixtures --------------------------------------------------------
@@ -481,6 +616,12 @@ def main():
     save("bad_lfst.nt3", network_file(v, d, sections=secs))
     secs = empty_sections(v).replace(tag4("DWXP") + u32(0), tag4("DWXP") + u32(1))
     save("dwx_records.nt3", network_file(v, d, sections=secs))
+    # switch control records in every form, and their faults
+    for v in SWITCH_VERSIONS:
+        save("switches_%d.nt3" % v, network_file(v, switch_doc(v),
+                                                 wein=switch_section(v, switch_records(v))))
+    for name, v, recs in switch_faults():
+        save(name + ".nt3", network_file(v, switch_doc(v), wein=switch_section(v, recs)))
     # grid faults
     g = dict(d)
     g["cells"] = {(1, 1, 0): 0x0201}
