@@ -82,7 +82,10 @@ void MakeControls(Dialog* d, DialogRecord* desc) {
       case DLG_TEXT_ID:
       case DLG_TEXT_PTR:
       case DLG_TEXT_ID2:
-      case DLG_TEXT_OFF: Add(d, r->text.controlId, K_STATIC); break;
+      case DLG_TEXT_OFF:
+        // A text record of a closing id (103..105, 120..137) names a push button of the template.
+        Add(d, r->text.controlId, IsClosingControl(r->text.controlId) ? K_BUTTON : K_STATIC);
+        break;
       case DLG_LIST: Add(d, r->list.controlId, K_LIST); break;
       case DLG_EDIT:
         Add(d, r->edit.controlId,

@@ -16,6 +16,8 @@
 #include "model/general_section.h"
 #include "model/grid.h"
 #include "model/netfile_sections.h"
+#include "signalling/switch_control.h"
+#include "trains/train_services.h"
 
 int StartupNoMouse = 0;
 int StartupGlyphNotice = 0;
@@ -86,6 +88,14 @@ static int StepMainLanguage() { return LoadLanguageFile(u"quil.lng", 1); }
 static int StepSecondLanguage() { return LoadLanguageFile(u"quil.lnv", 0); }
 static int StepGrid() { return InitGrid(); }
 static int CodeGrid(int) { return STARTUP_GRID; }
+static int StepTrains() {
+  InitTrains();
+  return 0;
+}
+static int StepSwitches() {
+  InitSwitches();
+  return 0;
+}
 static int StepEditWindows() {
   ResetEditWindows();
   return 0;
@@ -132,6 +142,8 @@ static const StartupStep kStartup[] = {
     {"quil.lng", StepMainLanguage, MapMainLanguageResult},
     {"quil.lnv", StepSecondLanguage, MapSecondLanguageResult},
     {"grid", StepGrid, CodeGrid},
+    {"trains", StepTrains, nullptr},
+    {"switch control", StepSwitches, nullptr},
     {"edit-window table", StepEditWindows, nullptr},
     {"HTML help", StepHelp, CodeHelp},
     {"cursors", StepCursors, nullptr},
@@ -161,11 +173,12 @@ struct ExitRow {
 };
 // The shut-down order; the components still to come are added at their place.
 static const ExitRow kExit[] = {
-    {"ExitGrid", ExitGrid},         {"StreamExit", StreamExit},   {"ExitFonts", ExitFonts},
-    {"ExitHtmlHelp", ExitHtmlHelp}, {"ExitCursors", ExitCursors}, {"ExitLanguage", ExitLanguage},
-    {"ExitMisc", ExitMisc},
+    {"ExitGrid", ExitGrid},       {"StreamExit", StreamExit},     {"ExitFonts", ExitFonts},
+    {"ExitTrains", ExitTrains},   {"ExitSwitches", ExitSwitches}, {"ExitHtmlHelp", ExitHtmlHelp},
+    {"ExitCursors", ExitCursors}, {"ExitLanguage", ExitLanguage}, {"ExitMisc", ExitMisc},
 };
-static const char* const kExitNames[] = {"ExitGrid",    "StreamExit",   "ExitFonts", "ExitHtmlHelp",
+static const char* const kExitNames[] = {"ExitGrid",    "StreamExit",   "ExitFonts",
+                                         "ExitTrains",  "ExitSwitches", "ExitHtmlHelp",
                                          "ExitCursors", "ExitLanguage", "ExitMisc"};
 
 void ExitProgram() {
