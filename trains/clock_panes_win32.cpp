@@ -111,22 +111,32 @@ void DrawClockWindow(void* dc) {
   char16_t text[40];
   int n = FormatClockWindowText(text, ClockIsFast());
   void* memory = WrapCreateCompatibleDC(dc);
-  void* bitmap = memory ? WrapCreateCompatibleBitmap(dc, 80, 20) : nullptr;
+  // The face is an 80 x 20 picture in display font 2. Until that font exists the DC's own font
+  // is wider: the picture then grows to the text, so no part of the time is cut off.
+  int faceWidth = 80, faceHeight = 20;
+  void* oldFont = nullptr;
+  if (memory && ClockFont) oldFont = WrapSelectObject(memory, ClockFont());
+  if (memory && !ClockFont) {
+    WrapSize extent = {0, 0};
+    WrapGetTextExtentPoint32(memory, text, n, &extent);
+    if (extent.cx > faceWidth) faceWidth = extent.cx;
+    if (extent.cy > faceHeight) faceHeight = extent.cy;
+  }
+  void* bitmap = memory ? WrapCreateCompatibleBitmap(dc, faceWidth, faceHeight) : nullptr;
   if (bitmap) {
     void* oldBitmap = WrapSelectObject(memory, bitmap);
-    void* oldFont = ClockFont ? WrapSelectObject(memory, ClockFont()) : nullptr;
     WrapSetTextColor(memory, ClockColour(125));
     WrapSetBkColor(memory, ClockColour(126));
-    WrapRect face = {0, 0, 80, 20};
+    WrapRect face = {0, 0, faceWidth, faceHeight};
     WrapExtTextOut(memory, 0, 0, kOpaque, &face, text, (uint32_t)n, nullptr);
-    WrapRect client = {0, 0, 80, 20};
+    WrapRect client = {0, 0, faceWidth, faceHeight};
     if (window) WrapGetClientRect(window, &client);
     WrapStretchBlt(dc, 0, 0, client.right - client.left, client.bottom - client.top, memory, 0, 0,
-                   80, 20, kSourceCopy);
-    if (oldFont) WrapSelectObject(memory, oldFont);
+                   faceWidth, faceHeight, kSourceCopy);
     WrapSelectObject(memory, oldBitmap);
     WrapDeleteObject(bitmap);
   }
+  if (oldFont) WrapSelectObject(memory, oldFont);
   if (memory) WrapDeleteDC(memory);
   if (own) WrapReleaseDC(window, dc);
 }

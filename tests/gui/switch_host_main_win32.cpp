@@ -5,7 +5,6 @@
 #include <windows.h>
 #include <cwchar>
 #include <string>
-#include "app/entry.h"
 #include "core/platform_ui.h"
 #include "host_win32.h"
 #include "model/general_section.h"
@@ -31,9 +30,9 @@ static HWND MakeWindow(HINSTANCE instance, const wchar_t* title, int w, int h) {
   wc.hInstance = instance;
   wc.hCursor = LoadCursorW(nullptr, (LPCWSTR)IDC_ARROW);
   wc.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
-  wc.lpszClassName = L"QuilSwitchHost";
+  wc.lpszClassName = L"KORV_R27K32_384_Status";
   RegisterClassExW(&wc);
-  HWND window = CreateWindowExW(0, L"QuilSwitchHost", title, WS_OVERLAPPED | WS_CAPTION, 20, 20, w,
+  HWND window = CreateWindowExW(0, L"KORV_R27K32_384_Status", title, WS_OVERLAPPED | WS_CAPTION, 20, 20, w,
                                 h, nullptr, nullptr, instance, nullptr);
   ShowWindow(window, SW_SHOW);
   UpdateWindow(window);
@@ -69,8 +68,8 @@ static unsigned long long ClientChecksum(HWND w) {
 }
 
 static int Ask(HINSTANCE instance, int exit3, int proposal) {
+  // The dialogs' owner: the window of the status class in this process.
   HWND main = MakeWindow(instance, L"switch host", 300, 200);
-  Entry.mainWindow = main;
   InitGrid();
   InitSwitches();
   SetCell(5, 5, 0, 72);
