@@ -26,7 +26,6 @@
 // |   SwitchQuestionFollowOptions                      | switch's level                     |                                      |
 // | elements/element_store.cpp CopyTextAppendLine,     | copy text cannot be written or read| the clipboard text lines             |
 // |   CopyTextReadLine                                 |                                    |                                      |
-// | model/general_section.h DocState.autosaveFlags     | 0: real seconds, always            | the option file (AutoSpNtOpt)        |
 // | model/grid_textlabel_shim.cpp (GetTextsExtent)     | no labels                          | the text labels                      |
 // | app/dialog_win32.cpp StandInColour                 | fixed colours                      | the display colours                  |
 // | app/titles (title window picture in the test host) | a stand-in picture                 | the title-picture reader             |

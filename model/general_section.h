@@ -57,7 +57,6 @@ struct DocumentState {
   uint32_t text2Length;                  // units of general-info text 2 with its terminator
   alignas(4) int32_t autosaveCountdown;  // seconds; the autosave thread lowers it: see below
   int32_t autosaveInterval;              // seconds, 0 = off
-  uint32_t autosaveFlags;     // bit 0 only when modified, bit 1 (2) in simulated seconds
   // clock stepping (kept by the program, not by the network): tick delay 1..5000 (option
   // BremsF), loop mode (option ViaTimer 'V'), the loop-mode skip counter, the five-tick counter
   // and the round-robin train queue stepped next

@@ -1,6 +1,7 @@
 // The simulation clock step and the day-time windows.
 #include "trains/sim_clock.h"
 #include "model/general_section.h"
+#include "model/netfile_options.h"
 #include "signalling/switch_control.h"
 #include "trains/train_services.h"
 #include "views/view_services.h"
@@ -117,9 +118,7 @@ void AdvanceClock() {
     } else {
       NewMinute();
     }
-#ifndef QUIL_VIEWER
-    if (d.autosaveFlags & AUTOSAVE_SIMULATED_TIME) d.autosaveCountdown--;
-#endif
+    LowerAutosaveCountdown(1);  // a simulated second (counts with autosave flag 2)
   }
   d.fiveTick++;
   if (d.fiveTick >= 5 || d.fiveTick < 0) {

@@ -36,10 +36,6 @@ extern ClockWork ClockWorkTable;
 // Skip factor of loop mode per speed level (entry 0 belongs to no level).
 extern const uint16_t ClockSkipFactor[21];
 
-// The autosave flags: bit 0 saves only a modified network; bit 1 (2) counts the autosave time in
-// simulated seconds (the clock lowers the countdown) instead of real ones.
-constexpr uint32_t AUTOSAVE_SIMULATED_TIME = 2;
-
 // The clock's current packed day-time (a weekday outside 1..7 counts as day 1).
 uint32_t ClockDayTime();
 // The stop-time test of a new minute (hour 255: no stop time).

@@ -7,6 +7,7 @@
 #include "core/langtext.h"
 #include "model/general_section.h"
 #include "model/grid.h"
+#include "model/netfile_options.h"
 #include "trains/clock_texts.h"
 #include "trains/sim_clock.h"
 #include "trains/train_services.h"
@@ -42,7 +43,7 @@ struct ClockFixture : ::testing::Test {
     DocumentState& d = DocState;
     d.weekday = 3, d.hour = 10, d.minute = 0, d.second = 0, d.tick = 0;
     d.speedLevel = 10, d.loopMode = 0, d.skipCounter = 0, d.fiveTick = 0, d.queueIndex = 0;
-    d.weekdayFixed = 0, d.stopHour = 255, d.minuteCount = 0, d.autosaveFlags = 0;
+    d.weekdayFixed = 0, d.stopHour = 255, d.minuteCount = 0;
   }
   void TearDown() override {
     ClockWorkTable = saved;
@@ -198,13 +199,17 @@ TEST_F(ClockFixture, StopTimeLetsTheRepeatCountPassThenStops) {
 }
 
 TEST_F(ClockFixture, AutosaveCountsSimulatedSecondsOnlyWhenAsked) {
+  uint32_t bits = AutosaveBits;
+  DocState.autosaveInterval = 600;
   DocState.autosaveCountdown = 100;
+  AutosaveBits = AUTOSAVE_ONLY_MODIFIED;
   DocState.tick = 49;
   AdvanceClock();
   EXPECT_EQ(DocState.autosaveCountdown, 100);
-  DocState.autosaveFlags = AUTOSAVE_SIMULATED_TIME;
+  AutosaveBits = AUTOSAVE_ONLY_MODIFIED | AUTOSAVE_SIMULATED_TIME;
   Ticks(100);  // two simulated seconds
   EXPECT_EQ(DocState.autosaveCountdown, 98);
+  AutosaveBits = bits;
 }
 
 TEST_F(ClockFixture, ElapsedDays) {
