@@ -22,7 +22,9 @@ def from_eof_mark(path):
 
 
 def start_with(s, path):
-    h = s.start_host(QUIL, "/Q", "/LE", wine_path(path))
+    # STOP: the simulation clock runs with the simulation and is saved with the network, so a
+    # running clock would change the saved time between two saves.
+    h = s.start_host(QUIL, "/Q", "/STOP", "/LE", wine_path(path))
     confirm_open_dialog(s, "quil.exe", wine_path(path))
     s.driver("wait", STATUS, "exe=quil.exe", f"title~={os.path.basename(path)}", "timeout=30000")
     return h
