@@ -13,9 +13,9 @@
 // | elements/element_symbols.cpp                       | the element symbol classes         | the symbol definitions               |
 // | trains/train_services.cpp                          | no running step, events, dialogs   | train running, event display, dialogs|
 // | trains/sim_clock.cpp ClockWorkTable (null rows)    | that work is skipped               | train running step, TP schedules,    |
-// |                                                    |                                    | signal timers, day phase, stop time  |
+// |                                                    |                                    | signal timers, day phase             |
 // | trains/train_records.cpp CompareLineOrderHook      | lines ordered by id                | the line table                       |
-// | trains/clock_panes_win32.cpp ClockColour, ClockFont| fixed colours, the DC's font       | the display colours and the fonts    |
+// | trains/clock_panes_win32.cpp ClockColour           | fixed colours                      | the display colours                  |
 // | signalling/switch_decide.cpp                       | a non-empty expression is not met  | the condition expressions            |
 // |   EvaluateElementExpression                        |                                    |                                      |
 // | signalling/switch_control.cpp RouteLists           | route lists neither match nor      | the line-reference lists             |
@@ -24,8 +24,6 @@
 // |                                                    | empty in the copy text             | and the expression text form         |
 // | signalling/switch_question.cpp                     | the edit window stays at the       | the train dialogs' follow options    |
 // |   SwitchQuestionFollowOptions                      | switch's level                     |                                      |
-// | elements/element_store.cpp CopyTextAppendLine,     | copy text cannot be written or read| the clipboard text lines             |
-// |   CopyTextReadLine                                 |                                    |                                      |
 // | model/grid_textlabel_shim.cpp (GetTextsExtent)     | no labels                          | the text labels                      |
 // | app/dialog_win32.cpp StandInColour                 | fixed colours                      | the display colours                  |
 // | app/titles (title window picture in the test host) | a stand-in picture                 | the title-picture reader             |

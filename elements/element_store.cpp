@@ -2,6 +2,7 @@
 #include "elements/element_store.h"
 #include <cstdarg>
 #include <cstdio>
+#include "core/clipboard.h"
 #include "core/misc.h"
 #include "core/stream.h"
 #include "model/grid.h"
@@ -177,8 +178,8 @@ int StoreReadSectionHead(int version, uint32_t tag4, uint16_t tag2, int countU32
 }
 
 // ---- copy-text framing -------------------------------------------------------------------------------
-int (*CopyTextAppendLine)(const char16_t* line) = nullptr;
-int (*CopyTextReadLine)(int index, int maxChars, char16_t* out) = nullptr;
+int (*CopyTextAppendLine)(const char16_t* line) = AppendClipboardLine;
+int (*CopyTextReadLine)(int index, int maxChars, char16_t* out) = ReadClipboardLine;
 
 int AppendCopyLine(const char16_t* line) {
   return CopyTextAppendLine ? CopyTextAppendLine(line) : 1;

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include "app/editwnd.h"
 #include "core/langtext.h"
+#include "graphics/fonts.h"
 #include "core/platform_ui.h"
 #include "model/general_section.h"
 #include "model/grid.h"
@@ -14,7 +15,8 @@
 void* ClockWindowForDrawing = nullptr;
 
 // Display colours by number until the colour table exists (pane 32 / 34, clock window 125 / 126,
-// menu bar 251 / 252); platform colours with red in the low byte.
+// menu bar 251 / 252); platform colours with red in the low byte. Display font 2 for the panes and
+// the clock window.
 static uint32_t StandInColour(int number) {
   switch (number) {
     case 32: return 0xC0C0C0;
@@ -24,7 +26,7 @@ static uint32_t StandInColour(int number) {
   return 0x000000;
 }
 uint32_t (*ClockColour)(int number) = StandInColour;
-void* (*ClockFont)() = nullptr;
+void* (*ClockFont)() = GetDisplayFont2;
 
 constexpr uint32_t kOpaque = 2;               // ETO_OPAQUE
 constexpr uint32_t kSourceCopy = 0x00CC0020;  // SRCCOPY
@@ -111,12 +113,12 @@ void DrawClockWindow(void* dc) {
   char16_t text[40];
   int n = FormatClockWindowText(text, ClockIsFast());
   void* memory = WrapCreateCompatibleDC(dc);
-  // The face is an 80 x 20 picture in display font 2. Until that font exists the DC's own font
-  // is wider: the picture then grows to the text, so no part of the time is cut off.
+  // The face is an 80 x 20 picture in display font 2; a font wider than the face was made for
+  // (the font settings can be changed) grows the picture to the text, so no part is cut off.
   int faceWidth = 80, faceHeight = 20;
   void* oldFont = nullptr;
   if (memory && ClockFont) oldFont = WrapSelectObject(memory, ClockFont());
-  if (memory && !ClockFont) {
+  if (memory) {
     WrapSize extent = {0, 0};
     WrapGetTextExtentPoint32(memory, text, n, &extent);
     if (extent.cx > faceWidth) faceWidth = extent.cx;

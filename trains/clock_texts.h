@@ -23,7 +23,7 @@ void DrawMaximisedClockTexts();
 
 // The clock window (set by its window procedure while it exists; null: none).
 extern void* ClockWindowForDrawing;
-// Display colours by number and the display font 2, until the colours and fonts exist.
+// Display colours by number (a stand-in until the colours exist) and display font 2.
 extern uint32_t (*ClockColour)(int number);
 extern void* (*ClockFont)();
 

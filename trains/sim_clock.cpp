@@ -1,5 +1,6 @@
 // The simulation clock step and the day-time windows.
 #include "trains/sim_clock.h"
+#include "app/daytime_entry.h"
 #include "model/general_section.h"
 #include "model/netfile_options.h"
 #include "signalling/switch_control.h"
@@ -16,7 +17,7 @@ ClockWork ClockWorkTable = {
     nullptr,                   // applyTrainSchedules: the train running step
     nullptr,                   // updateDayPhase: the colours and the day phase
     ResetRatioSwitchesByTime,  // the switches
-    nullptr,                   // onStopTimeReached: the day-time entry services
+    OnStopTimeReached,         // the day-time entry services
     DrawStopTimeFieldDefault,  // the stop-time field
     CheckPositionAlarms,       // the saved positions
     nullptr,                   // stepTrainQueue: the train running step
