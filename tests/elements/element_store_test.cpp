@@ -38,7 +38,9 @@ TEST(ElementStores, EveryFamilyStoreBehavesAlike) {
       ElementHeader* h = StoreFind(s, p[0], p[1], p[2]);
       ASSERT_NE(h, nullptr);
       EXPECT_EQ(h->x, p[0]);
-      if (s->idOffset >= 0) EXPECT_EQ(StoreFindById(s, StoreIdOf(s, h)), h);
+      if (s->idOffset >= 0) {
+        EXPECT_EQ(StoreFindById(s, StoreIdOf(s, h)), h);
+      }
     }
     EXPECT_EQ(StoreFind(s, 10, 21, 0), nullptr);
     // Setting an element where one stands replaces it: the count stays.

@@ -58,7 +58,9 @@ TEST_F(SwitchSection, EveryVersionFormLoads) {
     EXPECT_EQ(f->data.states.priority, 4u);
     EXPECT_EQ(f->data.states.length[0], v >= 14390 ? 2 : 0);
     EXPECT_EQ(f->data.states.length[2], v >= 14390 ? 1 : 0);
-    if (v >= 14390) EXPECT_EQ(f->data.states.tokens[2][0], 0x33u);
+    if (v >= 14390) {
+      EXPECT_EQ(f->data.states.tokens[2][0], 0x33u);
+    }
     SwitchControl* c = FindSwitchRecord(12, 10, 0, 0);
     if (v >= 13571) {
       ASSERT_NE(c, nullptr);

@@ -216,7 +216,9 @@ TEST(SwitchSymbols, ClassesAndConnections) {
   for (auto& c : classes) {
     int32_t range[2] = {-1, -1};
     EXPECT_EQ(ClassifySwitchSymbol(c.code, range), c.cls) << c.code;
-    if (c.cls) EXPECT_EQ(range[1], c.high) << c.code;
+    if (c.cls) {
+      EXPECT_EQ(range[1], c.high) << c.code;
+    }
   }
   uint32_t d[4];
   EXPECT_EQ(GetSwitchConnections(12, d), 0);
@@ -332,8 +334,9 @@ TEST_F(SwitchFixture, CopyTextReaderRefusesAndDrops) {
     Clip = c.lines;
     int index = 0;
     EXPECT_EQ(ReadSwitchSection(&index, 10, 0, 0), c.result) << (int)(&c - cases);
-    if (c.lines.size() > 2 && c.lines[1][0] == u'a' && c.result == 1)
+    if (c.lines.size() > 2 && c.lines[1][0] == u'a' && c.result == 1) {
       EXPECT_EQ(GetCell(20, 10, 0), 0xC000);  // a dropped switch leaves an empty cell
+    }
   }
   CopyTextReadLine = nullptr;
 }
