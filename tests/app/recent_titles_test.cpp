@@ -50,14 +50,18 @@ TEST(RecentFiles, GetAndLongPaths) {
 
 TEST(RecentFiles, MenuCaptions) {
   AddRecentFile(nullptr);
-  for (int i = 0; i < 12; i++) AddRecentFile(u"f.nt3");
+  // Twelve different files, the newest first: items 0..9 carry a mnemonic digit, the others not.
+  for (int i = 0; i < 12; i++) {
+    std::u16string name = u"f" + std::u16string(1, (char16_t)(u'a' + i)) + u".nt3";
+    AddRecentFile(name.c_str());
+  }
   char16_t out[300];
   FormatRecentMenuItem(0, out, 300);
-  EXPECT_EQ(std::u16string(out), u"&0 f.nt3");
+  EXPECT_EQ(std::u16string(out), u"&0 fl.nt3");
   FormatRecentMenuItem(9, out, 300);
-  EXPECT_EQ(std::u16string(out), u"&9 ");
+  EXPECT_EQ(std::u16string(out), u"&9 fc.nt3");
   FormatRecentMenuItem(11, out, 300);
-  EXPECT_EQ(std::u16string(out), u"11 ");
+  EXPECT_EQ(std::u16string(out), u"11 fa.nt3");
   EXPECT_EQ(FormatRecentMenuItem(32, out, 300), 1);
   FormatRecentMenuItem(0, out, 4);
   EXPECT_EQ(std::u16string(out), u"&0 ");

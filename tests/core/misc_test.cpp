@@ -121,16 +121,19 @@ TEST(MiscStrings, CopyStringLimited) {
 
 TEST(MiscStrings, PointTests) {
   struct Case {
-    int x, y, l, x1, y1, l1, x2, y2, l2, inBox;
+    int x, y, l, x1, y1, l1, x2, y2, l2, inBox, inRect;
   } cases[] = {
-      {5, 5, -2, 0, 0, -4, 10, 10, 0, 1},
-      {0, 10, 0, 0, 0, -4, 10, 10, 0, 1},  // bounds inclusive
-      {11, 5, 0, 0, 0, -4, 10, 10, 0, 0},
-      {5, 5, -3, 0, 0, -2, 10, 10, 0, 0},
+      {5, 5, -2, 0, 0, -4, 10, 10, 0, 1, 1},
+      {0, 10, 0, 0, 0, -4, 10, 10, 0, 1, 1},  // bounds inclusive
+      {11, 5, 0, 0, 0, -4, 10, 10, 0, 0, 0},
+      {5, 5, -3, 0, 0, -2, 10, 10, 0, 0, 1},  // the level counts only for the box
+      {5, 11, 0, 0, 0, -4, 10, 10, 0, 0, 0},  // y below the rectangle
+      {5, -1, 0, 0, 0, -4, 10, 10, 0, 0, 0},  // y above it
+      {-1, 5, 0, 0, 0, -4, 10, 10, 0, 0, 0},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(PointInBox(c.x, c.y, c.l, c.x1, c.y1, c.l1, c.x2, c.y2, c.l2), c.inBox);
-    EXPECT_EQ(PointInRect(c.x, c.y, c.x1, c.y1, c.x2, c.y2), c.x <= 10 && c.x >= 0 ? 1 : 0);
+    EXPECT_EQ(PointInRect(c.x, c.y, c.x1, c.y1, c.x2, c.y2), c.inRect) << c.x << "," << c.y;
   }
 }
 

@@ -59,15 +59,19 @@ TEST_P(PlatformLockModes, RecursionAcrossThreads) {
   WaitForThread(t);  // returned without waiting
   EXPECT_EQ(0, s.result.load());
 
-  t = WrapBeginThread(EnterAndMark, &s, 1);
+  WrapHandle waiter = WrapBeginThread(EnterAndMark, &s, 1);  // blocks until both leaves
+  ASSERT_NE(nullptr, waiter);
+  WrapLeaveCriticalSection(&lock);
+  // After one of two leaves the lock is still held: another thread's try-enter answers 0 (it
+  // returns at once, so this needs no waiting), and the blocked thread has not entered.
+  s.result = -1;
+  t = WrapBeginThread(TryEnterOnce, &s, 1);
   ASSERT_NE(nullptr, t);
-  WrapSleep(50);
+  WaitForThread(t);
+  EXPECT_EQ(0, s.result.load()) << "free after only one of two leaves";
   EXPECT_EQ(0, s.entered.load());
   WrapLeaveCriticalSection(&lock);
-  WrapSleep(50);
-  EXPECT_EQ(0, s.entered.load()) << "entered after only one of two leaves";
-  WrapLeaveCriticalSection(&lock);
-  WaitForThread(t);
+  WaitForThread(waiter);  // now it gets in
   EXPECT_EQ(1, s.entered.load());
 
   t = WrapBeginThread(TryEnterOnce, &s, 1);
