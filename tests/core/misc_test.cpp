@@ -169,8 +169,12 @@ TEST(MiscSearch, CompareStrings) {
       {u"", u"", CMPS_BY_KEYS, 0},
       {u"b", u"a", CMPS_BY_KEYS, 1},
   };
-  for (const Case& c : cases)
-    EXPECT_EQ(CompareStrings(c.a, c.b, c.options), c.result) << (int)(c.a - c.a);
+  for (const Case& c : cases) {
+    std::u16string a(c.a), b(c.b);
+    EXPECT_EQ(CompareStrings(c.a, c.b, c.options), c.result)
+        << std::string(a.begin(), a.end()) << " / " << std::string(b.begin(), b.end())
+        << " options " << c.options;
+  }
 }
 
 TEST(MiscSearch, StrStr2) {

@@ -163,7 +163,7 @@ static int TitleRun(HINSTANCE instance) {
   TitlePictureDraw = FakeTitleDraw;
   TitlePictureFree = FakeTitleFree;
   if (!StartFrame(instance)) return 3;
-  Pump(300);
+  PumpUntil([] { return Entry.titleWindow && IsWindowVisible((HWND)Entry.titleWindow); }, 5000);
   HWND title = (HWND)Entry.titleWindow;
   HostPut("title_window", title != nullptr && IsWindowVisible(title));
   RECT tr = {}, desk = {};
@@ -180,7 +180,7 @@ static int TitleRun(HINSTANCE instance) {
   HostPut("running_before", IsSimulationRunning());
   SendMessageW(title, WM_KEYDOWN, VK_SPACE, 0);
   SendMessageW(title, WM_KEYDOWN, VK_SPACE, 0);  // a second key finds no title any more
-  Pump(300);
+  PumpUntil([] { return !Entry.titleWindow && CountEditWindows() > 0; }, 5000);
   HostPut("title_gone", Entry.titleWindow == nullptr && !IsWindow(title));
   HostPut("title_loads", titleLoads);
   HostPut("title_frees", titleFrees);
@@ -328,7 +328,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   HostPut("greyed400", greyed);
   HostPutText("edit6_title", Title(Slot(5)));
   HostPut("threads_six", Threads());
-  Pump(200);
 
   HostPut("close6", CloseEditWindow(6));
   HostPut("close_minus1", CloseEditWindow(-1));
@@ -354,14 +353,16 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   HostPutText("recent274", MenuText(Slot(0), 274));
 
   // Next and previous window.
+  // (each waits until the activation has reached the window table; a wrong window would show
+  // in the value reported after the wait's time)
   ActivateEditWindow(0);
-  Pump(100);
+  PumpUntil([] { return EditViews.active == 0; }, 5000);
   HostPut("active_a", EditViews.active);
   ActivateEditWindow(-2);
-  Pump(100);
+  PumpUntil([] { return EditViews.active == 1; }, 5000);
   HostPut("active_next", EditViews.active);
   ActivateEditWindow(-3);
-  Pump(100);
+  PumpUntil([] { return EditViews.active == 0; }, 5000);
   HostPut("active_prev", EditViews.active);
 
   // A right click on a window edge starts edge scrolling only with a mouse option on; the
@@ -393,7 +394,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   GetWindowRect(main, &mr);
   HostPut("narrow_status", (mr.right - mr.left) == 800);
   DispatchCommand(404, 0, 0);
-  Pump(200);
+  PumpUntil([] { return true; }, 0);  // one round: the moves are made at once
   RECT a, b;
   GetWindowRect(Slot(0), &a);
   GetWindowRect(Slot(1), &b);
