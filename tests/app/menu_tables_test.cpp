@@ -1,57 +1,140 @@
-// Menu caption tables: popups with help ids, every command of the menu bar with a caption, and
-// the language texts behind them.
+// Menu caption tables, checked against the resource script (every command of the menu bar has a
+// caption, every caption and popup text lands on an item the script has) and against the help
+// topics (every popup's help id has its topic in the help project).
 #include "app/menu_tables.h"
 #include <gtest/gtest.h>
+#include <fstream>
 #include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+#include "app/help.h"
 
-TEST(MenuTables, PopupsAndHelpIds) {
-  int n;
-  const MenuPopupCaption* p = GetMenuPopupCaptions(&n);
-  EXPECT_EQ(n, 12);
-  static const struct {
-    uint16_t pos;
-    uint32_t help;
-  } cases[] = {
-      {MenuPos(0, 1), 40001}, {MenuPos(0, 3), 40003},  {MenuPos(0, 5), 40006},
-      {MenuPos(0, 6), 40007}, {MenuPos(0, 7), 40005},  {MenuPos(2, 3), 40014},
-      {MenuPos(5, 7), 40013}, {MenuPos(5, 13), 40015}, {MenuPos(5, 14), 40012},
-      {MenuPos(1, 8), 40011}, {MenuPos(1, 1), 0},      {MenuPos(0, 8), 0},
-  };
-  for (auto& c : cases) EXPECT_EQ(MenuHelpIdAt(c.pos), c.help) << c.pos;
-  std::set<uint32_t> texts;
-  for (int i = 0; i < n; i++) texts.insert(p[i].textId);
-  EXPECT_EQ(texts.size(), 12u);
+namespace {
+
+// One entry of the menu bar's script: a popup with its entries, a command, or a separator.
+struct RcEntry {
+  int popup = 0;
+  int id = 0;  // command id (0: separator or popup)
+  std::vector<RcEntry> items;
+};
+
+// Reads the menu MENU_EDIT_WINDOW of the resource script into its tree.
+RcEntry ReadMenuBar() {
+  std::ifstream f(std::string(QUIL_TEST_SOURCE_DIR) + "/resources/menus.rc");
+  std::vector<RcEntry*> open;
+  RcEntry bar;
+  bar.popup = 1;
+  bool inBar = false;
+  std::string line;
+  while (std::getline(f, line)) {
+    std::istringstream in(line);
+    std::string word;
+    in >> word;
+    if (!inBar) {
+      if (word == "MENU_EDIT_WINDOW") inBar = true;
+      continue;
+    }
+    if (word == "BEGIN") {
+      open.push_back(open.empty() ? &bar : &open.back()->items.back());
+    } else if (word == "END") {
+      open.pop_back();
+      if (open.empty()) break;
+    } else if (word == "POPUP") {
+      RcEntry e;
+      e.popup = 1;
+      open.back()->items.push_back(e);
+    } else if (word == "MENUITEM") {
+      RcEntry e;
+      size_t comma = line.rfind(',');
+      if (line.find("SEPARATOR") == std::string::npos && comma != std::string::npos)
+        e.id = std::stoi(line.substr(comma + 1));
+      open.back()->items.push_back(e);
+    }
+  }
+  return bar;
 }
 
-TEST(MenuTables, EveryBarCommandHasACaption) {
-  // The commands of the menu bar (recent files and toggled captions aside).
-  const int ranges[][2] = {{256, 262}, {265, 266}, {480, 481}, {304, 305}, {307, 323}, {325, 331},
-                           {336, 337}, {340, 342}, {344, 359}, {368, 377}, {385, 396}, {432, 433},
-                           {448, 451}, {464, 466}, {400, 404}, {417, 430}};
-  for (auto& r : ranges)
-    for (int id = r[0]; id <= r[1]; id++) {
-      if (id == 306 || id == 263 || id == 264) continue;
-      EXPECT_NE(MenuCaptionOf(id), 0u) << id;
-    }
-  static const struct {
-    int id;
-    uint32_t text;
-  } cases[] = {
-      {256, 1001}, {266, 1009}, {480, 1120}, {309, 1037}, {325, 1181}, {336, 1220}, {344, 1230},
-      {359, 1245}, {368, 1101}, {389, 1057}, {448, 1201}, {450, 1204}, {400, 1081}, {430, 1075},
-      {338, 1222}, {384, 1042}, {406, 1088}, {999, 0},    {263, 0},
-  };
-  for (auto& c : cases) EXPECT_EQ(MenuCaptionOf(c.id), c.text) << c.id;
+// The entry at a 1-based position of a popup, or null.
+const RcEntry* At(const RcEntry* popup, int position) {
+  if (!popup || position < 1 || position > (int)popup->items.size()) return nullptr;
+  return &popup->items[(size_t)position - 1];
+}
 
+void CollectCommands(const RcEntry& e, std::set<int>* ids) {
+  if (e.id) ids->insert(e.id);
+  for (const RcEntry& c : e.items) CollectCommands(c, ids);
+}
+
+}  // namespace
+
+TEST(MenuTables, PopupCaptionsLandOnPopupsOfTheScript) {
+  RcEntry bar = ReadMenuBar();
+  ASSERT_EQ(bar.items.size(), 7u) << "the menu bar of the resource script";
   int n;
+  const MenuPopupCaption* p = GetMenuPopupCaptions(&n);
+  std::set<uint32_t> texts;
+  for (int i = 0; i < n; i++) {
+    int sub = p[i].position >> 8, item = p[i].position & 0xFF;
+    const RcEntry* e = sub ? At(At(&bar, sub), item) : At(&bar, item);
+    ASSERT_NE(e, nullptr) << "popup caption at " << std::hex << p[i].position;
+    EXPECT_TRUE(e->popup) << "the caption at " << std::hex << p[i].position << " is no popup";
+    EXPECT_TRUE(texts.insert(p[i].textId).second) << "text used twice " << p[i].textId;
+  }
+  // Every popup of the script, on the bar and in the bar's popups, has its caption.
+  int popups = 0;
+  for (const RcEntry& top : bar.items) {
+    popups += top.popup;
+    for (const RcEntry& e : top.items) popups += e.popup;
+  }
+  EXPECT_EQ(n, popups);
+}
+
+TEST(MenuTables, PopupHelpIdsHaveHelpTopics) {
+  std::ifstream f(std::string(QUIL_TEST_BINARY_DIR) + "/generated/help/topics.txt");
+  ASSERT_TRUE(f.good()) << "the help build wrote no topic list";
+  std::set<uint32_t> topics;
+  for (uint32_t t; f >> t;) topics.insert(t);
+  int n, withHelp = 0;
+  const MenuPopupCaption* p = GetMenuPopupCaptions(&n);
+  for (int i = 0; i < n; i++) {
+    if (!p[i].helpId) continue;
+    withHelp++;
+    EXPECT_EQ(MenuHelpIdAt(p[i].position), p[i].helpId);
+    EXPECT_TRUE(topics.count(GetHelpTopicForId(p[i].helpId))) << "help id " << p[i].helpId;
+  }
+  EXPECT_GT(withHelp, 0);
+}
+
+TEST(MenuTables, EveryCommandOfTheScriptHasACaptionInItsPopup) {
+  RcEntry bar = ReadMenuBar();
+  std::set<int> scriptIds;
+  CollectCommands(bar, &scriptIds);
+  ASSERT_GT(scriptIds.size(), 50u);
+  std::set<int> captioned;
+  int n;
+  for (int table = 0; table < 2; table++) {
+    const MenuCommandCaption* c = table ? GetMenuToggleCaptions(&n) : GetMenuCommandCaptions(&n);
+    for (int i = 0; i < n; i++) {
+      int sub = c[i].position >> 8, item = c[i].position & 0xFF;
+      const RcEntry* popup = At(&bar, sub);
+      if (item) popup = At(popup, item);
+      ASSERT_NE(popup, nullptr) << "command " << c[i].commandId;
+      bool found = false;
+      for (const RcEntry& e : popup->items) found = found || e.id == c[i].commandId;
+      EXPECT_TRUE(found) << "command " << c[i].commandId
+                         << " is not in the popup its caption names";
+      EXPECT_LT(c[i].textId & ~MENU_TEXT_NO_REDRAW, 40000u);
+      captioned.insert(c[i].commandId);
+    }
+  }
+  for (int id : scriptIds)
+    EXPECT_TRUE(captioned.count(id)) << "command " << id << " has no caption";
+  // The fixed captions redraw the bar once, with the last of them.
   const MenuCommandCaption* c = GetMenuCommandCaptions(&n);
   int withRedraw = 0;
-  std::set<int> ids;
-  for (int i = 0; i < n; i++) {
-    if (!(c[i].textId & MENU_TEXT_NO_REDRAW)) withRedraw++;
-    EXPECT_TRUE(ids.insert(c[i].commandId).second) << c[i].commandId;
-    EXPECT_LT(c[i].textId & ~MENU_TEXT_NO_REDRAW, 40000u);
-  }
-  EXPECT_EQ(withRedraw, 1);  // only the last caption redraws the bar
-  EXPECT_EQ(c[n - 1].commandId, 430);
+  for (int i = 0; i < n; i++) withRedraw += (c[i].textId & MENU_TEXT_NO_REDRAW) ? 0 : 1;
+  EXPECT_EQ(withRedraw, 1);
+  EXPECT_FALSE(c[n - 1].textId & MENU_TEXT_NO_REDRAW);
+  EXPECT_EQ(MenuCaptionOf(999), 0u);
 }

@@ -4,7 +4,7 @@ program can ask for, the contents and index files, and the project file for chmc
 
 Hand-written topics come from topics/. The program's help ids are found in its sources: the
 help-id table of app/help.cpp, the help topics of dialog title records, the help ids passed to
-ShowHelpTopic, the message numbers of the message functions and of the language reports, and the
+ShowHelpTopic, the help ids of the menu popups (F1 on an open popup), the message numbers of the message functions and of the language reports, and the
 rows {number, LANG_ID(text)} of the message tables (between the markers MESSAGE-TABLE-BEGIN and
 MESSAGE-TABLE-END), whose numbers are shown through a variable (help id 50000 + number). Ids
 without a hand-written topic get a generated one; a message topic quotes the English text.
@@ -31,6 +31,8 @@ TABLE_ROW = re.compile(r"\{\s*(\d+)\s*,\s*LANG_ID\s*\(\s*(\d+)\s*\)")
 TITLE_CALL = re.compile(r"\bDlgTitle(?:Text)?\s*\([^,()]*(?:\([^()]*\))?[^,()]*,\s*(\d+)\s*,")
 HELP_CALL = re.compile(r"\bShowHelpTopic\s*\(\s*(\d+)\s*\)")
 TABLE_PAIR = re.compile(r"\{\s*(\d+)\s*,\s*(\d+)\s*\}")
+# Rows of the menu popup table: {MenuPos(a, b), LANG_ID(text), help id}.
+POPUP_ROW = re.compile(r"\{\s*MenuPos\s*\([^)]*\)\s*,\s*LANG_ID\s*\(\s*(\d+)\s*\)\s*,\s*(\d+)\s*\}")
 
 
 def read_table(src):
@@ -46,7 +48,7 @@ def read_texts(src):
 
 
 def scan(src):
-    messages, dialogs = {}, set()
+    messages, dialogs, menus = {}, set(), {}
     for folder in SCAN_FOLDERS:
         for path in sorted(glob.glob(os.path.join(src, folder, "*.cpp"))):
             text = open(path, encoding="utf-8", errors="replace").read()
@@ -62,7 +64,10 @@ def scan(src):
                     dialogs.add(int(m.group(1)))
             for m in HELP_CALL.finditer(text):
                 dialogs.add(int(m.group(1)))
-    return messages, dialogs
+            for m in POPUP_ROW.finditer(text):   # F1 in an open popup asks for its help id
+                if int(m.group(2)):
+                    menus[int(m.group(2))] = int(m.group(1))
+    return messages, dialogs, menus
 
 
 def page(title, body):
@@ -82,7 +87,7 @@ def main():
 
     table = read_table(args.src)
     texts = read_texts(args.src)
-    messages, dialogs = scan(args.src)
+    messages, dialogs, menus = scan(args.src)
 
     topics = {}   # topic number -> (title, html)
     for path in sorted(glob.glob(os.path.join(here, "topics", "*.htm"))):
@@ -109,6 +114,13 @@ def main():
         topics[topic] = ("Message %u" % number, page("Message %u" % number, quoted +
                          "<p>This message was shown with the number %u in its title. Read what it says, "
                          "correct the value or the file it names, and try again.</p>" % number))
+    for help_id, text_id in sorted(menus.items()):
+        topic = topic_of(help_id)
+        if topic not in topics:
+            caption = texts.get(text_id, "").replace("&", "").split("\t")[0].strip() or "Menu"
+            topics[topic] = ("Menu %s" % caption, page("Menu %s" % caption,
+                             "<p>The commands of this menu. Choose one with the mouse or its underlined "
+                             "letter; F1 on an open menu shows this page.</p>"))
     for help_id in sorted(dialogs):
         topic = topic_of(help_id)
         if topic not in topics:
