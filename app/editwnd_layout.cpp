@@ -1,6 +1,7 @@
 // Arithmetic of the edit windows without any window: cells from pixels, zoom steps, view menu
 // ids, tiling, activation order, clock placement, frame rate and edge scrolling.
 #include "app/editwnd_layout.h"
+#include "../resources/menus.h"
 
 int CellsFromPixels(uint32_t mode, int32_t zoom, int32_t w, int32_t h, int32_t* cellsWide,
                     int32_t* cellsHigh) {
@@ -132,24 +133,20 @@ int MenuIdForViewMode(uint32_t mode, int32_t zoom) {
   switch (mode) {
     case 1:
       switch (zoom) {
-        case 1: return 348;
-        case 2: return 347;
-        case 4: return 346;
-        case 6: return 345;
-        case 8: return 344;
+        case 1: return CMD_SYMBOLS_1_1;
+        case 2: return CMD_SYMBOLS_2_1;
+        case 4: return CMD_SYMBOLS_4_1;
+        case 6: return CMD_SYMBOLS_6_1;
+        case 8: return CMD_VIEW_FIRST;  // symbols 8:1
       }
       return -1;
     case 2:
-      switch (zoom) {
-        case 1: return 349;
-        case 2: return 350;
-        case 4: return 351;
-        case 8: return 352;
-      }
+      for (int i = 0, p = 1; i < 4; i++, p *= 2)
+        if (zoom == p) return CMD_LINE_DIAGRAM_1_2 + i;
       return -1;
     case 3:
       for (int i = 0, p = 1; i < 7; i++, p *= 2)
-        if (zoom == p) return 353 + i;
+        if (zoom == p) return CMD_OVERVIEW_1_32 + i;
       return -1;
   }
   return -1;
@@ -157,19 +154,19 @@ int MenuIdForViewMode(uint32_t mode, int32_t zoom) {
 
 int ViewModeForMenuId(int id, uint32_t* mode, int32_t* zoom) {
   static const int32_t mode1[5] = {8, 6, 4, 2, 1};
-  if (id >= 344 && id <= 348) {
+  if (id >= CMD_VIEW_FIRST && id <= CMD_SYMBOLS_1_1) {
     *mode = 1;
-    *zoom = mode1[id - 344];
+    *zoom = mode1[id - CMD_VIEW_FIRST];
     return 0;
   }
-  if (id >= 349 && id <= 352) {
+  if (id >= CMD_LINE_DIAGRAM_1_2 && id <= CMD_LINE_DIAGRAM_1_16) {
     *mode = 2;
-    *zoom = 1 << (id - 349);
+    *zoom = 1 << (id - CMD_LINE_DIAGRAM_1_2);
     return 0;
   }
-  if (id >= 353 && id <= 359) {
+  if (id >= CMD_OVERVIEW_1_32 && id <= CMD_VIEW_LAST) {
     *mode = 3;
-    *zoom = 1 << (id - 353);
+    *zoom = 1 << (id - CMD_OVERVIEW_1_32);
     return 0;
   }
   return 1;

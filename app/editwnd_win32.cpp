@@ -2,6 +2,7 @@
 // threads with their two locks, the buffers and bitmap, view mode and zoom, activation, tiling,
 // suspension of all drawing, the frame rate and the running-time message.
 #include "app/frame_win32.h"
+#include "../resources/menus.h"
 #include <cstring>
 #include "app/cursor.h"
 #include "app/dialog.h"
@@ -293,13 +294,13 @@ int CreateEditWindow(int zoomRequest) {
   SetEditMenuTexts(slot);
   RebuildRecentFileMenus(slot);
   // The drawing-script import stays greyed until the program has the import.
-  if (!FileCommands.importDrawingScript) EnableMenuCommand(260, slot, 0);
+  if (!FileCommands.importDrawingScript) EnableMenuCommand(CMD_IMPORT_DRAWING_SCRIPT, slot, 0);
   CheckMenuCommand(MenuIdForViewMode(s->viewMode, s->zoom), slot, 1);
   if (!s->scrollBarFlag) ShowScrollBar(window, SB_BOTH, FALSE);
   ShowWindow(window, SW_SHOWNORMAL);
   ScrollCursorIntoView(slot);
   if (!placed && slot == 0) ArrangeStatusWindow(0, 1);
-  if (CountEditWindows() == EDIT_SLOTS) EnableCommandInAllWindows(400, 0);
+  if (CountEditWindows() == EDIT_SLOTS) EnableCommandInAllWindows(CMD_NEW_WINDOW, 0);
   return EDITWND_OK;
 }
 
@@ -349,7 +350,7 @@ static void DestroyEditSlot(int slot) {
   if (s->windowDC) ReleaseDC(window, (HDC)s->windowDC);
   s->windowDC = nullptr;
   s->overlay = EditOverlaySnapshot();
-  if (!Entry.shuttingDown) EnableCommandInAllWindows(400, 1);
+  if (!Entry.shuttingDown) EnableCommandInAllWindows(CMD_NEW_WINDOW, 1);
 }
 
 // ---- view mode and zoom -------------------------------------------------------------------------------

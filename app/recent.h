@@ -1,12 +1,13 @@
 // The list of the 32 recently opened network files (entry 0 the newest) and the texts of their
 // menu items.
 #pragma once
+#include "../resources/menus.h"
 #include <cstdint>
 
 constexpr int RECENT_COUNT = 32;
-constexpr int RECENT_CHARS = 260;     // per entry, terminator included
-constexpr int RECENT_FIRST_ID = 272;  // menu commands 272..303
-constexpr int RECENT_LAST_ID = 303;
+constexpr int RECENT_CHARS = 260;                  // per entry, terminator included
+constexpr int RECENT_FIRST_ID = CMD_RECENT_FIRST;  // menu commands 272..303
+constexpr int RECENT_LAST_ID = CMD_RECENT_LAST;
 
 extern char16_t RecentFiles[RECENT_COUNT][RECENT_CHARS];
 extern int32_t RecentShownCount;  // option DateiZahl, 0..32

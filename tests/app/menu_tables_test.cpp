@@ -4,6 +4,7 @@
 #include "app/menu_tables.h"
 #include <gtest/gtest.h>
 #include <fstream>
+#include <map>
 #include <set>
 #include <sstream>
 #include <string>
@@ -19,8 +20,24 @@ struct RcEntry {
   std::vector<RcEntry> items;
 };
 
-// Reads the menu MENU_EDIT_WINDOW of the resource script into its tree.
+// The command names of the resource header (#define CMD_... value).
+std::map<std::string, int> ReadCommandNames() {
+  std::ifstream f(std::string(QUIL_TEST_SOURCE_DIR) + "/resources/menus.h");
+  std::map<std::string, int> names;
+  std::string word, name;
+  while (f >> word)
+    if (word == "#define" && f >> name && name.rfind("CMD_", 0) == 0) {
+      int value = 0;
+      f >> value;
+      names[name] = value;
+    }
+  return names;
+}
+
+// Reads the menu MENU_EDIT_WINDOW of the resource script into its tree; the commands stand there
+// by their names (a number there is a fault).
 RcEntry ReadMenuBar() {
+  std::map<std::string, int> names = ReadCommandNames();
   std::ifstream f(std::string(QUIL_TEST_SOURCE_DIR) + "/resources/menus.rc");
   std::vector<RcEntry*> open;
   RcEntry bar;
@@ -47,8 +64,13 @@ RcEntry ReadMenuBar() {
     } else if (word == "MENUITEM") {
       RcEntry e;
       size_t comma = line.rfind(',');
-      if (line.find("SEPARATOR") == std::string::npos && comma != std::string::npos)
-        e.id = std::stoi(line.substr(comma + 1));
+      if (line.find("SEPARATOR") == std::string::npos && comma != std::string::npos) {
+        std::istringstream rest(line.substr(comma + 1));
+        std::string name;
+        rest >> name;
+        EXPECT_TRUE(names.count(name)) << "command " << name << " is no CMD_ name";
+        e.id = names.count(name) ? names[name] : -1;
+      }
       open.back()->items.push_back(e);
     }
   }
