@@ -16,6 +16,7 @@
 #include "core/platform.h"
 #include "core/platform_ui.h"
 #include "core/sound.h"
+#include "graphics/title.h"
 #include "model/general_section.h"
 #include "model/grid.h"
 #include "model/netfile_options.h"
@@ -476,11 +477,20 @@ LRESULT CALLBACK StatusWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 }
 
 // ---- title window ----------------------------------------------------------------------------------------------
-// The title picture comes from the title-picture file; while the program has no reader for it,
-// creating the title window is refused and start-up goes on without it.
-int (*TitlePictureLoad)(int number) = nullptr;
-void (*TitlePictureDraw)(HDC dc) = nullptr;
-void (*TitlePictureFree)() = nullptr;
+// The title picture comes from the title-picture file: picture n of the command line, else a
+// random one; creating the title window is refused only when no picture can be read.
+static int LoadTitleForWindow(int number) {
+  return LoadTitleBitmap(number < 0 ? TITLE_RANDOM : (uint32_t)number) < 0;
+}
+static void DrawTitleForWindow(HDC dc) {
+  RECT r = {0, 0, 192, 256};
+  GetClientRect(WindowFromDC(dc), &r);
+  DrawTitleBitmap(dc, 0, 0, r.bottom - r.top, r.right - r.left);
+}
+static void FreeTitleForWindow() { FreeTitleBitmap(); }
+int (*TitlePictureLoad)(int number) = LoadTitleForWindow;
+void (*TitlePictureDraw)(HDC dc) = DrawTitleForWindow;
+void (*TitlePictureFree)() = FreeTitleForWindow;
 
 void CloseTitleWindow() {
   if (!Entry.titleWindow) return;

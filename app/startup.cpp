@@ -3,6 +3,8 @@
 #include "app/startup.h"
 #include "app/editwnd.h"
 #include "app/cursor.h"
+#include "app/daytime_entry.h"
+#include "app/dialog.h"
 #include "app/help.h"
 #include "app/netcmd.h"
 #include "app/titles.h"
@@ -12,7 +14,10 @@
 #include "core/platform.h"
 #include "core/stream.h"
 #include "core/timepattern.h"
+#include "graphics/colours.h"
 #include "graphics/fonts.h"
+#include "graphics/glyphfile.h"
+#include "graphics/graphics_section.h"
 #include "model/general_section.h"
 #include "model/grid.h"
 #include "model/netfile_sections.h"
@@ -96,6 +101,15 @@ static int StepSwitches() {
   InitSwitches();
   return 0;
 }
+static int StepGlyphs() {
+  RegisterGraphicsSection();
+  SetDialogColourSource(GetColour);              // dialogs draw in the display colours
+  FileCommands.updateDayPhase = UpdateDayPhase;  // after a network is opened or made new
+  DayPhaseUpdateHook = UpdateDayPhase;           // after the times of day are edited
+  int r = LoadSymbolFile();
+  if (r == 6) StartupGlyphNotice = 1;
+  return r;
+}
 static int StepEditWindows() {
   ResetEditWindows();
   return 0;
@@ -130,7 +144,7 @@ static int StepDeferredNotices() {
 }
 
 // The start-up order of the components present in the program. Rows of the components still to
-// come (glyph file and vehicle graphics, trains, text labels, depots, switches, route points,
+// come (the nine default vehicle-graphic sets of the glyph-file row, trains, text labels, depots, switches, route points,
 // signals, TP, Dwx, event filter, option file, stops, LFST, line table, info texts, log points,
 // buffer stops, animated cells) are added with those components, at their place in this order.
 static const StartupStep kStartup[] = {
@@ -142,6 +156,7 @@ static const StartupStep kStartup[] = {
     {"quil.lng", StepMainLanguage, MapMainLanguageResult},
     {"quil.lnv", StepSecondLanguage, MapSecondLanguageResult},
     {"grid", StepGrid, CodeGrid},
+    {"glyph file", StepGlyphs, MapGlyphResult},
     {"trains", StepTrains, nullptr},
     {"switch control", StepSwitches, nullptr},
     {"edit-window table", StepEditWindows, nullptr},
@@ -173,13 +188,20 @@ struct ExitRow {
 };
 // The shut-down order; the components still to come are added at their place.
 static const ExitRow kExit[] = {
-    {"ExitGrid", ExitGrid},       {"StreamExit", StreamExit},     {"ExitFonts", ExitFonts},
-    {"ExitTrains", ExitTrains},   {"ExitSwitches", ExitSwitches}, {"ExitHtmlHelp", ExitHtmlHelp},
-    {"ExitCursors", ExitCursors}, {"ExitLanguage", ExitLanguage}, {"ExitMisc", ExitMisc},
+    {"ExitGrid", ExitGrid},
+    {"StreamExit", StreamExit},
+    {"FreeSymbolGraphics", FreeSymbolGraphics},
+    {"ExitFonts", ExitFonts},
+    {"ExitTrains", ExitTrains},
+    {"ExitSwitches", ExitSwitches},
+    {"ExitHtmlHelp", ExitHtmlHelp},
+    {"ExitCursors", ExitCursors},
+    {"ExitLanguage", ExitLanguage},
+    {"ExitMisc", ExitMisc},
 };
-static const char* const kExitNames[] = {"ExitGrid",    "StreamExit",   "ExitFonts",
-                                         "ExitTrains",  "ExitSwitches", "ExitHtmlHelp",
-                                         "ExitCursors", "ExitLanguage", "ExitMisc"};
+static const char* const kExitNames[] = {
+    "ExitGrid",     "StreamExit",   "FreeSymbolGraphics", "ExitFonts",    "ExitTrains",
+    "ExitSwitches", "ExitHtmlHelp", "ExitCursors",        "ExitLanguage", "ExitMisc"};
 
 void ExitProgram() {
   for (const ExitRow& r : kExit) r.run();

@@ -25,11 +25,9 @@
 // | signalling/switch_question.cpp                     | the edit window stays at the       | the train dialogs' follow options    |
 // |   SwitchQuestionFollowOptions                      | switch's level                     |                                      |
 // | model/grid_textlabel_shim.cpp (GetTextsExtent)     | no labels                          | the text labels                      |
-// | app/dialog_win32.cpp StandInColour                 | fixed colours                      | the display colours                  |
-// | app/titles (title window picture in the test host) | a stand-in picture                 | the title-picture reader             |
-// | app/netcmd.cpp FileCommands: updateDayPhase        | no colour change                   | the colours and the day phase        |
 // | app/netcmd.cpp FileCommands: loadUserSymbolFiles   | no user symbol files (0)           | the user graphic-file lists          |
 // | app/netcmd.cpp FileCommands: importDrawingScript   | nothing drawn                      | the drawing-script import            |
 // | app/netcmd.cpp FileCommands: updateAnimationsInView| nothing                            | the animated cells                   |
-// | app/daytime_entry.cpp DayPhaseUpdateHook (null)    | day phase not recomputed           | the display colours' day phase       |
+// | graphics/cellbuf.cpp GetAnimatedCode               | every code unchanged               | the animated cells                   |
+// | graphics/colours.cpp UpdateDayPhase (time of day)  | DocState minute, own time windows  | the clock (IsClockInTimeWindow)      |
 #pragma once

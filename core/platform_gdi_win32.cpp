@@ -4,6 +4,7 @@
 #include "core/platform_ansi_win32.h"
 
 int WrapGetDeviceCaps(WrapDC dc, int index) { return GetDeviceCaps((HDC)dc, index); }
+uint32_t WrapGetSysColor(int index) { return (uint32_t)GetSysColor(index); }
 WrapDC WrapGetDC(WrapWindow window) { return GetDC((HWND)window); }
 int WrapReleaseDC(WrapWindow window, WrapDC dc) { return ReleaseDC((HWND)window, (HDC)dc); }
 WrapDC WrapBeginPaint(WrapWindow window, void* paint) {
@@ -58,4 +59,16 @@ WrapGdiObject WrapCreateFont(int height, int width, int escapement, int orientat
   return CreateFontA(height, width, escapement, orientation, weight, italic, underline, strikeOut,
                      charSet, outPrecision, clipPrecision, quality, pitchAndFamily,
                      face ? a : nullptr);
+}
+
+int WrapSetPixelsToDevice(WrapDC dc, int x, int y, int width, int height, const uint32_t* pixels) {
+  BITMAPINFO bi = {};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = width;
+  bi.bmiHeader.biHeight = -height;  // rows from the top
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  return SetDIBitsToDevice((HDC)dc, x, y, (DWORD)width, (DWORD)height, 0, 0, 0, (UINT)height,
+                           pixels, &bi, DIB_RGB_COLORS);
 }

@@ -178,6 +178,9 @@ int WrapShowScrollBar(WrapWindow window, int bar, int show);
 
 // ---- graphics -----------------------------------------------------------------------------------------------
 int WrapGetDeviceCaps(WrapDC dc, int index);
+uint32_t WrapGetSysColor(int index);  // 0x00BBGGRR
+// Copies a top-down 32-bit image of width x height pixels to (x, y) of the context.
+int WrapSetPixelsToDevice(WrapDC dc, int x, int y, int width, int height, const uint32_t* pixels);
 WrapDC WrapGetDC(WrapWindow window);
 int WrapReleaseDC(WrapWindow window, WrapDC dc);
 WrapDC WrapBeginPaint(WrapWindow window, void* paint);  // platform record (PAINTSTRUCT)

@@ -50,6 +50,28 @@ def missing_language_file(s):
     expect(rc == 0, f"exit code after a start-up error {rc}")
 
 
+def missing_or_broken_glyph_file(s):
+    """Start-up errors 21 (no glyph file) and 22 (a glyph file cut short after its text)."""
+    for name, code, text in (("noglyphs", 21, "File not found: quil.gzg"), ("badglyphs", 22, "quil.gzg")):
+        exe = folder_with(name, QUIL, True)
+        folder = os.path.dirname(exe)
+        if code == 21:
+            os.remove(os.path.join(folder, "quil.gzg"))
+        else:
+            with open(os.path.join(DATA_DIR, "quil.gzg"), "rb") as f:
+                data = f.read()
+            with open(os.path.join(folder, "quil.gzg"), "wb") as f:
+                f.write(data[:data.index(b"\x1a") + 1000])
+        h = s.start_host(exe, "/Q", "/N", "/LE")
+        r = s.driver("wait", "class=#32770", "exe=quil.exe", "timeout=30000", "dump")
+        expect(r.first("title")["_"] == f"Initialization error #{code}:", f"start-up error title {r.first('title')}")
+        texts = " ".join(c.get("text", "") for c in r.all("control"))
+        expect(text in texts, f"start-up error text {texts!r}")
+        s.driver("wait", "class=#32770", "exe=quil.exe", "key", "vk=ENTER", "gone", "timeout=20000")
+        rc, _ = s.wait_host(h, timeout=60)
+        expect(rc == 0, f"exit code after a start-up error {rc}")
+
+
 def network_file_on_command_line(s):
     fixture = os.path.join(DATA_DIR, "netfixtures", "small.nt3")
     expect(os.path.exists(fixture), f"fixture {fixture}")
@@ -65,6 +87,7 @@ def test():
     with GuiSession("program") as s:
         usage_box(s)
         missing_language_file(s)
+        missing_or_broken_glyph_file(s)
         network_file_on_command_line(s)
         bad_network_file_on_command_line(s)
 

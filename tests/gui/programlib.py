@@ -9,18 +9,19 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from guilib import DATA_DIR, WORK_DIR, expect, lang_text  # noqa: E402
 
 QUIL = os.path.join(DATA_DIR, "quil.exe")
-LANG_FILES = ("quil.lng", "quil.lnv", "quil.lnx")
+# What a program needs beside it to start: the language files and the glyph file.
+START_FILES = ("quil.lng", "quil.lnv", "quil.lnx", "quil.gzg")
 
 
 def folder_with(name, exe, with_lang, lang="en"):
-    """A folder holding the program (and the language files unless with_lang is False; those of
-    another language than English under the program's own names)."""
+    """A folder holding the program (and the files it starts with unless with_lang is False; the
+    language files of another language than English under the program's own names)."""
     d = os.path.join(WORK_DIR, f"{name}-{os.getpid()}")
     shutil.rmtree(d, ignore_errors=True)
     os.makedirs(d)
     shutil.copy2(exe, d)
     if with_lang:
-        for f in LANG_FILES:
+        for f in START_FILES:
             source = f.replace("quil.", f"quil_{lang}.") if lang != "en" else f
             if not os.path.exists(os.path.join(DATA_DIR, source)):
                 source = f

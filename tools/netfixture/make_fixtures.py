@@ -622,6 +622,21 @@ def main():
                                                  wein=switch_section(v, switch_records(v))))
     for name, v, recs in switch_faults():
         save(name + ".nt3", network_file(v, switch_doc(v), wein=switch_section(v, recs)))
+    # graphics sections listing vehicle-graphic sets (and a background picture from 14393 on)
+    for gv, name in ((CURRENT, "graphics_sets.nt3"), (14370, "graphics_sets_v14370.nt3"),
+                     (14368, "graphics_sets_v14368.nt3")):
+        ids = [645136, 320016, 100096]
+        old_zg = u16(0x475A) + count(gv, 0, 14369) + (u32(0) if gv >= 14393 else b"")
+        zg = u16(0x475A) + count(gv, len(ids), 14369)
+        for i in ids:
+            zg += u32(i) if gv >= 14369 else u16(i & 0xFFFF)
+        if gv >= 14393:
+            zg += u32(1) + u32(0) + u32(10) + u32(20) + u32(300) + u32(200)
+            zg += wide("park.bmp")
+        secs = empty_sections(gv)
+        assert secs.count(old_zg + u16(0x414D)) == 1
+        secs = secs.replace(old_zg + u16(0x414D), zg + u16(0x414D))
+        save(name, network_file(gv, version_doc(gv), sections=secs))
     # grid faults
     g = dict(d)
     g["cells"] = {(1, 1, 0): 0x0201}
