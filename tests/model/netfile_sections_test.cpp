@@ -119,7 +119,9 @@ TEST_F(Sections, GridBlockPositionsAreChecked) {
       for (int i = 0; i < 16; i++) g.u16(0x80FF);
     }
     EXPECT_EQ(ReadRaw(g.b, ReadGridSection, 14400), c.result) << c.what;
-    if (c.result == 0) EXPECT_EQ(GetCell(c.x, c.y, c.level), 0x0203);
+    if (c.result == 0) {
+      EXPECT_EQ(GetCell(c.x, c.y, c.level), 0x0203);
+    }
   }
 }
 
@@ -272,12 +274,21 @@ TEST_F(Sections, GeneralFieldsAreRangeChecked) {
     EXPECT_EQ(x, -1) << p.what;  // none of these has a place in the grid
     if (p.result) continue;
     EXPECT_EQ(DocState.weekday, 1) << p.what;
-    if (p.offset == OFS_SPEED)
+    if (p.offset == OFS_SPEED) {
       EXPECT_EQ(DocState.speedLevel, p.repairs ? 7 : bytes[OFS_SPEED]) << p.what;
-    if (p.offset == OFS_CONSTRUCTION) EXPECT_EQ(GetConstructionOrigin(nullptr), -1);
-    if (p.offset == OFS_SCALE) EXPECT_EQ(DocState.timeBase, 1u) << p.what;
-    if (p.offset == OFS_STOP_WEEKDAY) EXPECT_EQ(DocState.stopWeekday, 9);
-    if (p.offset == OFS_DAYTIMES) EXPECT_EQ(DocState.dayTimes[0], 0x193D);
+    }
+    if (p.offset == OFS_CONSTRUCTION) {
+      EXPECT_EQ(GetConstructionOrigin(nullptr), -1);
+    }
+    if (p.offset == OFS_SCALE) {
+      EXPECT_EQ(DocState.timeBase, 1u) << p.what;
+    }
+    if (p.offset == OFS_STOP_WEEKDAY) {
+      EXPECT_EQ(DocState.stopWeekday, 9);
+    }
+    if (p.offset == OFS_DAYTIMES) {
+      EXPECT_EQ(DocState.dayTimes[0], 0x193D);
+    }
     if (p.offset >= OFS_PARAMS && p.offset < OFS_SWITCH) {
       const uint32_t defaults[6] = {0, 0, 64, 64, 16, 16};
       for (int i = 0; i < 6; i++) {
