@@ -3,6 +3,7 @@
 // suspension of all drawing, the frame rate and the running-time message.
 #include "app/frame_win32.h"
 #include "../resources/menus.h"
+#include <windowsx.h>
 #include <cstring>
 #include "app/cursor.h"
 #include "app/dialog.h"
@@ -573,6 +574,7 @@ LRESULT CALLBACK EditWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       break;
     case WM_MOUSEACTIVATE: return FrameMouseActivate();
     case WM_COMMAND: DispatchCommand(LOWORD(wParam), lParam, 0); return 0;
+    case WM_INITMENU: UpdateMenuState(window); return 0;
     case WM_INITMENUPOPUP:
       if (!HIWORD(lParam)) SetMenuOpen(MenuHelpId(window, (HMENU)wParam));
       return 0;
@@ -593,10 +595,20 @@ LRESULT CALLBACK EditWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
           forward ? ScrollViewUp(slot) : ScrollViewDown(slot);
       }
       return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_CHAR:
+      if (HandleKeyMessage(message, wParam, lParam, 1)) return 0;
+      break;
     case WM_MOUSEMOVE:
-      // Nothing while the right button scrolls at an edge; else the cursor of the place.
-      if (!EdgeScrollState) SetCursorForWindow(window, 0);
-      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+      // Nothing while the right button scrolls at an edge; else the cursor of the place and the
+      // mouse dispatch.
+      if (HandleEditMouseMessage(window, message, wParam, lParam)) return 0;
+      break;
     case WM_NCRBUTTONDOWN:
     case WM_NCRBUTTONDBLCLK:
       if (GetMouseOptions()) {
@@ -615,6 +627,9 @@ LRESULT CALLBACK EditWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         ReleaseCapture();
         return 0;
       }
+      if (message == WM_RBUTTONUP)
+        DispatchMouse(message, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), 0, 0,
+                      (uint32_t)wParam & (MK_LBUTTON | MK_CONTROL));
       break;
   }
   return FrameDefault(window, message, wParam, lParam);

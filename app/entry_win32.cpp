@@ -1,6 +1,8 @@
 // Program entry (Win32): window classes, the process-long windows and threads, the command line,
 // the folders, the start-up of every component, the title window and the message loop.
 #include "app/frame_win32.h"
+#include "app/commands.h"
+#include "app/input.h"
 #include <commctrl.h>
 #include "app/cmdline.h"
 #include "app/netcmd.h"
@@ -175,8 +177,11 @@ int InitInstance(HINSTANCE instance, int showCommand) {
   WrapHandle mutex = WrapCreateMutex(0, u"KORV_R27K32_384_Mutex");
   SecondInstance = (mutex && WrapGetLastError() == WRAP_ERROR_ALREADY_EXISTS) ? 1 : 0;
 
-  // Edit-window slots.
+  // Edit-window slots; the window commands of the command table.
   ClearEditSlotsAtStart();
+  FrameWindowCommand = HandleFrameCommand;
+  FrameActivateWindow = ActivateEditWindow;
+  FrameSetFrameRate = SetFrameRate;
 
   // Accelerators and common controls.
   Entry.accelerators = WrapLoadAccelerators(instance, u"R27KACC");
@@ -267,6 +272,11 @@ int RunMessageLoop() {
     int got = WrapGetMessage(&msg, nullptr, 0, 0);
     if (got == 0 || got == -1) break;
     if (OfferMessageToHelp(&msg)) continue;
+    // System keys (Alt combinations, F10) go to the key dispatch before the accelerators.
+    if (msg.message == WM_SYSKEYDOWN && msg.wParam != VK_SHIFT && msg.wParam != VK_CONTROL) {
+      EditViewSlot* s = GetEditSlot(EditViews.active);
+      if (DispatchKey((int)msg.wParam, KeyFlagsOf(msg.lParam), s && s->window ? 1 : 0)) continue;
+    }
     if (Entry.accelerators && Entry.mainWindow &&
         WrapTranslateAccelerator(Entry.mainWindow, Entry.accelerators, &msg))
       continue;

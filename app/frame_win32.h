@@ -56,6 +56,14 @@ void RegisterTooltipRects();
 // Frame commands: the commands whose work lives in the frame (windows, views, recent files,
 // quit). Returns 1 when the id was one of them.
 int HandleFrameCommand(int id);
+void UpdateMenuState(HWND window);  // WM_INITMENU of an edit window
+// Key and mouse input of the windows (app/input_win32.cpp).
+int DispatchKey(int key, int flags, int fromEdit);  // the low byte of HandleKey
+int KeyFlagsOf(LPARAM lParam);                      // Ctrl and Shift held, Alt from bit 29
+// Key-down, system-key-down and character messages: 1 when the dispatcher used the key.
+int HandleKeyMessage(UINT message, WPARAM wParam, LPARAM lParam, int fromEdit);
+void DispatchMouse(UINT message, int x, int y, int fromStatus, int dragState, uint32_t keys);
+int HandleEditMouseMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void DispatchCommand(int id, LPARAM lParam, int context);
 int IsModalOpen();  // a dialog runs or a popup menu is open
 // WM_SETCURSOR of the frame's windows: outside the client area and without a running dialog 0

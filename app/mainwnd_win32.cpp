@@ -1,7 +1,9 @@
 // The main (status) window: its procedure, the message-filter hook, the four timer threads, the
 // tick handler glue and the idle step, the title window and the shut-down sequence.
 #include "app/frame_win32.h"
+#include "app/commands.h"
 #include <commctrl.h>
+#include <windowsx.h>
 #include <mmsystem.h>
 #include "app/cursor.h"
 #include "app/dialog.h"
@@ -300,8 +302,9 @@ static LRESULT FilterKey(int code, WPARAM key) {
 
 // ---- commands --------------------------------------------------------------------------------------------
 void DispatchCommand(int id, LPARAM lParam, int context) {
-  if (context) return;  // the edit windows' context menu comes with the menu commands
-  HandleFrameCommand(id);
+  (void)lParam;
+  (void)context;
+  HandleMenuCommand(id);
 }
 
 // ---- shut-down ---------------------------------------------------------------------------------------------
@@ -464,6 +467,17 @@ LRESULT CALLBACK StatusWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
       }
       break;
     case WM_MOUSEMOVE: SetCursorForWindow(window, 0); return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_CHAR:
+      if (HandleKeyMessage(message, wParam, lParam, 0)) return 0;
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+      DispatchMouse(message, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), 1, 0, 0);
+      return 0;
     case MM_MCINOTIFY: mciSendCommandW((MCIDEVICEID)lParam, MCI_CLOSE, 0, 0); return 0;
     case WM_QUIL_FILTER_KEY: return FilterKey((int)wParam, (WPARAM)lParam);
     case WM_QUIL_TICK:

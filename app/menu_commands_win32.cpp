@@ -1,14 +1,14 @@
-// The frame's own menu commands: the network-file commands and quitting, the recent files, the
-// window commands, zoom and view modes, the clock window, activation by number and the day-phase
-// times. The command dispatcher hands these ids here.
+// The frame's window commands: quitting, the edit windows (new, close, next, previous, activation
+// by number), zoom and view modes, display flag and scroll bars, the status-window layout and the
+// clock window. The command table hands these ids here; every other id reaches its own action
+// there (app/commands.cpp).
 #include "app/frame_win32.h"
 #include "../resources/menus.h"
-#include "app/daytime_entry.h"
+#include "app/commands.h"
+#include "app/menu_tables.h"
 #include "app/editwnd.h"
 #include "app/editwnd_layout.h"
 #include "app/entry.h"
-#include "app/netcmd.h"
-#include "app/recent.h"
 
 int HandleFrameCommand(int id) {
   int a = EditViews.active;
@@ -20,26 +20,11 @@ int HandleFrameCommand(int id) {
       SetViewModeAndZoom(a, (int)mode, zoom);
     return 1;
   }
-  if (id >= CMD_RECENT_FIRST && id <= CMD_RECENT_LAST) {
-    char16_t path[RECENT_CHARS];
-    if (GetRecentFile(path, id) == 0) OpenNetworkCommand(path);
-    return 1;
-  }
   if (id >= CMD_ACTIVATE_WINDOW_1 && id <= CMD_ACTIVATE_WINDOW_6) {
     ActivateEditWindow(id - CMD_ACTIVATE_WINDOW_1);
     return 1;
   }
   switch (id) {
-    case CMD_NEW_NETWORK: NewNetwork(); return 1;
-    case CMD_OPEN: OpenNetworkCommand(nullptr); return 1;
-    case CMD_IMPORT_DRAWING_SCRIPT:
-      if (FileCommands.importDrawingScript) ImportNetworkCommand();
-      return 1;
-#ifndef QUIL_VIEWER
-    case CMD_SAVE: SaveNetworkWithBackups(); return 1;
-    case CMD_SAVE_AS: SaveNetworkAsCommand(); return 1;
-    case CMD_PASSWORD: NetworkPasswordCommand(); return 1;
-#endif
     case CMD_QUIT:
       // The main window's close path asks the save question and shuts down.
       if (Entry.mainWindow) FrameSend((HWND)Entry.mainWindow, WM_CLOSE, 0, 0);
@@ -69,8 +54,25 @@ int HandleFrameCommand(int id) {
       ArrangeStatusWindow(1, 1);
       return 1;
     case CMD_CLOCK: ClockWindow(4, nullptr, nullptr, nullptr, nullptr); return 1;
-    case CMD_TIMES_OF_DAY: EditDayPhaseTimes(); return 1;
     case CMD_ACTIVATE_STATUS: ActivateEditWindow(-1); return 1;
   }
   return 0;
+}
+
+// WM_INITMENU of an edit window: the toggled captions and the greying of that window's menu.
+void UpdateMenuState(HWND window) {
+  int slot = FindEditWindow(window);
+  if (slot < 0) return;
+  int n;
+  const MenuCommandCaption* t = GetMenuToggleCaptions(&n);
+  int clockOpen = ClockWindowHandle() != nullptr;
+  for (int i = 0; i < n; i++)
+    SetMenuItemText(slot, t[i].position, t[i].commandId,
+                    ToggledCaption(t[i].commandId, slot, clockOpen));
+  const CommandRow* rows = GetCommandRows(&n);
+  for (int i = 0; i < n; i++) {
+    if (rows[i].first >= 496) continue;  // context-menu items and window activation
+    for (int id = rows[i].first; id <= rows[i].last; id++)
+      EnableMenuCommand(id, slot, IsCommandEnabled(id, slot));
+  }
 }

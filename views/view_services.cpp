@@ -83,7 +83,6 @@ void CenterViewOn(int window, int* x, int* y) {}
 void CentreViewOnCursor(int window) {}
 
 int ScrollCellIntoView(int window, int x, int y, int level) { return 0; }
-void SetCursorCell(int window, int x, int y) {}
 int LevelUp(int window) { return 1; }
 int LevelDown(int window) { return 1; }
 int CanGoBackInHistory(int window) { return 0; }
