@@ -575,6 +575,7 @@ LRESULT CALLBACK EditWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_MOUSEACTIVATE: return FrameMouseActivate();
     case WM_COMMAND: DispatchCommand(LOWORD(wParam), lParam, 0); return 0;
     case WM_INITMENU: UpdateMenuState(window); return 0;
+    case WM_CONTEXTMENU: ShowEditContextMenu(window, lParam); return 0;
     case WM_INITMENUPOPUP:
       if (!HIWORD(lParam)) SetMenuOpen(MenuHelpId(window, (HMENU)wParam));
       return 0;

@@ -56,7 +56,8 @@ void RegisterTooltipRects();
 // Frame commands: the commands whose work lives in the frame (windows, views, recent files,
 // quit). Returns 1 when the id was one of them.
 int HandleFrameCommand(int id);
-void UpdateMenuState(HWND window);  // WM_INITMENU of an edit window
+void UpdateMenuState(HWND window);                     // WM_INITMENU of an edit window
+void ShowEditContextMenu(HWND window, LPARAM lParam);  // WM_CONTEXTMENU of an edit window
 // Key and mouse input of the windows (app/input_win32.cpp).
 int DispatchKey(int key, int flags, int fromEdit);  // the low byte of HandleKey
 int KeyFlagsOf(LPARAM lParam);                      // Ctrl and Shift held, Alt from bit 29

@@ -9,6 +9,12 @@
 #include "app/editwnd.h"
 #include "app/editwnd_layout.h"
 #include "app/entry.h"
+#include <windowsx.h>
+#include "app/dialog.h"
+#include "core/langtext.h"
+#include "model/grid.h"
+#include "trains/train_services.h"
+#include "views/view_services.h"
 
 int HandleFrameCommand(int id) {
   int a = EditViews.active;
@@ -75,4 +81,69 @@ void UpdateMenuState(HWND window) {
     for (int id = rows[i].first; id <= rows[i].last; id++)
       EnableMenuCommand(id, slot, IsCommandEnabled(id, slot));
   }
+}
+
+// The context menu of an edit window (right button up, or the context-menu key with lParam -1):
+// the items' texts at the cursor cell and their states; the chosen item comes as WM_COMMAND.
+void ShowEditContextMenu(HWND window, LPARAM lParam) {
+  int slot = IsEditSlot(EditViews.active) && EditViews.slot[EditViews.active].window
+                 ? EditViews.active
+                 : EditViews.lastUsed;
+  EditViewSlot* s = GetEditSlot(slot);
+  if (!s || !s->window || IsDialogOpen()) return;
+  POINT at;
+  if (lParam == -1) {
+    int point[2] = {0, 0};
+    CellToWindowPixel(slot, point);
+    at.x = point[0];
+    at.y = point[1];
+    ClientToScreen((HWND)s->window, &at);
+  } else {
+    at.x = GET_X_LPARAM(lParam);
+    at.y = GET_Y_LPARAM(lParam);
+  }
+  HMENU menu = LoadMenuW(ProgramInstance(), MAKEINTRESOURCEW(2));
+  if (!menu) return;
+  HMENU popup = GetSubMenu(menu, 0);
+  uint32_t flags = 0;
+  int sub = 0, line = 0;
+  uint16_t code = (uint16_t)GetCell(s->cursorX, s->cursorY, s->cursorLevel);
+  int train =
+      code >= 0xBF00 && code <= 0xBFFF &&
+      GetTrainAtCell(s->cursorX, s->cursorY, s->cursorLevel, &flags, &sub, &line, code) == 0;
+  int mark = GetSelectedTrainMark();
+  int x1, y1, l1, x2, y2, l2;
+  GetMarkedBlock(&x1, &y1, &l1, &x2, &y2, &l2);
+  struct {
+    int id;
+    uint32_t text;
+  } items[] = {
+      {496, LANG_ID(1260)},
+      {497, LANG_ID(1262)},
+      {498, LANG_ID(1264)},
+      {499, LANG_ID(1266)},
+      {500, LANG_ID(1261)},
+      {501, LANG_ID(1270)},
+      {502, LANG_ID(1275)},
+      {503, mark == 1 ? LANG_ID(1274) : LANG_ID(1272)},
+      {504, mark == 2 ? LANG_ID(1274) : LANG_ID(1273)},
+      {505, LANG_ID(1268)},
+      {506, LANG_ID(1269)},
+      {507, LANG_ID(1276)},
+      {508, LANG_ID(1277)},
+  };
+  for (auto& it : items) {
+    ModifyMenuW(popup, (UINT)it.id, MF_BYCOMMAND | MF_STRING, (UINT_PTR)it.id,
+                reinterpret_cast<LPCWSTR>(GetLangText(it.text)));
+    int enabled = IsCommandEnabled(it.id, slot);
+    if (it.id >= 500 && it.id <= 502 && !train) enabled = 0;
+    if ((it.id == 503 || it.id == 504) && !train && !mark) enabled = 0;
+    if (it.id == 505 && x1 == s->cursorX && y1 == s->cursorY && l1 == s->cursorLevel) enabled = 0;
+    if (it.id == 506 && x2 == s->cursorX && y2 == s->cursorY && l2 == s->cursorLevel) enabled = 0;
+    EnableMenuItem(popup, (UINT)it.id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+  }
+  OpenContextMenu = popup;
+  TrackPopupMenu(popup, TPM_RIGHTBUTTON, at.x, at.y, 0, window, nullptr);
+  OpenContextMenu = nullptr;
+  DestroyMenu(menu);
 }

@@ -7,6 +7,7 @@
 #include "app/editwnd.h"
 #include "app/entry.h"
 #include "app/frame_win32.h"
+#include "core/platform.h"
 #include "core/langtext.h"
 #include "model/grid.h"
 #include "host_win32.h"
