@@ -1,5 +1,6 @@
 // The command table and the menu-command dispatcher.
 #include "app/commands.h"
+#include "../resources/menus.h"
 #include "app/cursor.h"
 #include "app/daytime_entry.h"
 #include "app/editwnd.h"
@@ -55,7 +56,9 @@ static void CmdRecent(int id) {
   if (GetRecentFile(path, id) == 0) OpenNetworkCommand(path);
 }
 static void CmdSimulation(int) { SetSimulationRunning(SIMRUN_TOGGLE); }
-static void CmdHelp(int id) { ShowHelpTopic(id == 418 ? 40056 : id == 419 ? 40050 : 1); }
+static void CmdHelp(int id) {
+  ShowHelpTopic(id == CMD_CONTENTS ? 40056 : id == CMD_MENU_HELP ? 40050 : 1);
+}
 static void CmdDayPhase(int) { EditDayPhaseTimes(); }
 
 // ---- conditions ---------------------------------------------------------------------------------
@@ -89,52 +92,57 @@ static int CanImport(int) { return FileCommands.importDrawingScript != nullptr; 
 
 // Every command id of the menus, the recent files, the window activation and the context menu.
 static const CommandRow kCommands[] = {
-    {256, 256, CmdNewNetwork, nullptr},
-    {257, 257, CmdOpen, nullptr},
-    {258, 258, CmdSave, nullptr},
-    {259, 259, CmdSaveAs, nullptr},
-    {260, 260, CmdImport, CanImport},
-    {261, 262, nullptr, nullptr},  // text-table and picture export
-    {265, 265, CmdPassword, nullptr},
-    {266, 266, CmdFrame, nullptr},
-    {272, 303, CmdRecent, nullptr},
-    {304, 305, nullptr, nullptr},  // palette symbol choice, line list
-    {307, 312, nullptr, nullptr},  // general info, text, info text, settings, positions, go to
-    {313, 313, nullptr, CanGoBack},
-    {314, 314, nullptr, CanGoForward},
-    {315, 319, nullptr, nullptr},  // whole network, track kinds, random blocks, move, copy
-    {320, 321, nullptr, BlockMarked},
-    {322, 322, nullptr, nullptr},
-    {323, 323, nullptr, BlockMarked},
-    {325, 330, nullptr, nullptr},  // searches, signal installation, switch, info text
-    {331, 331, nullptr, HasLogPoints},
-    {336, 336, CmdFrame, CanZoomIn},
-    {337, 337, CmdFrame, CanZoomOut},
-    {338, 339, CmdFrame, HasWindow},
-    {340, 340, nullptr, nullptr},
-    {341, 341, nullptr, CanLevelUp},
-    {342, 342, nullptr, CanLevelDown},
-    {344, 359, CmdFrame, HasWindow},
-    {368, 368, nullptr, nullptr},
-    {369, 374, nullptr, HasTrains},
-    {375, 376, nullptr, nullptr},
-    {377, 377, nullptr, HasTrains},
-    {384, 384, CmdSimulation, nullptr},
-    {385, 396, nullptr, nullptr},  // clock and simulation settings, options, fonts, exports, log
-    {400, 400, CmdFrame, HasFreeSlot},
-    {401, 406, CmdFrame, nullptr},
-    {417, 417, nullptr, nullptr},
-    {418, 420, CmdHelp, nullptr},
-    {421, 428, nullptr, nullptr},  // depot, line and element lists
-    {429, 429, nullptr, HasLogPoints},
-    {430, 430, nullptr, nullptr},  // event display
-    {432, 432, nullptr, nullptr},  // colours
-    {433, 433, CmdDayPhase, nullptr},
-    {448, 451, nullptr, nullptr},  // event filters
-    {464, 466, nullptr, nullptr},  // language and help files
-    {480, 481, nullptr, nullptr},  // user graphic-file lists
-    {496, 508, nullptr, nullptr},  // the context menu's items at the cursor
-    {512, 518, CmdFrame, nullptr},
+    {CMD_NEW_NETWORK, CMD_NEW_NETWORK, CmdNewNetwork, nullptr},
+    {CMD_OPEN, CMD_OPEN, CmdOpen, nullptr},
+    {CMD_SAVE, CMD_SAVE, CmdSave, nullptr},
+    {CMD_SAVE_AS, CMD_SAVE_AS, CmdSaveAs, nullptr},
+    {CMD_IMPORT_DRAWING_SCRIPT, CMD_IMPORT_DRAWING_SCRIPT, CmdImport, CanImport},
+    {CMD_EXPORT_TEXT_TABLE, CMD_EXPORT_PICTURE, nullptr, nullptr},  // text-table and picture export
+    {CMD_PASSWORD, CMD_PASSWORD, CmdPassword, nullptr},
+    {CMD_QUIT, CMD_QUIT, CmdFrame, nullptr},
+    {CMD_RECENT_FIRST, CMD_RECENT_LAST, CmdRecent, nullptr},
+    {CMD_SYMBOL_CHOICE, CMD_EDIT_LINES, nullptr, nullptr},  // palette symbol choice, line list
+    {CMD_GENERAL_INFORMATION, CMD_GO_TO_POSITION, nullptr,
+     nullptr},  // general info, text, info text, settings, positions, go to
+    {CMD_BACK, CMD_BACK, nullptr, CanGoBack},
+    {CMD_FORWARD, CMD_FORWARD, nullptr, CanGoForward},
+    {CMD_WHOLE_NETWORK, CMD_COPY_BLOCK_TO_PLACE, nullptr,
+     nullptr},  // whole network, track kinds, random blocks, move, copy
+    {CMD_CUT_BLOCK, CMD_COPY_BLOCK, nullptr, BlockMarked},
+    {CMD_PASTE_BLOCK, CMD_PASTE_BLOCK, nullptr, nullptr},
+    {CMD_DELETE_BLOCK, CMD_DELETE_BLOCK, nullptr, BlockMarked},
+    {CMD_TEXT, CMD_NEXT_INFO_TEXT, nullptr,
+     nullptr},  // searches, signal installation, switch, info text
+    {CMD_NEXT_LOG_POINT, CMD_NEXT_LOG_POINT, nullptr, HasLogPoints},
+    {CMD_ZOOM_IN, CMD_ZOOM_IN, CmdFrame, CanZoomIn},
+    {CMD_ZOOM_OUT, CMD_ZOOM_OUT, CmdFrame, CanZoomOut},
+    {CMD_DISPLAY_SWITCH_ON, CMD_SHOW_SCROLL_BARS, CmdFrame, HasWindow},
+    {CMD_VIEW_OPTIONS, CMD_VIEW_OPTIONS, nullptr, nullptr},
+    {CMD_LEVEL_UP, CMD_LEVEL_UP, nullptr, CanLevelUp},
+    {CMD_LEVEL_DOWN, CMD_LEVEL_DOWN, nullptr, CanLevelDown},
+    {CMD_VIEW_FIRST, CMD_VIEW_LAST, CmdFrame, HasWindow},
+    {CMD_NEW_TRAIN, CMD_NEW_TRAIN, nullptr, nullptr},
+    {CMD_TRAIN_LIST, CMD_LIST_OPTIONS, nullptr, HasTrains},
+    {CMD_VEHICLE_SETS, CMD_VEHICLE_GRAPHICS, nullptr, nullptr},
+    {CMD_FOLLOW_TRAIN, CMD_FOLLOW_TRAIN, nullptr, HasTrains},
+    {CMD_START_SIMULATION, CMD_START_SIMULATION, CmdSimulation, nullptr},
+    {CMD_CLOCK_SETTINGS, CMD_SAVE_SETTINGS_NOW, nullptr,
+     nullptr},  // clock and simulation settings, options, fonts, exports, log
+    {CMD_NEW_WINDOW, CMD_NEW_WINDOW, CmdFrame, HasFreeSlot},
+    {CMD_CLOSE_WINDOW, CMD_CLOCK, CmdFrame, nullptr},
+    {CMD_STATUS_INFO, CMD_STATUS_INFO, nullptr, nullptr},
+    {CMD_CONTENTS, CMD_HELP_INDEX, CmdHelp, nullptr},
+    {CMD_INFO_DEPOTS, CMD_INFO_ROUTE_POINTS, nullptr, nullptr},  // depot, line and element lists
+    {CMD_INFO_LOG_POINTS, CMD_INFO_LOG_POINTS, nullptr, HasLogPoints},
+    {CMD_INFO_EVENT_DISPLAY, CMD_INFO_EVENT_DISPLAY, nullptr, nullptr},  // event display
+    {CMD_COLOURS, CMD_COLOURS, nullptr, nullptr},                        // colours
+    {CMD_TIMES_OF_DAY, CMD_TIMES_OF_DAY, CmdDayPhase, nullptr},
+    {CMD_TRAINS, CMD_OTHERS, nullptr, nullptr},                       // event filters
+    {CMD_LANGUAGE_FILE, CMD_HELP_FILE, nullptr, nullptr},             // language and help files
+    {CMD_SYMBOL_FILES, CMD_VEHICLE_GRAPHIC_FILES, nullptr, nullptr},  // user graphic-file lists
+    {CMD_CONTEXT_ELEMENT_INFO, CMD_CONTEXT_PASTE, nullptr,
+     nullptr},  // the context menu's items at the cursor
+    {CMD_ACTIVATE_STATUS, CMD_ACTIVATE_WINDOW_6, CmdFrame, nullptr},
 };
 
 const CommandRow* GetCommandRows(int* count) {
@@ -157,11 +165,11 @@ int IsCommandEnabled(int id, int slot) {
 uint32_t ToggledCaption(int id, int slot, int clockOpen) {
   EditViewSlot* s = GetEditSlot(slot);
   switch (id) {
-    case 338: return (s && s->displayFlag) ? LANG_ID(33991) : LANG_ID(33990);
-    case 339: return (s && s->scrollBarFlag) ? LANG_ID(33992) : LANG_ID(33993);
-    case 384: return IsSimulationRunning() ? LANG_ID(33809) : LANG_ID(33810);
-    case 405: return EditViews.statusLayoutWide ? LANG_ID(33855) : LANG_ID(33854);
-    case 406: return clockOpen ? LANG_ID(33857) : LANG_ID(33856);
+    case CMD_DISPLAY_SWITCH_ON: return (s && s->displayFlag) ? LANG_ID(33991) : LANG_ID(33990);
+    case CMD_SHOW_SCROLL_BARS: return (s && s->scrollBarFlag) ? LANG_ID(33992) : LANG_ID(33993);
+    case CMD_START_SIMULATION: return IsSimulationRunning() ? LANG_ID(33809) : LANG_ID(33810);
+    case CMD_STATUS_LAYOUT: return EditViews.statusLayoutWide ? LANG_ID(33855) : LANG_ID(33854);
+    case CMD_CLOCK: return clockOpen ? LANG_ID(33857) : LANG_ID(33856);
   }
   return 0;
 }

@@ -1,6 +1,7 @@
 // Key dispatch: the prefixes Ctrl+K and Ctrl+Q, then one modifier branch (Ctrl, Shift, Alt or
 // none). Virtual-key codes and upper-cased characters share one code space.
 #include "app/commands.h"
+#include "../resources/menus.h"
 #include "app/editwnd.h"
 #include "app/help.h"
 #include "app/input.h"
@@ -108,7 +109,7 @@ static void CtrlLetter(int position, EditViewSlot* s) {
     case 4: SetReverseAdvance(!GetReverseAdvance()); break;
     case 7: SetBlockMarkMode(2); break;
     case 8:
-      if (s) FrameCommand(338);
+      if (s) FrameCommand(CMD_DISPLAY_SWITCH_ON);
       break;
     case 10:
       OverlayTextLabelsOn = !OverlayTextLabelsOn;
@@ -253,7 +254,7 @@ static int PlainKey(int key, EditViewSlot* s, int a) {
       return 1;
     case 42:
     case 47:
-      if (s) FrameCommand(key == 42 ? 336 : 337);
+      if (s) FrameCommand(key == 42 ? CMD_ZOOM_IN : CMD_ZOOM_OUT);
       return 1;
     case 43:
     case 61: SetClockSpeed(-1); return 1;

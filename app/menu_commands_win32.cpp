@@ -77,7 +77,8 @@ void UpdateMenuState(HWND window) {
                     ToggledCaption(t[i].commandId, slot, clockOpen));
   const CommandRow* rows = GetCommandRows(&n);
   for (int i = 0; i < n; i++) {
-    if (rows[i].first >= 496) continue;  // context-menu items and window activation
+    if (rows[i].first >= CMD_CONTEXT_ELEMENT_INFO)
+      continue;  // context-menu items and window activation
     for (int id = rows[i].first; id <= rows[i].last; id++)
       EnableMenuCommand(id, slot, IsCommandEnabled(id, slot));
   }
@@ -102,7 +103,7 @@ void ShowEditContextMenu(HWND window, LPARAM lParam) {
     at.x = GET_X_LPARAM(lParam);
     at.y = GET_Y_LPARAM(lParam);
   }
-  HMENU menu = LoadMenuW(ProgramInstance(), MAKEINTRESOURCEW(2));
+  HMENU menu = LoadMenuW(ProgramInstance(), MAKEINTRESOURCEW(MENU_CONTEXT));
   if (!menu) return;
   HMENU popup = GetSubMenu(menu, 0);
   uint32_t flags = 0;

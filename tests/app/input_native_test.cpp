@@ -85,19 +85,29 @@ std::string ReadSource(const char* relative) {
 TEST(CommandTable, EveryMenuItemAndAcceleratorHasOneRow) {
   std::string rc = ReadSource("resources/menus.rc");
   ASSERT_FALSE(rc.empty());
+  std::map<std::string, int> names;  // the command names of the resource header
+  std::string header = ReadSource("resources/menus.h");
+  std::regex define(R"(#define\s+(\w+)\s+(\d+))");
+  for (auto it = std::sregex_iterator(header.begin(), header.end(), define);
+       it != std::sregex_iterator(); ++it)
+    names[(*it)[1]] = std::stoi((*it)[2]);
+  auto idOf = [&](const std::string& t) {
+    return isdigit((unsigned char)t[0]) ? std::stoi(t) : names.count(t) ? names[t] : -1;
+  };
   std::set<int> ids;
-  std::regex item(R"(MENUITEM\s+"[^"]*",\s*(\d+))");
+  std::regex item(R"(MENUITEM\s+"[^"]*",\s*(\w+))");
   for (auto it = std::sregex_iterator(rc.begin(), rc.end(), item); it != std::sregex_iterator();
        ++it)
-    ids.insert(std::stoi((*it)[1]));
+    ids.insert(idOf((*it)[1]));
   size_t acc = rc.find("ACCELERATORS");
   ASSERT_NE(acc, std::string::npos);
-  std::regex accel(R"(\n\s*(?:"[^"]*"|VK_\w+),\s*(\d+))");
+  std::regex accel(R"(\n\s*(?:"[^"]*"|VK_\w+),\s*(\w+))");
   std::string accText = rc.substr(acc);
   int accelerators = 0;
   for (auto it = std::sregex_iterator(accText.begin(), accText.end(), accel);
        it != std::sregex_iterator(); ++it, accelerators++)
-    ids.insert(std::stoi((*it)[1]));
+    ids.insert(idOf((*it)[1]));
+  EXPECT_FALSE(ids.count(-1)) << "a command name the header does not define";
   EXPECT_EQ(accelerators, 31);
   ASSERT_GT(ids.size(), 120u);
   for (int id = 272; id <= 303; id++) ids.insert(id);  // the recent files
@@ -408,9 +418,25 @@ TEST_F(InputFixture, ClickMovesTheCursorAndEdgeDragMovesTheBlockEdge) {
   HandleEditMouse(MOUSE_LDOWN, -40, 20, 0, MOUSEKEY_LEFT);
   EXPECT_EQ(s.cursorX, 82);
   s.originX = 80;
-  // A mouse move with the left button is a drag (no cursor move) unless an edge drag runs.
+  // A mouse move with the left button is a drag (no cursor move) unless an edge drag runs; with
+  // drag scrolling on it scrolls the view by the cells dragged, so the cursor cell follows the
+  // mouse.
+  uint32_t mouseOptions = GetMouseOptions();
+  SetMouseOptions(0);
   HandleEditMouse(MOUSE_MOVE, 320, 40, 0, MOUSEKEY_LEFT);
   EXPECT_EQ(s.cursorX, 82);
+  EXPECT_EQ(s.originX, 80);
+  SetMouseOptions(8);
+  HandleEditMouse(MOUSE_MOVE, 320, 8, 0, MOUSEKEY_LEFT);  // cell (90, 40): 8 columns, 2 rows
+  EXPECT_EQ(s.cursorX, 82);
+  EXPECT_EQ(s.originX, 72);
+  EXPECT_EQ(s.originY, 42);
+  SetMouseOptions(0);
+  s.originX = 80;
+  s.originY = 40;
+  s.fineX = s.fineY = 0;
+  s.farX = 120;
+  s.farY = 70;
   SetMarkedBlock(85, 45, 0, 95, 55, 0, 0);
   HandleEditMouse(MOUSE_MOVE, 320, 40, 3, MOUSEKEY_LEFT);  // right edge to cell 90
   int x1, y1, l1, x2, y2, l2;
@@ -423,6 +449,7 @@ TEST_F(InputFixture, ClickMovesTheCursorAndEdgeDragMovesTheBlockEdge) {
   GetMarkedBlock(&x1, &y1, &l1, &x2, &y2, &l2);
   EXPECT_EQ(x1, 95);
   EXPECT_EQ(x2, 80);
+  SetMouseOptions(mouseOptions);
 }
 
 TEST_F(InputFixture, RightButtonEndsAPendingPick) {
