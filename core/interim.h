@@ -9,6 +9,14 @@
 // | views/view_services.cpp ScrollWindowBuffer,        | no buffer shift, no repaint        | the window pixel buffers             |
 // |   RefreshEditWindowRect, InvalidateWindowRect      |                                    |                                      |
 // | views/view_services.cpp ScrollView...By (overview) | no block scrolling                 | the overview views                   |
+// | views/view_services.cpp ShowReservationInfo,       | no dialog                          | the cell dialogs of editing          |
+// |   ShowUserSymbolInfo, EditClassBVariant,           |                                    |                                      |
+// |   ShowCellInfo                                     |                                    |                                      |
+// | views/view_services.cpp Start/RemoveAnimationAt    | no animated cells                  | the animated cells                   |
+// | views/placement_advance.cpp PlacementAdvanceLists | empty long advance lists           | the symbol definitions (start-up)    |
+// | views/view_services_state.cpp GetSlotCodes         | the palette's first entry          | the symbol palette                   |
+// | elements/element_services.cpp                      | no aspect shown                    | the signal elements                  |
+// |   RefreshSignalElementAspectAt                     |                                    |                                      |
 // | elements/element_services.cpp, _write.cpp          | empty stores, no copy text         | each element family's store          |
 // | elements/element_symbols.cpp                       | the element symbol classes         | the symbol definitions               |
 // | trains/train_services.cpp                          | no running step, events, dialogs   | train running, event display, dialogs|

@@ -87,7 +87,11 @@ static GlobalHeader* Header(WrapGlobal block) {
   return block && gGlobalBlocks.count(block) ? (GlobalHeader*)block : nullptr;
 }
 
+static int GlobalAllocFault = 0;
+void SetGlobalAllocFault(int n) { GlobalAllocFault = n > 0 ? n : 0; }
+
 WrapGlobal WrapGlobalAlloc(unsigned flags, size_t bytes) {
+  if (GlobalAllocFault > 0 && --GlobalAllocFault == 0) return nullptr;
   if (bytes > ((size_t)1 << 40)) return nullptr;
   GlobalHeader* h = (GlobalHeader*)malloc(sizeof(GlobalHeader) + bytes);
   if (!h) return nullptr;

@@ -235,3 +235,4 @@ int GetSlowSectionDefault() { return SlowSectionDefault; }
 int SetSlowSectionDefault(int form) { return SetInRange(&SlowSectionDefault, form, 17); }
 int GetBufferStopDefault() { return BufferStopDefault; }
 int SetBufferStopDefault(int form) { return SetInRange(&BufferStopDefault, form, 11); }
+void RefreshSignalElementAspectAt(int x, int y, int level) {}

@@ -182,3 +182,7 @@ int IsLfstSymbol(uint32_t code, int32_t* range);
 int IsRpCode(uint32_t code, int32_t* range);
 int IsDwxCode(uint32_t code, int32_t* range);
 int IsPrellCode(uint32_t code, int32_t* range);
+
+// ---- signal elements ---------------------------------------------------------------------------
+// Shows the current aspect of the signal element at the cell after its symbol was placed.
+void RefreshSignalElementAspectAt(int x, int y, int level);

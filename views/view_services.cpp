@@ -95,19 +95,6 @@ void PaintStatusWindow() {}
 void DrawCursorPosition(void* dc) {}
 void DrawStatusIndicators(void* dc) {}
 
-void PlaceSymbolAtCursor(int key, int advance) {}
-void PlaceCurrentSlotSymbol() {}
-void EditElementAtCursor(int flags) {}
-
-int SetCellSymbolAt(int x, int y, int level, int redraw, uint32_t code) {
-  if (code == CELL_EMPTY) return 1;
-  if (!SetCell(x, y, level, code)) return 0;
-  if (redraw) DrawCell(x, y, level, DRAWCELL_ALL_VIEWS);
-  SetNetModified();
-  UpdateUsedArea(GRID_AREA_WIDEN, x, y, level);
-  return 1;
-}
-
 int SearchFromCell(int* x, int* y, int* level, int options, const char16_t* text) { return 0; }
 int FindSymbolFromCell(int* x, int* y, int* level, uint32_t options, const uint32_t slotCodes[10]) {
   return 0;
@@ -126,3 +113,10 @@ void ScaleBlockCommand(int marked) {}
 void ConvertTrackKindCommand() {}
 void BuildTrackLineCommand() {}
 void PlaceRandomBlocksCommand() {}
+
+void StartAnimationAt(int x, int y, int level, uint32_t code) {}
+void RemoveAnimationAt(int x, int y, int level) {}
+void ShowReservationInfo(int x, int y, int level, uint32_t code) {}
+void ShowUserSymbolInfo(int x, int y, int level) {}
+void EditClassBVariant(int x, int y, int level) {}
+void ShowCellInfo(int x, int y, int level) {}

@@ -137,7 +137,32 @@ void DrawStatusIndicators(void* dc);
 
 // ---- editing at the cursor -----------------------------------------------------------------------
 void PlaceSymbolAtCursor(int key, int advance);
-void PlaceCurrentSlotSymbol();        // a left click in pick mode
+void PlaceCurrentSlotSymbol();  // a left click in pick mode
+// Set by PlaceCurrentSlotSymbol: the edit window ignores the next left-button release (and
+// clears the flag then).
+extern int EditIgnoreButtonUp;
+// Results of PlaceSymbolAt.
+constexpr int PLACE_DONE = 0, PLACE_DECLINED = 1, PLACE_REFUSED = 2;
+// Places a code at a cell as the digit keys do (refusals, questions, editors, deletions, write,
+// redraw; advance: the active window's cursor steps on).
+int PlaceSymbolAt(int x, int y, int level, uint32_t code, int advance);
+// Clears a cell (its animation entry too), recomputing the used area when the cell lay on its
+// border; marks the network modified.
+void ClearCellAt(int x, int y, int level, int redraw);
+// Redraws a cell in every view and, in symbol views, the neighbours that may overlap it.
+void RedrawCellArea(int x, int y, int level);
+// Where the cursor goes after placing a code: bits 1 right, 2 left, 4 down, 8 up.
+uint32_t GetPlacementAdvance(uint32_t code);
+// The long advance lists of the symbol set (codes whose symbols run down, down to the right and
+// up to the right; each ends with 65535), set at start-up; empty lists until then.
+extern const uint16_t* PlacementAdvanceLists[3];
+// Dialogs of the cell under the cursor (x, y, level): the reservation of a marked cell (code
+// without its mark), a user symbol's information, the class-B variants and the plain cell's
+// information with the track and empty-cell variants.
+void ShowReservationInfo(int x, int y, int level, uint32_t code);
+void ShowUserSymbolInfo(int x, int y, int level);
+void EditClassBVariant(int x, int y, int level);
+void ShowCellInfo(int x, int y, int level);
 void EditElementAtCursor(int flags);  // 1, 2 double click / Enter, 5, 6 button up
 // Writes a code, redraws it when asked, marks the network modified and widens the used area:
 // 1 done, 0 the grid block cannot be allocated.
@@ -206,11 +231,18 @@ void StepPaletteSymbol(int delta);
 int SelectPaletteGroup(int group, int index, uint32_t mask, int mirror);
 int GetPaletteSelection(int* index, uint32_t* mask, int* mirror);  // returns the group
 void SelectPaletteSlot(int slot);       // a click on slot (x - pane left) / 36 of pane 0
+int GetPaletteSlot();                   // the current slot 0..9
 void GetSlotCodes(uint32_t codes[10]);  // the current entry's ten codes, 0xC000 empty
 void DrawSymbolPalette(void* dc);
 void OpenSymbolChoiceDialog();
 int GetClassBVariant();
 int SetClassBVariant(int variant);  // -3..4; 1 in the low byte when refused
+
+// ---- animated cells -----------------------------------------------------------------------------
+// After a placement the cell joins the animated cells when its symbol is animated; before a
+// change or a clear its entry goes.
+void StartAnimationAt(int x, int y, int level, uint32_t code);
+void RemoveAnimationAt(int x, int y, int level);
 
 // ---- display switches read by the cell drawing and placing -------------------------------------
 extern int PlaceOverTrainSwitch;   // option J: digit-key placing goes on over a train's cell

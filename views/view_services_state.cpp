@@ -174,9 +174,16 @@ int GetPaletteSelection(int* index, uint32_t* mask, int* mirror) {
   if (mirror) *mirror = 0;
   return 0;
 }
-void SelectPaletteSlot(int slot) {}
+// Until the palette is built its selection is the first entry of the track group with the
+// first track kind (its ten slot codes).
+static int PaletteSlot = 0;
+void SelectPaletteSlot(int slot) {
+  if (slot >= 0 && slot <= 9) PaletteSlot = slot;
+}
+int GetPaletteSlot() { return PaletteSlot; }
 void GetSlotCodes(uint32_t codes[10]) {
-  for (int i = 0; i < 10; i++) codes[i] = 0xC000;
+  static const uint32_t firstEntry[10] = {0xC000, 10, 0, 9, 1, 32, 1, 11, 0, 8};
+  for (int i = 0; i < 10; i++) codes[i] = firstEntry[i];
 }
 void DrawSymbolPalette(void* dc) {}
 void OpenSymbolChoiceDialog() {}
