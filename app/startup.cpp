@@ -18,11 +18,13 @@
 #include "graphics/fonts.h"
 #include "graphics/glyphfile.h"
 #include "graphics/graphics_section.h"
+#include "graphics/symbols.h"
 #include "model/general_section.h"
 #include "model/grid.h"
 #include "model/netfile_sections.h"
 #include "signalling/switch_control.h"
 #include "trains/train_services.h"
+#include "views/view_services.h"
 
 int StartupNoMouse = 0;
 int StartupGlyphNotice = 0;
@@ -106,6 +108,9 @@ static int StepGlyphs() {
   SetDialogColourSource(GetColour);              // dialogs draw in the display colours
   FileCommands.updateDayPhase = UpdateDayPhase;  // after a network is opened or made new
   DayPhaseUpdateHook = UpdateDayPhase;           // after the times of day are edited
+  PlacementAdvanceLists[0] = kAdvanceDownList;   // where the cursor steps after placing
+  PlacementAdvanceLists[1] = kAdvanceDiagonalDownList;
+  PlacementAdvanceLists[2] = kAdvanceDiagonalUpList;
   int r = LoadSymbolFile();
   if (r == 6) StartupGlyphNotice = 1;
   return r;

@@ -13,7 +13,6 @@
 // |   ShowUserSymbolInfo, EditClassBVariant,           |                                    |                                      |
 // |   ShowCellInfo                                     |                                    |                                      |
 // | views/view_services.cpp Start/RemoveAnimationAt    | no animated cells                  | the animated cells                   |
-// | views/placement_advance.cpp PlacementAdvanceLists | empty long advance lists           | the symbol definitions (start-up)    |
 // | views/view_services_state.cpp GetSlotCodes         | the palette's first entry          | the symbol palette                   |
 // | elements/element_services.cpp                      | no aspect shown                    | the signal elements                  |
 // |   RefreshSignalElementAspectAt                     |                                    |                                      |

@@ -7,6 +7,7 @@
 #include "core/msgbox.h"
 #include "core/msgbox_seam.h"
 #include "core/platform_native.h"
+#include "graphics/symbols.h"
 #include "model/grid.h"
 #include "signalling/switch_control.h"
 #include "trains/train_records.h"
@@ -247,5 +248,21 @@ TEST(PlacementAdvance, DirectionsOfTheListsWithAndWithoutTheReverseOption) {
     EXPECT_EQ(GetPlacementAdvance(c.code), c.reversed);
   }
   SetReverseAdvance(0);
+  for (int i = 0; i < 3; i++) PlacementAdvanceLists[i] = saved[i];
+}
+
+TEST(PlacementAdvance, TheSymbolSetsListsRunAsTheirSymbols) {
+  const uint16_t* saved[3] = {PlacementAdvanceLists[0], PlacementAdvanceLists[1],
+                              PlacementAdvanceLists[2]};
+  PlacementAdvanceLists[0] = kAdvanceDownList;
+  PlacementAdvanceLists[1] = kAdvanceDiagonalDownList;
+  PlacementAdvanceLists[2] = kAdvanceDiagonalUpList;
+  SetReverseAdvance(0);
+  const uint32_t down[] = {1, 8, 24, 27, 52, 55, 137}, diagonalDown[] = {2, 26, 28, 138},
+                 diagonalUp[] = {3, 29, 139};
+  for (uint32_t c : down) EXPECT_EQ(GetPlacementAdvance(c), 4u) << c;
+  for (uint32_t c : diagonalDown) EXPECT_EQ(GetPlacementAdvance(c), 5u) << c;
+  for (uint32_t c : diagonalUp) EXPECT_EQ(GetPlacementAdvance(c), 9u) << c;
+  EXPECT_EQ(GetPlacementAdvance(0), 1u);
   for (int i = 0; i < 3; i++) PlacementAdvanceLists[i] = saved[i];
 }
