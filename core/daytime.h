@@ -24,7 +24,7 @@ uint32_t ParseWeekdayList(const char16_t* text, int report, int* endIndex);
 // second; mask 127 = every day).
 // Split form (minuteText not null): the hour from text, the minute from minuteText, the second
 // from secondText (may be null; missing or not a number: 0).
-// Single form (minuteText null): an optional weekday list ("Monday-Friday:"), then h:m or h:m:s;
+// Single form (minuteText null): an optional weekday list ("Mon-Fri:"), then h:m or h:m:s;
 // a weekday list without ":" after it stands for 00:00:00 of those days.
 // 24:00 is 0:00 of the next day. Returns DAYTIME_...; report shows the message of a bad field.
 // endIndex (may be null) receives the index in text where the value ends.

@@ -165,8 +165,8 @@ TEST_F(DialogFields, WeekdayFields) {
   EXPECT_EQ(Step(d, day(2), 0, 34).text, day(7));
   EXPECT_EQ(Step(d, u"someday", 0, 38).text, day(1));
   // A name that does not fit a short field's buffer leaves the field as it is.
-  char16_t small[4];
-  DialogRecord tiny = DlgEdit(140, small, 4, DLGE_RANGE, 9, 9);
+  char16_t small[2];
+  DialogRecord tiny = DlgEdit(140, small, 2, DLGE_RANGE, 9, 9);
   Stepped s = Step(tiny, day(1), 0, 38);
   EXPECT_EQ(s.changed, 0);
   EXPECT_EQ(s.text, day(1));

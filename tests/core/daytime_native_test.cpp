@@ -32,7 +32,7 @@ TEST(DayTimeMessages, EachBadFieldReportsItsMessage) {
   }
   MsgSeamReset();
   uint32_t result = 0;
-  EXPECT_EQ(ParseTimeOfDay(u"Monday:7:00", nullptr, nullptr, &result, nullptr, 1), 0u);
+  EXPECT_EQ(ParseTimeOfDay(u"Mon:7:00", nullptr, nullptr, &result, nullptr, 1), 0u);
   EXPECT_EQ(MsgSeamCallCount(), 0);
 }
 
@@ -46,9 +46,9 @@ TEST(DayTimeMessages, BadWeekdayListsNameTheWord) {
   EXPECT_EQ(std::u16string(MsgSeamLastCall()->text),
             std::u16string(GetLangText(21083)) + u": \"Someday\"");
   MsgSeamReset();
-  EXPECT_EQ(ParseWeekdayList(u"Monday Friday", 1, nullptr), 0u);
+  EXPECT_EQ(ParseWeekdayList(u"Mon Fri", 1, nullptr), 0u);
   ASSERT_EQ(MsgSeamCallCount(), 1);
   EXPECT_EQ(MsgSeamLastCall()->helpTopic, 50875);
   EXPECT_EQ(std::u16string(MsgSeamLastCall()->text),
-            std::u16string(GetLangText(21084)) + u": \"Friday\"");
+            std::u16string(GetLangText(21084)) + u": \"Fri\"");
 }
