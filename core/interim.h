@@ -20,9 +20,8 @@
 // | elements/element_symbols.cpp                       | the element symbol classes         | the symbol definitions               |
 // | trains/train_services.cpp                          | no running step, events, dialogs   | train running, event display, dialogs|
 // | trains/sim_clock.cpp ClockWorkTable (null rows)    | that work is skipped               | train running step, TP schedules,    |
-// |                                                    |                                    | signal timers, day phase             |
+// |                                                    |                                    | signal timers                        |
 // | trains/train_records.cpp CompareLineOrderHook      | lines ordered by id                | the line table                       |
-// | trains/clock_panes_win32.cpp ClockColour           | fixed colours                      | the display colours                  |
 // | signalling/switch_decide.cpp                       | a non-empty expression is not met  | the condition expressions            |
 // |   EvaluateElementExpression                        |                                    |                                      |
 // | signalling/switch_control.cpp RouteLists           | route lists neither match nor      | the line-reference lists             |

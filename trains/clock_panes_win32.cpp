@@ -3,6 +3,7 @@
 #include <windows.h>
 #include "app/editwnd.h"
 #include "core/langtext.h"
+#include "graphics/colours.h"
 #include "graphics/fonts.h"
 #include "core/platform_ui.h"
 #include "model/general_section.h"
@@ -17,15 +18,7 @@ void* ClockWindowForDrawing = nullptr;
 // Display colours by number until the colour table exists (pane 32 / 34, clock window 125 / 126,
 // menu bar 251 / 252); platform colours with red in the low byte. Display font 2 for the panes and
 // the clock window.
-static uint32_t StandInColour(int number) {
-  switch (number) {
-    case 32: return 0xC0C0C0;
-    case 126: return 0xFFFFFF;
-    case 252: return 0xF0F0F0;
-  }
-  return 0x000000;
-}
-uint32_t (*ClockColour)(int number) = StandInColour;
+uint32_t (*ClockColour)(int number) = GetColour;  // the display colours
 void* (*ClockFont)() = GetDisplayFont2;
 
 constexpr uint32_t kOpaque = 2;               // ETO_OPAQUE

@@ -1,6 +1,7 @@
 // The simulation clock step and the day-time windows.
 #include "trains/sim_clock.h"
 #include "app/daytime_entry.h"
+#include "graphics/colours.h"
 #include "model/general_section.h"
 #include "model/netfile_options.h"
 #include "signalling/switch_control.h"
@@ -15,7 +16,7 @@ ClockWork ClockWorkTable = {
     nullptr,                   // switchSignalsByTime: the signals
     nullptr,                   // startDepotTrainsBySchedule: the train running step
     nullptr,                   // applyTrainSchedules: the train running step
-    nullptr,                   // updateDayPhase: the colours and the day phase
+    UpdateDayPhase,            // the colours and the day phase
     ResetRatioSwitchesByTime,  // the switches
     OnStopTimeReached,         // the day-time entry services
     DrawStopTimeFieldDefault,  // the stop-time field

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 #include "core/langtext.h"
+#include "graphics/colours.h"
 #include "model/general_section.h"
 #include "model/grid.h"
 #include "model/netfile_options.h"
@@ -316,4 +317,19 @@ TEST_F(ClockFixture, ClockWindowTextAndPanesFollowTheClock) {
   EXPECT_EQ(std::u16string(t), name + u": 9:05 ");
   FormatMaximisedClockText(t, 1);
   EXPECT_EQ(std::u16string(t), name + u": 9:05   ");
+}
+
+// The day phase follows the simulated time: the clock's minute step recomputes it with the real
+// work table, so the dawn begins on the minute the network's times say.
+TEST_F(ClockFixture, DayPhaseChangesOnTheSimulatedMinute) {
+  ClockWorkTable = saved;
+  DocumentState& d = DocState;
+  d.dayPhaseOptions = 1;
+  d.dayTimes[0] = 0x0700, d.dayTimes[1] = 0x1100, d.dayTimes[2] = 0x121E, d.dayTimes[3] = 0x051E;
+  d.hour = 5, d.minute = 29, d.second = 59, d.tick = 49, d.stopHour = 255;
+  UpdateDayPhase(0);
+  EXPECT_EQ(DayPhase & 7, DAYPHASE_NIGHT);
+  Ticks(1);
+  ASSERT_EQ(d.minute, 30);
+  EXPECT_EQ(DayPhase & 7, DAYPHASE_DAWN);
 }
