@@ -35,5 +35,4 @@
 // | app/netcmd.cpp FileCommands: importDrawingScript   | nothing drawn                      | the drawing-script import            |
 // | app/netcmd.cpp FileCommands: updateAnimationsInView| nothing                            | the animated cells                   |
 // | graphics/cellbuf.cpp GetAnimatedCode               | every code unchanged               | the animated cells                   |
-// | graphics/colours.cpp UpdateDayPhase (time of day)  | DocState minute, own time windows  | the clock (IsClockInTimeWindow)      |
 #pragma once
