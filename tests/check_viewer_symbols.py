@@ -8,8 +8,10 @@ import re
 import subprocess
 import sys
 
+# The element families' block copy-text writers (Write<Family>Section(ElementBox const&)) are not
+# network-file writers: the viewer copies blocks to the clipboard too.
 WRITERS = re.compile(r"^(WriteNetworkFile|WriteNetFields|WriteBlockPosition|WriteNetMarker|WritePasswordSlice|"
-                     r"Write\w*Section|SaveWithBackups|AutosaveStep)\(")
+                     r"Write\w*Section(?!\(ElementBox)|SaveSwitches|SaveWithBackups|AutosaveStep)\(")
 
 
 def writers(nm, exe):
@@ -27,7 +29,8 @@ def main():
     in_program = writers(nm, program)
     in_viewer = writers(nm, viewer)
     failures = 0
-    for name in ("WriteNetworkFile", "WritePasswordSlice", "WriteGeneralSection", "WriteGridSection"):
+    for name in ("WriteNetworkFile", "WritePasswordSlice", "WriteGeneralSection", "WriteGridSection",
+                 "SaveSwitches"):
         if name not in in_program:
             print("FAIL: quil.exe has no %s (the symbol names changed?)" % name)
             failures += 1
