@@ -468,6 +468,25 @@ TEST_F(InputFixture, RightButtonEndsAPendingPick) {
   EXPECT_EQ(IsPickPending(), 0);
 }
 
+// A placement in pick mode swallows the release of the button that placed; the release after it
+// is a click again.
+TEST_F(InputFixture, PickPlacementSwallowsItsButtonRelease) {
+  EditViewSlot& s = EditViews.slot[0];
+  EditIgnoreButtonUp = 0;
+  BeginPickMode();
+  HandleEditMouse(MOUSE_LDOWN, 68, 40, 0, MOUSEKEY_LEFT);
+  EXPECT_EQ(s.cursorX, 82);
+  EXPECT_EQ(s.cursorY, 42);
+  HandleEditMouse(MOUSE_LUP, 100, 56, 0, 0);
+  EXPECT_EQ(s.cursorX, 82);
+  EXPECT_EQ(s.cursorY, 42);
+  EXPECT_EQ(EditIgnoreButtonUp, 0);
+  HandleEditMouse(MOUSE_LUP, 100, 56, 0, 0);
+  EXPECT_EQ(s.cursorX, 83);
+  EXPECT_EQ(s.cursorY, 43);
+  EndPickMode();
+}
+
 // The Alt letters of each language collide neither with the menu bar's mnemonics nor with Alt+X,
 // and no letter text repeats a letter.
 TEST(KeyLetters, AltLettersLeaveTheMenuBarAndQuitFree) {
