@@ -48,7 +48,11 @@ int LoadTitleBitmap(uint32_t choice) {
   if (offset > 0x7FFFFFFFu || StreamSeek((int32_t)offset)) return Fail(-2);
   uint16_t w, h;
   uint8_t bg[2];
+  // A title picture is a few hundred pixels across; a size beyond kMaxTitleSide is a damaged
+  // file, never an allocation of gigabytes (or a size product that wraps).
+  constexpr uint16_t kMaxTitleSide = 4096;
   if (StreamReadWord(&w) || StreamReadWord(&h) || !w || !h) return Fail(-2);
+  if (w > kMaxTitleSide || h > kMaxTitleSide) return Fail(-2);
   if (StreamReadBytes(bg, 2) < 2 || bg[1] != 0) return Fail(-2);
   uint32_t* px = (uint32_t*)GraphicsAlloc((uint32_t)w * h * 4);
   if (!px) return Fail(-5);
