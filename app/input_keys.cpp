@@ -127,18 +127,22 @@ static void CtrlLetter(int position, EditViewSlot* s) {
   }
 }
 
+// Ctrl or Alt with an arrow key: the view moves by a page (byGrid 0) or by the major grid
+// spacing (byGrid 1).
+static void PageMove(int key, int a, int byGrid) {
+  if (key == 37) MoveViewLeft(a, byGrid);
+  if (key == 38) MoveViewUp(a, byGrid);
+  if (key == 39) ScrollViewPage(a, byGrid);
+  if (key == 40) MoveViewDown(a, byGrid);
+}
+
 static int CtrlKey(int key, EditViewSlot* s, int a) {
   switch (key) {
     case 37:
     case 38:
     case 39:
     case 40:
-      if (s) {
-        if (key == 37) MoveViewLeft(a, 0);
-        if (key == 38) MoveViewUp(a, 0);
-        if (key == 39) ScrollViewPage(a, 0);
-        if (key == 40) MoveViewDown(a, 0);
-      }
+      if (s) PageMove(key, a, 0);
       return 1;
     case 33:
     case 34:
@@ -194,12 +198,7 @@ static int AltKey(int key, EditViewSlot* s, int a) {
     case 38:
     case 39:
     case 40:
-      if (s) {
-        if (key == 37) MoveViewLeft(a, 1);
-        if (key == 38) MoveViewUp(a, 1);
-        if (key == 39) ScrollViewPage(a, 1);
-        if (key == 40) MoveViewDown(a, 1);
-      }
+      if (s) PageMove(key, a, 1);
       return 1;
     case 120: HandlePaletteCommand(304); return 1;
     case 123:
