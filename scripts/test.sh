@@ -43,7 +43,7 @@ for src in "$root"/tests/fuzz/*_fuzz.cpp; do
   seeds="$root/tests/fuzz/seeds/${name%_fuzz}"
   args=("$corpus"); [ -d "$seeds" ] && args+=("$seeds")
   echo "-- $name"
-  "$f" -max_total_time="$fuzz_seconds" -rss_limit_mb=2048 -timeout=10 -print_final_stats=0 "${args[@]}" 2>"$B/fuzz/$name.log" \
+  "$f" -artifact_prefix="$B/fuzz/$name-" -max_total_time="$fuzz_seconds" -rss_limit_mb=2048 -timeout=10 -print_final_stats=0 "${args[@]}" 2>"$B/fuzz/$name.log" \
     || { tail -50 "$B/fuzz/$name.log"; echo "fuzz target $name failed"; exit 1; }
 done
 
