@@ -185,20 +185,12 @@ static void** BarHandle(int bar) {
   return handles[bar];
 }
 
-// Rectangles of the three scroll-bar panes, from the status layout of the views; while the views
-// give no rectangle the scroll bars sit at these fixed places of the status window.
+// Rectangles of the three scroll-bar panes, from the status layout of the views.
 static void PaneRect(int pane, RECT* r) {
   int top = 0, width = 0, height = 0;
   int left = GetStatusPaneRect(pane, &top, &width, &height);
-  if (left >= 0 && width > 0 && height > 0) {
-    SetRect(r, left, top, left + width, top + height);
-    return;
-  }
-  switch (pane) {
-    case 3: SetRect(r, 362, 2, 378, 38); return;
-    case 6: SetRect(r, 380, 2, 460, 18); return;
-    default: SetRect(r, 780, 2, 796, 78); return;  // pane 39
-  }
+  if (left < 0) left = width = height = top = 0;
+  SetRect(r, left, top, left + width, top + height);
 }
 
 int CreateScrollBarsAndTooltips(HWND main) {
@@ -400,6 +392,14 @@ LRESULT CALLBACK StatusWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         if (*BarHandle(i)) InvalidateRect((HWND)*BarHandle(i), nullptr, TRUE);
       return 0;
     }
+    case WM_SIZE:
+      // The pane layout of a wide status window follows its width.
+      if (wParam != SIZE_MINIMIZED) {
+        SetStatusClientWidth(LOWORD(lParam));
+        MoveScrollBarsToPanes();
+        RegisterTooltipRects();
+      }
+      return 0;
     case WM_CLOSE:
       if (QuerySaveChanges()) EndProgram();  // the save question may stop the close
       return 0;

@@ -4,7 +4,9 @@
 //
 // | stand-in (where)                                   | answers now                        | replaced by                          |
 // |----------------------------------------------------|------------------------------------|--------------------------------------|
-// | views/view_services.cpp, view_services_state.cpp   | no redraw, empty buffers, no panes | the edit-window views and editing    |
+// | views/view_services.cpp, view_services_state.cpp   | no redraw, empty buffers, no cell  | the edit-window views and editing    |
+// |                                                    | previews                           |                                      |
+// | views/view_services.cpp DrawCellVehicles           | no vehicles drawn (width 0)        | the vehicle graphics                 |
 // | views/scrolling.cpp PushPositionHistory            | records only, no going back        | the position history                 |
 // | views/view_services.cpp ScrollWindowBuffer,        | no buffer shift, no repaint        | the window pixel buffers             |
 // |   RefreshEditWindowRect, InvalidateWindowRect      |                                    |                                      |

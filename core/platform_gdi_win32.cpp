@@ -72,3 +72,25 @@ int WrapSetPixelsToDevice(WrapDC dc, int x, int y, int width, int height, const 
   return SetDIBitsToDevice((HDC)dc, x, y, (DWORD)width, (DWORD)height, 0, 0, 0, (UINT)height,
                            pixels, &bi, DIB_RGB_COLORS);
 }
+
+int WrapSetPixel(WrapDC dc, int x, int y, uint32_t colour, int exact) {
+  if (exact) return SetPixelV((HDC)dc, x, y, colour);
+  return SetPixel((HDC)dc, x, y, colour) != (COLORREF)-1;
+}
+uint32_t WrapGetPixel(WrapDC dc, int x, int y) { return (uint32_t)GetPixel((HDC)dc, x, y); }
+int WrapFillRect(WrapDC dc, const WrapRect* rect, WrapGdiObject brush) {
+  return FillRect((HDC)dc, (const RECT*)rect, (HBRUSH)brush);
+}
+int WrapBitBlt(WrapDC dest, int x, int y, int width, int height, WrapDC source, int sx, int sy,
+               uint32_t rop) {
+  return BitBlt((HDC)dest, x, y, width, height, (HDC)source, sx, sy, rop);
+}
+WrapGdiObject WrapCreateBitmap(int width, int height, uint32_t planes, uint32_t bitsPerPixel,
+                               const void* bits) {
+  return CreateBitmap(width, height, planes, bitsPerPixel, bits);
+}
+int WrapScrollWindowEx(WrapWindow window, int dx, int dy, const WrapRect* scroll,
+                       const WrapRect* clip, uint32_t flags) {
+  return ScrollWindowEx((HWND)window, dx, dy, (const RECT*)scroll, (const RECT*)clip, nullptr,
+                        nullptr, flags);
+}

@@ -200,6 +200,20 @@ int WrapExtTextOut(WrapDC dc, int x, int y, uint32_t options, const WrapRect* re
                    const char16_t* text, uint32_t count, const int* dx);  // always wide
 int WrapGetTextExtentPoint32(WrapDC dc, const char16_t* text, int count,
                              WrapSize* size);  // always wide
+// Single pixels (colours 0x00BBGGRR): SetPixelV when exact is set, else SetPixel; GetPixel gives
+// 0xFFFFFFFF outside the clipping region.
+int WrapSetPixel(WrapDC dc, int x, int y, uint32_t colour, int exact);
+uint32_t WrapGetPixel(WrapDC dc, int x, int y);
+// Fills a rectangle (right and bottom exclusive) with a brush.
+int WrapFillRect(WrapDC dc, const WrapRect* rect, WrapGdiObject brush);
+int WrapBitBlt(WrapDC dest, int x, int y, int width, int height, WrapDC source, int sx, int sy,
+               uint32_t rop);
+// A bitmap of the given planes and bits per pixel from rows of bits (rows padded to 16 bits).
+WrapGdiObject WrapCreateBitmap(int width, int height, uint32_t planes, uint32_t bitsPerPixel,
+                               const void* bits);
+// Scrolls a client rectangle of a window, invalidating what is uncovered.
+int WrapScrollWindowEx(WrapWindow window, int dx, int dy, const WrapRect* scroll,
+                       const WrapRect* clip, uint32_t flags);
 WrapGdiObject WrapCreateSolidBrush(uint32_t colour);
 WrapGdiObject WrapSelectObject(WrapDC dc, WrapGdiObject object);
 WrapGdiObject WrapGetStockObject(int index);

@@ -1,5 +1,5 @@
 // Neutral defaults of the view services until the edit-window views are built: drawing and
-// window operations do nothing, queries answer "nothing there"; the colour swaps are complete.
+// window operations do nothing, queries answer "nothing there".
 #include "views/view_services.h"
 #include "model/grid.h"
 
@@ -11,6 +11,13 @@ void DrawCell(int x, int y, int level, uint32_t viewMask) {}
 void InvalidateViews(uint32_t mask) {}
 void DrawCellColumn(void* dc, int pixelX, int pixelY, uint32_t code, uint32_t state,
                     int scaleIndex) {}
+void DrawCellPreview(void* dc, int pixelX, int pixelY, uint32_t code, uint32_t state, int rowOffset,
+                     uint32_t overlayFlags, uint32_t codeAbove, uint32_t stateAbove, int target) {}
+int GetCellDrawExtent(uint32_t code, uint32_t state) { return 16; }
+int DrawCellVehicles(void* dc, int pixelX, int pixelY, int cells, int scale, uint32_t vehicleCode,
+                     uint32_t directionFlags) {
+  return 0;
+}
 
 void FillWindowBufferRect(int window, int x1, int y1, int x2, int y2, uint32_t pixel) {}
 void CopyPixelsToWindowBuffer(int window, int x, int y, int w, int h, const uint32_t* source,
@@ -55,26 +62,6 @@ uint32_t GetDiagramConnectionMask(uint32_t code) { return 0; }
 int GetOverviewCellClass(uint32_t code, int x, int y) { return 133; }
 int GetOverviewWindowCellClass(int x, int y) { return 133; }
 
-void PutPixel(void* dc, int x, int y, uint32_t colour) {}
-void InvertPixel(void* dc, int x, int y) {}
-void DrawHorizontalPixelLine(void* dc, int x1, int y, int x2, uint32_t colour, int step) {}
-void DrawPixelFrame(void* dc, int left, int top, int right, int bottom, uint32_t colour) {}
-void FillRectColour(void* dc, int left, int top, int right, int bottom, uint32_t colour) {}
-
-uint32_t SwapRedBlue(uint32_t colour) {
-  return ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
-}
-uint32_t SwapRedBlueAlt(uint32_t colour) { return SwapRedBlue(colour); }
-
-uint32_t ApplyDayPhaseToColour(uint32_t colour, uint32_t dayPhase) { return colour; }
-void DrawGlyphRun(void* dc, int x, int y, char16_t ch, uint32_t colour, uint32_t background) {}
-void DrawSymbolText(void* dc, int x, int y, const char16_t* text, uint32_t colour,
-                    uint32_t highlight, uint32_t background, int count) {}
-int MeasureSymbolText(const char16_t* text, int* length) {
-  if (length) *length = 1;
-  return 0;
-}
-
 int ScrollViewRightBy(int window, int blocks) { return 0; }
 int ScrollViewLeftBy(int window, int blocks) { return 0; }
 int ScrollViewUpBy(int window, int blocks) { return 0; }
@@ -90,7 +77,6 @@ int CanGoForwardInHistory(int window) { return 0; }
 void GoBackInHistory() {}
 void GoForwardInHistory() {}
 void ResetPositionHistory() {}
-int GetStatusPaneRect(int pane, int* top, int* width, int* height) { return -1; }
 void PaintStatusWindow() {}
 void DrawCursorPosition(void* dc) {}
 void DrawStatusIndicators(void* dc) {}

@@ -17,6 +17,18 @@ void InvalidateViews(uint32_t mask);
 // Draws a code as a column of preview cells (scale index 0..3: rows of 16, 32, 64, 128 pixels).
 void DrawCellColumn(void* dc, int pixelX, int pixelY, uint32_t code, uint32_t state,
                     int scaleIndex);
+// Composes one code's picture with no grid neighbours into a device context or window (targets
+// 6..9 draw at scale 1, 2, 4, 8): row offset 0 or less the code's own cell, 16 x i row i above
+// it of a tall picture, -16 (with the empty code) the part of the cell above reaching down.
+void DrawCellPreview(void* dc, int pixelX, int pixelY, uint32_t code, uint32_t state, int rowOffset,
+                     uint32_t overlayFlags, uint32_t codeAbove, uint32_t stateAbove, int target);
+// Vertical extent of a code's picture in pixels (16 .. 96); negative -(rows + 1) x 16 when the
+// picture also reaches one row down.
+int GetCellDrawExtent(uint32_t code, uint32_t state);
+// A vehicle graphic cut into cells (scale 1 or 2; direction flag 8 right to left, 4 left to
+// right): the graphic's width in pixels, 0 when the code has none.
+int DrawCellVehicles(void* dc, int pixelX, int pixelY, int cells, int scale, uint32_t vehicleCode,
+                     uint32_t directionFlags);
 
 // ---- window pixel buffers and painting -----------------------------------------------------------
 // Fills the inclusive rectangle of the window's drawing buffer (clipped; under the buffer lock).
@@ -72,18 +84,32 @@ int GetOverviewCellClass(uint32_t code, int x, int y);
 int GetOverviewWindowCellClass(int x, int y);
 
 // ---- drawing primitives, colours and glyph text --------------------------------------------------
-void PutPixel(void* dc, int x, int y, uint32_t colour);
+// Colours of these primitives are platform colours (red in the low byte).
+void PutPixel(void* dc, int x, int y, uint32_t colour);  // SetPixelV when the raster flag says
 void InvertPixel(void* dc, int x, int y);
+// Every step-th pixel from the smaller to the larger end (1 solid, more dotted).
 void DrawHorizontalPixelLine(void* dc, int x1, int y, int x2, uint32_t colour, int step);
+void DrawVerticalPixelLine(void* dc, int x, int y1, int y2, uint32_t colour, int step);
 void DrawPixelFrame(void* dc, int left, int top, int right, int bottom, uint32_t colour);
+// Fills the rectangle with its right column and bottom row (nothing when no brush can be made).
 void FillRectColour(void* dc, int left, int top, int right, int bottom, uint32_t colour);
+// Scrolls the rectangle (x1, y1)-(x2 + 1, y2 + 1) of a window by (dx, dy), invalidating what is
+// uncovered; nothing for an empty rectangle or no movement.
+void ScrollWindowArea(void* window, int x1, int y1, int x2, int y2, int dx, int dy);
 // Exchange bits 0-7 and 16-23 and clear bits 24-31 (platform colour to pixel, and back).
 uint32_t SwapRedBlue(uint32_t colour);
 uint32_t SwapRedBlueAlt(uint32_t colour);
 // The colour word (pixel order) adjusted to the day-phase flags.
 uint32_t ApplyDayPhaseToColour(uint32_t colour, uint32_t dayPhase);
+// The glyph pen: the pixel position of the next glyph (every glyph advances it by 8).
+void SetGlyphPen(int x, int y);
+void GetGlyphPen(int* x, int* y);
+// One character at the pen (background 0x80000001: transparent): 32 a blank, 1..31 the signs of
+// the glyph store, others in display font 1; the pen advances by 8.
+void DrawGlyphChar(void* dc, char16_t ch, uint32_t colour, uint32_t background);
 void DrawGlyphRun(void* dc, int x, int y, char16_t ch, uint32_t colour, uint32_t background);
-// Draws a symbol text (embedded codes 1, 2, 4, 6) into at most count glyph cells.
+// Draws a symbol text (embedded items 1..6: cell pictures, highlight, vehicles, info-text cell,
+// preview columns) into at most count glyph cells; the cells left over are blanks.
 void DrawSymbolText(void* dc, int x, int y, const char16_t* text, uint32_t colour,
                     uint32_t highlight, uint32_t background, int count);
 // Width in pixels (8 per glyph cell); length (may be null) gets the units with the terminator.
@@ -129,6 +155,14 @@ int CanGoForwardInHistory(int window);
 void GoBackInHistory();
 void GoForwardInHistory();
 void ResetPositionHistory();
+// The 41 panes of the status window (pixels; the left edges are those of an 800-pixel window).
+constexpr int STATUS_PANE_COUNT = 41;
+struct StatusPane {
+  int16_t left, top, width, height;
+};
+extern const StatusPane StatusPaneTable[STATUS_PANE_COUNT];
+// The status window's client width (its WM_SIZE), for the spread layout of a wide window.
+void SetStatusClientWidth(int width);
 // Left x of a status pane (0..40), -1 for pane 41 and above; the out pointers may be null.
 int GetStatusPaneRect(int pane, int* top, int* width, int* height);
 void PaintStatusWindow();
