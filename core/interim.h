@@ -4,8 +4,7 @@
 //
 // | stand-in (where)                                   | answers now                        | replaced by                          |
 // |----------------------------------------------------|------------------------------------|--------------------------------------|
-// | views/view_services.cpp, view_services_state.cpp   | no redraw, empty buffers, no cell  | the edit-window views and editing    |
-// |                                                    | previews                           |                                      |
+// | views/view_services.cpp, view_services_state.cpp   | no redraw, no cell previews        | the edit-window views and editing    |
 // | views/view_services.cpp DrawCellVehicles           | no vehicles drawn (width 0)        | the vehicle graphics                 |
 // | views/scrolling.cpp PushPositionHistory            | records only, no going back        | the position history                 |
 // | views/view_services.cpp ScrollWindowBuffer,        | no buffer shift, no repaint        | the window pixel buffers             |

@@ -19,21 +19,12 @@ int DrawCellVehicles(void* dc, int pixelX, int pixelY, int cells, int scale, uin
   return 0;
 }
 
-void FillWindowBufferRect(int window, int x1, int y1, int x2, int y2, uint32_t pixel) {}
-void CopyPixelsToWindowBuffer(int window, int x, int y, int w, int h, const uint32_t* source,
-                              int sourceColumn, int sourceRow, int sourceWidth, int sourceHeight) {}
-void CopyPixelsToWindowBufferScaled(int window, int factor, int x, int y, int w, int h,
-                                    const uint32_t* source, int sourceColumn, int sourceRow,
-                                    int sourceWidth, int sourceHeight) {}
 void PaintEditWindow(int window) {}
 void ScrollWindowBuffer(int window, int x1, int y1, int x2, int y2, int dx, int dy) {}
 void RefreshEditWindowRect(int window, int x1, int y1, int x2, int y2) {}
 void InvalidateWindowRect(int window, int x1, int y1, int x2, int y2) {}
 void RedrawWindowCells(int window, int top, int left, int bottom, int right) {}
 void ClearEditWindows() {}
-void* GetDrawingDC(int window) { return nullptr; }
-int CreateCellDrawingDCs() { return 0; }
-void DeleteCellDrawingDCs() {}
 
 static int RasterDibFlag = 0, RasterSetPixelVFlag = 0;
 void QueryRasterCaps(int allowDibTransfer, int allowSetPixelV) {

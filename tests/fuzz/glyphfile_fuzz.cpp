@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 #include <vector>
+#include "app/entry.h"
 #include "core/stream.h"
 #include "graphics/glyphfile.h"
 #include "graphics/symbols.h"
@@ -14,6 +15,8 @@ static std::string gFolder;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (gFolder.empty()) {
     if (StreamInit()) abort();
+    static unsigned char drawingDC;  // the main window's device context of the program
+    Entry.statusDC = &drawingDC;
     gFolder = FuzzScratchFolder("glyphfile_fuzz");
     std::u16string wdir(gFolder.begin(), gFolder.end());
     SetKindFolder(FILE_KIND_PROGRAM, wdir.c_str());

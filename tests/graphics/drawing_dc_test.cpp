@@ -1,0 +1,18 @@
+// The graphics tests run with a drawing device context, as the program does once its main window
+// exists (the cell-drawing objects are made on it when the glyph file loads).
+#ifdef _WIN32
+#include <windows.h>
+#endif
+#include "app/entry.h"
+
+namespace {
+void* TestDrawingDC() {
+#ifdef _WIN32
+  return GetDC(nullptr);
+#else
+  static unsigned char token;
+  return &token;
+#endif
+}
+const int kDrawingDC = (Entry.statusDC = TestDrawingDC(), 0);
+}  // namespace
