@@ -1,6 +1,7 @@
 // The built-in symbol definitions and the page and picture tables, drawn by tools/glyphs.
 #include "graphics/symbol_tables.h"
 #include "graphics/symbols.h"
+#include "graphics/trackground.h"
 
 #include "symbol_tables.inc"
 

@@ -913,40 +913,313 @@ def build():
 # ---- mask pieces (blocks 80..84) ---------------------------------------------------------------------
 # Raw values of the byte-per-pixel blocks 80..84, as the loader's attribute table maps them.
 MODE4 = {1: 144, 5: 1, 7: 34, 12: 20, 15: 36, 23: 18, 26: 98, 40: 40, 44: 24}
-M_LINE, M_BORDER, M_GROUND, M_SLEEPER, M_TEXT = 1, 26, 40, 15, 15
+RAW_OF_MASK = {v: k for k, v in MODE4.items()}
+M_TEXT = 15
+# A track's band by its distance d from the line (zoom-1 pixels), as mask values: the line
+# (0x80 track, 0x10 water), the bed (0x04 sleepers / 0x0C fill / 0x10 water / 0x0E grass), the
+# outer bed (0x08), the edge ring (0x40 the ways' second colour, 0x20 bank, 0x02 ballast) and the
+# outer ring (0x20 bank, 0x02 ballast); everything with a bit of 0x8F (the checker of grounds).
+BANDS = ((1.0, 144), (2.0, 20), (3.0, 24), (4.0, 98), (5.0, 34))
+
+# Arms of the track pattern: a line from the cell's centre to a point of its border, by the
+# direction code of the step (x right, y down): 1 up, 2 down, 4 left, 8 right, 16 down-right,
+# 32 up-left, 64 down-left, 128 up-right.
+CENTRE = (16.0, 8.0)
+ARM_END = {1: (16.0, 0.0), 2: (16.0, 16.0), 4: (0.0, 8.0), 8: (32.0, 8.0), 16: (32.0, 16.0),
+           32: (0.0, 0.0), 64: (0.0, 16.0), 128: (32.0, 0.0)}
+OPPOSITE = {1: 2, 2: 1, 4: 8, 8: 4, 16: 32, 32: 16, 64: 128, 128: 64}
+# Pattern rows (32): lines, arms, bends (two arms in one row), and the overhang rows of the
+# diagonal arms of the cells above and below. Row 0 is pieces 4..7, row 1 pieces 0..3, row 2
+# pieces 8..11 and row 7 pieces 36..39; the others take free pieces in order.
+LINE_ROW = {(4, 8): 0, (1, 2): 1, (16, 32): 6, (64, 128): 7}
+ARM_ROW = {4: 2, 8: 3, 1: 4, 2: 5, 32: 8, 16: 9, 64: 10, 128: 11}
+BEND_ROWS = ((2, 32), (1, 64), (1, 16), (2, 128), (4, 16), (4, 128), (8, 32), (8, 64))
+SPILL_UPPER_SE, SPILL_UPPER_SW, SPILL_LOWER_NW, SPILL_LOWER_NE = 20, 21, 22, 23
+# The arms of a row as (direction, y shift): the overhang rows are the neighbour's arm seen from
+# this cell (the cell above is 16 pixels higher).
+ROW_ARMS = {}
+for (a, b), r in LINE_ROW.items():
+    ROW_ARMS[r] = ((a, 0), (b, 0))
+for a, r in ARM_ROW.items():
+    ROW_ARMS[r] = ((a, 0),)
+for i, (a, b) in enumerate(BEND_ROWS):
+    ROW_ARMS[12 + i] = ((a, 0), (b, 0))
+ROW_ARMS[SPILL_UPPER_SE] = ((16, -16),)
+ROW_ARMS[SPILL_UPPER_SW] = ((64, -16),)
+ROW_ARMS[SPILL_LOWER_NW] = ((32, 16),)
+ROW_ARMS[SPILL_LOWER_NE] = ((128, 16),)
 
 
-def mask_row_shape(row):
-    """The mask of one pattern row over a 32 x 16 cell (top row first): 0 outside; the track
-    line, its border and the ground band carry their attribute bytes."""
-    cv = Canvas(32, 16, 0)
-    lines = {
-        0: ((0, 7, 31, 7),), 1: ((15, 0, 15, 15),), 6: ((0, 0, 31, 15),), 7: ((0, 15, 31, 0),),
-        2: ((0, 7, 15, 7),), 3: ((16, 7, 31, 7),), 4: ((15, 0, 15, 7),), 5: ((15, 8, 15, 15),),
-        8: ((0, 0, 15, 7),), 9: ((16, 8, 31, 15),), 10: ((0, 15, 15, 8),), 11: ((16, 7, 31, 0),),
-        12: ((0, 7, 15, 7), (16, 8, 31, 15)), 13: ((0, 7, 15, 7), (16, 7, 31, 0)),
-        14: ((0, 0, 15, 7), (16, 7, 31, 7)), 15: ((0, 15, 15, 8), (16, 7, 31, 7)),
-        16: ((15, 0, 15, 15), (0, 7, 31, 7)), 17: ((0, 0, 31, 15), (0, 15, 31, 0)),
-        18: ((0, 7, 31, 7), (0, 0, 31, 15)), 19: ((0, 7, 31, 7), (0, 15, 31, 0)),
-        20: ((15, 8, 15, 15), (0, 7, 31, 7)), 21: ((15, 0, 15, 7), (0, 7, 31, 7)),
-    }.get(row, ((0, 7, 31, 7),))
-    for x0, y0, x1, y1 in lines:
-        n = max(abs(x1 - x0), abs(y1 - y0))
-        for i in range(n + 1):
-            x = x0 + (x1 - x0) * i // n
-            y = y0 + (y1 - y0) * i // n
-            for dx in range(-4, 5):
-                for dy in range(-3, 4):
-                    xx, yy = x + dx, y + dy
-                    if 0 <= xx < 32 and 0 <= yy < 16:
-                        near = max(abs(dx) if x0 != x1 or True else 0, abs(dy))
-                        v = cv.get(xx, yy)
-                        want = M_LINE if abs(dx) <= 0 and abs(dy) <= 0 else (
-                            M_BORDER if abs(dx) <= 1 and abs(dy) <= 1 else M_GROUND)
-                        rank = {0: 0, M_GROUND: 1, M_BORDER: 2, M_LINE: 3}
-                        if rank[want] > rank.get(v, 0):
-                            cv.set(xx, yy, want)
-    return cv
+def arm_distance(direction, shift, px, py):
+    """Distance of point (px, py) from an arm's band centre (vertical distance for lines that run
+    sideways, horizontal for upright ones), or None where the arm does not reach. An arm reaches
+    3 pixels past the centre so that arms meeting there join."""
+    cx, cy = CENTRE[0], CENTRE[1] + shift
+    ex, ey = ARM_END[direction][0], ARM_END[direction][1] + shift
+    if direction in (1, 2):
+        t = (py - cy) / (ey - cy)
+        if t < -3.0 / 8 or t > 1.0 + 3.0 / 8:
+            return None
+        return abs(px - cx)
+    t = (px - cx) / (ex - cx)
+    if t < -3.0 / 16 or t > 1.0 + 3.0 / 16:
+        return None
+    return abs(py - (cy + (ey - cy) * t))
+
+
+def row_mask(row, zoom):
+    """The mask values of a pattern row over the cell (zoom 1: 32 x 16, zoom 2: 64 x 32), rows
+    from the top."""
+    w, h = 32 * zoom, 16 * zoom
+    out = [[0] * w for _ in range(h)]
+    for y in range(h):
+        for x in range(w):
+            px, py = (x + 0.5) / zoom, (y + 0.5) / zoom
+            best = None
+            for direction, shift in ROW_ARMS.get(row, ()):
+                d = arm_distance(direction, shift, px, py)
+                if d is not None and (best is None or d < best):
+                    best = d
+            if best is None:
+                continue
+            for limit, value in BANDS:
+                if best < limit:
+                    out[y][x] = value
+                    break
+    return out
+
+
+def pattern_rows():
+    """Row table (32 rows of 4 pieces, 255 = nothing in that slot) and the pieces' zoom-1 and
+    zoom-2 masks by piece number."""
+    fixed = {0: 4, 1: 0, 2: 8, 7: 36}
+    free = [n for n in range(144) if not (88 <= n < 120) and
+            not any(f <= n < f + 4 for f in fixed.values())]
+    rows, pieces = [], {}
+    for r in range(32):
+        m1, m2 = row_mask(r, 1), row_mask(r, 2)
+        slots = []
+        for k in range(4):
+            p1 = [m1[y][8 * k:8 * k + 8] for y in range(16)]
+            p2 = [m2[y][16 * k:16 * k + 16] for y in range(32)]
+            if r in fixed:
+                n = fixed[r] + k
+            elif any(any(v for v in line) for line in p1 + p2):
+                n = free.pop(0)
+            else:
+                slots.append(255)
+                continue
+            pieces[n] = (p1, p2)
+            slots.append(n)
+        rows.append(slots)
+    return rows, pieces
+
+
+# Arms of the track symbols (symbol numbers below 96 and the track pieces above), in the order
+# of their rows: switches list entry, exit 1, exit 2, exit 3.
+SWITCH_ARMS = {
+    12: (1, 32, 2, 16), 13: (1, 128, 2, 64), 14: (4, 32, 8, 16), 15: (4, 64, 8, 128),
+    16: (1, 16, 2, 32), 17: (2, 32, 1, 16), 18: (1, 64, 2, 128), 19: (2, 128, 1, 64),
+    20: (8, 32, 4, 16), 21: (4, 16, 8, 32), 22: (4, 128, 8, 64), 23: (8, 64, 4, 128),
+    48: (4, 8, 16), 49: (4, 8, 128), 50: (8, 4, 32), 51: (8, 4, 64), 52: (2, 1, 128),
+    53: (2, 1, 32), 54: (1, 2, 64), 55: (1, 2, 16), 56: (64, 128, 8), 57: (64, 128, 1),
+    58: (128, 64, 4), 59: (128, 64, 2), 60: (16, 32, 1), 61: (16, 32, 4), 62: (32, 16, 2),
+    63: (32, 16, 8), 64: (2, 32, 128), 65: (1, 16, 64), 66: (8, 64, 32), 67: (4, 128, 16),
+    68: (32, 8, 2), 69: (16, 4, 1), 70: (128, 2, 4), 71: (64, 1, 8),
+    72: (2, 1, 32, 128), 73: (1, 2, 16, 64), 74: (8, 4, 64, 32), 75: (4, 8, 128, 16),
+    76: (32, 16, 8, 2), 77: (16, 32, 4, 1), 78: (128, 64, 2, 4), 79: (64, 128, 1, 8),
+    80: (4, 8, 2), 81: (4, 8, 1), 82: (8, 4, 1), 83: (8, 4, 2), 84: (2, 1, 8), 85: (2, 1, 4),
+    86: (1, 2, 4), 87: (1, 2, 8),
+    88: (1, 2, 64, 32), 89: (1, 2, 16, 128), 90: (4, 8, 16, 64), 91: (4, 8, 128, 32),
+    92: (32, 16, 8, 1), 93: (32, 16, 2, 4), 94: (64, 128, 8, 2), 95: (64, 128, 1, 4),
+}
+DIRECTION_OF = (1, 2, 8, 4, 16, 32, 128, 64)  # element direction d (s & 7) as a step
+OTHER_ARMS = {
+    0: (4, 8), 1: (1, 2), 2: (32, 16), 3: (64, 128),
+    8: (4,), 9: (1,), 10: (2,), 11: (8,),
+    32: (4, 8, 1, 2), 33: (32, 16, 64, 128), 34: (1, 2, 32, 16), 35: (1, 2, 128, 64),
+    36: (4, 8, 32, 16), 37: (4, 8, 64, 128), 38: (32,), 39: (16,), 40: (64,), 41: (128,),
+    42: (4, 1), 43: (1, 8), 44: (8, 2), 45: (2, 4), 46: (4, 8, 32, 16, 64, 128),
+    47: (4, 8, 1, 2, 32, 16, 64, 128),
+    # 272..287: right-angle bends, crossings of way and track, junctions without switch
+    272: (4, 1), 273: (1, 8), 274: (8, 2), 275: (2, 4), 276: (32, 128), 277: (128, 16),
+    278: (16, 64), 279: (64, 32), 280: (4, 8, 1), 281: (4, 8, 2), 282: (1, 2, 4),
+    283: (1, 2, 8), 284: (32, 16, 1), 285: (32, 16, 2), 286: (64, 128, 1), 287: (64, 128, 2),
+    # 288..303: forks and branches off a straight track
+    288: (4, 128, 16), 289: (8, 32, 64), 290: (1, 16, 64), 291: (2, 128, 32),
+    292: (4, 8, 128), 293: (4, 8, 64), 294: (1, 2, 128), 295: (1, 2, 64),
+    296: (32, 128), 297: (128, 16), 298: (16, 64), 299: (64, 32),
+    300: (32, 16, 4), 301: (32, 16, 8), 302: (64, 128, 4), 303: (64, 128, 8),
+}
+for i, (a, b) in enumerate(BEND_ROWS):
+    OTHER_ARMS[24 + i] = (a, b)
+
+
+def arms_to_rows(arms):
+    """Rows of an arm list: an arm whose opposite arm comes later joins it in a line row; a bend
+    of the two arms of a bend row is that row."""
+    pair = tuple(arms)
+    if len(arms) == 2 and (pair in BEND_ROWS or pair[::-1] in BEND_ROWS):
+        b = pair if pair in BEND_ROWS else pair[::-1]
+        return [12 + BEND_ROWS.index(b)]
+    rows, used = [], set()
+    for a in arms:
+        if a in used:
+            continue
+        o = OPPOSITE[a]
+        if o in arms and o not in used:
+            used |= {a, o}
+            rows.append(LINE_ROW[tuple(sorted((a, o)))])
+        else:
+            used.add(a)
+            rows.append(ARM_ROW[a])
+    assert len(rows) <= 4, arms
+    return rows
+
+
+def group_of_symbol(s):
+    """The pattern group of a track symbol number (as the program classifies codes)."""
+    if s <= 3: return s + 1
+    if s <= 11: return s - 3
+    if s <= 15: return s + 7
+    if s <= 23: return s + 98
+    if s <= 95: return s - 15
+    if 208 <= s <= 210: return 2
+    if 136 <= s <= 151 or 256 <= s <= 259: return (s & 3) + 1
+    if 168 <= s <= 175: return s - 87
+    if 184 <= s <= 191: return s - 103
+    if 260 <= s <= 263: return 2
+    if 272 <= s <= 287: return s - 183
+    if 288 <= s <= 303: return s - 161
+    if 472 <= s <= 495: return s - 415 - 8 * ((s - 472) // 8)
+    if 496 <= s <= 503: return s - 487
+    if s >= 504: return s - 495
+    return {0: 2, 2: 1, 4: 3, 6: 4}[s & 6]
+
+
+def symbol_arms(s):
+    """The arms of the shape that symbol number s draws (switch arms in entry/exit order)."""
+    if s in SWITCH_ARMS:
+        return SWITCH_ARMS[s]
+    if s in OTHER_ARMS:
+        return OTHER_ARMS[s]
+    if 4 <= s <= 7:
+        return OTHER_ARMS[s - 4]
+    if 168 <= s <= 175 or 184 <= s <= 191:  # buffer stops and portals: the track comes in
+        return (OPPOSITE[DIRECTION_OF[s & 7]],)
+    return None
+
+
+def build_groups():
+    """The 143 pattern groups, the arms each stands for, and which symbol numbers use them."""
+    groups = [None] * 143
+    arms_of = [None] * 143
+    groups[0] = []
+    for s in list(range(96)) + list(range(168, 176)) + list(range(272, 304)):
+        g = group_of_symbol(s)
+        arms = symbol_arms(s)
+        rows = arms_to_rows(arms)
+        if groups[g] is None:
+            groups[g], arms_of[g] = rows, arms
+        else:
+            assert groups[g] == rows, ("two shapes for group", g, s)
+    for g in range(114, 122):
+        assert groups[g] is not None, g
+    # overhang groups: the rows of a neighbour's diagonal arms (a line when the opposite arm is
+    # there too, else a branch)
+    upper = {105: [SPILL_UPPER_SE], 106: [SPILL_UPPER_SW], 107: [SPILL_UPPER_SE, SPILL_UPPER_SW],
+             108: [SPILL_UPPER_SE], 109: [SPILL_UPPER_SW], 110: [SPILL_UPPER_SE, SPILL_UPPER_SW],
+             111: [SPILL_UPPER_SE, SPILL_UPPER_SW], 112: [SPILL_UPPER_SE, SPILL_UPPER_SW],
+             113: [SPILL_UPPER_SE, SPILL_UPPER_SW]}
+    lower = {122: [SPILL_LOWER_NW], 123: [SPILL_LOWER_NE], 124: [SPILL_LOWER_NW, SPILL_LOWER_NE],
+             125: [SPILL_LOWER_NW], 126: [SPILL_LOWER_NE]}
+    for g, rows in list(upper.items()) + list(lower.items()):
+        groups[g] = rows
+    assert all(g is not None for g in groups), [i for i, g in enumerate(groups) if g is None]
+    assert groups[1:10] == [[0], [1], [6], [7], [2], [4], [5], [3], [12]]
+    return groups
+
+
+def upper_overhang(arms):
+    """(group, arm) pairs of the arms that reach down into the cell below."""
+    if not arms:
+        return 0, ()
+    se = 16 in arms
+    sw = 64 in arms
+    se_line = se and 32 in arms
+    sw_line = sw and 128 in arms
+    key = (se and (1 if se_line else 2), sw and (1 if sw_line else 2))
+    table = {(1, 0): 105, (0, 1): 106, (1, 1): 107, (2, 0): 108, (0, 2): 109, (1, 2): 110,
+             (2, 1): 111, (2, 2): 112}
+    k = (int(key[0] or 0), int(key[1] or 0))
+    return table.get(k, 0), k
+
+
+def overhang_tables():
+    """Upper overhang group, the switch state that turns its arm away (0 none) with the group
+    left then, and the lower overhang group, by symbol number."""
+    up, hide, hidden, low = [0] * 512, [0] * 512, [0] * 512, [0] * 512
+    for s in range(512):
+        arms = symbol_arms(s) if (s < 96 or 168 <= s <= 175 or 184 <= s <= 191 or
+                                  272 <= s <= 303) else None
+        if arms is None:
+            g = group_of_symbol(s)
+            arms = {1: (4, 8), 2: (1, 2), 3: (32, 16), 4: (64, 128)}.get(g, ())
+            if 472 <= s <= 495:
+                arms = symbol_arms(g + 15)
+            elif 496 <= s:
+                arms = symbol_arms(g + 15)
+        up[s], (kse, ksw) = upper_overhang(arms)
+        # a switch's exit arm overhangs only in the states that do not turn it away
+        if s in SWITCH_ARMS or 472 <= s <= 495:
+            sw_arms = SWITCH_ARMS.get(s) or symbol_arms(group_of_symbol(s) + 15)
+            for arm, rest in ((16, (0, ksw)), (64, (kse, 0))):
+                if arm in sw_arms and sw_arms.index(arm) >= 1 and up[s]:
+                    hide[s] = sw_arms.index(arm)
+                    table = {(1, 0): 105, (0, 1): 106, (2, 0): 108, (0, 2): 109}
+                    hidden[s] = table.get(rest, 0)
+                    break
+        nw, ne = 32 in arms, 128 in arms
+        nw_line, ne_line = nw and 16 in arms, ne and 64 in arms
+        if nw and ne:
+            low[s] = 124
+        elif nw:
+            low[s] = 122 if nw_line else 125
+        elif ne:
+            low[s] = 123 if ne_line else 126
+    # the samples the composer's tests rely on
+    assert up[2] == 105 and up[3] == 106, (up[2], up[3])
+    assert all(up[s] in (105, 106, 108, 109) for s in range(12, 24))
+    assert (up[51], hide[51], hidden[51]) == (109, 2, 0)
+    assert (up[66], hide[66], hidden[66]) == (109, 1, 0)
+    assert (up[92], hide[92], hidden[92]) == (105, 1, 0)
+    return up, hide, hidden, low
+
+
+def build_masks(strip_rows):
+    """Writes the zoom-1 mask pieces (block 80) and their zoom-2 halves (blocks 81..84): the track
+    pattern pieces and the glyph-text characters (pieces 88..119). Returns the row table."""
+    rows, pieces = pattern_rows()
+    raw = lambda v: RAW_OF_MASK[v] if v else 0
+    for n in range(144):
+        if 88 <= n < 120:
+            pc = glyph_char(n - 88)
+            p1 = [[pc.get(x, y) for x in range(8)] for y in range(16)]
+            p2 = [[p1[y // 2][x // 2] for x in range(16)] for y in range(32)]
+            p1 = [[MODE4.get(v, 0) for v in line] for line in p1]
+            p2 = [[MODE4.get(v, 0) for v in line] for line in p2]
+        else:
+            p1, p2 = pieces.get(n, ([[0] * 8] * 16, [[0] * 16] * 32))
+        g = MASK_BASE + n
+        for y in range(16):
+            strip_rows[y][g * 8:g * 8 + 8] = bytes(raw(v) for v in p1[y])
+        # zoom 2: 16 x 32; rows 0..15 at glyph 11672 + ..., rows 16..31 at 11664 + ...
+        upper = 11672 + 2 * (n & 3) + 16 * (n >> 2)
+        lower = 11664 + 2 * (n & 3) + 16 * (n >> 2)
+        for y2 in range(32):
+            g2 = upper if y2 < 16 else lower
+            strip_rows[y2 % 16][g2 * 8:g2 * 8 + 16] = bytes(raw(v) for v in p2[y2])
+    return rows
 
 
 GLYPH_CHARS = {}
@@ -979,40 +1252,6 @@ def glyph_char(c):
             cv.text(2, 5, letters[c - 19], M_TEXT)
         cv.frame(0, 2, 7, 13, M_TEXT)
     return cv
-
-
-def build_masks(strip_rows):
-    """Writes the zoom-1 mask pieces (block 80) and their zoom-2 halves (blocks 81..84)."""
-    pieces = [None] * 144
-    row_of_piece = {}
-    # rows of four pieces: row 0 is pieces 4..7, row 1 pieces 0..3, row r >= 2 pieces 4r..4r+3
-    for row in range(36):
-        first = {0: 4, 1: 0}.get(row, 4 * row)
-        if 88 <= first < 120:
-            continue
-        shape = mask_row_shape(row)
-        for slot in range(4):
-            pc = Canvas(8, 16, 0)
-            for y in range(16):
-                for x in range(8):
-                    pc.set(x, y, shape.get(8 * slot + x, y))
-            pieces[first + slot] = pc
-    for c in range(32):
-        pieces[88 + c] = glyph_char(c)
-    out = {}
-    for n in range(144):
-        pc = pieces[n] or Canvas(8, 16, 0)
-        g = MASK_BASE + n
-        for y in range(16):
-            strip_rows[y][g * 8:g * 8 + 8] = bytes(pc.px[y])
-        # zoom 2: 16 x 32, doubled; rows 0..15 at glyph 11672 + ..., rows 16..31 at 11664 + ...
-        upper = 11672 + 2 * (n & 3) + 16 * (n >> 2)
-        lower = 11664 + 2 * (n & 3) + 16 * (n >> 2)
-        for y2 in range(32):
-            row = bytearray(pc.px[y2 // 2][x // 2] for x in range(16))
-            g2 = upper if y2 < 16 else lower
-            strip_rows[y2 % 16][g2 * 8:g2 * 8 + 16] = row
-    return pieces
 
 
 # ---- checks ------------------------------------------------------------------------------------------
@@ -1158,6 +1397,15 @@ def write_tables(path, tables, adv):
     for name, lst in zip(("kAdvanceDownList", "kAdvanceDiagonalDownList", "kAdvanceDiagonalUpList"),
                          adv):
         out.append(c_array(name, "uint16_t", lst + [65535]))
+    groups = [(g + [255] * 4)[:4] for g in tables["pattern_groups"]]
+    out.append(c_array("kPatternGroups", "uint8_t", [v for g in groups for v in g], 16))
+    out.append(c_array("kPatternRows", "uint8_t", [v for r in tables["pattern_rows"] for v in r],
+                       16))
+    up, hide, hidden, low = tables["overhang"]
+    out.append(c_array("kUpperOverhang", "uint8_t", up, 16))
+    out.append(c_array("kUpperOverhangHideState", "uint8_t", hide, 16))
+    out.append(c_array("kUpperOverhangHidden", "uint8_t", hidden, 16))
+    out.append(c_array("kLowerOverhang", "uint8_t", low, 16))
     data = "\n".join(out) + "\n"
     old = open(path).read() if os.path.exists(path) else None
     if old != data:
@@ -1369,7 +1617,9 @@ def main():
     os.makedirs(a.data, exist_ok=True)
     os.makedirs(a.gen, exist_ok=True)
     tables = build()
-    build_masks(STRIP.rows)
+    tables["pattern_rows"] = build_masks(STRIP.rows)
+    tables["pattern_groups"] = build_groups()
+    tables["overhang"] = overhang_tables()
     check(tables, STRIP.rows)
     adv = advance_lists(tables)
     write_tables(os.path.join(a.gen, "symbol_tables.inc"), tables, adv)
