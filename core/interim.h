@@ -36,4 +36,6 @@
 // | app/netcmd.cpp FileCommands: importDrawingScript   | nothing drawn                      | the drawing-script import            |
 // | app/netcmd.cpp FileCommands: updateAnimationsInView| nothing                            | the animated cells                   |
 // | graphics/cellbuf.cpp GetAnimatedCode               | every code unchanged               | the animated cells                   |
+// | graphics/vehicle_file.cpp VehicleFileNameSource    | the network's stored list entry    | the user graphic-file lists          |
+// |   (user vehicle-graphic and numbered file names)   | (tests fill it; no list dialog)    |                                      |
 #pragma once

@@ -35,6 +35,9 @@ int WideToMultiByteN(const char16_t* text, int units, char* out, int outBytes);
 // ANSI -> UTF-16 with CpAnsiUni (precomposed). Writes at most outUnits units including the
 // terminator, always terminates (outUnits >= 1). Returns the units written including it.
 int MultiByteToWide(const char* text, char16_t* out, int outUnits);
+// OEM (DOS) code-page text -> ANSI code-page text, in place, for length bytes (texts of older
+// files).
+void WrapOemToCharBuff(char* text, int length);
 // The ANSI rule for one text argument: null -> 0 (pass null); a text of WRAP_ANSI_MAX or more
 // characters -> -1 (the call must fail); else converts into buf (WRAP_ANSI_MAX * 2 bytes for
 // multibyte code pages, see WRAP_ANSI_BUF) and returns 1.

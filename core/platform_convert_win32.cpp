@@ -72,3 +72,7 @@ int MultiByteToWide(const char* text, char16_t* out, int outUnits) {
   HeapFree(GetProcessHeap(), 0, tmp);
   return keep + 1;
 }
+
+void WrapOemToCharBuff(char* text, int length) {
+  if (text && length > 0) OemToCharBuffA(text, text, (DWORD)length);
+}

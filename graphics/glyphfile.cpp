@@ -6,6 +6,7 @@
 #include "graphics/fonts.h"
 #include "graphics/graphics_section.h"
 #include "graphics/symbols.h"
+#include "graphics/vehicles.h"
 #include "views/view_services.h"
 
 uint32_t* GlyphStore = nullptr;
@@ -255,6 +256,15 @@ int LoadSymbolFile() {
   if (PrepareZoom2Pixels()) {
     FreeSymbolGraphics();
     return 5;
+  }
+  // The nine default vehicle-graphic sets; the first that fails stops the list.
+  FreeVehicleGraphicLibrary();
+  for (uint32_t id : kDefaultVehicleSets) {
+    int v = LoadVehicleGraphicSet(id, 0);
+    if (v) {
+      FreeSymbolGraphics();
+      return v == 4 ? 5 : 4;
+    }
   }
   return colourWarning ? 6 : 0;
 }

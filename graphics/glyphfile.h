@@ -14,7 +14,8 @@ constexpr int USER_PAGE_COUNT = 100;
 extern uint32_t* GlyphStore;
 
 // The start-up step: 0, 6 (colour warning only), 1..3 (open errors of "quil.gzg"), 2 (glyph data
-// faulty), 5 (out of memory or no drawing surfaces).
+// faulty), 4 (a default vehicle-graphic set of "quil.fzg" missing or faulty), 5 (out of memory or
+// no drawing surfaces).
 int LoadSymbolFile();
 // Frees everything LoadSymbolFile built (also after a failure; twice does no harm).
 void FreeSymbolGraphics();

@@ -4,6 +4,7 @@
 #include "core/stream.h"
 #include "graphics/glyphfile.h"
 #include "graphics/symbols.h"
+#include "graphics/vehicles.h"
 #include "model/netfile_sections.h"
 
 BackgroundSettings Background = {};
@@ -13,9 +14,35 @@ uint32_t PendingSetCount = 0;
 void FreeGraphicData() {
   Background.name[0] = 0;
   Background.present = 0;
+  FreeVehicleGraphicLibrary();  // every set, and the cached look-up
   if (PendingSetIds) MemFree(PendingSetIds);
   PendingSetIds = nullptr;
   PendingSetCount = 0;
+}
+
+static void FreePendingSets() {
+  if (PendingSetIds) MemFree(PendingSetIds);
+  PendingSetIds = nullptr;
+  PendingSetCount = 0;
+}
+
+int LoadListedVehicleGraphics(int version) {
+  int last = 0, anyProgram = 0, anyUser = 0;
+  if (version >= 14369)
+    for (uint32_t i = 0; i < PendingSetCount; i++) {
+      last = LoadVehicleGraphicSet(PendingSetIds[i], 0);
+      if (last == 4) break;
+      anyProgram |= last == 1;
+      anyUser |= last == 2;
+    }
+  FreePendingSets();
+  if (last == 4) return 3;
+  return anyProgram ? 1 : anyUser ? 2 : 0;
+}
+
+static int LoadListedStep(const char16_t* name, int version) {
+  (void)name;
+  return LoadListedVehicleGraphics(version);
 }
 
 static int ReadCount(int wide, uint32_t* out) {
@@ -85,4 +112,6 @@ void RegisterGraphicsSection() {
 #endif
     }
   NetClearOrder[NET_CLEAR_COUNT - 1] = FreeGraphicData;
+  for (NetPostLoadStep& step : NetPostLoadSteps)
+    if (step.kind == NETPOST_GRAPHICS) step.run = LoadListedStep;
 }

@@ -15,7 +15,8 @@ struct BackgroundSettings {
 };
 extern BackgroundSettings Background;
 
-// Set ids listed by the last section read, until the vehicle-graphic library takes them.
+// Set ids listed by the last section read, until the vehicle-graphic library takes them
+// (LoadListedVehicleGraphics, a step after loading).
 extern uint32_t* PendingSetIds;
 extern uint32_t PendingSetCount;
 
@@ -23,6 +24,9 @@ extern uint32_t PendingSetCount;
 void FreeGraphicData();
 int ReadGraphicsSection(int version);  // 0, 3 format, 4 out of memory, or a stream error
 int WriteGraphicsSection();            // 0 or the first stream error
+// Loads the pending sets (files from version 14369) and frees the list: 0; 3 out of memory;
+// else 1 when a program set failed, 2 when a user set failed.
+int LoadListedVehicleGraphics(int version);
 
 // Puts the section's reader, writer and clear function into the network file's tables.
 void RegisterGraphicsSection();

@@ -2,12 +2,16 @@
 #ifndef QUIL_VIEWER
 #include "core/stream.h"
 #include "graphics/graphics_section.h"
+#include "graphics/vehicles.h"
 
 int WriteGraphicsSection() {
   int r = StreamWriteWord(0x475A);
-  // The sets the network uses: the pending list until the vehicle-graphic library holds them.
-  if (!r) r = StreamWriteDword(PendingSetCount);
-  for (uint32_t i = 0; !r && i < PendingSetCount; i++) r = StreamWriteDword(PendingSetIds[i]);
+  // The sets of the vehicle-graphic library, in library order.
+  uint32_t count = 0;
+  for (VehicleGraphicSet* s = GetVehicleGraphicLibrary(); s; s = s->next) count++;
+  if (!r) r = StreamWriteDword(count);
+  for (VehicleGraphicSet* s = GetVehicleGraphicLibrary(); !r && s; s = s->next)
+    r = StreamWriteDword(s->id);
   if (r) return r;
   if (!Background.present) return StreamWriteDword(0);
   if (!r) r = StreamWriteDword(1);

@@ -3,6 +3,7 @@
 #include "core/misc.h"
 #include "graphics/glyphfile.h"
 #include "graphics/graphics_section.h"
+#include "graphics/vehicles.h"
 #include "graphics_test_util.h"
 
 namespace {
@@ -60,7 +61,26 @@ TEST_F(GraphicsSection, SetsAndBackgroundAreKeptAndWrittenBack) {
   EXPECT_EQ(Background.present, 1);
   EXPECT_EQ(Background.y, -20);
   EXPECT_EQ(std::u16string(Background.name), u"park.bmp");
-  EXPECT_EQ(WriteRaw(), s.b);
+  // the listed sets go into the library, which the writer lists in library order
+  UseProgramFolder(DataDir());
+  ASSERT_EQ(LoadListedVehicleGraphics(14400), 0);
+  EXPECT_EQ(PendingSetIds, nullptr);
+  Bytes w;
+  w.u16(0x475A).u32(3).u32(100096).u32(320016).u32(645136);
+  w.u32(1).u32(0).u32(10).u32((uint32_t)-20).u32(300).u32(200).name("park.bmp");
+  EXPECT_EQ(WriteRaw(), w.b);
+  // a set inserted at the head stays first
+  ASSERT_EQ(FreeVehicleGraphicSet(645136), 0);
+  ASSERT_EQ(LoadVehicleGraphicSet(645136, 1), 0);
+  Bytes h;
+  h.u16(0x475A).u32(3).u32(645136).u32(100096).u32(320016);
+  h.u32(1).u32(0).u32(10).u32((uint32_t)-20).u32(300).u32(200).name("park.bmp");
+  EXPECT_EQ(WriteRaw(), h.b);
+  // files before 14369 load nothing here
+  ASSERT_EQ(ReadRaw(s.b, 14400), 0);
+  EXPECT_EQ(LoadListedVehicleGraphics(14368), 0);
+  EXPECT_EQ(GetVehicleGraphicLibrary(), nullptr);
+  EXPECT_EQ(PendingSetIds, nullptr);
   // without sets and background
   Bytes e;
   e.u16(0x475A).u32(0).u32(0);
