@@ -72,6 +72,29 @@ def missing_or_broken_glyph_file(s):
         expect(rc == 0, f"exit code after a start-up error {rc}")
 
 
+def broken_vehicle_graphic_file(s):
+    """Start-up error 24: a default vehicle-graphic set of quil.fzg cannot be read (the file is
+    cut short); the failed set is reported first (message 624), then the start-up error."""
+    exe = folder_with("badvehicles", QUIL, True)
+    folder = os.path.dirname(exe)
+    with open(os.path.join(DATA_DIR, "quil.fzg"), "rb") as f:
+        data = f.read()
+    with open(os.path.join(folder, "quil.fzg"), "wb") as f:
+        f.write(data[:data.index(b"\x1a") + 200])
+    h = s.start_host(exe, "/Q", "/N", "/LE")
+    title = f"{lang_text(8000)} {lang_text(8040)}624"
+    s.driver("wait", "class=#32770", "exe=quil.exe", f"title={title}", "timeout=30000")
+    s.driver("wait", "class=#32770", "exe=quil.exe", f"title={title}", "key", "vk=ENTER", "gone",
+             "timeout=20000")
+    r = s.driver("wait", "class=#32770", "exe=quil.exe", "title=Initialization error #24:",
+                 "timeout=30000", "dump")
+    texts = " ".join(c.get("text", "") for c in r.all("control"))
+    expect("quil.fzg" in texts, f"start-up error text {texts!r}")
+    s.driver("wait", "class=#32770", "exe=quil.exe", "key", "vk=ENTER", "gone", "timeout=20000")
+    rc, _ = s.wait_host(h, timeout=60)
+    expect(rc == 0, f"exit code after a start-up error {rc}")
+
+
 def network_file_on_command_line(s):
     fixture = os.path.join(DATA_DIR, "netfixtures", "small.nt3")
     expect(os.path.exists(fixture), f"fixture {fixture}")
@@ -88,6 +111,7 @@ def test():
         usage_box(s)
         missing_language_file(s)
         missing_or_broken_glyph_file(s)
+        broken_vehicle_graphic_file(s)
         network_file_on_command_line(s)
         bad_network_file_on_command_line(s)
 

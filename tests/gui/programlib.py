@@ -10,7 +10,7 @@ from guilib import DATA_DIR, WORK_DIR, expect, lang_text  # noqa: E402
 
 QUIL = os.path.join(DATA_DIR, "quil.exe")
 # What a program needs beside it to start: the language files and the glyph file.
-START_FILES = ("quil.lng", "quil.lnv", "quil.lnx", "quil.gzg")
+START_FILES = ("quil.lng", "quil.lnv", "quil.lnx", "quil.gzg", "quil.fzg")
 
 
 def folder_with(name, exe, with_lang, lang="en"):
