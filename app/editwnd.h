@@ -32,6 +32,15 @@ struct EditOverlaySnapshot {
   uint32_t overlayPause;    // OverlayPauseSwitch at the time of the snapshot
   void* items;              // overlay items prepared by the views (owned by the views)
   uint32_t itemCount;
+  // Filled by the views (OverlaySnapshotFill):
+  int32_t level;              // the window's level
+  uint32_t active;            // the window is the active one (the cursor mark is drawn)
+  uint32_t followBlocks;      // the window follows the selected train (no cursor mark)
+  uint32_t annotationBoxOff;  // annotations without boxes
+  uint32_t trainBoxOff;       // train labels without boxes
+  uint32_t dayPhase;          // day-phase flags
+  uint32_t dayPhaseOptions;   // colour by day phase (1), darker below ground (2)
+  uint32_t cursorColour;      // platform colour of the cursor mark
 };
 
 struct EditViewSlot {
@@ -128,6 +137,10 @@ int ReadOverlaySnapshot(int slot, EditOverlaySnapshot* out);
 constexpr uint32_t OVERLAY_TEXTS = 1, OVERLAY_ANNOTATIONS = 2, OVERLAY_TRAIN_LABELS = 4,
                    OVERLAY_CURSOR = 8;
 uint32_t OverlaysToDraw(const EditOverlaySnapshot* s);
+// The views fill their part of a new snapshot (items included) before it is published, and free
+// the items of the snapshot it replaces afterwards (null: the items are kept as they are).
+extern void (*OverlaySnapshotFill)(int slot, EditOverlaySnapshot* n);
+extern void (*OverlaySnapshotFree)(void* items);
 // Painters of the overlays (set by the views; null = not drawn). dc is the window's memory DC.
 typedef void (*OverlayPainter)(void* dc, const EditOverlaySnapshot* s);
 extern OverlayPainter OverlayPainters[4];  // texts, annotations, train labels, cursor mark

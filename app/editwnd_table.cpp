@@ -55,6 +55,8 @@ int FirstFreeEditSlot() {
 #include "core/platform.h"
 
 OverlayPainter OverlayPainters[4];
+void (*OverlaySnapshotFill)(int slot, EditOverlaySnapshot* n) = nullptr;
+void (*OverlaySnapshotFree)(void* items) = nullptr;
 uint32_t OverlayTextLabelsOn = 0;
 uint32_t OverlayAnnotationBits = 0;
 uint32_t OverlayTrainLabelBits = 0;
@@ -81,9 +83,14 @@ int PublishOverlaySnapshot(int slot) {
   n.overlayPause = OverlayPauseSwitch;
   n.items = s->overlay.items;
   n.itemCount = s->overlay.itemCount;
+  int fresh = OverlaySnapshotFill && OverlaySnapshotFree;
+  if (fresh) OverlaySnapshotFill(slot, &n);
   if (s->lockA) WrapEnterCriticalSection(s->lockA);
+  void* old = s->overlay.items;
   s->overlay = n;
   if (s->lockA) WrapLeaveCriticalSection(s->lockA);
+  // The render thread reads items only under lock A: the old ones are no longer seen.
+  if (fresh && old && old != n.items) OverlaySnapshotFree(old);
   return 0;
 }
 

@@ -20,9 +20,6 @@
 #include "trains/train_services.h"
 #include "views/view_services.h"
 
-// Background of a view while the views draw nothing into it (0x00RRGGBB).
-static const uint32_t kViewBackground = 0x00E8E8E8;
-
 void ClearEditSlotsAtStart() {
   for (int i = 0; i < EDIT_SLOTS; i++) {
     EditViewSlot* s = &EditViews.slot[i];
@@ -142,19 +139,12 @@ static int RegisterEditWindow(HWND window) {
 }
 
 // ---- buffers ----------------------------------------------------------------------------------------
-static void FillBackground(EditViewSlot* s) {
-  for (uint32_t i = 0; i < s->pixelCount; i++) s->drawBuffer[i] = kViewBackground;
-}
-
-// A view whose cells the views have not drawn yet shows the cleared buffer; the cell drawing of
-// the views takes this over and sets the ready flag itself.
-static void ShowClearedView(EditViewSlot* s) {
-  if (!s->lockB || !s->drawBuffer) return;
-  WrapEnterCriticalSection(s->lockB);
-  FillBackground(s);
-  s->ready = 1;
-  s->dirty = 1;
-  WrapLeaveCriticalSection(s->lockB);
+// New buffers hold no picture: the ready flag stays clear (no frame shows them) until the views
+// have painted the window.
+static void RepaintWholeWindow(int slot) {
+  EditViewSlot* s = GetEditSlot(slot);
+  if (s && s->window && s->drawBuffer)
+    RefreshEditWindowRect(slot, 0, 0, s->pixelWidth - 1, s->pixelHeight - 1);
 }
 
 int PrepareWindowBuffers(int slot, int w, int h, int clear) {
@@ -218,12 +208,12 @@ int PrepareWindowBuffers(int slot, int w, int h, int clear) {
   s->bitmapBuffer = newBits;
   s->pixelCount = (uint32_t)w * (uint32_t)h;
   WrapLeaveCriticalSection(s->lockB);
-  if (clear || needNew) ShowClearedView(s);
   WrapLeaveCriticalSection(s->lockA);
   if (needNew) {
     if (oldDraw) MemFree(oldDraw);
     if (oldBits) MemFree(oldBits);
   }
+  if (clear) RepaintWholeWindow(slot);
   PublishOverlaySnapshot(slot);
   return 0;
 }
@@ -237,7 +227,7 @@ void ResizeEditWindow(int slot, int w, int h) {
   EditViewSlot* s = GetEditSlot(slot);
   if (!s) return;
   int32_t oldW = s->cellsWide, oldH = s->cellsHigh;
-  PrepareWindowBuffers(slot, w, h, 1);
+  PrepareWindowBuffers(slot, w, h, 0);
   if (s->cellsWide > oldW) s->originX = ClampOrigin(s->originX, s->cellsWide);
   s->farX = s->originX + s->cellsWide;
   s->fineX = 0;
@@ -245,6 +235,7 @@ void ResizeEditWindow(int slot, int w, int h) {
   s->farY = s->originY + s->cellsHigh;
   s->fineY = 0;
   ScrollCursorIntoView(slot);
+  RepaintWholeWindow(slot);
   PublishOverlaySnapshot(slot);
 }
 
@@ -350,6 +341,7 @@ static void DestroyEditSlot(int slot) {
   DeleteLock(&s->lockB);
   if (s->windowDC) ReleaseDC(window, (HDC)s->windowDC);
   s->windowDC = nullptr;
+  if (s->overlay.items && OverlaySnapshotFree) OverlaySnapshotFree(s->overlay.items);
   s->overlay = EditOverlaySnapshot();
   if (!Entry.shuttingDown) EnableCommandInAllWindows(CMD_NEW_WINDOW, 1);
 }
@@ -382,7 +374,7 @@ int SetViewModeAndZoom(int slot, int m, int z) {
   s->farX = s->originX + s->cellsWide;
   s->farY = s->originY + s->cellsHigh;
   ScrollCursorIntoView(slot);
-  ShowClearedView(s);
+  RepaintWholeWindow(slot);
   PublishOverlaySnapshot(slot);
   return VIEWZ_OK;
 }

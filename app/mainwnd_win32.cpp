@@ -481,7 +481,10 @@ LRESULT CALLBACK StatusWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case MM_MCINOTIFY: mciSendCommandW((MCIDEVICEID)lParam, MCI_CLOSE, 0, 0); return 0;
     case WM_QUIL_FILTER_KEY: return FilterKey((int)wParam, (WPARAM)lParam);
     case WM_QUIL_TICK:
-      if (!Entry.shuttingDown) HandleTick(&Tick, &kTick);  // a tick queued before shut-down
+      if (!Entry.shuttingDown) {  // a tick queued before shut-down does nothing
+        HandleTick(&Tick, &kTick);
+        RefreshOverlaySnapshots();  // what the overlays of the next frames show
+      }
       return 0;
     case WM_QUIL_SOUND:  // an event sound, unless the user's input is waiting
       if (!WrapGetInputState()) PlaySoundFile((uint32_t)wParam, (uint32_t)lParam);

@@ -117,6 +117,7 @@ static int StepGlyphs() {
 }
 static int StepEditWindows() {
   ResetEditWindows();
+  InstallViewPainters();  // overlays of the edit windows, cell and text painters of dialogs
   return 0;
 }
 static int StepHelp() { return InitHtmlHelp() ? 0 : 1; }

@@ -21,5 +21,8 @@ void SurfaceGlyph8x16(void* dc, int x, int y, const uint8_t rows[16], uint32_t f
 // starting at x; opaque over background unless it is SURFACE_TRANSPARENT.
 void SurfaceText(void* dc, void* font, int x, int y, const char16_t* text, int count,
                  uint32_t colour, uint32_t background, int centred);
+// Width and height of a text in a platform font (null: the context's font).
+void SurfaceTextExtent(void* dc, void* font, const char16_t* text, int count, int* width,
+                       int* height);
 // Copies a w x h block of 32-bit pixels (blue in the low byte, rows from the top) to (x, y).
 void SurfaceCopyPixels(void* dc, int x, int y, int w, int h, const uint32_t* pixels);

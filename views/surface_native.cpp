@@ -73,6 +73,15 @@ void SurfaceText(void* dc, void* font, int x, int y, const char16_t* text, int c
   t.text[n] = 0;
 }
 
+// The native surfaces measure text in cells of 8 x 16 pixels.
+void SurfaceTextExtent(void* dc, void* font, const char16_t* text, int count, int* width,
+                       int* height) {
+  int n = 0;
+  while (text && n < count && text[n]) n++;
+  if (width) *width = 8 * n;
+  if (height) *height = 16;
+}
+
 void SurfaceCopyPixels(void* dc, int x, int y, int w, int h, const uint32_t* pixels) {
   NativeSurface* s = (NativeSurface*)dc;
   if (!s || !pixels) return;

@@ -64,6 +64,18 @@ void SurfaceText(void* dc, void* font, int x, int y, const char16_t* text, int c
   if (oldFont) WrapSelectObject(dc, oldFont);
 }
 
+void SurfaceTextExtent(void* dc, void* font, const char16_t* text, int count, int* width,
+                       int* height) {
+  WrapSize size = {0, 0};
+  if (dc && text) {
+    WrapGdiObject oldFont = font ? WrapSelectObject(dc, font) : nullptr;
+    WrapGetTextExtentPoint32(dc, text, count, &size);
+    if (oldFont) WrapSelectObject(dc, oldFont);
+  }
+  if (width) *width = size.cx;
+  if (height) *height = size.cy;
+}
+
 void SurfaceCopyPixels(void* dc, int x, int y, int w, int h, const uint32_t* pixels) {
   if (dc && pixels && w > 0 && h > 0) WrapSetPixelsToDevice(dc, x, y, w, h, pixels);
 }

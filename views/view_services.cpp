@@ -7,8 +7,6 @@ int PlaceOverTrainSwitch = 0;
 int CellMarkDisplaySwitch = 0;
 int LogPointDisplaySwitch = 0;
 
-void DrawCell(int x, int y, int level, uint32_t viewMask) {}
-void InvalidateViews(uint32_t mask) {}
 void DrawCellColumn(void* dc, int pixelX, int pixelY, uint32_t code, uint32_t state,
                     int scaleIndex) {}
 void DrawCellPreview(void* dc, int pixelX, int pixelY, uint32_t code, uint32_t state, int rowOffset,
@@ -19,13 +17,6 @@ int DrawCellVehicles(void* dc, int pixelX, int pixelY, int cells, int scale, uin
   return 0;
 }
 
-void PaintEditWindow(int window) {}
-void ScrollWindowBuffer(int window, int x1, int y1, int x2, int y2, int dx, int dy) {}
-void RefreshEditWindowRect(int window, int x1, int y1, int x2, int y2) {}
-void InvalidateWindowRect(int window, int x1, int y1, int x2, int y2) {}
-void RedrawWindowCells(int window, int top, int left, int bottom, int right) {}
-void ClearEditWindows() {}
-
 static int RasterDibFlag = 0, RasterSetPixelVFlag = 0;
 void QueryRasterCaps(int allowDibTransfer, int allowSetPixelV) {
   RasterDibFlag = allowDibTransfer ? 1 : 0;
@@ -35,13 +26,6 @@ int GetRasterCapsFlags(int* setPixelVFlag) {
   if (setPixelVFlag) *setPixelVFlag = RasterSetPixelVFlag;
   return RasterDibFlag;
 }
-
-uint32_t GetBackgroundImagePixel(uint32_t index) { return 0xFF0000; }
-void DrawCellBackground(int x, int y, int zoom) {}
-void DrawTextLabelsInView(int window) {}
-void DrawAnnotationsInView(int window) {}
-void DrawTrainLabelsInView(int window) {}
-int DrawCursorMarkInView(int window) { return 4; }
 
 void DrawDiagramCell(void* dc, int windowOrTarget, int pixelX, int pixelY, uint32_t code,
                      uint32_t aspect, uint32_t lineColour, uint32_t background, int x, int y,

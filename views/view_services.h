@@ -11,6 +11,15 @@ constexpr uint32_t DRAWCELL_ALL_VIEWS = 11;
 // Redraws one grid cell in every open edit window of the mask that shows it (walking down past
 // see-through cells).
 void DrawCell(int x, int y, int level, uint32_t viewMask);
+void RedrawCellAllViews(int x, int y, int level);  // DrawCell with DRAWCELL_ALL_VIEWS
+// The trains' redraw queue: positions queued, then redrawn together (a full queue of
+// REDRAW_QUEUE_CELLS positions is flushed before the next goes in). Flush returns the number
+// of queue words walked; allViews 0 redraws in symbol views only.
+constexpr int REDRAW_QUEUE_CELLS = 201;
+int QueueCellRedraw(int x, int y, int level);  // the positions queued
+int FlushCellRedrawQueue(int allViews);
+// The display state of the element at a cell (0 for codes from 32767 and cells without one).
+uint32_t GetCellElementState(int x, int y, int level, uint32_t code);
 // Repaints at once: bit 1 the status window, bit 2 every edit window, bit 4 the windows in view
 // mode 1, bit 8 the windows in view mode 2 with zoom step at most 8.
 void InvalidateViews(uint32_t mask);
@@ -31,6 +40,20 @@ int DrawCellVehicles(void* dc, int pixelX, int pixelY, int cells, int scale, uin
                      uint32_t directionFlags);
 
 // ---- window pixel buffers and painting -----------------------------------------------------------
+// One pixel of the window's drawing buffer (nothing outside the client area).
+void PutWindowBufferPixel(int window, int x, int y, uint32_t pixel);
+// Every step-th pixel of a column or row, the ends in either order, clipped.
+void DrawWindowBufferColumn(int window, int x, int y1, int y2, uint32_t pixel, int step);
+void DrawWindowBufferRow(int window, int x1, int y, int x2, uint32_t pixel, int step);
+// Repaints an inclusive pixel rectangle of an edit window by its view mode and sets its ready
+// and dirty flags (refused for bad coordinates, a missing window or buffer).
+void PaintWindowRect(void* dc, int window, int x1, int y1, int x2, int y2);
+void PaintSymbolViewRect(void* dc, int window, int x1, int y1, int x2, int y2);
+// Publishes again the overlay snapshot of every window whose view or overlay options changed or
+// whose cells were redrawn since (the tick calls it); the number published.
+int RefreshOverlaySnapshots();
+// The views' painters: the overlays of the edit windows, cells and symbol texts of dialogs.
+void InstallViewPainters();
 // Fills the inclusive rectangle of the window's drawing buffer (clipped; under the buffer lock).
 void FillWindowBufferRect(int window, int x1, int y1, int x2, int y2, uint32_t pixel);
 // Copies a w x h block of a bottom-up 32-bit source image to pixel (x, y), clipped.
@@ -63,6 +86,8 @@ int GetRasterCapsFlags(int* setPixelVFlag);  // returns the DIB-transfer flag
 uint32_t GetBackgroundImagePixel(uint32_t index);
 // Copies the part of the background picture under cell (x, y) into the cell buffer of the zoom.
 void DrawCellBackground(int x, int y, int zoom);
+// The same for a line-diagram cell (a square of 16 / zoom pixels) into the large cell buffer.
+void DrawDiagramBackground(int x, int y, int zoom);
 // Overlays drawn by the render thread under lock A (window 0..5).
 void DrawTextLabelsInView(int window);
 void DrawAnnotationsInView(int window);

@@ -36,6 +36,10 @@ int WindowBufferCopyScaled(WindowBuffer* b, int factor, int x, int y, int w, int
                            const uint32_t* source, int sourceColumn, int sourceRow, int sourceWidth,
                            int sourceHeight);
 
+// Shifts the pixels of the rectangle (clipped) by dx columns, then dy rows, inside it; the strip
+// left behind keeps its pixels. 1 when anything moved.
+int WindowBufferScroll(WindowBuffer* b, int x1, int y1, int x2, int y2, int dx, int dy);
+
 // The cell-drawing objects (platform handles; null until made). dc1 holds bitmap1 (32 x 16),
 // dc2 bitmap2 (64 x 32), monoDC the 8 x 16 one-bit glyph bitmap; the old* members are the
 // bitmaps the new device contexts came with, put back before deletion.
