@@ -4,11 +4,11 @@
 //
 // | stand-in (where)                                   | answers now                        | replaced by                          |
 // |----------------------------------------------------|------------------------------------|--------------------------------------|
-// | views/view_services.cpp, view_services_state.cpp   | no redraw, no cell previews        | the edit-window views and editing    |
+// | views/view_services.cpp, view_services_state.cpp   | what is not built yet does nothing | the edit-window views and editing    |
 // | views/view_services.cpp DrawCellVehicles           | no vehicles drawn (width 0)        | the vehicle graphics                 |
+// | views/view_services.cpp ComposeCellPicture,        | every cell the empty cell, no      | the cell composition of the symbol   |
+// |   DrawCellPreview, DrawCellColumn, GetCellDrawExtent| previews                           | graphics                             |
 // | views/scrolling.cpp PushPositionHistory            | records only, no going back        | the position history                 |
-// | views/view_services.cpp ScrollWindowBuffer,        | no buffer shift, no repaint        | the window pixel buffers             |
-// |   RefreshEditWindowRect, InvalidateWindowRect      |                                    |                                      |
 // | views/view_services.cpp ScrollView...By (overview) | no block scrolling                 | the overview views                   |
 // | views/view_services.cpp ShowReservationInfo,       | no dialog                          | the cell dialogs of editing          |
 // |   ShowUserSymbolInfo, EditClassBVariant,           |                                    |                                      |

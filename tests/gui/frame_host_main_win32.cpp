@@ -75,6 +75,14 @@ static long PixelOf(HWND w) {
 
 static HWND Slot(int i) { return (HWND)EditViews.slot[i].window; }
 
+// Pixel (10, 10) of a window's drawing buffer as the screen shows it (0x00BBGGRR).
+static long BufferPixelOf(int i) {
+  const EditViewSlot* s = &EditViews.slot[i];
+  if (!s->drawBuffer || s->pixelWidth < 11 || s->pixelHeight < 11) return -1;
+  uint32_t p = s->drawBuffer[(size_t)(s->pixelHeight - 1 - 10) * s->pixelWidth + 10];
+  return (long)(((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF));
+}
+
 static std::wstring MenuText(HWND w, UINT id) {
   wchar_t b[300] = L"";
   GetMenuStringW(GetMenu(w), id, b, 300, MF_BYCOMMAND);
@@ -226,7 +234,8 @@ static int AnsiFrameRun(HINSTANCE instance) {
   // A second edit window and the clock: titled and drawn in this mode as well.
   HostPut("create2", CreateEditWindow(0));
   HostPutText("edit2_title", Title(Slot(1)));
-  bool drawn = PumpUntil([] { return PixelOf(Slot(1)) == 0xE8E8E8; }, 20000);
+  bool drawn = PumpUntil(
+      [] { return BufferPixelOf(1) >= 0 && PixelOf(Slot(1)) == BufferPixelOf(1); }, 20000);
   HostPut("edit2_drawn", drawn ? 1 : 0);
   HostPut("shutdown", 1);
   SendMessageW(main, WM_CLOSE, 0, 0);
@@ -251,9 +260,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   HostPut("windows", CountEditWindows());
   HostPut("threads_running", Threads());
 
-  // A drawn frame: the render thread copies the cleared view into the window.
-  PumpUntil([] { return PixelOf(Slot(0)) == 0xE8E8E8; }, 20000);
+  // A drawn frame: the render thread brings the painted drawing buffer into the window.
+  PumpUntil([] { return BufferPixelOf(0) >= 0 && PixelOf(Slot(0)) == BufferPixelOf(0); }, 20000);
   HostPut("pixel", PixelOf(Slot(0)));
+  HostPut("pixel_buffer", BufferPixelOf(0));
 
   // The tick runs idle steps: the 55 ms counter is consumed after it was raised.
   bool raised = PumpUntil([] { return TimerCount.anim55 != 0; }, 20000);

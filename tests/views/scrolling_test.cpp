@@ -14,6 +14,8 @@ struct ScrollFixture : ::testing::Test {
     ResetEditWindows();
     s = GetEditSlot(0);
     s->window = (void*)1;
+    s->lockA = s->lockB = nullptr;  // no buffers: scrolling moves the view alone
+    s->drawBuffer = nullptr;
     s->history = history;
     s->historyTop = s->historyFill = 0;
     EditViews.active = 0;

@@ -26,6 +26,13 @@ struct WindowBufferFixture : ::testing::Test {
     Make(0, 10, 6);
   }
   void TearDown() override {
+    // No slot keeps the fixture's lock or pixels for the tests that follow.
+    for (int i = 0; i < EDIT_SLOTS; i++) {
+      EditViewSlot* e = GetEditSlot(i);
+      e->lockB = nullptr;
+      e->drawBuffer = nullptr;
+      e->pixelCount = 0;
+    }
     ResetEditWindows();
     WrapDeleteCriticalSection(&lock);
   }
