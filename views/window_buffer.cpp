@@ -1,5 +1,6 @@
 // Writes into the edit windows' drawing buffers and the shared drawing device context.
 #include "views/window_buffer.h"
+#include <cstring>
 #include "app/editwnd.h"
 #include "app/entry.h"
 #include "core/platform.h"
@@ -108,12 +109,28 @@ int WindowBufferCopyScaled(WindowBuffer* b, int factor, int x, int y, int w, int
   if (tx1 > b->width) tx1 = b->width;
   if (ty1 > b->height) ty1 = b->height;
   if (tx0 >= tx1 || ty0 >= ty1) return 0;
+  // each source row enlarged once; the further target rows of that source row are copies of it
+  const uint32_t* firstOfRow = nullptr;
+  int lastRow = -1;
+  size_t span = (size_t)(tx1 - tx0);
   for (int64_t ty = ty0; ty < ty1; ty++) {
     int j = (int)((ty - y) / factor);
+    uint32_t* to = RowOf(b, (int)ty) + tx0;
+    if (j == lastRow) {
+      std::memcpy(to, firstOfRow, span * 4);
+      continue;
+    }
     const uint32_t* from =
         SourceRow(source, sourceWidth, sourceHeight, sourceRow + j) + sourceColumn;
-    uint32_t* to = RowOf(b, (int)ty);
-    for (int64_t tx = tx0; tx < tx1; tx++) to[tx] = from[(tx - x) / factor];
+    int64_t tx = tx0;
+    while (tx < tx1) {
+      uint32_t v = from[(tx - x) / factor];
+      int64_t end = x + ((tx - x) / factor + 1) * factor;  // end of this source pixel's run
+      if (end > tx1) end = tx1;
+      for (; tx < end; tx++) *to++ = v;
+    }
+    firstOfRow = RowOf(b, (int)ty) + tx0;
+    lastRow = j;
   }
   return (int)((tx1 - tx0) * (ty1 - ty0));
 }

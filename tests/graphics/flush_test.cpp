@@ -247,3 +247,36 @@ TEST(EmptyCells, FillTheCellRectangleInTheLevelsBackground) {
   ResetEditWindows();
   WrapDeleteCriticalSection(&lock);
 }
+
+TEST_F(Flush, TheDayPhaseLightsTheCell) {
+  // one pixel of each kind: a plain colour, a fixed colour (class 0x40), a lamp (class 0x50)
+  struct Case {
+    int level, options;
+    uint32_t phase, flags;
+    uint32_t plain, fixed, lamp;  // what the three pixels become
+  } cases[] = {
+      {0, 1, DAYPHASE_DAY, 0, 0x406080, 0x123456, 0x445566},
+      {0, 1, DAYPHASE_NIGHT, 0, 0x242424, 0x123456, 0x1F1F1F},
+      {0, 1, DAYPHASE_NIGHT | DAYPHASE_LAMPS, 0, 0x242424, 0x123456, 0xFCFCA8},
+      {0, 0, DAYPHASE_NIGHT, 0, 0x406080, 0x123456, 0x445566},  // the option is off
+      {0, 0, DAYPHASE_NIGHT, FLUSH_LIGHTS, 0x406080, 0x123456, 0xFCFCA8},
+      {-1, 0, DAYPHASE_DAY, 0, 0x406080, 0x123456, 0xFCFCA8},  // lower levels: lamps lit
+  };
+  for (const Case& c : cases) {
+    Window(1, c.level);
+    DocState.dayPhaseOptions = c.options;
+    DayPhase = c.phase;
+    for (int i = 0; i < 512; i++) CellBuffer1[i] = 0x00406080;
+    CellBuffer1[40] = 0x40123456;
+    CellBuffer1[41] = 0x50445566;
+    FlushBuf1ToWindow(nullptr, 0, 0, 0, c.flags, 0);
+    EXPECT_EQ(CellBuffer1[0], c.plain) << c.level << " " << c.phase;
+    EXPECT_EQ(CellBuffer1[511], c.plain);
+    // (without a tint the words keep their class byte, which the display ignores)
+    EXPECT_EQ(CellBuffer1[40] & 0xFFFFFF, c.fixed) << c.level << " " << c.phase;
+    EXPECT_EQ(CellBuffer1[41] & 0xFFFFFF, c.lamp) << c.level << " " << c.phase;
+    EXPECT_EQ(At(8, 14) & 0xFFFFFF, c.fixed);  // index 40: row 1 from the bottom, column 8
+    EXPECT_EQ(At(9, 14) & 0xFFFFFF, c.lamp);
+    EXPECT_EQ(At(10, 14), c.plain);
+  }
+}
