@@ -6,6 +6,7 @@
 #include "app/editwnd.h"
 #include "app/help.h"
 #include "app/netcmd.h"
+#include "app/optionfile.h"
 #include "app/recent.h"
 #include "core/langtext.h"
 #include "elements/element_services.h"
@@ -60,6 +61,7 @@ static void CmdHelp(int id) {
   ShowHelpTopic(id == CMD_CONTENTS ? 40056 : id == CMD_MENU_HELP ? 40050 : 1);
 }
 static void CmdDayPhase(int) { EditDayPhaseTimes(); }
+static void CmdSaveSettings(int) { SaveSettingsCommand(); }
 
 // ---- conditions ---------------------------------------------------------------------------------
 static int HasWindow(int slot) {
@@ -126,8 +128,9 @@ static const CommandRow kCommands[] = {
     {CMD_VEHICLE_SETS, CMD_VEHICLE_GRAPHICS, nullptr, nullptr},
     {CMD_FOLLOW_TRAIN, CMD_FOLLOW_TRAIN, nullptr, HasTrains},
     {CMD_START_SIMULATION, CMD_START_SIMULATION, CmdSimulation, nullptr},
-    {CMD_CLOCK_SETTINGS, CMD_SAVE_SETTINGS_NOW, nullptr,
+    {CMD_CLOCK_SETTINGS, CMD_LOG_SETTINGS, nullptr,
      nullptr},  // clock and simulation settings, options, fonts, exports, log
+    {CMD_SAVE_SETTINGS_NOW, CMD_SAVE_SETTINGS_NOW, CmdSaveSettings, nullptr},
     {CMD_NEW_WINDOW, CMD_NEW_WINDOW, CmdFrame, HasFreeSlot},
     {CMD_CLOSE_WINDOW, CMD_CLOCK, CmdFrame, nullptr},
     {CMD_STATUS_INFO, CMD_STATUS_INFO, nullptr, nullptr},

@@ -10,6 +10,7 @@
 #include "app/editwnd.h"
 #include "app/entry.h"
 #include "app/help.h"
+#include "app/optionfile.h"
 #include "app/startup.h"
 #include "app/tick.h"
 #include "app/titles.h"
@@ -302,7 +303,7 @@ void DispatchCommand(int id, LPARAM lParam, int context) {
 // ---- shut-down ---------------------------------------------------------------------------------------------
 void (*ShutDownStepHook)(int step) = nullptr;
 
-static void StepSaveSettings() {}  // the settings save on exit joins with the settings commands
+static void StepSaveSettings() { SaveSettingsAtShutDown(); }
 static void StepSuspendDrawing() { SuspendThreads(0); }
 static void StepCloseSound() { mciSendCommandW(MCI_ALL_DEVICE_ID, MCI_CLOSE, MCI_WAIT, 0); }
 static void StepCloseClock() { ClockWindow(2, nullptr, nullptr, nullptr, nullptr); }

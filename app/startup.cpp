@@ -7,6 +7,7 @@
 #include "app/dialog.h"
 #include "app/help.h"
 #include "app/netcmd.h"
+#include "app/optionfile.h"
 #include "app/titles.h"
 #include "core/langtext.h"
 #include "core/misc.h"
@@ -129,8 +130,27 @@ static int StepCursors() {
 // The option defaults of the fonts: all eight with their default settings (the main window
 // exists by now; dialogs and the status panes draw in them).
 static int StepFonts() { return CreateAllFonts(); }
+static int StepEventFilter() {
+  ResetEventFilter();
+  return 0;
+}
+static int StepSettings() {
+  LoadSettings();
+  return 0;
+}
+// The language files the settings name; a name that does not load goes back to the default
+// (the tables loaded at start stay) without a message.
+static void LoadNamedLanguage(char16_t* name, const char16_t* fallback, int main) {
+  if (!CompareStrings(name, fallback, CMPS_IGNORE_CASE)) return;
+  if (LoadLanguageFile(name, main)) {
+    CopyString(name, fallback);
+    LoadLanguageFile(fallback, main);
+  }
+}
 static int StepCollation() {
+  LoadNamedLanguage(LanguageFileName, u"quil.lng", 1);
   LoadCollationFile();  // reports its own trouble; never fatal
+  LoadNamedLanguage(SecondLanguageFileName, u"quil.lnv", 0);
   return 0;
 }
 static int DocumentWeekdayFixed() { return DocState.weekdayFixed; }
@@ -168,7 +188,9 @@ static const StartupStep kStartup[] = {
     {"edit-window table", StepEditWindows, nullptr},
     {"HTML help", StepHelp, CodeHelp},
     {"cursors", StepCursors, nullptr},
+    {"event filter", StepEventFilter, nullptr},
     {"fonts", StepFonts, nullptr},
+    {"option file", StepSettings, nullptr},
     {"character order", StepCollation, nullptr},
     {"document state", StepDocumentState, nullptr},
     {"deferred notices", StepDeferredNotices, nullptr},

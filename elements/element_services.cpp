@@ -235,4 +235,30 @@ int GetSlowSectionDefault() { return SlowSectionDefault; }
 int SetSlowSectionDefault(int form) { return SetInRange(&SlowSectionDefault, form, 17); }
 int GetBufferStopDefault() { return BufferStopDefault; }
 int SetBufferStopDefault(int form) { return SetInRange(&BufferStopDefault, form, 11); }
+
+// Remembered symbol forms of the signal, switch, route-point, TP and Dwx dialogs (option keys
+// BauformHSig .. BauformSK, BauformWei, BauformRp, BauformTp, BauformDwx).
+static int SymbolForms[9];
+static int SetForm(int which, int form, int highest) {
+  return SetInRange(&SymbolForms[which], form, highest);
+}
+int GetSignalSymbolFormHSig() { return SymbolForms[0]; }
+int SetSignalSymbolFormHSig(int form) { return SetForm(0, form, 59); }
+int GetSignalSymbolFormVSig() { return SymbolForms[1]; }
+int SetSignalSymbolFormVSig(int form) { return SetForm(1, form, 59); }
+int GetSignalSymbolFormKSig() { return SymbolForms[2]; }
+int SetSignalSymbolFormKSig(int form) { return SetForm(2, form, 47); }
+int GetSignalSymbolFormBUESig() { return SymbolForms[3]; }
+int SetSignalSymbolFormBUESig(int form) { return SetForm(3, form, 23); }
+int GetSignalSymbolFormSK() { return SymbolForms[4]; }
+int SetSignalSymbolFormSK(int form) { return SetForm(4, form, 11); }
+int GetSwitchSymbolForm() { return SymbolForms[5]; }
+int SetSwitchSymbolForm(int form) { return SetForm(5, form, 2); }
+int GetRoutePointSymbolForm() { return SymbolForms[6]; }
+int SetRoutePointSymbolForm(int form) { return SetForm(6, form, 2); }
+int GetTpSymbolForm() { return SymbolForms[7]; }
+int SetTpSymbolForm(int form) { return SetForm(7, form, 2); }
+int GetDwxSymbolForm() { return SymbolForms[8]; }
+int SetDwxSymbolForm(int form) { return SetForm(8, form, 2); }
+int StoreSigASwitch = 0;
 void RefreshSignalElementAspectAt(int x, int y, int level) {}

@@ -173,6 +173,27 @@ int SetSlowSectionDefault(int form);  // 0..17
 int GetBufferStopDefault();
 int SetBufferStopDefault(int form);  // 0..11
 extern int StoreHstSwitch;           // the stop dialog remembers its last values
+// Remembered symbol forms (option keys BauformHSig .. BauformSK: 0..59, 0..59, 0..47, 0..23,
+// 0..11; BauformWei, BauformRp, BauformTp, BauformDwx: 0..2); non-zero = refused, unchanged.
+int GetSignalSymbolFormHSig();
+int SetSignalSymbolFormHSig(int form);
+int GetSignalSymbolFormVSig();
+int SetSignalSymbolFormVSig(int form);
+int GetSignalSymbolFormKSig();
+int SetSignalSymbolFormKSig(int form);
+int GetSignalSymbolFormBUESig();
+int SetSignalSymbolFormBUESig(int form);
+int GetSignalSymbolFormSK();
+int SetSignalSymbolFormSK(int form);
+int GetSwitchSymbolForm();
+int SetSwitchSymbolForm(int form);
+int GetRoutePointSymbolForm();
+int SetRoutePointSymbolForm(int form);
+int GetTpSymbolForm();
+int SetTpSymbolForm(int form);
+int GetDwxSymbolForm();
+int SetDwxSymbolForm(int form);
+extern int StoreSigASwitch;  // the signal dialogs remember their last values (option Store_SigA)
 
 // ---- symbol tests: non-zero when the code's symbol number is one of the kind's; range (may be
 // null) receives the lowest and highest state the symbol shows ------------------------------------

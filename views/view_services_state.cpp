@@ -165,14 +165,22 @@ static int ClassBVariant = 0;
 
 void HandlePaletteCommand(int command) {}
 void StepPaletteSymbol(int delta) {}
+// The selection is kept (the option file reads and writes it) until the palette is built.
+static int PaletteGroup = 0, PaletteIndex = 0, PaletteMirror = 0;
+static uint32_t PaletteMask = 1;
 int SelectPaletteGroup(int group, int index, uint32_t mask, int mirror) {
-  return group < 0 || group > 3 ? 1 : 2;  // no palette entries yet
+  if (group < 0 || group > 3 || index < 0) return 1;
+  PaletteGroup = group;
+  PaletteIndex = index;
+  PaletteMask = mask;
+  PaletteMirror = mirror ? 1 : 0;
+  return 2;  // no palette entries yet
 }
 int GetPaletteSelection(int* index, uint32_t* mask, int* mirror) {
-  if (index) *index = 0;
-  if (mask) *mask = 0;
-  if (mirror) *mirror = 0;
-  return 0;
+  if (index) *index = PaletteIndex;
+  if (mask) *mask = PaletteMask;
+  if (mirror) *mirror = PaletteMirror;
+  return PaletteGroup;
 }
 // Until the palette is built its selection is the first entry of the track group with the
 // first track kind (its ten slot codes).
