@@ -221,7 +221,7 @@ void LocateAndReadSettings() {
     ShowPathMessage(1, 212, LANG_ID(11119), path);
   }
   SetDefaultSettings();
-  SaveSettingsCommand();
+  if (!KeepFaultyFile) SaveSettingsCommand();
 }
 
 void LoadSettings() { LocateAndReadSettings(); }
@@ -241,6 +241,6 @@ int SaveSettingsCommand() {
 }
 
 void SaveSettingsAtShutDown() {
-  if (SaveSettingsAtExit != 1 || SecondInstance) return;
+  if (SaveSettingsAtExit != 1 || SecondInstance || KeepFaultyFile) return;
   SaveSettingsCommand();
 }
