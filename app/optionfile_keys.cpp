@@ -45,9 +45,6 @@ static void TChar(Txt* t, char16_t c) {
   if (t->n < (int)(sizeof t->s / sizeof t->s[0]) - 1) t->s[t->n++] = c;
   t->s[t->n] = 0;
 }
-static void TStr(Txt* t, const char16_t* s) {
-  for (; s && *s; s++) TChar(t, *s);
-}
 static void TUInt(Txt* t, uint32_t v) {
   char16_t d[12];
   int n = FormatUnsignedDigits(d, v, 1);
@@ -120,11 +117,16 @@ static int ParseList(const char16_t* s, int32_t* v, int max) {
 }
 
 // A key's value: present (length >= 0), absent or too long for the buffer.
+// Its text lies in one of a few buffers used in turn (a reader holds at most two at a time).
 struct Val {
-  char16_t s[OPT_VALUE_CHARS];
+  char16_t* s;
   int n;
 };
+static char16_t ValueBuffers[4][OPT_VALUE_CHARS];
+static int ValueNext = 0;
 static int Get(const char16_t* key, Val* v) {
+  v->s = ValueBuffers[ValueNext];
+  ValueNext = (ValueNext + 1) & 3;
   v->n = OptGet(key, v->s, OPT_VALUE_CHARS);
   return v->n;
 }
@@ -212,7 +214,6 @@ static const FlagRow kFlags[] = {
     {u"WarnDatN", u'J', u'N', nullptr, nullptr, 1, 1, 0, GetNameWarning, SetNameWarning},
     {u"Zoom2", u'E', u'a', nullptr, nullptr, 1, 1, 0, GetZoom2, SetZoom2},
 };
-constexpr int kFlagCount = (int)(sizeof kFlags / sizeof kFlags[0]);
 
 static const FlagRow* FindFlag(const char16_t* key) {
   for (const FlagRow& r : kFlags)
@@ -457,6 +458,26 @@ static int WriteBackup() {
 }
 
 // ---- autosave ----------------------------------------------------------------------------------------------
+#ifdef QUIL_VIEWER
+// The viewer cannot save: it keeps the autosave values only to write them back.
+static uint32_t ViewerAutosaveBits = AUTOSAVE_BITS_DEFAULT;
+static int32_t ViewerAutosaveInterval = 0;
+static uint32_t GetAutosave(int32_t* interval) {
+  *interval = ViewerAutosaveInterval;
+  return ViewerAutosaveBits;
+}
+static int SetAutosave(uint32_t bits, int32_t interval) {
+  if (interval != 0 && (interval < 1 || interval > 86399)) return 1;
+  ViewerAutosaveBits = bits;
+  ViewerAutosaveInterval = interval;
+  return 0;
+}
+#else
+static uint32_t GetAutosave(int32_t* interval) { return GetAutosaveOptions(interval); }
+static int SetAutosave(uint32_t bits, int32_t interval) {
+  return SetAutosaveOptions(bits, interval);
+}
+#endif
 static int ReadAutosaveInterval() {
   Val v;
   Rd.autosaveInterval = 0;
@@ -470,11 +491,11 @@ static int ReadAutosaveFlags() {
     if (At(&v, 0) == u'E') bits |= 1;
     if (At(&v, 1) == u'S') bits |= 2;
   }
-  return SetAutosaveOptions(bits, Rd.autosaveInterval) ? SETTINGS_FAULTY : 0;
+  return SetAutosave(bits, Rd.autosaveInterval) ? SETTINGS_FAULTY : 0;
 }
 static int WriteAutosave() {
   int32_t interval = 0;
-  uint32_t bits = GetAutosaveOptions(&interval);
+  uint32_t bits = GetAutosave(&interval);
   Txt t;
   TBegin(&t);
   TInt(&t, interval);
@@ -599,7 +620,7 @@ static int WriteFolders() {
 // ---- log settings ------------------------------------------------------------------------------------------------
 static int ReadLogOpt() {
   Val v;
-  if (Get(u"Log_Opt", &v) == OPT_ABSENT) CopyString(v.s, u"PD23"), v.n = 4;
+  if (Get(u"Log_Opt", &v) == OPT_ABSENT) v.s = (char16_t*)u"PD23", v.n = 4;
   uint32_t f = 0;
   if (At(&v, 0) == u'P') f |= 1;
   if (At(&v, 1) == u'D') f |= 2;
@@ -760,7 +781,7 @@ static int ReadSearchOptions() {
   Val v;
   int n = Get(u"E", &v);
   if (n == OPT_ABSENT)
-    CopyString(v.s, u"TP"), v.n = 2;
+    v.s = (char16_t*)u"TP", v.n = 2;
   else if (n < 0)
     return 0;
   char16_t c0 = At(&v, 0), c1 = At(&v, 1);
@@ -868,7 +889,7 @@ static int ReadTrainTextMode() {
   Val v;
   int n = Get(u"ZugTxte", &v);
   if (n == OPT_ABSENT)
-    CopyString(v.s, u"N"), v.n = 1;
+    v.s = (char16_t*)u"N", v.n = 1;
   else if (n < 0)
     return 0;
   char16_t c0 = At(&v, 0);
@@ -892,7 +913,7 @@ static int ReadAnnotation() {
   Val v;
   int n = Get(u"ObjTxte", &v);
   if (n == OPT_ABSENT)
-    CopyString(v.s, u"n"), v.n = 1;
+    v.s = (char16_t*)u"n", v.n = 1;
   else if (n < 0)
     return 0;
   uint32_t x;
@@ -967,7 +988,7 @@ static int ReadRaster() {
   Val v;
   int n = Get(u"Gfx_Eig", &v);
   if (n == OPT_ABSENT)
-    CopyString(v.s, u"DV"), v.n = 2;
+    v.s = (char16_t*)u"DV", v.n = 2;
   else if (n < 0)
     return 0;
   Held.rasterDib = At(&v, 0) == u'D';
@@ -1686,7 +1707,7 @@ void OptionKeysSetDefaults() {
   for (const NumberRow& r : kNumbers) r.set(r.def);
   SetBackupCount(BACKUP_COUNT_DEFAULT);
   SetConversionCodePages(-1, -1);
-  SetAutosaveOptions(AUTOSAVE_BITS_DEFAULT, 0);
+  SetAutosave(AUTOSAVE_BITS_DEFAULT, 0);
   Held.statKinds = 2047;
   Held.statSeparator = u' ';
   SelectPaletteGroup(0, 0, 1, 0);

@@ -7,6 +7,7 @@
 #include "core/platform.h"
 #include <cstdio>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 // ---- registry -------------------------------------------------------------------------------------
@@ -118,16 +119,20 @@ struct ProfileText {
   int wide;  // the file is UTF-16 (it began with the mark)
 };
 
-static int ReadProfileFile(const char16_t* file, ProfileText* out) {
-  out->lines.clear();
-  out->wide = 0;
+static int ReadProfileBytes(const char16_t* file, std::vector<uint8_t>* bytes) {
+  bytes->clear();
   FILE* f = WrapFopen(file, u"rb");
   if (!f) return 0;
-  std::vector<uint8_t> bytes;
   uint8_t chunk[4096];
   size_t n;
-  while ((n = fread(chunk, 1, sizeof chunk, f)) > 0) bytes.insert(bytes.end(), chunk, chunk + n);
+  while ((n = fread(chunk, 1, sizeof chunk, f)) > 0) bytes->insert(bytes->end(), chunk, chunk + n);
   WrapFclose(f);
+  return 1;
+}
+
+static void ParseProfile(const std::vector<uint8_t>& bytes, ProfileText* out) {
+  out->lines.clear();
+  out->wide = 0;
   std::u16string text;
   if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
     out->wide = 1;
@@ -161,6 +166,14 @@ static int ReadProfileFile(const char16_t* file, ProfileText* out) {
     if (line.back() == u'\r') line.pop_back();
     out->lines.push_back(line);
   }
+}
+
+static int ReadProfileFile(const char16_t* file, ProfileText* out) {
+  std::vector<uint8_t> bytes;
+  out->lines.clear();
+  out->wide = 0;
+  if (!ReadProfileBytes(file, &bytes)) return 0;
+  ParseProfile(bytes, out);
   return 1;
 }
 
@@ -218,19 +231,67 @@ static uint32_t CopyOut(const std::u16string& s, char16_t* buf, uint32_t maxChar
   return n;
 }
 
+static std::u16string Upper(const std::u16string& s) {
+  std::u16string u = s;
+  for (char16_t& c : u) c = CharToUpper(c);
+  return u;
+}
+
+// The keys of a file as the reader sees them, kept while the file's bytes stay the same.
+struct ProfileEntry {
+  std::u16string section, key, name, value;  // section and key upper-cased; name as written
+};
+static struct {
+  std::u16string path;
+  std::vector<uint8_t> bytes;
+  std::vector<ProfileEntry> entries;
+  std::unordered_map<std::u16string, size_t> first;  // section + "\n" + key -> its first entry
+  int valid;
+} Cache;
+
+static const std::vector<ProfileEntry>& Entries(const char16_t* file) {
+  static std::vector<uint8_t> bytes;  // kept: most reads find the same bytes again
+  ReadProfileBytes(file, &bytes);
+  if (Cache.valid && Cache.path == file && Cache.bytes == bytes) return Cache.entries;
+  ProfileText p;
+  ParseProfile(bytes, &p);
+  Cache.entries.clear();
+  Cache.first.clear();
+  std::vector<std::u16string> seen;
+  std::u16string section;
+  int first = 0;
+  for (const std::u16string& line : p.lines) {
+    std::u16string name, k, v;
+    if (SectionName(line, &name)) {
+      section = Upper(name);
+      first = 1;
+      for (const std::u16string& s : seen)
+        if (s == section) first = 0;
+      seen.push_back(section);
+      continue;
+    }
+    if (!first || !KeyLine(line, &k, &v)) continue;
+    if (v.size() >= 2 && (v[0] == u'"' || v[0] == u'\'') && v.back() == v[0])
+      v = v.substr(1, v.size() - 2);
+    Cache.entries.push_back({section, Upper(k), k, v});
+    Cache.first.emplace(section + u"\n" + Cache.entries.back().key, Cache.entries.size() - 1);
+  }
+  Cache.path = file;
+  Cache.bytes = bytes;
+  Cache.valid = 1;
+  return Cache.entries;
+}
+
 uint32_t SettingsProfileGet(const char16_t* section, const char16_t* key, const char16_t* fallback,
                             char16_t* buf, uint32_t maxChars, const char16_t* file) {
-  ProfileText p;
-  ReadProfileFile(file, &p);
-  int first = -1, end = -1;
-  if (section) FindSection(p, section, &first, &end);
-  std::u16string k, v;
+  const std::vector<ProfileEntry>& entries = Entries(file);
+  std::u16string s = section ? Upper(section) : std::u16string();
   if (!key) {  // the list of the section's keys
     if (!buf || maxChars < 2) return 0;
     std::u16string list;
-    for (int i = first; i >= 0 && i < end; i++)
-      if (KeyLine(p.lines[(size_t)i], &k, &v)) {
-        list += k;
+    for (const ProfileEntry& e : entries)
+      if (section && e.section == s) {
+        list += e.name;
         list.push_back(0);
       }
     if (list.size() + 1 > maxChars) {
@@ -245,12 +306,8 @@ uint32_t SettingsProfileGet(const char16_t* section, const char16_t* key, const 
     if (list.empty()) buf[1] = 0;
     return (uint32_t)list.size();
   }
-  for (int i = first; i >= 0 && i < end; i++) {
-    if (!KeyLine(p.lines[(size_t)i], &k, &v) || !EqualNoCase(k, key)) continue;
-    if (v.size() >= 2 && (v[0] == u'"' || v[0] == u'\'') && v.back() == v[0])
-      v = v.substr(1, v.size() - 2);
-    return CopyOut(v, buf, maxChars);
-  }
+  auto at = section ? Cache.first.find(s + u"\n" + Upper(key)) : Cache.first.end();
+  if (at != Cache.first.end()) return CopyOut(entries[at->second].value, buf, maxChars);
   std::u16string d = fallback ? std::u16string(fallback) : std::u16string();
   while (!d.empty() && IsBlank(d.back())) d.pop_back();
   return CopyOut(d, buf, maxChars);
@@ -307,7 +364,7 @@ int SettingsProfileWrite(const char16_t* section, const char16_t* key, const cha
   for (int i = first; i < end; i++) {
     if (!KeyLine(p.lines[(size_t)i], &k, &v) || !EqualNoCase(k, key)) continue;
     if (value)
-      p.lines[(size_t)i] = line;
+      p.lines[(size_t)i] = k + u"=" + value;  // the key keeps the name it was written with
     else
       p.lines.erase(p.lines.begin() + i);
     return WriteProfileFile(file, p, existed);

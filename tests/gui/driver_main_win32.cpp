@@ -170,6 +170,10 @@ static void DumpMenu(HMENU menu) {
 static void Dump(HWND w) {
   Out(L"title " + Quote(TextOf(w)));
   Out(L"class " + Quote(ClassOf(w)));
+  RECT r = {};
+  GetWindowRect(w, &r);
+  Out(L"rect left=" + std::to_wstring(r.left) + L" top=" + std::to_wstring(r.top) + L" right=" +
+      std::to_wstring(r.right) + L" bottom=" + std::to_wstring(r.bottom));
   EnumChildWindows(w, DumpChild, (LPARAM)w);
   HWND f = FocusOf(w);
   if (f && (f == w || IsChild(w, f)))

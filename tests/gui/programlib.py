@@ -8,7 +8,22 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from guilib import DATA_DIR, WORK_DIR, expect, lang_text  # noqa: E402
 
-QUIL = os.path.join(DATA_DIR, "quil.exe")
+
+
+def _private_program():
+    """The program with the files beside it in a folder of this test process: the option file and
+    the value store's mirror that the program writes into its folder are then this test's own."""
+    d = os.path.join(WORK_DIR, f"program-{os.getpid()}")
+    shutil.rmtree(d, ignore_errors=True)
+    os.makedirs(d)
+    for f in os.listdir(DATA_DIR):
+        source = os.path.join(DATA_DIR, f)
+        if os.path.isfile(source) and not f.lower().endswith((".ini", ".sy2", ".bad")):
+            shutil.copy2(source, d)
+    return os.path.join(d, "quil.exe")
+
+
+QUIL = _private_program() if DATA_DIR and WORK_DIR else os.path.join(DATA_DIR, "quil.exe")
 # What a program needs beside it to start: the language files and the glyph file.
 START_FILES = ("quil.lng", "quil.lnv", "quil.lnx", "quil.gzg", "quil.fzg")
 
