@@ -39,4 +39,13 @@
 // | graphics/cellbuf.cpp GetAnimatedCode               | every code unchanged               | the animated cells                   |
 // | graphics/vehicle_file.cpp VehicleFileNameSource    | the network's stored list entry    | the user graphic-file lists          |
 // |   (user vehicle-graphic and numbered file names)   | (tests fill it; no list dialog)    |                                      |
+// | app/optionfile_keys.cpp DispNAllg, DispNn rows      | through the event-display stand-in | the event display of trains          |
+// |   (SetEventDisplayOption, SetEventKindFlag)        |   of trains/train_services.cpp     |                                      |
+// | app/optionfile_keys.cpp SettingsHeld (P, Q,         | kept and checked by the option     | picture export, text-table export,   |
+// |   Stat_Opt, Stat_Sep, E, SuchText, SuchSym,        |   file only                        | text search, background bitmap,      |
+// |   HgrBmpOpt, Zoom2, Gfx_Eig)                       |                                    | zoom-2 graphics, raster flags        |
+// | elements/element_services.cpp remembered symbol    | kept and checked, not yet used     | the signal, switch, RP, TP and Dwx   |
+// |   forms (BauformHSig .. BauformSK, Wei, Rp, Tp,    |                                    |   dialogs                            |
+// |   Dwx), StoreSigASwitch                            |                                    |                                      |
+// | views/view_services_state.cpp palette selection    | kept, no palette entries           | the symbol palette                   |
 #pragma once

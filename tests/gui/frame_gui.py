@@ -63,7 +63,8 @@ def frame_host(s):
     expect((v("edge_off"), v("edge_on"), v("edge_capture")) == ("0", "6", "1"),
            "a right click on the top-right edge scrolls up and right with a mouse option on")
     expect((v("edge_after"), v("edge_released")) == ("0", "1"), "the release ends edge scrolling")
-    expect((v("scroll_before"), v("scroll_after")) == ("0", "1"), "command 339 shows the scroll bars")
+    # The option file's default shows a window's scroll bars; command 339 hides them.
+    expect((v("scroll_before"), v("scroll_after")) == ("1", "0"), "command 339 flips the scroll bars")
     expect(v("wide_status") == "1" and v("narrow_status") == "1", "command 405 widens and narrows the status window")
     expect(v("tiled_top_halves") == "1", "command 404 tiles five windows: two halves on top")
     expect(v("shutdown_order") == "1,2,3,4,5,6,7,8,9", f"shut-down steps in order: {v('shutdown_order')}")

@@ -6,26 +6,34 @@ import shutil
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from guilib import DATA_DIR, WORK_DIR, expect, lang_text  # noqa: E402
+from guilib import DATA_DIR, WORK_DIR, expect, lang_text, wine_path  # noqa: E402
 
 
 
 def _private_program():
     """The program with the files beside it in a folder of this test process: the option file and
     the value store's mirror that the program writes into its folder are then this test's own."""
-    d = os.path.join(WORK_DIR, f"program-{os.getpid()}")
+    d = os.path.join(WORK_DIR, f"private-program-{os.getpid()}")
     shutil.rmtree(d, ignore_errors=True)
     os.makedirs(d)
     for f in os.listdir(DATA_DIR):
         source = os.path.join(DATA_DIR, f)
         if os.path.isfile(source) and not f.lower().endswith((".ini", ".sy2", ".bad")):
             shutil.copy2(source, d)
+    remember_own_folder(d)
     return os.path.join(d, "quil.exe")
 
 
-QUIL = _private_program() if DATA_DIR and WORK_DIR else os.path.join(DATA_DIR, "quil.exe")
 # What a program needs beside it to start: the language files and the glyph file.
 START_FILES = ("quil.lng", "quil.lnv", "quil.lnx", "quil.gzg", "quil.fzg")
+
+
+def remember_own_folder(folder):
+    """The value store's mirror of a folder that the program already ran in: it remembers that
+    folder as the option file's, so a program started there never offers the option file of
+    another test's folder (whose folder the session's registry remembers)."""
+    with open(os.path.join(folder, "quil.sy2"), "w", newline="") as f:
+        f.write(f"[QUIL_384]\r\nQ384_PFAD={wine_path(folder)}\r\n")
 
 
 def folder_with(name, exe, with_lang, lang="en"):
@@ -41,6 +49,7 @@ def folder_with(name, exe, with_lang, lang="en"):
             if not os.path.exists(os.path.join(DATA_DIR, source)):
                 source = f
             shutil.copy2(os.path.join(DATA_DIR, source), os.path.join(d, f))
+    remember_own_folder(d)
     return os.path.join(d, os.path.basename(exe))
 
 
@@ -66,3 +75,6 @@ def confirm_open_dialog(s, exe_name, expected_path=None):
     s.driver("wait", "class=#32770", f"exe={exe_name}", f"title={lang_text(11200)}", "click", "id=1", "gone",
              "timeout=20000")
     return r
+
+
+QUIL = _private_program() if DATA_DIR and WORK_DIR else os.path.join(DATA_DIR, "quil.exe")
