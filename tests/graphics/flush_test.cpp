@@ -35,6 +35,7 @@ class Flush : public ::testing::Test {
     Window(1, 0);
   }
   void TearDown() override {
+    std::memset((void*)GetEditSlot(0), 0, sizeof(EditViewSlot));  // no pointer into this test
     ResetEditWindows();
     WrapDeleteCriticalSection(&lock);
     DocState.dayPhaseOptions = 0;
@@ -244,6 +245,7 @@ TEST(EmptyCells, FillTheCellRectangleInTheLevelsBackground) {
   FillEmptyCellRect(nullptr, 0, 0, 7);
   FillEmptyCellRect(nullptr, 0, 0, -1);
   for (uint32_t p : px) ASSERT_EQ(p, 0u);
+  std::memset((void*)s, 0, sizeof *s);
   ResetEditWindows();
   WrapDeleteCriticalSection(&lock);
 }
