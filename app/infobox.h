@@ -3,9 +3,7 @@
 #pragma once
 
 #include <cstdint>
-
-// Box texts are kept in slots of 100 UTF-16 characters (99 plus the terminator).
-constexpr int kInfoBoxTextSlot = 100;
+#include "core/infobox_hooks.h"  // kInfoBoxTextSlot
 constexpr int kInfoBoxMaxLevels = 3;
 constexpr int kInfoBoxHeight = 96;
 

@@ -6,6 +6,7 @@
 #include "app/daytime_entry.h"
 #include "app/dialog.h"
 #include "app/help.h"
+#include "app/layer_hooks.h"
 #include "app/netcmd.h"
 #include "app/optionfile.h"
 #include "app/titles.h"
@@ -87,7 +88,10 @@ static int StepRunStart() {
   RunStartTick = WrapGetTickCount();
   return 0;
 }
-static int StepMisc() { return InitMisc(); }
+static int StepMisc() {
+  SetLayerHooks();  // the lower layers reach the components above through these from now on
+  return InitMisc();
+}
 static int StepStreams() { return StreamInit(); }
 static int CodeStreams(int) { return STARTUP_STREAMS; }
 static int StepLanguage() { return InitLanguage(); }

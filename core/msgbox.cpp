@@ -3,12 +3,9 @@
 #include "core/msgbox.h"
 #include "core/langtext.h"
 #include "core/misc.h"
-#include "app/dialog.h"
-#include "app/editwnd.h"
-#include "model/grid.h"
 
-static DialogRecord MessageDescriptor[5];
-static DialogRecord QuestionDescriptor[7];
+MessageBoxHooks MessageBoxCalls = {};
+
 static char16_t MessageTitle[MSG_TITLE_MAX];
 constexpr int MESSAGE_TEXT_COPY = 4096;
 static char16_t MessageText[MESSAGE_TEXT_COPY];
@@ -31,42 +28,21 @@ void ComposeMessageTitle(const char16_t* title, uint32_t number, unsigned style,
 uint16_t MessageHelpTopic(uint32_t number) { return (uint16_t)(number + 50000u); }
 
 WrapWindow MessageBoxOwner() {
-  WrapWindow w = GetCurrentDialog();
+  WrapWindow w = MessageBoxCalls.innerOwner ? MessageBoxCalls.innerOwner() : nullptr;
   if (w) return w;
-  EditViewSlot* slot = GetEditSlot(EditViews.active);
-  if (slot && slot->window) return slot->window;
   w = MessageMainWindow();
   return w ? w : WrapGetDesktopWindow();
 }
 
-DialogRecord* BuildMessageDescriptor(uint32_t templateId, const char16_t* title, uint16_t helpTopic,
-                                     const char16_t* text) {
-  if (templateId == MSG_TEMPLATE_QUESTION) {
-    DialogRecord* d = QuestionDescriptor;
-    d[0] = DlgTitleText(title, helpTopic, DLG_NO_FOCUS);
-    d[1] = DlgTextPtr(MSG_TEXT_CONTROL, text);
-    d[2] = DlgYes();
-    d[3] = DlgNo();
-    d[4] = DlgHelp();
-    d[5] = DlgCancel();
-    d[6] = DlgEnd();
-    return d;
-  }
-  DialogRecord* d = MessageDescriptor;
-  d[0] = DlgTitleText(title, helpTopic, DLG_NO_FOCUS);
-  d[1] = DlgTextPtr(MSG_TEXT_CONTROL, text);
-  d[2] = DlgOk();
-  d[3] = DlgHelp();
-  d[4] = DlgEnd();
-  return d;
+WrapWindow MessageMainWindow() {
+  return MessageBoxCalls.mainWindow ? MessageBoxCalls.mainWindow() : nullptr;
 }
 
 // Runs the box with the title already in MessageTitle.
 static int RunComposedMessage(const char16_t* text, uint32_t number, unsigned style) {
   uint32_t templateId = (style & MSG_STYLE_QUESTION) ? MSG_TEMPLATE_QUESTION : MSG_TEMPLATE_MESSAGE;
-  DialogRecord* d =
-      BuildMessageDescriptor(templateId, MessageTitle, MessageHelpTopic(number), text ? text : u"");
-  return RunMessageTemplate(MessageBoxOwner(), templateId, d);
+  return RunMessageTemplate(MessageBoxOwner(), templateId, MessageTitle, MessageHelpTopic(number),
+                            text ? text : u"");
 }
 
 // The text goes into MessageText when it fits, so a text from the shared buffer of a missing
@@ -112,9 +88,11 @@ int AskQuestion(uint32_t number, const char16_t* text) {
 }
 
 int ShowTraceBox(const char16_t* text) {
-  int running = SimulationRunningFlag;
-  SimulationRunningFlag = 0;  // the flag alone: no tick advances the simulation meanwhile
+  // The flag alone: no tick advances the simulation meanwhile.
+  int hold = MessageBoxCalls.simulationRunning && MessageBoxCalls.setSimulationFlag;
+  int running = hold ? MessageBoxCalls.simulationRunning() : 0;
+  if (hold) MessageBoxCalls.setSimulationFlag(0);
   int result = WrapMessageBox(MessageBoxOwner(), text, u"Trace", WRAP_MB_ICONINFORMATION);
-  SimulationRunningFlag = running;
+  if (hold) MessageBoxCalls.setSimulationFlag(running);
   return result;
 }

@@ -39,12 +39,24 @@ uint16_t MessageHelpTopic(uint32_t number);  // (number + 50000) cut to 16 bits
 // The owner of a box: innermost dialog, else the active edit window, else the main window,
 // else the desktop window.
 WrapWindow MessageBoxOwner();
-// The shared descriptor of template 1 or 2 filled with title, help topic and text.
-struct DialogRecord;
-DialogRecord* BuildMessageDescriptor(uint32_t templateId, const char16_t* title, uint16_t helpTopic,
-                                     const char16_t* text);
-// Runs the template with DlgF_Einfach and the descriptor (Win32: RunDialog; native: the test
-// seam of core/msgbox_seam.h).
-int RunMessageTemplate(WrapWindow owner, uint32_t templateId, DialogRecord* descriptor);
+// Runs message template 1 or 2 with title, help topic and text (Win32: through
+// MessageBoxCalls.runTemplate; native: the test seam of core/msgbox_seam.h).
+int RunMessageTemplate(WrapWindow owner, uint32_t templateId, const char16_t* title,
+                       uint16_t helpTopic, const char16_t* text);
 // The main window for MessageBoxOwner (null when there is none).
 WrapWindow MessageMainWindow();
+
+// What the message functions need of the dialogs, the windows and the simulation above them;
+// start-up fills it. A member left null: no dialog or edit window owns a box, there is no main
+// window, the "Trace" box does not hold the simulation, and (Win32) a message template is shown
+// as the platform's box with the same title, text and answers.
+struct MessageBoxHooks {
+  WrapWindow (*innerOwner)();      // the innermost dialog, else the active edit window, or null
+  WrapWindow (*mainWindow)();      // the main window or null
+  int (*simulationRunning)();      // the simulation running flag
+  void (*setSimulationFlag)(int);  // sets that flag alone (no redraw, no follow mode)
+  // Shows template 1 (OK, Help) or 2 (Yes, No, Help, Cancel); returns MSG_RESULT_...
+  int (*runTemplate)(WrapWindow owner, uint32_t templateId, const char16_t* title,
+                     uint16_t helpTopic, const char16_t* text);
+};
+extern MessageBoxHooks MessageBoxCalls;

@@ -3,8 +3,6 @@
 #include "core/msgbox.h"
 #include "core/msgbox_seam.h"
 #include "core/misc.h"
-#include "app/dialog.h"
-#include "model/grid.h"
 
 static MsgBoxCall Calls[MSGSEAM_MAX];
 static int CallTotal;
@@ -38,7 +36,7 @@ static MsgBoxCall* NewCall(WrapWindow owner) {
   CallTotal++;
   *c = MsgBoxCall{};
   c->owner = owner;
-  c->runningDuring = IsSimulationRunning();
+  c->runningDuring = MessageBoxCalls.simulationRunning ? MessageBoxCalls.simulationRunning() : 0;
   return c;
 }
 
@@ -46,25 +44,15 @@ static int NextAnswer(int fallback) {
   return AnswerNext < AnswerCount ? Answers[AnswerNext++] : fallback;
 }
 
-int RunMessageTemplate(WrapWindow owner, uint32_t templateId, DialogRecord* descriptor) {
+int RunMessageTemplate(WrapWindow owner, uint32_t templateId, const char16_t* title,
+                       uint16_t helpTopic, const char16_t* text) {
   MsgBoxCall* c = NewCall(owner);
   c->templateId = templateId;
-  for (DialogRecord* r = descriptor; r && r->type < DLG_END; r++) {
-    if (r->type == DLG_TITLE_TEXT) {
-      CopyStringLimited(c->title, r->title.text, MSGSEAM_TEXT);
-      c->helpTopic = r->title.helpTopic;
-    } else if (r->type == DLG_TEXT_PTR && r->text.controlId == MSG_TEXT_CONTROL) {
-      CopyStringLimited(c->text, r->text.text, MSGSEAM_TEXT);
-    } else if (r->type >= DLG_BTN_OK && r->type <= DLG_BTN_HELP && c->buttonCount < 8) {
-      static const uint32_t ids[] = {DLGID_OK,  DLGID_CANCEL, DLGID_THIRD,
-                                     DLGID_YES, DLGID_NO,     DLGID_HELP};
-      c->buttons[c->buttonCount++] = ids[r->type - DLG_BTN_OK];
-    }
-  }
+  c->helpTopic = helpTopic;
+  CopyStringLimited(c->title, title, MSGSEAM_TEXT);
+  CopyStringLimited(c->text, text, MSGSEAM_TEXT);
   return NextAnswer(templateId == MSG_TEMPLATE_QUESTION ? MSG_RESULT_CANCEL : MSG_RESULT_OK);
 }
-
-WrapWindow MessageMainWindow() { return nullptr; }
 
 int WrapMessageBox(WrapWindow owner, const char16_t* text, const char16_t* title, unsigned style) {
   MsgBoxCall* c = NewCall(owner);

@@ -16,8 +16,6 @@ struct MsgBoxCall {
   int runningDuring;  // the simulation running flag while the box was open
   char16_t title[MSGSEAM_TEXT];
   char16_t text[MSGSEAM_TEXT];
-  uint32_t buttons[8];  // control ids of the descriptor's buttons, in order
-  int buttonCount;
 };
 
 void MsgSeamReset();                   // forgets calls and answers

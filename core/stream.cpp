@@ -5,7 +5,7 @@
 #include "core/platform.h"
 #include "core/misc.h"
 #include "core/langtext.h"
-#include "app/infobox.h"
+#include "core/infobox_hooks.h"
 
 enum { MODE_NONE = 0, MODE_READ = 1, MODE_WRITE = 2 };
 
@@ -57,7 +57,7 @@ static void CloseAfterFailure() {
   int progress = S.progress;
   if (S.file >= 0) WrapClose(S.file);
   ResetFileState();
-  if (progress) CloseInfoBox();
+  if (progress) ProgressBoxClose();
 }
 
 // ---- progress text ------------------------------------------------------------------------------
@@ -102,7 +102,7 @@ void StreamFormatProgress(char16_t* out, uint32_t bytes) {
 static void ShowProgress() {
   char16_t text[kInfoBoxTextSlot];
   StreamFormatProgress(text, S.block * (uint32_t)STREAM_BUFFER_SIZE);
-  SetInfoBoxText(text);
+  ProgressBoxText(text);
 }
 
 // ---- buffered raw bytes -------------------------------------------------------------------------
@@ -337,7 +337,7 @@ int StreamOpenRead(const char16_t* name, int flags, int kind) {
   int progress = (flags & STREAM_READ_PROGRESS) ? 1 : 0;
   int fd = OpenKindFile(name, kind, WRAP_O_RDONLY | WRAP_O_BINARY, 0);
   if (fd < 0) {
-    if (progress) CloseInfoBox();
+    if (progress) ProgressBoxClose();
     return STREAM_ERR_OPEN;
   }
   StartFile(fd, MODE_READ);
@@ -398,7 +398,7 @@ int StreamCloseRead() {
   int rc = WrapClose(S.file) == 0 ? STREAM_OK : 1;
   ResetFileState();
   S.runPending = 0;
-  if (progress) CloseInfoBox();
+  if (progress) ProgressBoxClose();
   return rc;
 }
 
@@ -406,7 +406,7 @@ int StreamCloseWrite() {
   if (S.mode != MODE_WRITE) return STREAM_ERR_NOT_OPEN;
   int rc = S.raw ? STREAM_OK : FlushRun();
   if (!rc) rc = WriteOutBuffer();
-  CloseInfoBox();
+  ProgressBoxClose();
   if (rc) return rc;  // the failed write has closed the file
   rc = WrapClose(S.file) == 0 ? STREAM_OK : 1;
   ResetFileState();

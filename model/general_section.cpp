@@ -2,7 +2,6 @@
 // window table, for every file version; positions, clock fields and the scale are checked.
 #include "model/general_section.h"
 #include "model/general_section_fields.h"
-#include "app/editwnd.h"
 #include "core/langtext.h"
 #include "core/misc.h"
 #include "core/platform.h"
@@ -11,11 +10,13 @@
 #include "model/grid.h"
 #include "model/netfile.h"
 #include "model/password.h"
-#include "views/view_services.h"
+#include "model/doc_hooks.h"
 
+// The active edit window, else window 0.
 static int TargetWindowIndex() {
-  int a = EditViews.active;
-  return (a >= 0 && a < EDIT_SLOTS) ? a : 0;
+  int a = DocActiveWindow();
+  DocViewPlace p;
+  return (a >= 0 && DocGetViewPlace(a, &p) == 0) ? a : 0;
 }
 
 static int PositionOk(int64_t x, int64_t y, int64_t level) {
@@ -68,33 +69,33 @@ static int ReadOriginAndCursor(int version) {
   if (r) return r;
   if (!PositionOk(v[GA_CURSOR], v[GA_CURSOR_Y], v[GA_CURSOR_LEVEL])) return NETSEC_FORMAT;
   int index = TargetWindowIndex();
-  EditViewSlot* w = &EditViews.slot[index];
+  DocViewPlace w;
+  if (DocGetViewPlace(index, &w)) return 0;  // no window keeps a place
   int64_t ox = v[GA_ORIGIN_X], oy = v[GA_ORIGIN_Y];
-  if (ox > GRID_CELLS - w->cellsWide) ox = GRID_CELLS - w->cellsWide;
-  if (oy > GRID_CELLS - w->cellsHigh) oy = GRID_CELLS - w->cellsHigh;
+  if (ox > GRID_CELLS - w.cellsWide) ox = GRID_CELLS - w.cellsWide;
+  if (oy > GRID_CELLS - w.cellsHigh) oy = GRID_CELLS - w.cellsHigh;
   if (ox < 0) ox = 0;
   if (oy < 0) oy = 0;
-  w->originX = (int32_t)ox;
-  w->originY = (int32_t)oy;
-  w->farX = w->originX + w->cellsWide;
-  w->farY = w->originY + w->cellsHigh;
-  w->cursorX = (int32_t)v[GA_CURSOR];
-  w->cursorY = (int32_t)v[GA_CURSOR_Y];
-  w->cursorLevel = (int32_t)v[GA_CURSOR_LEVEL];
-  if (w->viewMode == VIEW_OVERVIEW) {  // an overview centres itself on the cursor
-    int x = w->cursorX, y = w->cursorY;
-    CenterViewOn(index, &x, &y);
+  w.originX = (int32_t)ox;
+  w.originY = (int32_t)oy;
+  w.cursorX = (int32_t)v[GA_CURSOR];
+  w.cursorY = (int32_t)v[GA_CURSOR_Y];
+  w.cursorLevel = (int32_t)v[GA_CURSOR_LEVEL];
+  DocSetViewPlace(index, &w);
+  if (w.viewMode == DOC_VIEW_OVERVIEW) {  // an overview centres itself on the cursor
+    int x = w.cursorX, y = w.cursorY;
+    DocCentreViewOn(index, &x, &y);
+    DocGetViewPlace(index, &w);
   }
-  if (w->cursorY >= w->farY) {
-    w->originY = w->cursorY - w->cellsHigh / 2;
-    if (w->originY < 0) w->originY = 0;
-    w->farY = w->originY + w->cellsHigh;
+  if (w.cursorY >= w.originY + w.cellsHigh) {
+    w.originY = w.cursorY - w.cellsHigh / 2;
+    if (w.originY < 0) w.originY = 0;
   }
-  if (w->cursorX >= w->farX) {
-    w->originX = w->cursorX - w->cellsWide / 2;
-    if (w->originX < 0) w->originX = 0;
-    w->farX = w->originX + w->cellsWide;
+  if (w.cursorX >= w.originX + w.cellsWide) {
+    w.originX = w.cursorX - w.cellsWide / 2;
+    if (w.originX < 0) w.originX = 0;
   }
+  DocSetViewPlace(index, &w);
   SetEditScrollToCursor(index);
   return 0;
 }
@@ -131,7 +132,7 @@ static int ReadSavedPositions(int version) {
       if ((r = ReadText(version, p.name, SAVED_POSITION_NAME, SAVED_POSITION_NAME + 1, 0)))
         return r;
     }
-    SetSavedPosition((int)i, p.x, p.y, p.level, p.name, p.alarm);
+    DocState.saved[i] = p;  // the position was checked, the name kept within its length
   }
   return 0;
 }
@@ -193,8 +194,13 @@ static int ApplyGroupB(int version, const int64_t* v) {
   d.homeX = homeX;
   d.homeY = homeY;
   d.homeLevel = homeLevel;
-  SetMarkedBlock((int)m[0], (int)m[1], (int)m[4], (int)m[2], (int)m[3], (int)m[4], 0);
-  SetConstructionOrigin((int)cx, (int)cy);
+  d.markX1 = (int32_t)m[0];  // the marked block, both corners checked above
+  d.markY1 = (int32_t)m[1];
+  d.markX2 = (int32_t)m[2];
+  d.markY2 = (int32_t)m[3];
+  d.markLevel = (int32_t)m[4];
+  d.constructionX = (int32_t)cx;
+  d.constructionY = (int32_t)cy;
   // A speed level outside 1..20 is refused by the clock, which keeps its current speed.
   if (SetClockSpeed((int)speed)) NoteLoadRepair(-1, -1, 0);
   d.weekday = (int32_t)weekday;
@@ -208,7 +214,7 @@ static int ApplyGroupB(int version, const int64_t* v) {
   d.stopWeekday = (int32_t)stopWeekday;
   d.stopRepeat = (uint32_t)repeat;
   uint32_t flags = (uint32_t)v[GB_FLAGS];
-  SetBlockMarkMode((flags & GENFLAG_BLOCK_MARK) ? 6 : 0);
+  d.blockMarkMode = (flags & GENFLAG_BLOCK_MARK) ? 6 : 0;
   d.dayPhaseOptions =
       ((flags & GENFLAG_DAYPHASE_ON) ? 1 : 0) | ((flags & GENFLAG_DAYPHASE_OPT2) ? 2 : 0);
   SetNetworkProtected((flags & GENFLAG_PASSWORD) != 0);

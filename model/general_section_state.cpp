@@ -1,8 +1,6 @@
 // The document state of a network and the values of a new network (ResetDocumentState).
 #include "model/general_section.h"
 #include <atomic>
-#include "app/editwnd.h"
-#include "app/titles.h"
 #include "core/langtext.h"
 #include "core/misc.h"
 #include "core/platform.h"
@@ -10,7 +8,7 @@
 #include "model/grid.h"
 #include "model/netfile.h"
 #include "model/password.h"
-#include "trains/train_services.h"
+#include "model/doc_hooks.h"
 
 DocumentState DocState = {.tickDelay = 4500};
 
@@ -56,7 +54,7 @@ int SetClockSpeed(int level) {
   if (level < 1 || level > 20) return 1;
   DocState.speedLevel = level;
   if (DocState.loopMode) DocState.skipCounter = 0;
-  if (redraw) RedrawClockPanes(nullptr);
+  if (redraw) DocRedrawClockPanes();
   return 0;
 }
 
@@ -68,15 +66,14 @@ int SetSimulationScale(uint32_t scale) {
 }
 
 static void ResetEditWindowViews() {
-  for (int i = 0; i < EDIT_SLOTS; i++) {
-    EditViewSlot& w = EditViews.slot[i];
+  DocViewPlace w;
+  for (int i = 0; DocGetViewPlace(i, &w) == 0; i++) {
     w.originX = 16384 - w.cellsWide / 2;
     w.originY = 16384 - w.cellsHigh / 2;
-    w.farX = w.originX + w.cellsWide;
-    w.farY = w.originY + w.cellsHigh;
     w.cursorX = 16384;
     w.cursorY = 16384;
     w.cursorLevel = 0;
+    DocSetViewPlace(i, &w);
     SetEditScrollToCursor(i);
   }
 }
@@ -121,7 +118,7 @@ void ResetDocumentState() {
   SetLoadedVersion(0);
   SetSimulationRunning(SIMRUN_START);
   SetNetworkName(GetLangText(LANG_ID(11060)));
-  UpdateWindowTitles(-1);
+  DocUpdateTitles(-1);
   SetTextBlock(0, GetLangText(LANG_ID(11061)));
   SetTextBlock(2, GetLangText(LANG_ID(11061)));
   SetTextBlock(1, GetLangText(LANG_ID(11062)));

@@ -2,7 +2,7 @@
 #ifndef QUIL_VIEWER
 #include "model/general_section.h"
 #include "model/general_section_fields.h"
-#include "app/editwnd.h"
+#include "model/doc_hooks.h"
 #include "core/langtext.h"
 #include "core/misc.h"
 #include "core/stream.h"
@@ -41,8 +41,9 @@ static uint32_t GeneralSectionFlags() {
 }
 
 static int WriteGroupA() {
-  int a = EditViews.active;
-  const EditViewSlot& w = EditViews.slot[(a >= 0 && a < EDIT_SLOTS) ? a : 0];
+  DocViewPlace w = {};
+  int a = DocActiveWindow();
+  if (a < 0 || DocGetViewPlace(a, &w)) DocGetViewPlace(0, &w);
   int64_t v[GA_SLOTS] = {w.originX, w.originY, w.cursorX, w.cursorY, w.cursorLevel};
   return WriteNetFields(GeneralFieldsA, CountOf(GeneralFieldsA), v);
 }

@@ -2,9 +2,7 @@
 // blocks made on the first non-empty write and freed when they become empty, and cell access.
 #include "model/grid.h"
 #include "core/misc.h"
-#include "views/view_services.h"
-#include "trains/train_services.h"
-#include "app/editwnd.h"
+#include "model/doc_hooks.h"
 
 LayoutGrid Grid = {nullptr, 0, GRID_AREA_EMPTY, 0, 0, 0, 0, 0};
 int GridBlocksChanged = 0;
@@ -70,7 +68,7 @@ CellCode GetCellAtOrBelow(int x, int y, int level) {
 CellCode GetCellResolved(int x, int y, int level) {
   CellCode code = GetCell(x, y, level);
   if (code <= CELL_TRACK_LAST) return (CellCode)(code & ~CELL_MARK_BIT);
-  if (IsTrainCellCode(code)) return GetTrainCellCode(x, y, level, code);
+  if (IsTrainCellCode(code)) return DocTrainCellCode(x, y, level, code);
   return code;
 }
 
@@ -116,7 +114,7 @@ int SetCell(int x, int y, int level, uint32_t code) {
 
 int SetCellAndRedraw(int x, int y, int level, uint32_t code) {
   if (!SetCell(x, y, level, code)) return 0;
-  DrawCell(x, y, level, 11);
+  DocDrawCell(x, y, level, 11);
   return 1;
 }
 
@@ -163,9 +161,9 @@ void GetGridMemory(int32_t* blocks, int32_t* kilobytes, int32_t* blockWidth, int
 }
 
 int32_t CheckLevelsOpenBelow(int window, int x, int y, int level) {
-  const EditViewSlot* slot = GetEditSlot(window);
-  if (!slot) return -5;
-  int top = slot->cursorLevel;
+  DocViewPlace place;
+  if (DocGetViewPlace(window, &place)) return -5;
+  int top = place.cursorLevel;
   if (level > top || level < GRID_LEVEL_BOTTOM) return -5;  // below -4 is no level of the grid
   for (int l = top; l > level; l--) {
     CellCode code = GetCell(x, y, l);

@@ -1,7 +1,7 @@
 // The used area of the layout: the remembered box of everything placed on the grid, widened
 // by single positions or recomputed from the blocks, and merged with the labels and elements.
 #include "model/grid.h"
-#include "elements/element_services.h"
+#include "model/doc_hooks.h"
 
 // The text labels' extent (min x, min y, min level, max level, max y, max x): 0, or 1 when
 // there are no labels.
@@ -110,11 +110,11 @@ static int MergeElements(int* box) {
     Merge(box, a, b, c, d, e, f);
     merged = 1;
   }
-  if (GetInfoBounds(&a, &b, &c, &f, &e, &d) == 0) {
+  if (DocExtent(DocHooks.infoBounds, &a, &b, &c, &f, &e, &d) == 0) {
     Merge(box, a, b, c, d, e, f);
     merged = 1;
   }
-  if (GetLogPointsBox(&a, &b, &c, &d, &e, &f) == 0) {
+  if (DocExtent(DocHooks.logPointsBox, &a, &b, &c, &d, &e, &f) == 0) {
     Merge(box, a, b, c, d, e, f);
     merged = 1;
   }

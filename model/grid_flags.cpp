@@ -1,8 +1,7 @@
 // Document flags kept beside the grid: the network-modified flag, the simulation running flag,
 // the palette display form, and the reverse-advance and overwrite-warning editing options.
 #include "model/grid.h"
-#include "app/titles.h"
-#include "trains/train_services.h"
+#include "model/doc_hooks.h"
 
 static int NetModified = 0;
 int SimulationRunningFlag = 0;
@@ -13,13 +12,13 @@ static int OverwriteWarning = 1;
 void SetNetModified() {
   if (NetModified) return;
   NetModified = 1;
-  UpdateWindowTitles(0);
+  DocUpdateTitles(0);
 }
 
 void ClearNetModified() {
   if (!NetModified) return;
   NetModified = 0;
-  UpdateWindowTitles(0);
+  DocUpdateTitles(0);
 }
 
 int IsNetModified() { return NetModified; }
@@ -38,9 +37,9 @@ void SetSimulationRunning(int action) {
   } else {
     changed = 0;
   }
-  if (changed && SimulationRunningFlag && GetFollowMode() == 2) SetFollowMode(1);
-  DrawStopTimeField();
-  RedrawClockPanes(0);
+  if (changed && SimulationRunningFlag && DocFollowMode() == 2) DocSetFollowMode(1);
+  DocDrawStopTimeField();
+  DocRedrawClockPanes();
 }
 
 int IsSimulationRunning() { return SimulationRunningFlag; }

@@ -26,6 +26,10 @@ int ReadEmptyTrainsSection(int version) {
   return ReadEmpty(version, NetTag4('Z', 'U', 'G', 'D'), NetTag2('Z', 'U'), 14343);
 }
 
+int ReadEmptySwitchSection(int version) {
+  return ReadEmpty(version, NetTag4('W', 'E', 'I', 'N'), NetTag2('W', 'E'), 14170);
+}
+
 int ReadEmptyRpSection(int version) {
   if (version < 14170) return 0;
   return ReadEmpty(version, NetTag4('R', 'N', 'G', 'P'), NetTag2('R', 'P'), 0);

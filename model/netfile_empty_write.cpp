@@ -12,6 +12,7 @@ static int WriteEmpty(uint32_t tag) {
 }
 
 int WriteEmptyTrainsSection() { return WriteEmpty(NetTag4('Z', 'U', 'G', 'D')); }
+int WriteEmptySwitchSection() { return WriteEmpty(NetTag4('W', 'E', 'I', 'N')); }
 int WriteEmptyRpSection() { return WriteEmpty(NetTag4('R', 'N', 'G', 'P')); }
 int WriteEmptyDepotSection() { return WriteEmpty(NetTag4('D', 'E', 'P', 'O')); }
 int WriteEmptyTpSection() { return WriteEmpty(NetTag4('T', 'K', 'T', 'P')); }

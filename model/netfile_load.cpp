@@ -1,10 +1,7 @@
 // Loading a network file: header and version check, the clear order, every section in the
 // file's order with its error offset, the trailer and the steps after loading.
 #include "model/netfile.h"
-#include "app/editwnd.h"
-#include "app/infobox.h"
-#include "app/recent.h"
-#include "app/titles.h"
+#include "core/infobox_hooks.h"
 #include "core/langtext.h"
 #include "core/misc.h"
 #include "core/msgbox.h"
@@ -13,7 +10,7 @@
 #include "model/grid.h"
 #include "model/netfile_sections.h"
 #include "model/password.h"
-#include "views/view_services.h"
+#include "model/doc_hooks.h"
 
 // Caption of the loader's info boxes: text 11202 and the file name.
 static char16_t LoadCaption[kInfoBoxTextSlot];
@@ -82,7 +79,8 @@ static int RunPostLoadSteps(const char16_t* name, int version, int* warning) {
     const NetPostLoadStep& step = NetPostLoadSteps[i];
     if (!step.run || (step.belowVersion && version >= step.belowVersion)) continue;
     // the conversion of old train records shows its own box while it runs
-    if (step.kind == NETPOST_TRAINS) OpenInfoBox(GetLangText(LANG_ID(11003)), LoadCaption, 1, 0);
+    if (step.kind == NETPOST_TRAINS)
+      ProgressBoxOpen(GetLangText(LANG_ID(11003)), LoadCaption, 1, 0);
     int r = step.run(name, version);
     switch (step.kind) {
       case NETPOST_NONZERO_FAILS:
@@ -99,18 +97,13 @@ static int RunPostLoadSteps(const char16_t* name, int version, int* warning) {
         if (r) *warning = 1;
         break;
       case NETPOST_TRAINS:
-        CloseInfoBox();
+        ProgressBoxClose();
         if (r == 1) return step.failCode;
         if (r == 2) *warning = 1;
         break;
     }
   }
   return 0;
-}
-
-static EditViewSlot* ActiveWindow() {
-  int a = EditViews.active;
-  return (a >= 0 && a < EDIT_SLOTS) ? &EditViews.slot[a] : nullptr;
 }
 
 static void ShowLoadProblems(int gridProblems, int skippedTrains) {
@@ -184,7 +177,7 @@ static int LoadRest(const char16_t* name, int version, int* warning, int* gridPr
   if (!r && version < 14396) {
     if (NetGridCheck) {
       *gridProblems = NetGridCheck();
-      CloseInfoBox();  // the box the check opened for its progress
+      ProgressBoxClose();  // the box the check opened for its progress
       if (*gridProblems < 0) r = NETLOAD_GRID_CHECK;
     }
     UpdateUsedArea(0, 0, 0, 0);
@@ -197,9 +190,9 @@ static int LoadRest(const char16_t* name, int version, int* warning, int* gridPr
   if ((r = RunPostLoadSteps(name, version, warning))) return r;
   ClearNetModified();
   SetNetworkName(name);
-  UpdateWindowTitles(-1);
+  DocUpdateTitles(-1);
   char16_t path[STREAM_PATH_CHARS];
-  if (BuildKindPath(FILE_KIND_NETWORK, name, path) == 0) AddRecentFile(path);
+  if (BuildKindPath(FILE_KIND_NETWORK, name, path) == 0) DocAddRecentFile(path);
   return 0;
 }
 
@@ -207,13 +200,22 @@ static int LoadBody(const char16_t* name, int version, int* warning) {
   int skipped = 0, gridProblems = 0, r;
   ClearDocumentForLoad();
   if ((r = ReadRows(0, 0, version, &skipped))) return r;
-  EditViewSlot* active = ActiveWindow();
-  int cursorX = active ? active->cursorX : 0;
-  if (active) active->cursorX = -1;
+  // The active window shows no cursor while the rest loads.
+  int active = DocActiveWindow();
+  DocViewPlace place = {};
+  int hidden = active >= 0 && DocGetViewPlace(active, &place) == 0;
+  int cursorX = place.cursorX;
+  if (hidden) {
+    place.cursorX = -1;
+    DocSetViewPlace(active, &place);
+  }
   r = LoadRest(name, version, warning, &gridProblems, &skipped);
-  if (active) active->cursorX = cursorX;
+  if (hidden && DocGetViewPlace(active, &place) == 0) {
+    place.cursorX = cursorX;
+    DocSetViewPlace(active, &place);
+  }
   if (r) return r;
-  InvalidateViews(3);
+  DocInvalidateViews(3);
   if (gridProblems > 0 || skipped > 0) ShowLoadProblems(gridProblems, skipped);
   ShowLoadRepairs();
   return 0;
@@ -224,7 +226,7 @@ int LoadNetworkFile(const char16_t* name) {
   int n = CopyStringLimited(caption, GetLangText(LANG_ID(11202)), kInfoBoxTextSlot - 1);
   caption[n++] = u' ';
   CopyStringLimited(caption + n, name, kInfoBoxTextSlot - n);
-  OpenInfoBox(GetLangText(LANG_ID(11002)), caption, 13, 0);
+  ProgressBoxOpen(GetLangText(LANG_ID(11002)), caption, 13, 0);
   if (StreamOpenRead(name, STREAM_READ_SKIP_HEADER | STREAM_READ_PROGRESS, FILE_KIND_NETWORK))
     return NETLOAD_CANNOT_OPEN;
   int version = 0;

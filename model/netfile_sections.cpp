@@ -6,8 +6,6 @@
 #include "model/grid_section.h"
 #include "model/netfile.h"
 #include "model/password.h"
-#include "signalling/switch_control.h"
-#include "trains/train_services.h"
 
 #ifdef QUIL_VIEWER
 #define NET_WRITER(fn) nullptr
@@ -23,7 +21,8 @@ NetSectionRow NetSectionTable[NET_SECTION_COUNT] = {
     {"ZUGD", NETROW_TRAINS, NETOFS_TRAINS, ReadEmptyTrainsSection,
      NET_WRITER(WriteEmptyTrainsSection), 0, 0},
     {"slice 2-5", NETROW_PASSWORD, NETOFS_PASSWORD, nullptr, nullptr, 2, 5},
-    {"WEIN", NETROW_SECTION, NETOFS_SWITCHES, LoadSwitches, NET_WRITER(SaveSwitches), 0, 0},
+    {"WEIN", NETROW_SECTION, NETOFS_SWITCHES, ReadEmptySwitchSection,
+     NET_WRITER(WriteEmptySwitchSection), 0, 0},
     {"RNGP", NETROW_SECTION, NETOFS_RP, ReadEmptyRpSection, NET_WRITER(WriteEmptyRpSection), 0, 0},
     {"slice 4-7", NETROW_PASSWORD, NETOFS_PASSWORD, nullptr, nullptr, 4, 7},
     {"DEPO", NETROW_SECTION, NETOFS_DEPOTS, ReadEmptyDepotSection,
@@ -61,27 +60,28 @@ NetSectionRow NetSectionTable[NET_SECTION_COUNT] = {
 // the network loaded before it behind.
 static void ClearPasswordForLoad() { ResetPasswordState(1); }
 
-// Rows not built yet (null) clear nothing; their families put their clear functions here.
+// Rows not built yet (null) clear nothing; their families put their clear functions here (the
+// layers above the document at start-up).
 NetSectionClear NetClearOrder[NET_CLEAR_COUNT] = {
     nullptr,               // position history
     ClearPasswordForLoad,  // password flag and entered copy
     ClearSavedPositions,   // the 200 saved positions
     ClearGrid,
-    ResetTrains,    // trains
-    nullptr,        // info texts
-    nullptr,        // animated cells
-    nullptr,        // event display
-    nullptr,        // TP
-    nullptr,        // Dwx
-    ClearSwitches,  // switch control
-    nullptr,        // route points
-    nullptr,        // signals
-    nullptr,        // text labels
-    nullptr,        // stops
-    nullptr,        // LFST
-    nullptr,        // buffer stops
-    nullptr,        // log points
-    nullptr,        // vehicle-graphic data
+    nullptr,  // trains
+    nullptr,  // info texts
+    nullptr,  // animated cells
+    nullptr,  // event display
+    nullptr,  // TP
+    nullptr,  // Dwx
+    nullptr,  // switch control
+    nullptr,  // route points
+    nullptr,  // signals
+    nullptr,  // text labels
+    nullptr,  // stops
+    nullptr,  // LFST
+    nullptr,  // buffer stops
+    nullptr,  // log points
+    nullptr,  // vehicle-graphic data
 };
 
 // Steps after loading, in order; each family puts its function into its row.

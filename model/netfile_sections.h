@@ -31,6 +31,7 @@ extern NetSectionRow NetSectionTable[NET_SECTION_COUNT];
 // labels, stops, LFST, buffer stops, log points, vehicle-graphic data). Each family supplies its
 // clear function here; rows not built yet clear nothing.
 constexpr int NET_CLEAR_COUNT = 19;
+constexpr int NET_CLEAR_TRAINS = 4, NET_CLEAR_SWITCHES = 10;  // rows the layers above fill
 extern NetSectionClear NetClearOrder[NET_CLEAR_COUNT];
 
 // ---- empty forms of the sections whose families are not built yet --------------------------------
@@ -39,6 +40,8 @@ extern NetSectionClear NetClearOrder[NET_CLEAR_COUNT];
 // records (they cannot be taken over without their family). Each family replaces its pair.
 int WriteEmptyTrainsSection();
 int ReadEmptyTrainsSection(int version);  // "ZUGD" / "ZU"
+int WriteEmptySwitchSection();
+int ReadEmptySwitchSection(int version);  // "WEIN" / "WE"
 int WriteEmptyRpSection();
 int ReadEmptyRpSection(int version);  // "RNGP" / "RP"
 int WriteEmptyDepotSection();

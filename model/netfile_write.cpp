@@ -2,7 +2,7 @@
 // and the trailer, into a temporary file that replaces the old file only when all went well.
 #ifndef QUIL_VIEWER
 #include "model/netfile.h"
-#include "app/infobox.h"
+#include "core/infobox_hooks.h"
 #include "core/langtext.h"
 #include "core/misc.h"
 #include "core/stream.h"
@@ -70,7 +70,7 @@ static int WriteTempFile(const char16_t* temp) {
 }
 
 int WriteNetworkFile() {
-  int box = OpenInfoBox(GetLangText(LANG_ID(11000)), GetLangText(LANG_ID(11001)), 13, 0);
+  int box = ProgressBoxOpen(GetLangText(LANG_ID(11000)), GetLangText(LANG_ID(11001)), 13, 0);
   const char16_t* name = GetNetworkName();
   char16_t temp[STREAM_PATH_CHARS];
   int r = NETSAVE_CANNOT_CREATE;
@@ -82,7 +82,7 @@ int WriteNetworkFile() {
     r = NETSAVE_REPLACE_FAILED;
   }
   // Whatever went wrong, the save's progress box (and nothing below it) is closed.
-  while (box >= 0 && GetInfoBoxLevel() >= box) CloseInfoBox();
+  while (box >= 0 && ProgressBoxLevel() >= box) ProgressBoxClose();
   return r;
 }
 #endif

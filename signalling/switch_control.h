@@ -177,6 +177,9 @@ int GetSwitchCount(SwitchStatistics* out);  // the record count; out may be null
 // ---- network file, copy text and block hooks ------------------------------------------------------
 int SaveSwitches();             // section "WEIN": 0 or the first stream error
 int LoadSwitches(int version);  // 0, 3 format, 4 memory, or a stream error
+// Puts the reader, writer (not in the viewer) and clear function of the switches into the
+// section table and the clear order of the network file (start-up).
+void RegisterSwitchSection();
 // Old type-14 flag word -> the four masks of one exit.
 void ConvertOldAttributeFlags(uint32_t word, uint32_t masks[4]);
 int WriteSwitchSection(const ElementBox& box);  // copy text "WEI": 0 or the first line error

@@ -3,6 +3,8 @@
 #include "core/stream.h"
 #include "model/grid.h"
 #include "model/netfile.h"
+#include "model/netfile_sections.h"
+#include <cstring>
 #include "signalling/switch_control.h"
 #include "trains/train_services.h"
 
@@ -232,4 +234,17 @@ int LoadSwitches(int version) {
     last = rec;
   }
   return 0;
+}
+
+void RegisterSwitchSection() {
+  for (NetSectionRow& row : NetSectionTable)
+    if (row.name && std::strcmp(row.name, "WEIN") == 0) {
+      row.read = LoadSwitches;
+#ifdef QUIL_VIEWER
+      row.write = nullptr;
+#else
+      row.write = SaveSwitches;
+#endif
+    }
+  NetClearOrder[NET_CLEAR_SWITCHES] = ClearSwitches;
 }

@@ -5,6 +5,7 @@
 #include <shellapi.h>
 #include <cwchar>
 #include <string>
+#include "app/layer_hooks.h"
 #include "core/langtext.h"
 #include "core/misc.h"
 #include "core/stream.h"
@@ -38,11 +39,13 @@ inline void HostPutText(const char* key, const std::wstring& text) {
   HostPutText(key, text.c_str());
 }
 
-// Reads the command line and starts the misc, stream and language modules. With "--data <folder>"
+// Reads the command line, sets the lower layers' hooks as start-up does, and starts the misc,
+// stream and language modules. With "--data <folder>"
 // the program's folder is <folder> and "quil.lng" is loaded (reported as lang_main). Returns the
 // index of the scene in argv, or 0 when there is none.
 inline int HostStart(int* argc, wchar_t*** argv, bool* withData) {
   *argv = CommandLineToArgvW(GetCommandLineW(), argc);
+  SetLayerHooks();
   int a = 1;
   const char16_t* data = nullptr;
   if (a + 1 < *argc && wcscmp((*argv)[a], L"--data") == 0) {

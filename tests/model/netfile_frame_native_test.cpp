@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 #include <string>
 #include "app/infobox.h"
+#include "app/recent.h"
 #include "app/titles.h"
+#include "core/infobox_hooks.h"
+#include "model/doc_hooks.h"
 #include "core/langtext.h"
 #include "core/msgbox_seam.h"
 #include "model/general_section.h"
@@ -138,4 +141,48 @@ TEST_F(NetFrame, LoadRepairsAreShownWithCountAndFirstPlace) {
   UseFolder(OutputDir());
   EXPECT_EQ(LoadNetworkFile(u"repairs.nt3"), NETLOAD_OK);
   EXPECT_EQ(MsgSeamCallCount(), 0);
+}
+
+// Without the hooks of start-up the document stands alone: a load opens no box, touches no title
+// and no recent-file list, and the place of the one window it keeps goes through a save and a
+// load unchanged.
+TEST_F(NetFrame, WithoutTheHooksOfStartUpTheDocumentStandsAlone) {
+  DocumentHooks savedDoc = DocHooks;
+  InfoBoxHooks savedBoxes = InfoBoxCalls;
+  DocHooks = DocumentHooks{};
+  InfoBoxCalls = InfoBoxHooks{};
+  SetTitleWindowExists(TITLE_MAIN, 1);
+  ApplyWindowTitle(TITLE_MAIN, 0, u"untouched");
+  AddRecentFile(nullptr);
+  gBoxLevel = -2;
+  gStepResult = 0;
+  NetPostLoadSteps[4].run = TrainStep;  // runs inside the box of the train conversion
+  ASSERT_EQ(LoadFixture("small.nt3"), 0);
+  NetPostLoadSteps[4].run = nullptr;
+  EXPECT_EQ(-1, gBoxLevel);
+  EXPECT_EQ(std::u16string(u"untouched"), GetAppliedTitle(TITLE_MAIN, 0));
+  EXPECT_EQ(0, RecentFiles[0][0]);
+  DocViewPlace place = {};
+  ASSERT_EQ(0, DocGetViewPlace(0, &place));
+  EXPECT_EQ(1, DocGetViewPlace(1, &place));  // only the document's own window
+  DocGetViewPlace(0, &place);
+  place.originX = 1000, place.originY = 2000, place.cursorX = 1010, place.cursorY = 2020;
+  place.cursorLevel = -2;
+  place.cellsWide = 64, place.cellsHigh = 48;  // the cursor in view
+  DocSetViewPlace(0, &place);
+  ASSERT_EQ(SaveAs("alone.nt3"), NETSAVE_OK);
+  ResetDocumentState();
+  DocGetViewPlace(0, &place);
+  EXPECT_EQ(16384, place.cursorX);
+  UseFolder(OutputDir());
+  ASSERT_EQ(LoadNetworkFile(u"alone.nt3"), 0);
+  DocGetViewPlace(0, &place);
+  EXPECT_EQ(1000, place.originX);
+  EXPECT_EQ(2000, place.originY);
+  EXPECT_EQ(1010, place.cursorX);
+  EXPECT_EQ(2020, place.cursorY);
+  EXPECT_EQ(-2, place.cursorLevel);
+  SetTitleWindowExists(TITLE_MAIN, 0);
+  DocHooks = savedDoc;
+  InfoBoxCalls = savedBoxes;
 }
