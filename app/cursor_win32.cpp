@@ -10,7 +10,7 @@ static HCURSOR Cursors[CUR_COUNT];
 int CursorPlatformHasMouse() { return WrapGetSystemMetrics(SM_MOUSEPRESENT) ? 1 : 0; }
 
 int CursorPlatformLoad() {
-  HINSTANCE inst = GetModuleHandleW(nullptr);
+  HINSTANCE inst = (HINSTANCE)WrapGetModuleHandle(nullptr);
   for (int i = 1; i <= CURSOR_OWN_COUNT; i++) {
     Cursors[i] = (HCURSOR)WrapLoadCursor(inst, WrapOrdinal((unsigned)i));
     if (!Cursors[i]) Cursors[i] = (HCURSOR)WrapLoadCursor(nullptr, (const char16_t*)IDC_ARROW);

@@ -426,10 +426,10 @@ void DrawDescriptorItem(void* drawItem, int skip) {
 // ---- RunDialog's build part --------------------------------------------------------------------------
 // The main window: the window of the status class in this process.
 WrapWindow DialogMainWindow() {
-  HWND w = nullptr;
-  while ((w = FindWindowExW(nullptr, w, L"KORV_R27K32_384_Status", nullptr)) != nullptr) {
+  WrapWindow w = nullptr;
+  while ((w = WrapFindWindowEx(nullptr, w, u"KORV_R27K32_384_Status", nullptr)) != nullptr) {
     DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
+    GetWindowThreadProcessId((HWND)w, &pid);
     if (pid == GetCurrentProcessId()) return w;
   }
   return nullptr;
@@ -443,6 +443,6 @@ WrapWindow DialogPlatformDefaultOwner() {
 
 intptr_t DialogPlatformModal(WrapWindow owner, uint32_t templateId, DialogProcFn proc,
                              DialogRecord* descriptor) {
-  return WrapDialogBoxParam(GetModuleHandleW(nullptr), templateId, owner, (WrapDlgProc)proc,
+  return WrapDialogBoxParam(WrapGetModuleHandle(nullptr), templateId, owner, (WrapDlgProc)proc,
                             (intptr_t)descriptor);
 }

@@ -68,8 +68,8 @@ int RegisterWindowClasses(HINSTANCE instance) {
     wc.style = r.style;
     wc.lpfnWndProc = r.proc;
     wc.hInstance = instance;
-    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(2));
-    wc.hIconSm = LoadIconW(instance, MAKEINTRESOURCEW(11));
+    wc.hIcon = (HICON)WrapLoadIcon(instance, WrapOrdinal(2));
+    wc.hIconSm = (HICON)WrapLoadIcon(instance, WrapOrdinal(11));
     wc.lpszMenuName = r.menu ? MAKEINTRESOURCEW(r.menu) : nullptr;
     wc.lpszClassName = r.name;
     if (!WrapRegisterClassEx(&wc)) return 0;
@@ -113,11 +113,9 @@ uint32_t ParseCommandLine() {
   CopyString(Entry.defaultFolder, cwd);
   for (int kind = FILE_KIND_NETWORK; kind <= FILE_KIND_NETWORK + 4; kind++)
     SetKindFolder(kind, cwd);
-  wchar_t module[MAX_PATH + 1];
-  DWORD n = GetModuleFileNameW(nullptr, module, MAX_PATH);
-  module[n < MAX_PATH ? n : MAX_PATH] = 0;
-  SplitFolderAndName(reinterpret_cast<const char16_t*>(module), Entry.programFolder,
-                     Entry.programFileName);
+  char16_t module[MAX_PATH + 1];
+  WrapGetModuleFileName(nullptr, module, MAX_PATH + 1);
+  SplitFolderAndName(module, Entry.programFolder, Entry.programFileName);
   SetKindFolder(FILE_KIND_PROGRAM, Entry.programFolder);
 
   // Option file.

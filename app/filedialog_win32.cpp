@@ -93,7 +93,7 @@ int RunPlatformFileDialog(FileDialogRun* run) {
   OPENFILENAMEW ofn = {};
   ofn.lStructSize = sizeof ofn;
   ofn.hwndOwner = (HWND)Entry.mainWindow;
-  ofn.hInstance = GetModuleHandleW(nullptr);
+  ofn.hInstance = (HINSTANCE)WrapGetModuleHandle(nullptr);
   ofn.lpstrFilter = (LPCWSTR)filter;
   ofn.nFilterIndex = 1;
   ofn.lpstrFile = (LPWSTR)run->file;

@@ -123,9 +123,10 @@ void InfoBoxPlatformGeometry(int* screenWidth, int* l, int* t, int* r, int* b) {
 }
 
 void* InfoBoxPlatformCreate(InfoBoxSlot* slot, const char16_t* caption) {
-  HWND w = (HWND)WrapCreateWindow(
-      kInfoBoxClass, caption ? caption : u"", WS_OVERLAPPED | WS_CAPTION, slot->x, slot->y,
-      slot->width, kInfoBoxHeight, Owner(), nullptr, GetModuleHandleW(nullptr), nullptr);
+  HWND w =
+      (HWND)WrapCreateWindow(kInfoBoxClass, caption ? caption : u"", WS_OVERLAPPED | WS_CAPTION,
+                             slot->x, slot->y, slot->width, kInfoBoxHeight, Owner(), nullptr,
+                             (HINSTANCE)WrapGetModuleHandle(nullptr), nullptr);
   if (!w) return nullptr;
   slot->window = w;
   ShowWindow(w, SW_SHOW);

@@ -36,7 +36,7 @@ int HandleKeyMessage(UINT message, WPARAM wParam, LPARAM lParam, int fromEdit) {
                  GetKeyState(VK_SUBTRACT) < 0 || GetKeyState(VK_DIVIDE) < 0;
     return DispatchKey(c, keypad ? HeldFlags() & (KEYMOD_SHIFT | KEYMOD_ALT) : 0, fromEdit);
   }
-  int upper = (int)(uintptr_t)CharUpperW((LPWSTR)(uintptr_t)(uint16_t)c);
+  int upper = WrapCharUpper((char16_t)c);
   if (upper < 91) return 0;
   return DispatchKey(upper, HeldFlags(), fromEdit);
 }

@@ -103,7 +103,7 @@ void ShowEditContextMenu(HWND window, LPARAM lParam) {
     at.x = GET_X_LPARAM(lParam);
     at.y = GET_Y_LPARAM(lParam);
   }
-  HMENU menu = LoadMenuW(ProgramInstance(), MAKEINTRESOURCEW(MENU_CONTEXT));
+  HMENU menu = (HMENU)WrapLoadMenu(ProgramInstance(), MENU_CONTEXT);
   if (!menu) return;
   HMENU popup = GetSubMenu(menu, 0);
   uint32_t flags = 0;
@@ -134,8 +134,8 @@ void ShowEditContextMenu(HWND window, LPARAM lParam) {
       {508, LANG_ID(1277)},
   };
   for (auto& it : items) {
-    ModifyMenuW(popup, (UINT)it.id, MF_BYCOMMAND | MF_STRING, (UINT_PTR)it.id,
-                reinterpret_cast<LPCWSTR>(GetLangText(it.text)));
+    WrapModifyMenu(popup, (uint32_t)it.id, MF_BYCOMMAND | MF_STRING, (uintptr_t)it.id,
+                   GetLangText(it.text));
     int enabled = IsCommandEnabled(it.id, slot);
     if (it.id >= 500 && it.id <= 502 && !train) enabled = 0;
     if ((it.id == 503 || it.id == 504) && !train && !mark) enabled = 0;

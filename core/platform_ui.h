@@ -10,6 +10,7 @@ typedef void* WrapMenu;       // HMENU
 typedef void* WrapDC;         // HDC
 typedef void* WrapGdiObject;  // HGDIOBJ (bitmap, brush, font ...)
 typedef void* WrapCursor;     // HCURSOR
+typedef void* WrapIcon;       // HICON
 typedef void* WrapInstance;   // HINSTANCE
 typedef void* WrapHook;       // HHOOK
 typedef void* WrapAccel;      // HACCEL
@@ -53,6 +54,10 @@ inline const WrapKey WRAP_HKEY_CURRENT_USER = (WrapKey)(intptr_t)(int32_t)0x8000
 
 // ---- system ------------------------------------------------------------------------------------------
 const char16_t* WrapGetCommandLine();
+WrapInstance WrapGetModuleHandle(const char16_t* name);  // null: the program itself
+// The full path of the module's file (null: the program's) into buf, cut to maxChars with the 0.
+// Returns the characters written without the 0, 0 on failure.
+uint32_t WrapGetModuleFileName(WrapInstance module, char16_t* buf, uint32_t maxChars);
 void WrapGetSystemInfo(void* systemInfo);  // platform record
 // ANSI mode answers only action 48 (the work area) and returns 0 for every other action.
 int WrapSystemParametersInfo(uint32_t action, uint32_t param, void* value, uint32_t winIni);
@@ -164,6 +169,12 @@ int WrapTrackPopupMenuEx(WrapMenu menu, uint32_t flags, int x, int y, WrapWindow
                          void* params);
 int WrapDrawMenuBar(WrapWindow window);
 WrapAccel WrapLoadAccelerators(WrapInstance instance, const char16_t* name);  // text or WrapOrdinal
+
+WrapIcon WrapLoadIcon(WrapInstance instance, const char16_t* name);  // text or WrapOrdinal
+// The next top-level (parent null) or child window after `after` of the class and title (either
+// may be null: any).
+WrapWindow WrapFindWindowEx(WrapWindow parent, WrapWindow after, const char16_t* className,
+                            const char16_t* title);
 
 // ---- cursors and scroll bars --------------------------------------------------------------------------------
 WrapCursor WrapLoadCursor(WrapInstance instance, const char16_t* name);  // text or WrapOrdinal

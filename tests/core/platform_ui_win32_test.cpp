@@ -294,3 +294,47 @@ TEST_F(PlatformAnsiWindows, ToolTipsAreAddedAndRemovedInTheirAnsiForm) {
   EXPECT_EQ(0, SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0));
   DestroyWindow(tip);
 }
+
+// The module, icon and window-search wrappers answer alike in both modes; the program's file name
+// is cut to the buffer and always terminated; a class name of 260 characters fails in ANSI mode.
+TEST_F(PlatformAnsiWindows, ModuleIconAndWindowSearchInBothModes) {
+  wchar_t wide[MAX_PATH];
+  DWORD wideLength = GetModuleFileNameW(nullptr, wide, MAX_PATH);
+  ASSERT_GT(wideLength, 4u);
+  WNDCLASSEXW wc;
+  ZeroMemory(&wc, sizeof wc);
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"QuilFindTestClass";
+  ASSERT_NE(0, RegisterClassExW(&wc));
+  HWND target = CreateWindowExW(0, L"QuilFindTestClass", L"Gr\u00FC\u00DFe", WS_POPUP, 0, 0, 10, 10,
+                                nullptr, nullptr, wc.hInstance, nullptr);
+  ASSERT_NE(nullptr, target);
+  for (int mode : {1, 0}) {
+    AnsiScope scope(mode);
+    EXPECT_EQ((WrapInstance)GetModuleHandleW(nullptr), WrapGetModuleHandle(nullptr)) << mode;
+    EXPECT_EQ((WrapInstance)GetModuleHandleW(L"kernel32.dll"), WrapGetModuleHandle(u"kernel32.dll"))
+        << mode;
+    char16_t path[MAX_PATH];
+    EXPECT_EQ(wideLength, WrapGetModuleFileName(nullptr, path, MAX_PATH)) << mode;
+    EXPECT_EQ(std::u16string((const char16_t*)wide, wideLength), path) << mode;
+    char16_t cut[5];
+    EXPECT_EQ(4u, WrapGetModuleFileName(nullptr, cut, 5)) << mode;
+    EXPECT_EQ(std::u16string((const char16_t*)wide, 4), cut) << mode;
+    EXPECT_NE(nullptr, WrapLoadIcon(nullptr, WrapOrdinal(32512))) << mode;  // the application icon
+    EXPECT_EQ(nullptr, WrapLoadIcon(GetModuleHandleW(nullptr), u"NoSuchIcon")) << mode;
+    EXPECT_EQ((WrapWindow)target, WrapFindWindowEx(nullptr, nullptr, u"QuilFindTestClass", nullptr))
+        << mode;
+    EXPECT_EQ((WrapWindow)target,
+              WrapFindWindowEx(nullptr, nullptr, u"QuilFindTestClass", u"Gr\u00FC\u00DFe"))
+        << mode;
+    EXPECT_EQ(nullptr, WrapFindWindowEx(nullptr, (WrapWindow)target, u"QuilFindTestClass", nullptr))
+        << mode;
+  }
+  AnsiScope scope;
+  std::u16string longName = Repeat(260, u'c');
+  EXPECT_EQ(nullptr, WrapFindWindowEx(nullptr, nullptr, longName.c_str(), nullptr));
+  DestroyWindow(target);
+  UnregisterClassW(L"QuilFindTestClass", wc.hInstance);
+}
