@@ -17,49 +17,20 @@ struct FontSetting {
   uint32_t italic;
 };
 
-// Create operations: with useGiven set the given settings are stored (the face cut to 31
-// characters), else the defaults; then the font's handles are re-created.
-void CreateZoomFonts(int useGiven, int32_t height, int32_t width, int32_t weight, uint32_t charSet,
-                     uint32_t pitchAndFamily, uint32_t italic, const char16_t* face);
-void CreateDisplayFont1(int useGiven, int32_t height, int32_t width, int32_t weight,
-                        uint32_t charSet, uint32_t pitchAndFamily, uint32_t italic,
-                        const char16_t* face);
-void CreateDisplayFont2(int useGiven, int32_t height, int32_t width, int32_t weight,
-                        uint32_t charSet, uint32_t pitchAndFamily, uint32_t italic,
-                        const char16_t* face);
-void CreateDisplayFont3(int useGiven, int32_t height, int32_t width, int32_t weight,
-                        uint32_t charSet, uint32_t pitchAndFamily, uint32_t italic,
-                        const char16_t* face);
-void CreateDisplayFont4(int useGiven, int32_t height, int32_t width, int32_t weight,
-                        uint32_t charSet, uint32_t pitchAndFamily, uint32_t italic,
-                        const char16_t* face);
-void CreateDisplayFont5(int useGiven, int32_t height, int32_t width, int32_t weight,
-                        uint32_t charSet, uint32_t pitchAndFamily, uint32_t italic,
-                        const char16_t* face);
-void CreateDisplayFont6(int useGiven, int32_t height, int32_t width, int32_t weight,
-                        uint32_t charSet, uint32_t pitchAndFamily, uint32_t italic,
-                        const char16_t* face);
-void CreateDisplayFont7(int useGiven, int32_t height, int32_t width, int32_t weight,
-                        uint32_t charSet, uint32_t pitchAndFamily, uint32_t italic,
-                        const char16_t* face);
+// The create operation of a font: with useGiven set the given settings are stored (the face cut to
+// 31 characters), else the defaults; then the font's handles are re-created.
+typedef void FontCreateOp(int useGiven, int32_t height, int32_t width, int32_t weight,
+                          uint32_t charSet, uint32_t pitchAndFamily, uint32_t italic,
+                          const char16_t* face);
+// The query operation of a font (face holds FONT_FACE_CHARS units); any out pointer may be null.
+typedef void FontInfoOp(int32_t* height, int32_t* width, int32_t* weight, uint32_t* charSet,
+                        uint32_t* pitchAndFamily, uint32_t* italic, char16_t* face);
 
-// Query operations (face holds FONT_FACE_CHARS units); any out pointer may be null.
-void GetZoomFontInfo(int32_t* height, int32_t* width, int32_t* weight, uint32_t* charSet,
-                     uint32_t* pitchAndFamily, uint32_t* italic, char16_t* face);
-void GetDisplayFontInfo1(int32_t* height, int32_t* width, int32_t* weight, uint32_t* charSet,
-                         uint32_t* pitchAndFamily, uint32_t* italic, char16_t* face);
-void GetDisplayFontInfo2(int32_t* height, int32_t* width, int32_t* weight, uint32_t* charSet,
-                         uint32_t* pitchAndFamily, uint32_t* italic, char16_t* face);
-void GetDisplayFontInfo3(int32_t* height, int32_t* width, int32_t* weight, uint32_t* charSet,
-                         uint32_t* pitchAndFamily, uint32_t* italic, char16_t* face);
-void GetDisplayFontInfo4(int32_t* height, int32_t* width, int32_t* weight, uint32_t* charSet,
-                         uint32_t* pitchAndFamily, uint32_t* italic, char16_t* face);
-void GetDisplayFontInfo5(int32_t* height, int32_t* width, int32_t* weight, uint32_t* charSet,
-                         uint32_t* pitchAndFamily, uint32_t* italic, char16_t* face);
-void GetDisplayFontInfo6(int32_t* height, int32_t* width, int32_t* weight, uint32_t* charSet,
-                         uint32_t* pitchAndFamily, uint32_t* italic, char16_t* face);
-void GetDisplayFontInfo7(int32_t* height, int32_t* width, int32_t* weight, uint32_t* charSet,
-                         uint32_t* pitchAndFamily, uint32_t* italic, char16_t* face);
+// The map-label font, then display fonts 1 to 7.
+FontCreateOp CreateZoomFonts, CreateDisplayFont1, CreateDisplayFont2, CreateDisplayFont3,
+    CreateDisplayFont4, CreateDisplayFont5, CreateDisplayFont6, CreateDisplayFont7;
+FontInfoOp GetZoomFontInfo, GetDisplayFontInfo1, GetDisplayFontInfo2, GetDisplayFontInfo3,
+    GetDisplayFontInfo4, GetDisplayFontInfo5, GetDisplayFontInfo6, GetDisplayFontInfo7;
 
 // Handles (platform font handles; null when not created or when creating failed).
 void* GetZoomFont(int zoomStep);  // steps 1, 2, 4, 6, 8; null for any other

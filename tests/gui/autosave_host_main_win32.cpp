@@ -13,21 +13,6 @@
 #include "model/netfile_options.h"
 #include "host_win32.h"
 
-template <class F>
-static bool PumpUntil(F cond, DWORD ms) {
-  DWORD start = GetTickCount();
-  MSG m;
-  for (;;) {
-    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&m);
-      DispatchMessageW(&m);
-    }
-    if (cond()) return true;
-    if (GetTickCount() - start >= ms) return cond();
-    Sleep(5);
-  }
-}
-
 static std::wstring Folder;
 static bool Exists(const wchar_t* name) {
   return GetFileAttributesW((Folder + name).c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -40,11 +25,7 @@ static DWORD SizeOf(const wchar_t* name) {
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  UnicodeFlag = 1;
-  InitLockEmulation();
-  int ok = RegisterWindowClasses(instance) && InitInstance(instance, SW_SHOWNORMAL);
-  HostPut("init", ok ? 1 : 0);
-  if (!ok) return 3;
+  if (!HostStartFrame(instance)) return 3;
 
   wchar_t path[MAX_PATH];
   DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
@@ -66,17 +47,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   auto saved = [] {
     return Exists(L"auto.000.nt2") && Exists(L"auto.nt3") && SizeOf(L"auto.nt3") > 3;
   };
-  PumpUntil([] { return false; }, 700);
+  HostPumpUntil([] { return false; }, 700);
   HostPut("early", saved() ? 0 : 1);  // not before the interval
-  bool done = PumpUntil(saved, 20000);
+  bool done = HostPumpUntil(saved, 20000);
   HostPut("saved", done ? 1 : 0);
   HostPut("after_ms", (long long)(GetTickCount() - start));
   HostPut("modified_after", IsNetModified());
   HostPut("backup_old", SizeOf(L"auto.000.nt2") == 3 ? 1 : 0);
-  HostPut("shutdown", 1);
-  SendMessageW((HWND)Entry.mainWindow, WM_CLOSE, 0, 0);
-  int code = RunMessageLoop();
-  EndTimerThreads();
-  HostPut("exit", code);
+  HostCloseFrame();
   return 0;
 }

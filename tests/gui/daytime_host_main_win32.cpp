@@ -18,19 +18,8 @@ static LRESULT CALLBACK MainProc(HWND w, UINT message, WPARAM wp, LPARAM lp) {
 }
 
 static void MakeFrame(HINSTANCE instance) {
-  WNDCLASSEXW wc;
-  ZeroMemory(&wc, sizeof wc);
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = MainProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, (LPCWSTR)IDC_ARROW);
-  wc.hbrBackground = (HBRUSH)(COLOR_APPWORKSPACE + 1);
-  wc.lpszClassName = L"KORV_R27K32_384_Status";
-  RegisterClassExW(&wc);
-  HWND main = CreateWindowExW(0, L"KORV_R27K32_384_Status", L"Day-time host", WS_OVERLAPPEDWINDOW,
-                              0, 0, 600, 400, nullptr, nullptr, instance, nullptr);
-  ShowWindow(main, SW_SHOW);
-  UpdateWindow(main);
+  HostStatusWindow(instance, MainProc, COLOR_APPWORKSPACE, L"Day-time host", WS_OVERLAPPEDWINDOW, 0,
+                   0, 600, 400);
 }
 
 static int DayPhase() {
@@ -51,14 +40,10 @@ static int DayPhase() {
   return 0;
 }
 
+static const HostScene kScenes[] = {
+    {L"dayphase", [](const HostArgs&) { return DayPhase(); }},
+};
+
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
-  int argc = 0;
-  wchar_t** argv = nullptr;
-  bool data = false;
-  int a = HostStart(&argc, &argv, &data);
-  if (!a) return 2;
-  std::wstring scene = argv[a];
-  MakeFrame(instance);
-  if (scene == L"dayphase") return DayPhase();
-  return 2;
+  return HostRunScene(instance, kScenes, [](const HostArgs& a) { MakeFrame(a.instance); });
 }

@@ -37,24 +37,11 @@ static LRESULT CALLBACK InfoProc(HWND w, UINT message, WPARAM wp, LPARAM lp) {
 }
 
 static void MakeFrame(HINSTANCE instance) {
-  WNDCLASSEXW wc;
-  ZeroMemory(&wc, sizeof wc);
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = MainProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, (LPCWSTR)IDC_ARROW);
-  wc.hbrBackground = (HBRUSH)(COLOR_APPWORKSPACE + 1);
-  wc.lpszClassName = L"KORV_R27K32_384_Status";
-  RegisterClassExW(&wc);
-  wc.lpfnWndProc = InfoProc;
+  WNDCLASSEXW wc = HostWindowClass(instance, InfoProc, (LPCWSTR)kInfoBoxClass, -1);
   wc.style = CS_OWNDC | CS_NOCLOSE | CS_SAVEBITS;
-  wc.hbrBackground = nullptr;
-  wc.lpszClassName = (LPCWSTR)kInfoBoxClass;
   RegisterClassExW(&wc);
-  MainWindow = CreateWindowExW(0, L"KORV_R27K32_384_Status", L"Dialog host", WS_OVERLAPPEDWINDOW, 0,
-                               0, 900, 700, nullptr, nullptr, instance, nullptr);
-  ShowWindow(MainWindow, SW_SHOW);
-  UpdateWindow(MainWindow);
+  MainWindow = HostStatusWindow(instance, MainProc, COLOR_APPWORKSPACE, L"Dialog host",
+                                WS_OVERLAPPEDWINDOW, 0, 0, 900, 700);
   Entry.mainWindow = MainWindow;
   Entry.filterHook = SetWindowsHookExW(WH_MSGFILTER, FilterFunc, nullptr, GetCurrentThreadId());
 }
@@ -253,19 +240,15 @@ static int Cursors(HINSTANCE instance) {
   return 0;
 }
 
+static const HostScene kScenes[] = {
+    {L"roundtrip", [](const HostArgs&) { return RoundTrip(); }},
+    {L"longstep", [](const HostArgs&) { return LongStep(); }},
+    {L"nest", [](const HostArgs&) { return Nest(); }},
+    {L"badfield", [](const HostArgs&) { return BadField(); }},
+    {L"infobox", [](const HostArgs&) { return InfoBoxes(); }},
+    {L"cursors", [](const HostArgs& a) { return Cursors(a.instance); }},
+};
+
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
-  int argc = 0;
-  wchar_t** argv = nullptr;
-  bool data = false;
-  int a = HostStart(&argc, &argv, &data);
-  if (!a) return 2;
-  std::wstring scene = argv[a];
-  MakeFrame(instance);
-  if (scene == L"roundtrip") return RoundTrip();
-  if (scene == L"longstep") return LongStep();
-  if (scene == L"nest") return Nest();
-  if (scene == L"badfield") return BadField();
-  if (scene == L"infobox") return InfoBoxes();
-  if (scene == L"cursors") return Cursors(instance);
-  return 2;
+  return HostRunScene(instance, kScenes, [](const HostArgs& a) { MakeFrame(a.instance); });
 }

@@ -37,35 +37,6 @@ static int Threads() {
   return n;
 }
 
-static void Pump(DWORD ms) {
-  DWORD start = GetTickCount();
-  MSG m;
-  while (GetTickCount() - start < ms) {
-    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&m);
-      DispatchMessageW(&m);
-    }
-    Sleep(5);
-  }
-}
-
-// Pumps messages until the condition holds or the time is up (a loaded machine may take long);
-// returns the condition's last value.
-template <class F>
-static bool PumpUntil(F cond, DWORD ms) {
-  DWORD start = GetTickCount();
-  MSG m;
-  for (;;) {
-    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&m);
-      DispatchMessageW(&m);
-    }
-    if (cond()) return true;
-    if (GetTickCount() - start >= ms) return false;
-    Sleep(5);
-  }
-}
-
 static long PixelOf(HWND w) {
   HDC dc = GetDC(w);
   long p = (long)GetPixel(dc, 10, 10);
@@ -142,13 +113,7 @@ static int FailedStartRun(HINSTANCE instance) {
 static bool AnsiRun() { return GetEnvironmentVariableW(L"QUIL_HOST_ANSI", nullptr, 0) > 0; }
 
 // Starts the frame as the program's entry does and reports whether it is ready to run.
-static int StartFrame(HINSTANCE instance) {
-  UnicodeFlag = AnsiRun() ? 0 : 1;
-  InitLockEmulation();
-  int ok = RegisterWindowClasses(instance) && InitInstance(instance, SW_SHOWNORMAL);
-  HostPut("init", ok ? 1 : 0);
-  return ok;
-}
+static int StartFrame(HINSTANCE instance) { return HostStartFrame(instance, AnsiRun()); }
 
 // Title run (command line without /Q): a stand-in title picture; the host reports the title
 // window, closes it with a key and reports what the close set up.
@@ -171,7 +136,7 @@ static int TitleRun(HINSTANCE instance) {
   TitlePictureDraw = FakeTitleDraw;
   TitlePictureFree = FakeTitleFree;
   if (!StartFrame(instance)) return 3;
-  PumpUntil([] { return Entry.titleWindow && IsWindowVisible((HWND)Entry.titleWindow); }, 5000);
+  HostPumpUntil([] { return Entry.titleWindow && IsWindowVisible((HWND)Entry.titleWindow); }, 5000);
   HWND title = (HWND)Entry.titleWindow;
   HostPut("title_window", title != nullptr && IsWindowVisible(title));
   RECT tr = {}, desk = {};
@@ -188,7 +153,7 @@ static int TitleRun(HINSTANCE instance) {
   HostPut("running_before", IsSimulationRunning());
   SendMessageW(title, WM_KEYDOWN, VK_SPACE, 0);
   SendMessageW(title, WM_KEYDOWN, VK_SPACE, 0);  // a second key finds no title any more
-  PumpUntil([] { return !Entry.titleWindow && CountEditWindows() > 0; }, 5000);
+  HostPumpUntil([] { return !Entry.titleWindow && CountEditWindows() > 0; }, 5000);
   HostPut("title_gone", Entry.titleWindow == nullptr && !IsWindow(title));
   HostPut("title_loads", titleLoads);
   HostPut("title_frees", titleFrees);
@@ -196,11 +161,7 @@ static int TitleRun(HINSTANCE instance) {
   HostPut("windows_after", CountEditWindows());
   HostPut("zoom_after", EditViews.slot[0].zoom);
   HostPut("running_after", IsSimulationRunning());
-  HostPut("shutdown", 1);
-  SendMessageW((HWND)Entry.mainWindow, WM_CLOSE, 0, 0);
-  int code = RunMessageLoop();
-  EndTimerThreads();
-  HostPut("exit", code);
+  HostCloseFrame();
   return 0;
 }
 
@@ -234,14 +195,10 @@ static int AnsiFrameRun(HINSTANCE instance) {
   // A second edit window and the clock: titled and drawn in this mode as well.
   HostPut("create2", CreateEditWindow(0));
   HostPutText("edit2_title", Title(Slot(1)));
-  bool drawn = PumpUntil(
+  bool drawn = HostPumpUntil(
       [] { return BufferPixelOf(1) >= 0 && PixelOf(Slot(1)) == BufferPixelOf(1); }, 20000);
   HostPut("edit2_drawn", drawn ? 1 : 0);
-  HostPut("shutdown", 1);
-  SendMessageW(main, WM_CLOSE, 0, 0);
-  int code = RunMessageLoop();
-  EndTimerThreads();
-  HostPut("exit", code);
+  HostCloseFrame();
   HostPut("windows_end", CountEditWindows());
   return 0;
 }
@@ -261,13 +218,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   HostPut("threads_running", Threads());
 
   // A drawn frame: the render thread brings the painted drawing buffer into the window.
-  PumpUntil([] { return BufferPixelOf(0) >= 0 && PixelOf(Slot(0)) == BufferPixelOf(0); }, 20000);
+  HostPumpUntil([] { return BufferPixelOf(0) >= 0 && PixelOf(Slot(0)) == BufferPixelOf(0); },
+                20000);
   HostPut("pixel", PixelOf(Slot(0)));
   HostPut("pixel_buffer", BufferPixelOf(0));
 
   // The tick runs idle steps: the 55 ms counter is consumed after it was raised.
-  bool raised = PumpUntil([] { return TimerCount.anim55 != 0; }, 20000);
-  bool consumed = raised && PumpUntil([] { return TimerCount.anim55 == 0; }, 20000);
+  bool raised = HostPumpUntil([] { return TimerCount.anim55 != 0; }, 20000);
+  bool consumed = raised && HostPumpUntil([] { return TimerCount.anim55 == 0; }, 20000);
   HostPut("anim_consumed", consumed ? 1 : 0);
 
   // A size whose buffers cannot be made is refused and leaves the stored size as it was.
@@ -287,11 +245,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   for (uint32_t i = 0; i < first->pixelCount; i++) first->drawBuffer[i] = 0x00102030;
   first->dirty = 1;
   WrapLeaveCriticalSection(first->lockB);
-  Pump(300);  // frames would have come in this time
+  HostPump(300);  // frames would have come in this time
   HostPut("pixel_suspended", PixelOf(Slot(0)));
   SuspendThreads(1);
   first->dirty = 1;
-  PumpUntil([] { return PixelOf(Slot(0)) == 0x302010; }, 20000);
+  HostPumpUntil([] { return PixelOf(Slot(0)) == 0x302010; }, 20000);
   HostPut("pixel_resumed", PixelOf(Slot(0)));
 
   // The clock window: opened, titled, toggled; a remembered place outside the work area is
@@ -366,13 +324,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // (each waits until the activation has reached the window table; a wrong window would show
   // in the value reported after the wait's time)
   ActivateEditWindow(0);
-  PumpUntil([] { return EditViews.active == 0; }, 5000);
+  HostPumpUntil([] { return EditViews.active == 0; }, 5000);
   HostPut("active_a", EditViews.active);
   ActivateEditWindow(-2);
-  PumpUntil([] { return EditViews.active == 1; }, 5000);
+  HostPumpUntil([] { return EditViews.active == 1; }, 5000);
   HostPut("active_next", EditViews.active);
   ActivateEditWindow(-3);
-  PumpUntil([] { return EditViews.active == 0; }, 5000);
+  HostPumpUntil([] { return EditViews.active == 0; }, 5000);
   HostPut("active_prev", EditViews.active);
 
   // A right click on a window edge starts edge scrolling only with a mouse option on; the
@@ -404,7 +362,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   GetWindowRect(main, &mr);
   HostPut("narrow_status", (mr.right - mr.left) == 800);
   DispatchCommand(404, 0, 0);
-  PumpUntil([] { return true; }, 0);  // one round: the moves are made at once
+  HostPumpUntil([] { return true; }, 0);  // one round: the moves are made at once
   RECT a, b;
   GetWindowRect(Slot(0), &a);
   GetWindowRect(Slot(1), &b);
@@ -415,12 +373,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // its OK; then the loop ends.
   ClockWindow(3, nullptr, nullptr, nullptr, nullptr);
   ShutDownStepHook = RecordShutDownStep;
-  HostPut("shutdown", 1);
-  SendMessageW(main, WM_CLOSE, 0, 0);
-  int code = RunMessageLoop();
-  EndTimerThreads();
+  HostCloseFrame();
   ReportShutDown();
-  HostPut("exit", code);
   HostPut("windows_end", CountEditWindows());
   HostPut("threads_after", Threads());
   return 0;

@@ -12,18 +12,6 @@
 #include "model/grid.h"
 #include "host_win32.h"
 
-static void Pump(DWORD ms) {
-  DWORD start = GetTickCount();
-  MSG m;
-  while (GetTickCount() - start < ms) {
-    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&m);
-      DispatchMessageW(&m);
-    }
-    Sleep(5);
-  }
-}
-
 static HWND Slot(int i) { return (HWND)EditViews.slot[i].window; }
 
 static std::wstring MenuText(HWND w, UINT id) {
@@ -39,7 +27,7 @@ static void Click(const std::string& name, int x, int y) {
   LPARAM p = MAKELPARAM((WORD)(short)x, (WORD)(short)y);
   PostMessageW(Slot(0), WM_LBUTTONDOWN, MK_LBUTTON, p);
   PostMessageW(Slot(0), WM_LBUTTONUP, 0, p);
-  Pump(150);
+  HostPump(150);
   EditViewSlot& s = EditViews.slot[0];
   Put(name + "_origin_x", s.originX);
   Put(name + "_origin_y", s.originY);
@@ -48,14 +36,10 @@ static void Click(const std::string& name, int x, int y) {
 }
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-  UnicodeFlag = 1;
-  InitLockEmulation();
-  int ok = RegisterWindowClasses(instance) && InitInstance(instance, SW_SHOWNORMAL);
-  HostPut("init", ok ? 1 : 0);
-  if (!ok) return 3;
-  Pump(300);
+  if (!HostStartFrame(instance)) return 3;
+  HostPump(300);
   ActivateEditWindow(0);
-  Pump(200);
+  HostPump(200);
   HostPut("active", EditViews.active);
 
   // Opening the menu: unbuilt commands greyed, built ones enabled, toggled captions.
@@ -75,34 +59,34 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   s.fineY = 3;
   Click("m1fine", 2, 1);
   SetViewModeAndZoom(0, 2, 2);
-  Pump(100);
+  HostPump(100);
   Click("m2", 41, 33);
   s.fineX = 5;
   s.fineY = 5;
   Click("m2fine", 1, 2);
   SetViewModeAndZoom(0, 3, 4);
-  Pump(100);
+  HostPump(100);
   Click("m3", 10, 7);
   SetViewModeAndZoom(0, 1, 1);
-  Pump(100);
+  HostPump(100);
 
   // Keys and characters: '*' zooms in, '/' zooms out; the Alt letter of the simulation (a system
   // key with the Alt bit) starts and stops it.
   PostMessageW(Slot(0), WM_CHAR, '*', 0);
-  Pump(150);
+  HostPump(150);
   HostPut("zoom_star", s.zoom);
   PostMessageW(Slot(0), WM_CHAR, '/', 0);
-  Pump(150);
+  HostPump(150);
   HostPut("zoom_slash", s.zoom);
   int running = IsSimulationRunning();
   PostMessageW(Slot(0), WM_SYSKEYDOWN, GetLangText(LANG_ID(920))[1], 1 << 29);
-  Pump(150);
+  HostPump(150);
   HostPut("sim_toggled", IsSimulationRunning() != running);
   if (IsSimulationRunning() != running) SetSimulationRunning(SIMRUN_TOGGLE);
 
   // While the status window has the focus no key or click touches an edit window.
   ActivateEditWindow(-1);
-  Pump(200);
+  HostPump(200);
   HostPut("active_status", EditViews.active);
   int cx = s.cursorX, zoom = s.zoom;
   PostMessageW(Slot(0), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, 100));
@@ -110,13 +94,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   PostMessageW(Slot(0), WM_CHAR, '*', 0);
   PostMessageW((HWND)Entry.mainWindow, WM_KEYDOWN, VK_F12, 0);
   PostMessageW((HWND)Entry.mainWindow, WM_CHAR, '*', 0);
-  Pump(200);
+  HostPump(200);
   HostPut("status_untouched", s.cursorX == cx && s.zoom == zoom);
 
-  HostPut("shutdown", 1);
-  SendMessageW((HWND)Entry.mainWindow, WM_CLOSE, 0, 0);
-  int code = RunMessageLoop();
-  EndTimerThreads();
-  HostPut("exit", code);
+  HostCloseFrame();
   return 0;
 }

@@ -28,14 +28,7 @@ static LRESULT CALLBACK HostWndProc(HWND w, UINT message, WPARAM wp, LPARAM lp) 
 
 static int AnsiWindow(HINSTANCE instance, int length) {
   UnicodeFlag = 0;
-  WNDCLASSEXW wc;
-  ZeroMemory(&wc, sizeof wc);
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = HostWndProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, (LPCWSTR)IDC_ARROW);
-  wc.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
-  wc.lpszClassName = L"QuilGuiHostAnsi";
+  WNDCLASSEXW wc = HostWindowClass(instance, HostWndProc, L"QuilGuiHostAnsi", COLOR_WINDOW);
   HostPut("registered", WrapRegisterClassEx(&wc) != 0);
   std::u16string title = Numbered(length);
   WrapWindow w = WrapCreateWindow(u"QuilGuiHostAnsi", title.c_str(), WS_OVERLAPPEDWINDOW, 10, 10,
@@ -53,33 +46,30 @@ static int AnsiWindow(HINSTANCE instance, int length) {
   return 0;
 }
 
+// The first argument as a number, the second as a text.
+static uint32_t Number(const HostArgs& a) { return (uint32_t)wcstoul(a.Arg(0), nullptr, 10); }
+static const char16_t* Text(const HostArgs& a, int n) { return (const char16_t*)a.Arg(n); }
+
+static const HostScene kScenes[] = {
+    {L"error",
+     [](const HostArgs& a) { return HostPut("result", ShowError(Number(a), Text(a, 1))), 0; }},
+    {L"info",
+     [](const HostArgs& a) { return HostPut("result", ShowInfo(Number(a), Text(a, 1))), 0; }},
+    {L"ask",
+     [](const HostArgs& a) { return HostPut("result", AskQuestion(Number(a), Text(a, 1))), 0; }},
+    {L"trace", [](const HostArgs& a) { return HostPut("result", ShowTraceBox(Text(a, 0))), 0; }},
+    {L"ansi-window", [](const HostArgs& a) { return AnsiWindow(a.instance, (int)Number(a)); }},
+    {L"ansi-msgbox",
+     [](const HostArgs& a) {
+       UnicodeFlag = 0;
+       std::u16string text = Numbered((int)Number(a));
+       HostPut("result", WrapMessageBox(nullptr, text.c_str(), u"AnsiBox", MB_OK));
+       return 0;
+     }},
+};
+
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
-  int argc = 0;
-  wchar_t** argv = nullptr;
-  bool data = false;
-  int a = HostStart(&argc, &argv, &data);
-  if (!a) return 2;
-  std::wstring action = argv[a];
-  if (data) HostPut("lang_second", LoadLanguageFile(u"quil.lnv", 0));
-  const char16_t* arg1 = a + 1 < argc ? (const char16_t*)argv[a + 1] : u"";
-  const char16_t* arg2 = a + 2 < argc ? (const char16_t*)argv[a + 2] : u"";
-  uint32_t number = (uint32_t)wcstoul((const wchar_t*)arg1, nullptr, 10);
-  if (action == L"error")
-    HostPut("result", ShowError(number, arg2));
-  else if (action == L"info")
-    HostPut("result", ShowInfo(number, arg2));
-  else if (action == L"ask")
-    HostPut("result", AskQuestion(number, arg2));
-  else if (action == L"trace")
-    HostPut("result", ShowTraceBox(arg1));
-  else if (action == L"ansi-window")
-    return AnsiWindow(instance, (int)number);
-  else if (action == L"ansi-msgbox") {
-    UnicodeFlag = 0;
-    std::u16string text = Numbered((int)number);
-    HostPut("result", WrapMessageBox(nullptr, text.c_str(), u"AnsiBox", MB_OK));
-  } else {
-    return 2;
-  }
-  return 0;
+  return HostRunScene(instance, kScenes, [](const HostArgs& a) {
+    if (a.withData) HostPut("lang_second", LoadLanguageFile(u"quil.lnv", 0));
+  });
 }

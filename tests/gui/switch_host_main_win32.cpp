@@ -23,20 +23,8 @@ static LRESULT CALLBACK HostWndProc(HWND w, UINT message, WPARAM wp, LPARAM lp) 
 }
 
 static HWND MakeWindow(HINSTANCE instance, const wchar_t* title, int w, int h) {
-  WNDCLASSEXW wc;
-  ZeroMemory(&wc, sizeof wc);
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = HostWndProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, (LPCWSTR)IDC_ARROW);
-  wc.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
-  wc.lpszClassName = L"KORV_R27K32_384_Status";
-  RegisterClassExW(&wc);
-  HWND window = CreateWindowExW(0, L"KORV_R27K32_384_Status", title, WS_OVERLAPPED | WS_CAPTION, 20, 20, w,
-                                h, nullptr, nullptr, instance, nullptr);
-  ShowWindow(window, SW_SHOW);
-  UpdateWindow(window);
-  return window;
+  return HostStatusWindow(instance, HostWndProc, COLOR_WINDOW, title, WS_OVERLAPPED | WS_CAPTION,
+                          20, 20, w, h);
 }
 
 // A checksum of the window's client pixels as they are on the screen now.
@@ -106,14 +94,15 @@ static int Clock(HINSTANCE instance) {
   return 0;
 }
 
+static const HostScene kScenes[] = {
+    {L"ask",
+     [](const HostArgs& a) {
+       if (a.at + 2 >= a.argc) return 2;
+       return Ask(a.instance, _wtoi(a.Arg(0)), _wtoi(a.Arg(1)));
+     }},
+    {L"clock", [](const HostArgs& a) { return Clock(a.instance); }},
+};
+
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
-  int argc = 0;
-  wchar_t** argv = nullptr;
-  bool data = false;
-  int a = HostStart(&argc, &argv, &data);
-  if (!a) return 2;
-  std::wstring scene = argv[a];
-  if (scene == L"ask" && a + 2 < argc) return Ask(instance, _wtoi(argv[a + 1]), _wtoi(argv[a + 2]));
-  if (scene == L"clock") return Clock(instance);
-  return 2;
+  return HostRunScene(instance, kScenes);
 }
