@@ -7,6 +7,7 @@
 #include <iterator>
 #include <string>
 #include <vector>
+#include "app/layer_hooks.h"
 #include "core/langtext.h"
 #include "core/stream.h"
 #include "model/general_section.h"
@@ -24,6 +25,7 @@ static std::vector<char> ReadAll(const std::string& path) {
 static void InitOnce() {
   if (!gFolder.empty()) return;
   gFolder = FuzzScratchFolder("netfile_fuzz");
+  SetLayerHooks();  // as start-up: the switches' section and the window places take part
   if (StreamInit() || InitGrid() || InitLanguage()) abort();
   std::u16string folder(gFolder.begin(), gFolder.end());
   SetKindFolder(FILE_KIND_NETWORK, folder.c_str());
