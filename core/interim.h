@@ -10,9 +10,6 @@
 // |   DrawCellPreview, DrawCellColumn, GetCellDrawExtent| previews                           | graphics                             |
 // | views/scrolling.cpp PushPositionHistory            | records only, no going back        | the position history                 |
 // | views/view_services.cpp ScrollView...By (overview) | no block scrolling                 | the overview views                   |
-// | views/view_services.cpp ShowReservationInfo,       | no dialog                          | the cell dialogs of editing          |
-// |   ShowUserSymbolInfo, EditClassBVariant,           |                                    |                                      |
-// |   ShowCellInfo                                     |                                    |                                      |
 // | views/view_services.cpp Start/RemoveAnimationAt    | no animated cells                  | the animated cells                   |
 // | views/view_services_state.cpp GetSlotCodes         | the palette's first entry          | the symbol palette                   |
 // | elements/element_services.cpp                      | no aspect shown                    | the signal elements                  |
@@ -20,6 +17,12 @@
 // | elements/element_services.cpp, _write.cpp          | empty stores, no copy text         | each element family's store          |
 // | elements/element_symbols.cpp                       | the element symbol classes         | the symbol definitions               |
 // | trains/train_services.cpp                          | no running step, events, dialogs   | train running, event display, dialogs|
+// | trains/train_services.cpp FindTrainReservingCell,  | no train reserves a cell; nothing  | the path reservations                |
+// |   ReleaseTrainReservation                          | to release                         |                                      |
+// | trains/train_services.cpp EditTrainAtCell          | no dialog                          | the train dialogs                    |
+// | app/position_dialogs.cpp EditPositionInfo,         | no dialog, nothing changes         | the info-text and log-point dialogs  |
+// |   EditElementSettings                              |                                    |                                      |
+// | graphics/userfiles.cpp GetSymbolFileName           | no page has a file of its own      | the user graphic-file lists          |
 // | trains/sim_clock.cpp ClockWorkTable (null rows)    | that work is skipped               | train running step, TP schedules,    |
 // |                                                    |                                    | signal timers                        |
 // | trains/train_records.cpp CompareLineOrderHook      | lines ordered by id                | the line table                       |

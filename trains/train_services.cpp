@@ -139,6 +139,9 @@ void EditClockSettings() {}
 void EditSimulationTime() {}
 void EditStopTime() {}
 void EditSimulationParameters() {}
+void EditTrainAtCell(int x, int y, int level) {}
+TrainRecord* FindTrainReservingCell(int x, int y, int level) { return nullptr; }
+void ReleaseTrainReservation(TrainRecord* train) {}
 void EditGeneralInfo() {}
 void ShowStatusInfo() {}
 

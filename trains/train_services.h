@@ -78,8 +78,15 @@ int ScaleBlockPosition(int x0, int y0, int x, int y, int level, int a, int b, in
 // From the class-B cell (x, y, level 0) along the direction to the other end of the ramp.
 int FindClassBPartner(int* x, int* y, int* length, uint32_t direction);
 
+// ---- reservations ahead of trains ----------------------------------------------------------------
+struct TrainRecord;
+// The train whose reserved path holds the cell, or null.
+TrainRecord* FindTrainReservingCell(int x, int y, int level);
+void ReleaseTrainReservation(TrainRecord* train);  // clears the marks of the cells ahead
+
 // ---- train commands, dialogs and options ----------------------------------------------------------
 void TrainMenuCommand(int command);                  // commands 368..373, 375, 376, 377
+void EditTrainAtCell(int x, int y, int level);       // the train dialog of the train at the cell
 void ContextTrainCommand1(int line, int subNumber);  // item 501, train not steered by hand
 void ContextTrainCommand2(int line, int subNumber);  // item 501, train steered by hand
 void ContextTrainCommand3(int line, int subNumber);  // item 502

@@ -4,6 +4,7 @@
 // The element kinds are reached through the element family table.
 #include "app/cursor.h"
 #include "app/editwnd.h"
+#include "app/position_dialogs.h"
 #include "core/misc.h"
 #include "core/langtext.h"
 #include "core/msgbox.h"
@@ -273,10 +274,20 @@ void EditElementAtCursor(int flags) {
     }
     marked = 1;
   }
-  // 2. a train's cell: the symbol under the train
+  // 2. a train's cell: the train's own dialog, or the symbol under the train
   if (IsTrainCellCode(code)) {
-    if (flags & 1) return;  // the train's own editor
+    if (flags & 1) {
+      EditTrainAtCell(x, y, level);
+      return;
+    }
     code = GetTrainCellCode(x, y, level, (uint16_t)code);
+  }
+  // 3. a log point at the cell: its settings first, when the user wants them
+  if ((flags == 1 || flags == 5) && GetLogPointAt(x, y, level, nullptr, nullptr)) {
+    int answer = ShowMessageDialog(GetLangText(LANG_ID(2324)), GetLangText(LANG_ID(8020)), 531,
+                                   MSG_STYLE_QUESTION);
+    if (answer == MSG_RESULT_YES) EditElementSettings(x, y, level);
+    if (answer != MSG_RESULT_NO) return;
   }
   if (flags & 4) return;
   // 4. the editor of the first kind the code belongs to

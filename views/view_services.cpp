@@ -83,7 +83,4 @@ void PlaceRandomBlocksCommand() {}
 
 void StartAnimationAt(int x, int y, int level, uint32_t code) {}
 void RemoveAnimationAt(int x, int y, int level) {}
-void ShowReservationInfo(int x, int y, int level, uint32_t code) {}
-void ShowUserSymbolInfo(int x, int y, int level) {}
-void EditClassBVariant(int x, int y, int level) {}
-void ShowCellInfo(int x, int y, int level) {}
+
