@@ -34,8 +34,10 @@
 // |                                                    | empty in the copy text             | and the expression text form         |
 // | signalling/switch_question.cpp                     | the edit window stays at the       | the train dialogs' follow options    |
 // |   SwitchQuestionFollowOptions                      | switch's level                     |                                      |
-// | model/grid_textlabel_shim.cpp (GetTextsExtent,     | no labels                          | the text labels                      |
-// |   GetTextCell)                                     |                                    |                                      |
+// | model/grid_textlabel_shim.cpp (GetTextsExtent,     | no labels, no text found           | the text labels                      |
+// |   GetTextCell, FindTextRun)                        |                                    |                                      |
+// | views/view_services.cpp GetCellElementState        | the state of the built families    | the cell drawing                     |
+// |                                                    | (switches), 0 for the others       |                                      |
 // | app/netcmd.cpp FileCommands: loadUserSymbolFiles   | no user symbol files (0)           | the user graphic-file lists          |
 // | app/netcmd.cpp FileCommands: importDrawingScript   | nothing drawn                      | the drawing-script import            |
 // | app/netcmd.cpp FileCommands: updateAnimationsInView| nothing                            | the animated cells                   |

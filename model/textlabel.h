@@ -10,3 +10,9 @@ struct TextCellRecord {
 };
 // 0 when the cell holds a text label (record filled), 1 when it holds none.
 int GetTextCell(int x, int y, int level, TextCellRecord* out);
+
+// Searches the labels from a position (the start cell on its level and the levels below, then
+// every later cell on all levels) for the pattern: 0 with the first match in reading order
+// (row, column, higher level first), 1 when nothing matches.
+int FindTextRun(int x, int y, int level, int options, int minimumLength, const char16_t* pattern,
+                int* foundLevel, int* foundY, int* foundX);

@@ -1,5 +1,6 @@
 // Signal symbols: kinds by symbol group and the lamp patterns of the forms.
 #include "signalling/signal_symbols.h"
+#include "elements/element_services.h"
 
 int ClassifySignalSymbol(uint32_t code, int32_t* range) {
   int kind = SIGKIND_NONE;
@@ -47,4 +48,31 @@ uint32_t MapAspectToLamps(int kind, uint32_t form) {
   }
   static const uint32_t kSpecial[3] = {2, 10, 6}, kPlain[3] = {1, 5, 9};
   return IsSpecialForm(form) ? kSpecial[form % 3] : kPlain[form % 3];
+}
+
+int GetSignalLampCount(uint32_t code) {
+  if (code >= 16384) return 0;
+  switch ((code & 0x1FF) >> 3) {
+    case 50:
+    case 53:
+    case 55:
+    case 57: return 3;
+    case 51:
+    case 54: return 4;
+    case 52:
+    case 56:
+    case 58: return 2;
+  }
+  return 0;
+}
+
+int GetSignalSymbolForm(uint32_t code) {
+  switch (ClassifySignalSymbol(code, nullptr)) {
+    case SIGKIND_MAIN: return GetSignalSymbolFormHSig();
+    case SIGKIND_DISTANT: return GetSignalSymbolFormVSig();
+    case SIGKIND_COMBINED: return GetSignalSymbolFormKSig();
+    case SIGKIND_CROSSING: return GetSignalSymbolFormBUESig();
+    case SIGKIND_CONTACT: return GetSignalSymbolFormSK();
+  }
+  return 0;
 }

@@ -17,3 +17,11 @@ int ClassifySignalSymbol(uint32_t code, int32_t* range);
 // Lamp pattern flags of a form: 1 stop lamp, 4 proceed, 8 caution, 2 an extra lamp.
 // Contacts: 0, 4 or 8 by form % 3.
 uint32_t MapAspectToLamps(int kind, uint32_t form);
+
+// The aspect group of a signal code as its lamp count: 3 (group A), 4 (B) or 2 (C); 0 for a
+// code that is no signal of kinds 1 to 4.
+int GetSignalLampCount(uint32_t code);
+
+// The remembered symbol form of the code's signal kind (the element services keep one per kind);
+// 0 for a code that is no signal.
+int GetSignalSymbolForm(uint32_t code);

@@ -1,6 +1,7 @@
 // Neutral defaults of the view services until the edit-window views are built: drawing and
 // window operations do nothing, queries answer "nothing there".
 #include "views/view_services.h"
+#include "elements/element_families.h"
 #include "model/grid.h"
 #include "views/view_draw.h"
 
@@ -62,11 +63,14 @@ void PaintStatusWindow() {}
 void DrawCursorPosition(void* dc) {}
 void DrawStatusIndicators(void* dc) {}
 
-int SearchFromCell(int* x, int* y, int* level, int options, const char16_t* text) { return 0; }
-int FindSymbolFromCell(int* x, int* y, int* level, uint32_t options, const uint32_t slotCodes[10]) {
-  return 0;
+// The states of the element families that are built (the switches); signals and the other
+// kinds show state 0 until the cell drawing asks their stores.
+int GetCellElementState(int x, int y, int level, uint32_t code) {
+  if (code >= 32767) return 0;
+  int f = FindElementFamily(code);
+  if (f < 0 || !ElementFamilies[f].getState) return 0;
+  return ElementFamilies[f].getState(x, y, level);
 }
-uint32_t GetSymbolDefaultForm(uint32_t code) { return 0; }
 
 int CopyCellToClipboard(int x, int y, int level) { return 1; }
 int StepCellTrackKind(int x, int y, int level, int direction) { return 1; }
@@ -83,4 +87,3 @@ void PlaceRandomBlocksCommand() {}
 
 void StartAnimationAt(int x, int y, int level, uint32_t code) {}
 void RemoveAnimationAt(int x, int y, int level) {}
-

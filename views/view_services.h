@@ -230,8 +230,11 @@ int SetCellSymbolAt(int x, int y, int level, int redraw, uint32_t code);
 // the position written back, 0 not found.
 int SearchFromCell(int* x, int* y, int* level, int options, const char16_t* text);
 int FindSymbolFromCell(int* x, int* y, int* level, uint32_t options, const uint32_t slotCodes[10]);
-// The remembered default form of the element kind of a symbol code.
-uint32_t GetSymbolDefaultForm(uint32_t code);
+// The remembered form of the element kind of a symbol code (the form a new element of the kind
+// gets), within the kind's state range; 0 for codes of no element kind.
+uint32_t GetConfiguredSymbolForm(uint32_t code);
+// The display state of the element at a cell (its code given), from the store of its kind.
+int GetCellElementState(int x, int y, int level, uint32_t code);
 
 // ---- block copy text, block operations and commands ----------------------------------------------
 int CopyCellToClipboard(int x, int y, int level);
