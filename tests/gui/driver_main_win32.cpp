@@ -364,6 +364,19 @@ static int RunStep(const Step& s) {
     Out(L"posted click id=" + std::to_wstring(s.Num(L"id", 0)));
     return 0;
   }
+  if (s.name == L"mouse") {
+    // A left click (button down and up) at a client point of the selected window: x=, y=,
+    // mods= ctrl for the Control key held with it.
+    int x = (int)s.Num(L"x", 0), y = (int)s.Num(L"y", 0);
+    const wchar_t* mods = s.Get(L"mods");
+    WPARAM keys = (mods && wcsstr(mods, L"ctrl")) ? MK_CONTROL : 0;
+    LPARAM at = MAKELPARAM(x, y);
+    PostMessageW(Selected, WM_MOUSEMOVE, keys, at);
+    PostMessageW(Selected, WM_LBUTTONDOWN, keys | MK_LBUTTON, at);
+    PostMessageW(Selected, WM_LBUTTONUP, keys, at);
+    Out(L"posted click x=" + std::to_wstring(x) + L" y=" + std::to_wstring(y));
+    return 0;
+  }
   if (s.name == L"close") {
     PostMessageW(Selected, WM_CLOSE, 0, 0);
     Out(L"posted close");
@@ -375,7 +388,7 @@ static int RunStep(const Step& s) {
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) {
     Out(L"usage: quil_gui_driver <step> [key=value ...] [<step> ...]; steps: list wait gone dump "
-        L"command caret menu key input settext click close");
+        L"command caret menu key input settext click mouse close");
     return 2;
   }
   Step s;
