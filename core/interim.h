@@ -9,7 +9,7 @@
 // | views/view_services.cpp ComposeCellPicture,        | every cell the empty cell, no      | the cell composition of the symbol   |
 // |   DrawCellPreview, DrawCellColumn, GetCellDrawExtent| previews                           | graphics                             |
 // | views/scrolling.cpp PushPositionHistory            | records only, no going back        | the position history                 |
-// | views/view_services.cpp ScrollView...By (overview) | no block scrolling                 | the overview views                   |
+// | views/view_services.cpp PaintOverviewRange         | nothing painted                    | the overview views                   |
 // | views/view_services.cpp Start/RemoveAnimationAt    | no animated cells                  | the animated cells                   |
 // | views/view_services_state.cpp GetSlotCodes         | the palette's first entry          | the symbol palette                   |
 // | elements/element_services.cpp                      | no aspect shown                    | the signal elements                  |

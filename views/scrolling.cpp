@@ -207,7 +207,11 @@ static int PageMove(int window, int byGrid, int dx, int dy) {
                 : (byGrid ? (int)DocState.params[3] : GetPageStepY(window));
   if (step < 0) step = 0;
   if (!IsCellView(s)) {
-    // the overview pages by its own blocks
+    // the overview pages by its own cursor moves (a step of 0: eleven blocks), without a shift
+    if (dx > 0) MoveOverviewCursorRight(window, step);
+    if (dx < 0) MoveOverviewCursorLeft(window, step);
+    if (dy > 0) MoveOverviewCursorDown(window, step);
+    if (dy < 0) MoveOverviewCursorUp(window, step);
     AfterCursorMove(window);
     return 0;
   }
@@ -257,3 +261,113 @@ int ScrollViewPage(int window, int byGrid) { return PageMove(window, byGrid, 1, 
 int MoveViewLeft(int window, int byGrid) { return PageMove(window, byGrid, -1, 0); }
 int MoveViewDown(int window, int byGrid) { return PageMove(window, byGrid, 0, 1); }
 int MoveViewUp(int window, int byGrid) { return PageMove(window, byGrid, 0, -1); }
+
+// ---- the overview: blocks of scale x scale cells ---------------------------------------------------
+// The overview's slot (window index 0..5), null for any other window or view.
+static EditViewSlot* OverviewSlot(int window) {
+  if (window < 0 || window >= EDIT_SLOTS) return nullptr;
+  EditViewSlot* s = GetEditSlot(window);
+  return s && s->window && !IsCellView(s) ? s : nullptr;
+}
+
+// Moves the view by count blocks along one axis (dir -1 or 1): the drawing buffer shifts by a pixel
+// a block, the uncovered strip is painted. The origin stays within 0 .. 32768 - visible cells.
+static int OverviewScroll(int window, int count, int dx, int dy) {
+  EditViewSlot* s = OverviewSlot(window);
+  if (!s || count < 1) return 0;
+  int k = OverviewScale(s);
+  int32_t* origin = dx ? &s->originX : &s->originY;
+  int visible = dx ? s->cellsWide : s->cellsHigh;
+  int dir = dx ? dx : dy;
+  int room = dir > 0 ? (GRID_CELLS - visible - *origin) / k : *origin / k;
+  if (count > room) count = room;
+  if (count < 1) return 0;
+  int w = s->pixelWidth, h = s->pixelHeight;
+  ScrollWindowBuffer(window, 0, 0, w - 1, h - 1, dx ? -dir * count : 0, dy ? -dir * count : 0);
+  *origin += dir * count * k;
+  s->farX = s->originX + s->cellsWide;
+  s->farY = s->originY + s->cellsHigh;
+  if (dx > 0) PaintOverviewRange(nullptr, window, w - count, 0, w - 1, h - 1);
+  if (dx < 0) PaintOverviewRange(nullptr, window, 0, 0, count - 1, h - 1);
+  if (dy > 0) PaintOverviewRange(nullptr, window, 0, h - count, w - 1, h - 1);
+  if (dy < 0) PaintOverviewRange(nullptr, window, 0, 0, w - 1, count - 1);
+  return count;
+}
+
+int ScrollViewRightBy(int window, int blocks) { return OverviewScroll(window, blocks, 1, 0); }
+int ScrollViewLeftBy(int window, int blocks) { return OverviewScroll(window, blocks, -1, 0); }
+int ScrollViewDownBy(int window, int blocks) { return OverviewScroll(window, blocks, 0, 1); }
+int ScrollViewUpBy(int window, int blocks) { return OverviewScroll(window, blocks, 0, -1); }
+
+// Cursor moves by cells (count 0: a page of eleven blocks); the view follows when the cursor
+// leaves it. Moves up and down keep whole blocks.
+int MoveOverviewCursorLeft(int window, int count) {
+  EditViewSlot* s = OverviewSlot(window);
+  if (!s) return 0;
+  int k = OverviewScale(s);
+  int n = count > 0 ? count : 11 * k;
+  if (n > s->cursorX) n = s->cursorX;
+  s->cursorX -= n;
+  if (s->cursorX < s->originX) ScrollViewLeftBy(window, (s->originX - s->cursorX) / k);
+  return 1;
+}
+
+int MoveOverviewCursorUp(int window, int count) {
+  EditViewSlot* s = OverviewSlot(window);
+  if (!s) return 0;
+  int k = OverviewScale(s);
+  int n = count > 0 ? count : 11 * k;
+  if (n > s->cursorY) n = s->cursorY;
+  n -= n % k;
+  s->cursorY -= n;
+  if (s->cursorY < s->originY) ScrollViewUpBy(window, n / k);
+  return 1;
+}
+
+int MoveOverviewCursorRight(int window, int count) {
+  EditViewSlot* s = OverviewSlot(window);
+  if (!s) return 0;
+  int k = OverviewScale(s);
+  int n = count > 0 ? count : 11 * k, room = GRID_CELLS - s->cursorX - k;
+  if (n > room) n = room;
+  if (n < 0) n = 0;
+  s->cursorX += n;
+  if (s->cursorX > s->originX + s->cellsWide) ScrollViewRightBy(window, n / k);
+  return 1;
+}
+
+int MoveOverviewCursorDown(int window, int count) {
+  EditViewSlot* s = OverviewSlot(window);
+  if (!s) return 0;
+  int k = OverviewScale(s);
+  int n = count > 0 ? count : 11 * k, room = GRID_CELLS - s->cursorY - k;
+  if (n > room) n = room;
+  if (n < 0) n = 0;
+  n -= n % k;
+  s->cursorY += n;
+  if (s->cursorY > s->originY + s->cellsHigh) ScrollViewDownBy(window, n / k);
+  return 1;
+}
+
+// Centres an overview on a position: the position is rounded down to its block and becomes the
+// cursor; the origin is the block-aligned corner that puts it in the middle, within the grid.
+void CenterViewOn(int window, int* x, int* y) {
+  EditViewSlot* s = window >= 0 && window < EDIT_SLOTS ? GetEditSlot(window) : nullptr;
+  if (!s || !x || !y) return;
+  int k = OverviewScale(s);
+  *x -= *x % k;
+  *y -= *y % k;
+  s->cursorX = *x;
+  s->cursorY = *y;
+  auto origin = [k](int p, int visible) {
+    if (visible >= GRID_CELLS) return 0;
+    int o = p - visible / 2;
+    if (o < 0) o = 0;
+    if (o > GRID_CELLS - visible) o = GRID_CELLS - visible;
+    return o & -k;
+  };
+  s->originX = origin(*x, s->cellsWide);
+  s->originY = origin(*y, s->cellsHigh);
+  s->farX = s->originX + s->cellsWide;
+  s->farY = s->originY + s->cellsHigh;
+}

@@ -44,11 +44,7 @@ uint32_t GetDiagramConnectionMask(uint32_t code) { return 0; }
 int GetOverviewCellClass(uint32_t code, int x, int y) { return 133; }
 int GetOverviewWindowCellClass(int x, int y) { return 133; }
 
-int ScrollViewRightBy(int window, int blocks) { return 0; }
-int ScrollViewLeftBy(int window, int blocks) { return 0; }
-int ScrollViewUpBy(int window, int blocks) { return 0; }
-int ScrollViewDownBy(int window, int blocks) { return 0; }
-void CenterViewOn(int window, int* x, int* y) {}
+void PaintOverviewRange(void* dc, int window, int x1, int y1, int x2, int y2) {}
 void CentreViewOnCursor(int window) {}
 
 int ScrollCellIntoView(int window, int x, int y, int level) { return 0; }

@@ -107,6 +107,8 @@ uint32_t GetDiagramConnectionMask(uint32_t code);
 // overview at the export scale draws it.
 int GetOverviewCellClass(uint32_t code, int x, int y);
 int GetOverviewWindowCellClass(int x, int y);
+// Paints an inclusive pixel rectangle of an overview window (dc null: the window's own).
+void PaintOverviewRange(void* dc, int window, int x1, int y1, int x2, int y2);
 
 // ---- drawing primitives, colours and glyph text --------------------------------------------------
 // Colours of these primitives are platform colours (red in the low byte).
@@ -163,6 +165,12 @@ int ScrollViewRightBy(int window, int blocks);  // overview windows
 int ScrollViewLeftBy(int window, int blocks);
 int ScrollViewUpBy(int window, int blocks);
 int ScrollViewDownBy(int window, int blocks);
+// Overview cursor moves by cells (count 0: a page of eleven blocks); 1 done, 0 not an overview.
+int MoveOverviewCursorLeft(int window, int count);
+int MoveOverviewCursorUp(int window, int count);
+int MoveOverviewCursorRight(int window, int count);
+int MoveOverviewCursorDown(int window, int count);
+// Centres an overview on (x, y), which is rounded down to its block.
 void CenterViewOn(int window, int* x, int* y);
 void CentreViewOnCursor(int window);  // the Home key
 

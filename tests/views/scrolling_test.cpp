@@ -4,6 +4,7 @@
 #include "app/editwnd.h"
 #include "core/misc.h"
 #include "model/general_section.h"
+#include "model/grid.h"
 #include "views/view_services.h"
 
 namespace {
@@ -187,4 +188,62 @@ TEST_F(ScrollFixture, EveryMoveRecordsTheCursorInTheHistory) {
   EXPECT_EQ(s->historyFill, EDIT_HISTORY_BYTES / 12);
   EXPECT_EQ(e[0], 1016);
   EXPECT_EQ(((const int32_t*)(history + EDIT_HISTORY_BYTES - 12))[0], 7);
+}
+
+// The overview at scale 4: a window of 100 x 60 pixels shows 400 x 240 cells.
+TEST_F(ScrollFixture, OverviewPagesAndScrollsByBlocksWithinTheGrid) {
+  s->viewMode = VIEW_OVERVIEW;
+  s->zoom = 4;
+  s->pixelWidth = 100;
+  s->pixelHeight = 60;
+  s->cellsWide = 400;
+  s->cellsHigh = 240;
+  Place(1000, 2000, 1200, 2100);
+  // a page right moves the cursor eleven blocks (44 cells); the view stays while it shows it
+  EXPECT_EQ(ScrollViewPage(0, 0), 0);
+  EXPECT_EQ(s->cursorX, 1244);
+  EXPECT_EQ(s->originX, 1000);
+  // a page that leaves the view scrolls it by the blocks moved
+  Place(1000, 2000, 1396, 2100);
+  ScrollViewPage(0, 0);
+  EXPECT_EQ(s->cursorX, 1440);
+  EXPECT_EQ(s->originX, 1044);
+  EXPECT_EQ(s->farX, 1444);
+  // down and up keep whole blocks; left and up stop at the grid's edge
+  Place(1000, 2000, 1200, 2236);
+  MoveViewDown(0, 0);
+  EXPECT_EQ(s->cursorY, 2280);
+  EXPECT_EQ(s->originY, 2044);
+  Place(0, 0, 20, 8);
+  MoveViewLeft(0, 0);
+  MoveViewUp(0, 0);
+  EXPECT_EQ(s->cursorX, 0);
+  EXPECT_EQ(s->cursorY, 0);
+  EXPECT_EQ(s->originX, 0);
+  EXPECT_EQ(s->originY, 0);
+  // block scrolling keeps the origin inside 0 .. 32768 - visible cells
+  Place(8, 0, 8, 0);
+  EXPECT_EQ(ScrollViewLeftBy(0, 5), 2);
+  EXPECT_EQ(s->originX, 0);
+  Place(GRID_CELLS - 400 - 8, 0, 32000, 0);
+  EXPECT_EQ(ScrollViewRightBy(0, 5), 2);
+  EXPECT_EQ(s->originX, GRID_CELLS - 400);
+  EXPECT_EQ(ScrollViewRightBy(0, 1), 0);
+  EXPECT_EQ(ScrollViewDownBy(0, 0), 0);
+  // the cursor at the grid's last block stays there
+  Place(GRID_CELLS - 400, 0, GRID_CELLS - 4, 0);
+  MoveOverviewCursorRight(0, 0);
+  EXPECT_EQ(s->cursorX, GRID_CELLS - 4);
+  // centring rounds the position down to its block
+  int x = 5003, y = 7;
+  CenterViewOn(0, &x, &y);
+  EXPECT_EQ(x, 5000);
+  EXPECT_EQ(y, 4);
+  EXPECT_EQ(s->originX, 4800);
+  EXPECT_EQ(s->originY, 0);
+  // a symbol view has no block scrolling
+  View(VIEW_SYMBOLS, 1, 40, 30);
+  Place(1000, 2000, 1015, 2010);
+  EXPECT_EQ(ScrollViewRightBy(0, 3), 0);
+  EXPECT_EQ(s->originX, 1000);
 }
