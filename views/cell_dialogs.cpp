@@ -83,9 +83,8 @@ int Choose(uint32_t templateId, DialogRecord* d) {
 
 // A dialog of cell choices through the picture bar; the current code is shown first. Returns the
 // dialog's result and the chosen code.
-int RunChoiceDialog(uint32_t templateId, uint16_t titleText, uint16_t helpTopic, uint16_t text,
-                    int x, int y, int level, const uint32_t* choices, int count, uint32_t current,
-                    uint32_t* chosen) {
+int RunChoiceDialog(uint32_t templateId, DialogRecord title, uint16_t text, int x, int y, int level,
+                    const uint32_t* choices, int count, uint32_t current, uint32_t* chosen) {
   uint32_t entries[8];
   int shown = 0;
   for (int i = 0; i < count; i++) {
@@ -93,7 +92,7 @@ int RunChoiceDialog(uint32_t templateId, uint16_t titleText, uint16_t helpTopic,
     if (choices[i] == current) shown = i;
   }
   DialogRecord d[] = {
-      DlgTitle(titleText, helpTopic, DLGID_OK),
+      title,
       DlgText(CELLDLG_TEXT, text),
       DlgCellList(CELLDLG_CHOICE_BAR, 12, 40, 32, (uint8_t)count, (uint8_t)shown, entries),
       InfoButton(x, y, level),
@@ -144,7 +143,7 @@ void ShowReservationInfo(int x, int y, int level, uint32_t code) {
   } else {
     text.Lang(2325).Put(u" ").Lang(2326);
   }
-  DialogRecord d[] = {DlgTitleText(title.t, MessageHelpTopic(532), DLGID_OK),
+  DialogRecord d[] = {DlgTitleText(title.t, 50532, DLGID_OK),
                       DlgTextPtr(CELLDLG_TEXT, text.t),
                       DlgText(CELLDLG_RELEASE, 2430),
                       DlgOk(),
@@ -274,7 +273,7 @@ void ShowUserSymbolInfo(int x, int y, int level) {
   FormatUnsignedDigits(UserSym.inFile, i % 36, 1);
   Text name;
   UserFileName((int)(i / 36), &name);
-  DialogRecord d[] = {DlgTitle(2431, 0, DLGID_OK),
+  DialogRecord d[] = {DlgTitle(2431, 41060, DLGID_OK),
                       DlgText(CELLDLG_TEXT, 2432),
                       DlgText(CELLDLG_TEXT2, 2433),
                       DlgText(192, 2434),
@@ -328,7 +327,8 @@ void EditClassBVariant(int x, int y, int level) {
   uint32_t choices[8], chosen = c.code;
   int n = GetClassBVariants(c.code, choices);
   if (!n) return;
-  int r = RunChoiceDialog(CELLDLG_CLASS_B, 2436, 0, 2437, x, y, level, choices, n, c.code, &chosen);
+  int r = RunChoiceDialog(CELLDLG_CLASS_B, DlgTitle(2436, 41061, DLGID_OK), 2437, x, y, level,
+                          choices, n, c.code, &chosen);
   if (r == CELLDLG_INFO_BUTTON) {
     EditPositionInfo(x, y, level, 1);
     return;
@@ -384,7 +384,8 @@ int EditTrackVariant(int x, int y, int level) {
   uint32_t choices[8], chosen = c.code;
   int n = GetTrackVariants(c.code, choices);
   if (!n) return 0;
-  int r = RunChoiceDialog(CELLDLG_TRACK, 2438, 0, 2439, x, y, level, choices, n, c.code, &chosen);
+  int r = RunChoiceDialog(CELLDLG_TRACK, DlgTitle(2438, 41062, DLGID_OK), 2439, x, y, level,
+                          choices, n, c.code, &chosen);
   if (r == CELLDLG_INFO_BUTTON) {
     EditPositionInfo(x, y, level, 1);
   } else if (r == DLGR_OK && chosen != c.code) {
@@ -403,7 +404,7 @@ int EditEmptyCellVariant(int x, int y, int level) {
     if (codes[i] == code) current = i;
   if (current < 0) return 0;
   for (;;) {
-    DialogRecord d[] = {DlgTitle(2440, 0, DLGID_OK),
+    DialogRecord d[] = {DlgTitle(2440, 41063, DLGID_OK),
                         DlgText(CELLDLG_TEXT, 2444),
                         DlgRadio(CELLDLG_RADIO_FIRST, 2441, current == 0 ? DLGB_CHECKED : 0),
                         DlgRadio(CELLDLG_RADIO_FIRST + 1, 2442, current == 1 ? DLGB_CHECKED : 0),
@@ -449,7 +450,7 @@ void ShowCellInfo(int x, int y, int level) {
   Text title, codeText;
   title.Lang(8020).Put(u" ").Lang(8040).Unsigned(number);
   codeText.Lang(2445).Put(u" ").Hex4(code);
-  DialogRecord d[] = {DlgTitleText(title.t, MessageHelpTopic(number), DLGID_OK),
+  DialogRecord d[] = {DlgTitleText(title.t, 41064, DLGID_OK),
                       DlgText(CELLDLG_TEXT, (uint16_t)text),
                       DlgTextPtr(CELLDLG_TEXT2, codeText.t),
                       DlgCell(CELLDLG_PICTURE, 12, 44, code, 0),
