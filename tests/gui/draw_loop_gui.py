@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """A new user draws a small track loop in the real program: a click sets the cursor, digit keys
 place the palette's symbols (the cursor stepping on in each symbol's direction), arrow keys move
-it, another click starts a second piece; the view scrolls by page and arrow keys; F2 saves under a
+it; Enter opens the dialogs of a straight cell, a curve (its variant changed) and an empty cell
+(made see-through); another click starts a second piece; the view scrolls by page and arrow keys; F2 saves under a
 new name; one more symbol, then closing asks the save question and Yes saves; the network opened
 again is the one saved. The cells are read from the saved files."""
 import os
@@ -155,6 +156,36 @@ def network_without_view(path):
     return data[:eof + 7] + body[:4] + body[12:]
 
 
+def cell_dialogs(s, d):
+    """Enter on a cell opens its dialog: the plain information of a straight track, the variants of
+    a curve (the scroll bar picks the next one), the forms of an empty cell."""
+    s.driver("wait", EDIT, "exe=quil.exe", "key", "vk=ENTER", "to=window")
+    title = f"{lang_text(8020)} {lang_text(8040)}539"
+    r = s.driver("wait", "class=#32770", "exe=quil.exe", f"title={title}", "timeout=30000", "dump")
+    expect(r.control(190)["text"] == lang_text(2403), f"cell information text {r.control(190)}")
+    expect(r.control(191)["text"] == f"{lang_text(2445)} 0x000A", f"cell code {r.control(191)}")
+    expect(r.control(103)["text"] == lang_text(2201), f"info-text button {r.control(103)}")
+    s.driver("wait", "class=#32770", "exe=quil.exe", f"title={title}", "click", "id=1", "gone", "timeout=20000")
+    # the right side's first cell (code 1) has eight variants; the next one is 160
+    d.keys("RIGHT", "RIGHT", "RIGHT", "RIGHT")
+    s.driver("wait", EDIT, "exe=quil.exe", "key", "vk=ENTER", "to=window")
+    title = lang_text(2438)
+    s.driver("wait", "class=#32770", "exe=quil.exe", f"title={title}", "timeout=30000", "key", "vk=DOWN",
+             "to=control", "id=340", "click", "id=1", "gone", "timeout=20000")
+    d.cells[(4, 0, 0)] = 160
+    # an empty cell inside the loop becomes see-through
+    d.keys("LEFT", "LEFT", "DOWN")
+    s.driver("wait", EDIT, "exe=quil.exe", "key", "vk=ENTER", "to=window")
+    title = lang_text(2440)
+    r = s.driver("wait", "class=#32770", "exe=quil.exe", f"title={title}", "timeout=30000", "dump")
+    expect(r.control(400).get("check") == "1", f"the empty form is chosen: {r.control(400)}")
+    s.driver("wait", "class=#32770", "exe=quil.exe", f"title={title}", "click", "id=402", "click", "id=1",
+             "gone", "timeout=20000")
+    d.cells[(2, 1, 0)] = 0xC001
+    d.keys("LEFT", "LEFT", "UP")
+    expect(d.cursor == (0, 0), f"back at the loop's first cell: {d.cursor}")
+
+
 def draw_save_close(s, net):
     h = s.start_host(QUIL, "/Q", "/N", "/STOP", "/LE", "/Z=N1")
     s.driver("wait", EDIT, "exe=quil.exe", "timeout=30000")
@@ -165,6 +196,7 @@ def draw_save_close(s, net):
     d.keys("1", "LEFT", "LEFT", "1", "LEFT", "LEFT", "1", "LEFT", "LEFT", "1", "LEFT", "LEFT")  # bottom
     d.keys("3", "3", "3")                          # left side, up to the first cell
     expect(d.cursor == (0, 0), f"the loop closes at its first cell: {d.cursor}")
+    cell_dialogs(s, d)
     d.click(SECOND_CLICK)
     d.keys("9")
     # Scrolling by page and by the arrow keys past the view's margins, and back.
@@ -194,7 +226,7 @@ def draw_save_close(s, net):
     wait_until_changed(net, saved_by_f2)
     cells = grid_cells(net)
     expect(relative(cells) == relative(d.cells), f"Yes saved the last symbol too: {sorted(cells.items())}")
-    expect(len(cells) == 16, f"the loop of 14 cells and two more: {len(cells)}")
+    expect(len(cells) == 17, f"the loop of 14 cells, a see-through cell and two more: {len(cells)}")
     return cells
 
 
