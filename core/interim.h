@@ -36,8 +36,6 @@
 // |   SwitchQuestionFollowOptions                      | switch's level                     |                                      |
 // | model/grid_textlabel_shim.cpp (GetTextsExtent,     | no labels, no text found           | the text labels                      |
 // |   GetTextCell, FindTextRun)                        |                                    |                                      |
-// | views/view_services.cpp GetCellElementState        | the state of the built families    | the cell drawing                     |
-// |                                                    | (switches), 0 for the others       |                                      |
 // | app/netcmd.cpp FileCommands: loadUserSymbolFiles   | no user symbol files (0)           | the user graphic-file lists          |
 // | app/netcmd.cpp FileCommands: importDrawingScript   | nothing drawn                      | the drawing-script import            |
 // | app/netcmd.cpp FileCommands: updateAnimationsInView| nothing                            | the animated cells                   |

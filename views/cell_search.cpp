@@ -102,8 +102,7 @@ int CodesMatch(uint32_t v, uint32_t c, uint32_t options, int x, int y, int level
   if (!(options & 0x2000) && GetSymbolClassB(a) && GetSymbolClassB(b))
     a = ClassBFamily(a), b = ClassBFamily(b);
   if (a != b) return 0;
-  if (options & 0x2000)
-    return (uint32_t)GetCellElementState(x, y, level, v) == GetConfiguredSymbolForm(c);
+  if (options & 0x2000) return GetCellElementState(x, y, level, v) == GetConfiguredSymbolForm(c);
   return 1;
 }
 }  // namespace

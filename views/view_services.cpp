@@ -1,7 +1,6 @@
 // Neutral defaults of the view services until the edit-window views are built: drawing and
 // window operations do nothing, queries answer "nothing there".
 #include "views/view_services.h"
-#include "elements/element_families.h"
 #include "model/grid.h"
 #include "views/view_draw.h"
 
@@ -58,15 +57,6 @@ void ResetPositionHistory() {}
 void PaintStatusWindow() {}
 void DrawCursorPosition(void* dc) {}
 void DrawStatusIndicators(void* dc) {}
-
-// The states of the element families that are built (the switches); signals and the other
-// kinds show state 0 until the cell drawing asks their stores.
-int GetCellElementState(int x, int y, int level, uint32_t code) {
-  if (code >= 32767) return 0;
-  int f = FindElementFamily(code);
-  if (f < 0 || !ElementFamilies[f].getState) return 0;
-  return ElementFamilies[f].getState(x, y, level);
-}
 
 int CopyCellToClipboard(int x, int y, int level) { return 1; }
 int StepCellTrackKind(int x, int y, int level, int direction) { return 1; }

@@ -241,8 +241,6 @@ int FindSymbolFromCell(int* x, int* y, int* level, uint32_t options, const uint3
 // The remembered form of the element kind of a symbol code (the form a new element of the kind
 // gets), within the kind's state range; 0 for codes of no element kind.
 uint32_t GetConfiguredSymbolForm(uint32_t code);
-// The display state of the element at a cell (its code given), from the store of its kind.
-int GetCellElementState(int x, int y, int level, uint32_t code);
 
 // ---- block copy text, block operations and commands ----------------------------------------------
 int CopyCellToClipboard(int x, int y, int level);
