@@ -38,6 +38,13 @@ int OptGet(const char16_t* key, char16_t* out, int capacity) {
     out[0] = 0;
     return OPT_TOO_LONG;
   }
+  // A lone line break inside a value cannot be written back as one line: the value is not taken,
+  // so the next writing reads back to the same settings.
+  for (int i = 0; i < n; i++)
+    if (out[i] == u'\r' || out[i] == u'\n') {
+      out[0] = 0;
+      return OPT_TOO_LONG;
+    }
   return n;
 }
 

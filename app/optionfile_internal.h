@@ -8,7 +8,7 @@ constexpr int OPT_ABSENT = -1;
 constexpr int OPT_TOO_LONG = -2;
 
 // Reads the value of key from the chosen section: its length, OPT_ABSENT, or OPT_TOO_LONG when it
-// does not fit in capacity - 1 characters (out is then empty).
+// does not fit in capacity - 1 characters or holds a line break (out is then empty).
 int OptGet(const char16_t* key, char16_t* out, int capacity);
 // Writes the line "key=value": 0 or the stream's error.
 int OptPut(const char16_t* key, const char16_t* value);

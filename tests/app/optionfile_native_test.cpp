@@ -275,6 +275,15 @@ TEST_F(OptionFileTest, ValuesThatDoNotFitAreIgnoredNotCut) {
   EXPECT_EQ(t[0][0], 0);
   EXPECT_EQ(std::u16string(RecentFiles[0]), u"C:\\ok.nt3");
   EXPECT_EQ(RecentFiles[1][0], 0);
+  // A lone carriage return inside a value would split it into two lines on the next writing.
+  Put("[QUIL_384]\nPfad_nt3=C:\\Old\\\r\x13"
+      "C=12,0,9\\\r\nPfad_pcx=C:\\Pic\\\n");
+  LocateAndReadSettings();
+  EXPECT_EQ(MsgSeamCallCount(), 0);
+  GetKindFolder(FILE_KIND_NETWORK, folder);
+  EXPECT_EQ(std::u16string(folder), U(dir));
+  GetKindFolder(FILE_KIND_PICTURE, folder);
+  EXPECT_EQ(std::u16string(folder), u"C:\\Pic\\");
 }
 
 TEST_F(OptionFileTest, SectionsOfOlderVersionsAndTheirMigrations) {
