@@ -6,8 +6,7 @@
 // |----------------------------------------------------|------------------------------------|--------------------------------------|
 // | views/view_services.cpp, view_services_state.cpp   | what is not built yet does nothing | the edit-window views and editing    |
 // | views/view_services.cpp DrawCellVehicles           | no vehicles drawn (width 0)        | the vehicle graphics                 |
-// | views/view_services.cpp ComposeCellPicture,        | every cell the empty cell, no      | the cell composition of the symbol   |
-// |   DrawCellPreview, DrawCellColumn, GetCellDrawExtent| previews                           | graphics                             |
+// | views/compose.cpp IsZoom2Enabled                   | on                                 | the vehicle-graphic library          |
 // | views/scrolling.cpp PushPositionHistory            | records only, no going back        | the position history                 |
 // | views/view_services.cpp PaintOverviewRange         | nothing painted                    | the overview views                   |
 // | views/view_services.cpp Start/RemoveAnimationAt    | no animated cells                  | the animated cells                   |

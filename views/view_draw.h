@@ -14,6 +14,8 @@ uint32_t CellOverlayFlags(int x, int y, int level);
 // (0..5) at the pixel position, or draws it into dc for the preview targets 6..9.
 void ComposeCellPicture(void* dc, int pixelX, int pixelY, int x, int y, int topLevel,
                         int bottomLevel, uint32_t overlayFlags, int windowOrTarget);
+// Non-zero while the zoom-2 graphics option is on (the 64 x 32 pictures are drawn).
+int IsZoom2Enabled();
 // A symbol-view cell of the window filled as the empty cell (colour 131 in the day phase, 177
 // below ground).
 void DrawEmptyCell(int window, int pixelX, int pixelY);

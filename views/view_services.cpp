@@ -2,22 +2,11 @@
 // window operations do nothing, queries answer "nothing there".
 #include "views/view_services.h"
 #include "model/grid.h"
-#include "views/view_draw.h"
 
 int PlaceOverTrainSwitch = 0;
 int CellMarkDisplaySwitch = 0;
 int LogPointDisplaySwitch = 0;
 
-void DrawCellColumn(void* dc, int pixelX, int pixelY, uint32_t code, uint32_t state,
-                    int scaleIndex) {}
-void DrawCellPreview(void* dc, int pixelX, int pixelY, uint32_t code, uint32_t state, int rowOffset,
-                     uint32_t overlayFlags, uint32_t codeAbove, uint32_t stateAbove, int target) {}
-int GetCellDrawExtent(uint32_t code, uint32_t state) { return 16; }
-// Until the cell composition is built every symbol-view cell shows the empty cell.
-void ComposeCellPicture(void* dc, int pixelX, int pixelY, int x, int y, int topLevel,
-                        int bottomLevel, uint32_t overlayFlags, int windowOrTarget) {
-  if (windowOrTarget >= 0 && windowOrTarget < 6) DrawEmptyCell(windowOrTarget, pixelX, pixelY);
-}
 int DrawCellVehicles(void* dc, int pixelX, int pixelY, int cells, int scale, uint32_t vehicleCode,
                      uint32_t directionFlags) {
   return 0;

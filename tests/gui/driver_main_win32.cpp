@@ -6,7 +6,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
+#include <algorithm>
 #include <string>
+#include <vector>
 
 struct Match {
   std::wstring cls, title, titlePart, exe;
@@ -377,6 +379,52 @@ static int RunStep(const Step& s) {
     Out(L"posted click x=" + std::to_wstring(x) + L" y=" + std::to_wstring(y));
     return 0;
   }
+  if (s.name == L"region") {
+    // Client pixels of the selected window in a rectangle (copied through a 32-bit bitmap):
+    // the number of distinct colours, the most frequent one, and a hash of them all.
+    int x = (int)s.Num(L"x", 0), y = (int)s.Num(L"y", 0);
+    int w = (int)s.Num(L"w", 1), h = (int)s.Num(L"h", 1);
+    if (w < 1 || h < 1 || w > 4096 || h > 4096) return Fail(L"region: bad size");
+    HDC dc = GetDC(Selected);
+    HDC memory = CreateCompatibleDC(dc);
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bmp || !memory) {
+      if (bmp) DeleteObject(bmp);
+      if (memory) DeleteDC(memory);
+      ReleaseDC(Selected, dc);
+      return Fail(L"region: no bitmap");
+    }
+    HGDIOBJ old = SelectObject(memory, bmp);
+    BitBlt(memory, 0, 0, w, h, dc, x, y, SRCCOPY);
+    GdiFlush();
+    std::vector<uint32_t> px((const uint32_t*)bits, (const uint32_t*)bits + (size_t)w * h);
+    SelectObject(memory, old);
+    DeleteObject(bmp);
+    DeleteDC(memory);
+    ReleaseDC(Selected, dc);
+    uint32_t hash = 2166136261u, most = 0;
+    for (uint32_t p : px) hash = (hash ^ (p & 0xFFFFFF)) * 16777619u;  // in row order
+    std::sort(px.begin(), px.end());
+    size_t distinct = 0, mostCount = 0;
+    for (size_t i = 0; i < px.size();) {
+      size_t j = i;
+      while (j < px.size() && px[j] == px[i]) j++;
+      distinct++;
+      if (j - i > mostCount) mostCount = j - i, most = px[i] & 0xFFFFFF;
+      i = j;
+    }
+    Out(L"region distinct=" + std::to_wstring(distinct) + L" most=" + std::to_wstring(most) +
+        L" mostcount=" + std::to_wstring(mostCount) + L" hash=" + std::to_wstring(hash));
+    return 0;
+  }
   if (s.name == L"close") {
     PostMessageW(Selected, WM_CLOSE, 0, 0);
     Out(L"posted close");
@@ -388,7 +436,7 @@ static int RunStep(const Step& s) {
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) {
     Out(L"usage: quil_gui_driver <step> [key=value ...] [<step> ...]; steps: list wait gone dump "
-        L"command caret menu key input settext click mouse close");
+        L"command caret menu key input settext click mouse close region");
     return 2;
   }
   Step s;

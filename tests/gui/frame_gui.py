@@ -56,6 +56,10 @@ def frame_host(s):
     expect(v("enabled400") == "1", "command 400 enabled again below six windows")
     expect(int(v("threads_six")) - int(v("threads_five")) == 2, "a window ends its two threads")
     expect(v("view") == "0" and v("edit2_title").rstrip().endswith(" 1:128"), f"scale 1:128: {v('edit2_title')!r}")
+    expect(int(v("stress_ms")) < 60000 and v("stress_windows") == "5",
+           f"windows opened and closed while cells change: {v('stress_ms')} ms")
+    expect(v("stress_threads") == "0" and int(v("stress_handles")) <= 0,
+           f"no thread or handle left: {v('stress_threads')} threads, {v('stress_handles')} handles")
     expect((v("zoomin"), v("mode"), v("zoom"), v("checked354")) == ("0", "3", "2", "1"), "zoom in from 3/4")
     expect(v("recent272") == "&0 second.nt3" and v("recent273") == "&1 first.nt3", "recent files newest first")
     expect(v("recent274") == "", "no third recent file")

@@ -15,6 +15,7 @@
 #include "app/tick.h"
 #include "core/platform.h"
 #include "model/grid.h"
+#include "views/view_services.h"
 #include "host_win32.h"
 
 static std::wstring Title(HWND w) {
@@ -368,6 +369,38 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   GetWindowRect(Slot(1), &b);
   HostPut("tiled_top_halves",
           a.top == b.top && a.right <= b.left + 1 && (a.right - a.left) == ww / 2);
+
+  // Stress: windows opened, resized and closed while cells change and the render threads draw;
+  // the rounds end in time and leave no thread or handle behind.
+  {
+    Pump(200);
+    int threads0 = Threads();
+    DWORD handles0 = 0, handles1 = 0;
+    GetProcessHandleCount(GetCurrentProcess(), &handles0);
+    DWORD start = GetTickCount();
+    for (int round = 0; round < 6; round++) {
+      if (CreateEditWindow(0) != EDITWND_OK) break;
+      int slot = 5;
+      for (int k = 0; k < 150; k++) {
+        int x = 16374 + k % 30, y = 16374 + (k / 30 + round) % 12;
+        SetCell(x, y, 0, (k + round) & 1 ? 0x0201 : 0xC000);
+        DrawCell(x, y, 0, DRAWCELL_ALL_VIEWS);
+        if (k % 75 == 0) {
+          MoveWindow(Slot(slot), 40 + round * 7, 60, 300 + round * 23, 200 + round * 11, TRUE);
+          Pump(15);
+        }
+      }
+      Pump(30);
+      CloseEditWindow(slot);
+    }
+    for (int k = 0; k < 300; k++) ClearCell(16374 + k % 30, 16374 + k / 30, 0);
+    Pump(100);
+    GetProcessHandleCount(GetCurrentProcess(), &handles1);
+    HostPut("stress_ms", (long long)(GetTickCount() - start));
+    HostPut("stress_windows", CountEditWindows());
+    HostPut("stress_threads", Threads() - threads0);
+    HostPut("stress_handles", (long long)handles1 - (long long)handles0);
+  }
 
   // Shut-down through the close path, with the clock open: the running-time message waits for
   // its OK; then the loop ends.

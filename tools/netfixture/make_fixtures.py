@@ -559,6 +559,24 @@ VERSIONS = [13312, 13568, 13569, 13572, 13573, 13574, 13575, 13576, 13577, 14160
             14388, 14389, 14390, 14393, 14395, 14396, 14397, 14399, 14400]
 
 
+def drawn_doc():
+    """A network drawn near its stored view: a line of track and a few other codes on level 0."""
+    d = default_doc()
+    d["origin"] = (100, 100)
+    d["cursor"] = (100, 100, 0)
+    d.update(speed=10, weekday=2, hour=8, minute=30, second=0)
+    cells = {}
+    for x in range(100, 112):
+        cells[(x, 102, 0)] = 0x0201
+    cells[(103, 104, 0)] = 0x0205
+    cells[(106, 104, 0)] = 0x0209
+    d["cells"] = cells
+    xs = [c[0] for c in cells]
+    ys = [c[1] for c in cells]
+    d["area"] = ((min(xs), min(ys), 0), (max(xs), max(ys), 0))
+    return d
+
+
 def version_doc(v):
     """The document every version fixture carries (fields a version lacks are left out)."""
     d = small_doc()
@@ -594,6 +612,7 @@ def main():
     d["texts"] = ("T0", "T1", "T2")
     save("empty.nt3", network_file(CURRENT, d))
     save("small.nt3", network_file(CURRENT, small_doc()))
+    save("drawn.nt3", network_file(CURRENT, drawn_doc()))
     p = small_doc()
     p["flags"] |= 0x04
     p["password"] = b"K7Q2M9X4B1Z8P3W6R"

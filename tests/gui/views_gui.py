@@ -1,0 +1,66 @@
+#!/usr/bin/env python3
+"""The edit windows of the real program: a network file opened from the command line shows its
+cells in the edit window (pixels of a track cell differ from the empty cells beside it), and the
+status window's clock pane shows the running simulated time."""
+import os
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from guilib import DATA_DIR, GuiSession, expect, run, wine_path  # noqa: E402
+from programlib import QUIL, close_with_exit_message, confirm_open_dialog  # noqa: E402
+
+EDIT = "class=KORV_R27K32_384_Edit"
+STATUS = "class=KORV_R27K32_384_Status"
+EMPTY_CELL = 0x007000  # display colour 131 by default (the day phase is off in the file)
+
+
+def region(s, window, x, y, w, h):
+    r = s.driver("wait", window, "exe=quil.exe", "timeout=30000", "region", f"x={x}", f"y={y}",
+                 f"w={w}", f"h={h}")
+    f = r.first("region")
+    return int(f["distinct"]), int(f["most"]), int(f["hash"])
+
+
+def wait_for(what, condition, seconds=30):
+    end = time.time() + seconds
+    while True:
+        value = condition()
+        if value or time.time() > end:
+            return value
+        time.sleep(0.3)
+
+
+def drawn_network(s):
+    fixture = os.path.join(DATA_DIR, "netfixtures", "drawn.nt3")
+    expect(os.path.exists(fixture), f"fixture {fixture}")
+    h = s.start_host(QUIL, "/Q", "/N", "/LE", wine_path(fixture))
+    confirm_open_dialog(s, "quil.exe", wine_path(fixture))
+    s.driver("wait", EDIT, "exe=quil.exe", "title~=drawn.nt3", "timeout=30000")
+    # The view starts at cell (100, 100) at zoom 1: cell (x, y) lies at ((x - 100) * 32, (y - 100) * 16).
+    empty = wait_for("empty", lambda: (lambda r: r if r[0] == 1 and r[1] == EMPTY_CELL else None)(
+        region(s, EDIT, 32 * 8, 16 * 6, 32, 16)))
+    expect(empty, f"an empty cell shows the empty-cell colour: {region(s, EDIT, 32 * 8, 16 * 6, 32, 16)}")
+    track = wait_for("track", lambda: (lambda r: r if r[0] >= 2 else None)(
+        region(s, EDIT, 32 * 9, 16 * 2, 32, 16)))
+    expect(track, f"the track cell (109, 102) is drawn: {region(s, EDIT, 32 * 9, 16 * 2, 32, 16)}")
+    other = region(s, EDIT, 32 * 6, 16 * 4, 32, 16)  # cell (106, 104): another code
+    expect(other[0] >= 2 and other[2] != track[2], f"cell (106, 104) shows its own picture: {other}")
+
+    # The clock pane of the status window (pane 25: seconds at x 144..167 of row 40..55) shows
+    # the simulated time running: its pixels change while the simulation runs.
+    first = wait_for("clock", lambda: (lambda r: r if r[0] >= 2 else None)(region(s, STATUS, 104, 40, 64, 16)))
+    expect(first, f"the clock pane shows a text: {region(s, STATUS, 104, 40, 64, 16)}")
+    changed = wait_for("ticking", lambda: region(s, STATUS, 104, 40, 64, 16)[2] != first[2])
+    expect(changed, "the clock pane follows the simulated time")
+    s.driver("wait", STATUS, "exe=quil.exe", "command", "id=266")
+    close_with_exit_message(s, "quil.exe", h)
+
+
+def test():
+    with GuiSession("views") as s:
+        drawn_network(s)
+
+
+if __name__ == "__main__":
+    sys.exit(run(test))

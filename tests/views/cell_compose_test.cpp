@@ -1,0 +1,154 @@
+// Cell drawing with the real symbol graphics (generated glyph file): golden hashes of a window's
+// drawing buffer after one full repaint at zoom 1 and 2 (the random module reset before), the
+// grid's edges read as empty cells, previews and the extent of a plain symbol.
+#include <gtest/gtest.h>
+#include <cstring>
+#include <string>
+#include <vector>
+#include "app/editwnd.h"
+#include "app/entry.h"
+#include "core/platform.h"
+#include "core/random.h"
+#include "core/stream.h"
+#include "graphics/cellbuf.h"
+#include "graphics/glyphfile.h"
+#include "model/grid.h"
+#include "views/view_draw.h"
+#include "views/view_services.h"
+
+#ifdef _WIN32
+#include "core/platform_ui.h"
+#endif
+
+namespace {
+// The drawing device context the cell-drawing objects are made on: the screen's under Wine, a
+// stand-in natively.
+unsigned char NativeDrawingDC;
+void* DrawingDC() {
+#ifdef _WIN32
+  static void* dc = WrapGetDC(nullptr);
+  return dc;
+#else
+  return &NativeDrawingDC;
+#endif
+}
+
+struct ComposeFixture : ::testing::Test {
+  LockRecord locks[2];
+  std::vector<uint32_t> pixels;
+  void* savedDC = nullptr;
+  static int Glyphs() {
+    static int result = -1;
+    if (result < 0) {
+      StreamInit();
+      std::string dir = std::string(QUIL_TEST_DATA_DIR) + "/";
+      std::u16string wide(dir.begin(), dir.end());
+      SetKindFolder(FILE_KIND_PROGRAM, wide.c_str());
+      void* dc = Entry.statusDC;
+      Entry.statusDC = DrawingDC();
+      result = LoadSymbolFile();
+      Entry.statusDC = dc;
+    }
+    return result;
+  }
+  void SetUp() override {
+    int g = Glyphs();
+    ASSERT_TRUE(g == 0 || g == 6) << g;
+    savedDC = Entry.statusDC;
+    Entry.statusDC = DrawingDC();
+    InitGrid();
+    ClearGrid();
+    ResetEditWindows();
+    std::memset(locks, 0, sizeof locks);
+    WrapInitializeCriticalSection(&locks[0]);
+    WrapInitializeCriticalSection(&locks[1]);
+  }
+  void TearDown() override {
+    EditViewSlot* s = GetEditSlot(0);
+    s->window = nullptr, s->drawBuffer = nullptr, s->lockA = s->lockB = nullptr;
+    ResetEditWindows();
+    ClearGrid();
+    WrapDeleteCriticalSection(&locks[0]);
+    WrapDeleteCriticalSection(&locks[1]);
+    Entry.statusDC = savedDC;
+  }
+  EditViewSlot* Window(int zoom, int w, int h, int ox, int oy) {
+    EditViewSlot* s = GetEditSlot(0);
+    pixels.assign((size_t)w * h, 0x00111111);
+    s->window = (void*)1, s->lockA = &locks[0], s->lockB = &locks[1];
+    s->drawBuffer = pixels.data(), s->pixelWidth = w, s->pixelHeight = h;
+    s->pixelCount = (uint32_t)(w * h);
+    s->viewMode = VIEW_SYMBOLS, s->zoom = zoom, s->cursorLevel = 0;
+    s->originX = ox, s->originY = oy, s->fineX = s->fineY = 0;
+    s->cellsWide = (w / zoom + 31) / 32, s->cellsHigh = (h / zoom + 15) / 16;
+    s->farX = ox + s->cellsWide, s->farY = oy + s->cellsHigh;
+    return s;
+  }
+  uint32_t Hash() const {
+    uint32_t h = 2166136261u;
+    for (uint32_t p : pixels) h = (h ^ p) * 16777619u;
+    return h;
+  }
+  // The cells of the network file "drawn.nt3".
+  void DrawnNetwork() {
+    for (int x = 100; x < 112; x++) ASSERT_EQ(SetCell(x, 102, 0, 0x0201), 1);
+    ASSERT_EQ(SetCell(103, 104, 0, 0x0205), 1);
+    ASSERT_EQ(SetCell(106, 104, 0, 0x0209), 1);
+  }
+  // The 32 x 16 pixels of cell column c, row r of the window (zoom 1).
+  std::vector<uint32_t> Cell(int c, int r) const {
+    const EditViewSlot* s = GetEditSlot(0);
+    std::vector<uint32_t> out;
+    for (int y = r * 16; y < r * 16 + 16; y++)
+      for (int x = c * 32; x < c * 32 + 32; x++)
+        out.push_back(pixels[(size_t)(s->pixelHeight - 1 - y) * s->pixelWidth + x]);
+    return out;
+  }
+};
+
+TEST_F(ComposeFixture, RepaintMatchesTheGoldenPictures) {
+  DrawnNetwork();
+  struct Case {
+    int zoom;
+    uint32_t hash;
+  } cases[] = {{1, 109927253u}, {2, 224558533u}};
+  for (const Case& c : cases) {
+    Window(c.zoom, 384, 128, 100, 100);
+    RuntimeSrand(1);
+    PaintWindowRect(GetDrawingDC(0), 0, 0, 0, 383, 127);
+    EXPECT_EQ(GetEditSlot(0)->ready, 1u);
+    EXPECT_EQ(Hash(), c.hash) << "zoom " << c.zoom;
+    if (c.zoom == 1) {  // the track cells show a picture of their own, the empty cells do not
+      EXPECT_NE(Cell(3, 2), Cell(3, 1));
+      EXPECT_EQ(Cell(3, 0), Cell(4, 0));
+    }
+  }
+}
+
+// A cell at the grid's edges composes as the same cell inside the grid whose neighbours are
+// empty (both cells of the same parity).
+TEST_F(ComposeFixture, TheGridsEdgesAreEmptyNeighbours) {
+  struct Case {
+    int x, y;
+  } edges[] = {{0, 0}, {32767, 32767}, {0, 32767}, {32767, 0}};
+  for (const Case& e : edges) {
+    int ix = 1000 + (e.x & 1), iy = 1000 + (e.y & 1);
+    ClearGrid();
+    ASSERT_EQ(SetCell(e.x, e.y, 0, 0x0203), 1);
+    ASSERT_EQ(SetCell(ix, iy, 0, 0x0203), 1);
+    Window(1, 96, 48, e.x == 0 ? 0 : e.x - 1, e.y == 0 ? 0 : e.y - 1);
+    RuntimeSrand(7);
+    DrawCell(e.x, e.y, 0, 1);
+    std::vector<uint32_t> edge = Cell(e.x == 0 ? 0 : 1, e.y == 0 ? 0 : 1);
+    Window(1, 96, 48, ix - 1, iy - 1);
+    RuntimeSrand(7);
+    DrawCell(ix, iy, 0, 1);
+    EXPECT_EQ(edge, Cell(1, 1)) << e.x << "," << e.y;
+  }
+}
+
+TEST_F(ComposeFixture, PlainSymbolsAreOneRowHigh) {
+  EXPECT_EQ(GetCellDrawExtent(0x0201, 0), 16);
+  EXPECT_EQ(GetCellDrawExtent(0xC000, 0), 16);
+}
+}  // namespace
