@@ -373,7 +373,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // Stress: windows opened, resized and closed while cells change and the render threads draw;
   // the rounds end in time and leave no thread or handle behind.
   {
-    Pump(200);
+    HostPump(200);
     int threads0 = Threads();
     DWORD handles0 = 0, handles1 = 0;
     GetProcessHandleCount(GetCurrentProcess(), &handles0);
@@ -387,14 +387,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         DrawCell(x, y, 0, DRAWCELL_ALL_VIEWS);
         if (k % 75 == 0) {
           MoveWindow(Slot(slot), 40 + round * 7, 60, 300 + round * 23, 200 + round * 11, TRUE);
-          Pump(15);
+          HostPump(15);
         }
       }
-      Pump(30);
+      HostPump(30);
       CloseEditWindow(slot);
     }
     for (int k = 0; k < 300; k++) ClearCell(16374 + k % 30, 16374 + k / 30, 0);
-    Pump(100);
+    HostPump(100);
     GetProcessHandleCount(GetCurrentProcess(), &handles1);
     HostPut("stress_ms", (long long)(GetTickCount() - start));
     HostPut("stress_windows", CountEditWindows());
