@@ -1,5 +1,5 @@
-// The graphics tests run with a drawing device context, as the program does once its main window
-// exists (the cell-drawing objects are made on it when the glyph file loads).
+// The drawing device context the program has once its main window exists: the cell-drawing
+// objects are made on it when the glyph file loads. Linked into the tests that load and draw.
 #ifdef _WIN32
 #include <windows.h>
 #endif
