@@ -8,6 +8,7 @@
 #include "app/netcmd.h"
 #include "app/optionfile.h"
 #include "app/recent.h"
+#include "app/settings_cmds.h"
 #include "core/langtext.h"
 #include "elements/element_services.h"
 #include "model/grid.h"
@@ -62,6 +63,14 @@ static void CmdHelp(int id) {
 }
 static void CmdDayPhase(int) { EditDayPhaseTimes(); }
 static void CmdSaveSettings(int) { SaveSettingsCommand(); }
+static void CmdViewOptions(int) { DisplayOptionsCommand(); }
+static void CmdGeneralOptions(int) { GeneralOptionsCommand(); }
+static void CmdFonts(int) { FontSettingsCommand(); }
+static void CmdMouseOptions(int) { MouseOptionsCommand(); }
+static void CmdLogSettings(int) { LogSettingsCommand(); }
+static void CmdColours(int) { ColourSettingsCommand(); }
+static void CmdLanguageFile(int id) { LanguageFileCommand(id == CMD_SECOND_LANGUAGE_FILE); }
+static void CmdHelpFile(int) { HelpFileCommand(); }
 
 // ---- conditions ---------------------------------------------------------------------------------
 static int HasWindow(int slot) {
@@ -119,7 +128,7 @@ static const CommandRow kCommands[] = {
     {CMD_ZOOM_IN, CMD_ZOOM_IN, CmdFrame, CanZoomIn},
     {CMD_ZOOM_OUT, CMD_ZOOM_OUT, CmdFrame, CanZoomOut},
     {CMD_DISPLAY_SWITCH_ON, CMD_SHOW_SCROLL_BARS, CmdFrame, HasWindow},
-    {CMD_VIEW_OPTIONS, CMD_VIEW_OPTIONS, nullptr, nullptr},
+    {CMD_VIEW_OPTIONS, CMD_VIEW_OPTIONS, CmdViewOptions, nullptr},
     {CMD_LEVEL_UP, CMD_LEVEL_UP, nullptr, CanLevelUp},
     {CMD_LEVEL_DOWN, CMD_LEVEL_DOWN, nullptr, CanLevelDown},
     {CMD_VIEW_FIRST, CMD_VIEW_LAST, CmdFrame, HasWindow},
@@ -128,8 +137,13 @@ static const CommandRow kCommands[] = {
     {CMD_VEHICLE_SETS, CMD_VEHICLE_GRAPHICS, nullptr, nullptr},
     {CMD_FOLLOW_TRAIN, CMD_FOLLOW_TRAIN, nullptr, HasTrains},
     {CMD_START_SIMULATION, CMD_START_SIMULATION, CmdSimulation, nullptr},
-    {CMD_CLOCK_SETTINGS, CMD_LOG_SETTINGS, nullptr,
-     nullptr},  // clock and simulation settings, options, fonts, exports, log
+    {CMD_CLOCK_SETTINGS, CMD_BACKGROUND_PICTURE, nullptr,
+     nullptr},  // clock and simulation settings, background picture
+    {CMD_SETTINGS_OPTIONS, CMD_SETTINGS_OPTIONS, CmdGeneralOptions, nullptr},
+    {CMD_FONTS, CMD_FONTS, CmdFonts, nullptr},
+    {CMD_MORE_OPTIONS, CMD_MORE_OPTIONS, CmdMouseOptions, nullptr},
+    {CMD_PICTURE_EXPORT_OPTIONS, CMD_TEXT_EXPORT_OPTIONS, nullptr, nullptr},  // export options
+    {CMD_LOG_SETTINGS, CMD_LOG_SETTINGS, CmdLogSettings, nullptr},
     {CMD_SAVE_SETTINGS_NOW, CMD_SAVE_SETTINGS_NOW, CmdSaveSettings, nullptr},
     {CMD_NEW_WINDOW, CMD_NEW_WINDOW, CmdFrame, HasFreeSlot},
     {CMD_CLOSE_WINDOW, CMD_CLOCK, CmdFrame, nullptr},
@@ -138,10 +152,11 @@ static const CommandRow kCommands[] = {
     {CMD_INFO_DEPOTS, CMD_INFO_ROUTE_POINTS, nullptr, nullptr},  // depot, line and element lists
     {CMD_INFO_LOG_POINTS, CMD_INFO_LOG_POINTS, nullptr, HasLogPoints},
     {CMD_INFO_EVENT_DISPLAY, CMD_INFO_EVENT_DISPLAY, nullptr, nullptr},  // event display
-    {CMD_COLOURS, CMD_COLOURS, nullptr, nullptr},                        // colours
+    {CMD_COLOURS, CMD_COLOURS, CmdColours, nullptr},
     {CMD_TIMES_OF_DAY, CMD_TIMES_OF_DAY, CmdDayPhase, nullptr},
     {CMD_TRAINS, CMD_OTHERS, nullptr, nullptr},                       // event filters
-    {CMD_LANGUAGE_FILE, CMD_HELP_FILE, nullptr, nullptr},             // language and help files
+    {CMD_LANGUAGE_FILE, CMD_SECOND_LANGUAGE_FILE, CmdLanguageFile, nullptr},
+    {CMD_HELP_FILE, CMD_HELP_FILE, CmdHelpFile, nullptr},
     {CMD_SYMBOL_FILES, CMD_VEHICLE_GRAPHIC_FILES, nullptr, nullptr},  // user graphic-file lists
     {CMD_CONTEXT_ELEMENT_INFO, CMD_CONTEXT_PASTE, nullptr,
      nullptr},  // the context menu's items at the cursor

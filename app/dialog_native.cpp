@@ -19,6 +19,7 @@ struct Control {
   std::vector<std::u16string> items;
   std::vector<void*> data;
   int sel = -1;
+  int group = 0;            // radio buttons: the group they belong to
   Control* self = nullptr;  // window handle of the control
 };
 
@@ -77,6 +78,7 @@ void MakeControls(Dialog* d, DialogRecord* desc) {
   } buttons[] = {{DLG_BTN_OK, 1},  {DLG_BTN_CANCEL, 2}, {DLG_BTN_THIRD, 8},
                  {DLG_BTN_YES, 6}, {DLG_BTN_NO, 7},     {DLG_BTN_HELP, 100}};
   if (!desc) return;
+  int group = 0;
   for (DialogRecord* r = desc; r->type <= 19; r++) {
     switch (r->type) {
       case DLG_TEXT_ID:
@@ -93,7 +95,14 @@ void MakeControls(Dialog* d, DialogRecord* desc) {
         if (r->edit.controlId >= 140 && r->edit.controlId <= 179)
           Add(d, r->edit.controlId + 150, K_SCROLL);
         break;
-      case DLG_RADIO: Add(d, r->button.controlId, K_RADIO); break;
+      case DLG_RADIO:
+        // The templates put each group of radio buttons together (the first one starts the
+        // group): a run of radio records is one group.
+        if (r == desc || r[-1].type != DLG_RADIO) group++;
+        Add(d, r->button.controlId, K_RADIO);
+        for (Control* c : d->controls)
+          if (c->id == r->button.controlId) c->group = group;
+        break;
       case DLG_CHECK: Add(d, r->button.controlId, K_CHECK); break;
       case DLG_CELL_STEP:
       case DLG_CELL_LIST: Add(d, 340, K_SCROLL); break;
@@ -261,9 +270,10 @@ void DlgCtlSetCheck(WrapWindow dlg, uint32_t id, int checked) {
 void DlgCtlCheckRadio(WrapWindow dlg, uint32_t id) {
   Dialog* d = D(dlg);
   if (!d) return;
-  // A group is every radio button of the dialog here (the tests' dialogs have one group).
+  Control* picked = C(dlg, id);
+  if (!picked) return;
   for (Control* c : d->controls)
-    if (c->kind == K_RADIO) c->checked = c->id == id;
+    if (c->kind == K_RADIO && c->group == picked->group) c->checked = c == picked;
 }
 int DlgCtlIsChecked(WrapWindow dlg, uint32_t id) {
   Control* c = C(dlg, id);

@@ -13,6 +13,7 @@
 #include "app/startup.h"
 #include "app/tick.h"
 #include "app/titles.h"
+#include "app/settings_cmds.h"
 #include "core/clipboard.h"
 #include "core/langtext.h"
 #include "core/misc.h"
@@ -157,6 +158,20 @@ static void OpenCommandLineNetwork(const char16_t* name) {
 
 static void RebuildAllRecentMenus() { RebuildRecentFileMenus(-1); }
 
+// After a settings change: titles and menu texts from the language texts (texts set), then every
+// window of the program repainted.
+static BOOL CALLBACK RepaintThreadWindow(HWND window, LPARAM) {
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+  return TRUE;
+}
+static void RefreshAllWindows(int texts) {
+  if (texts) {
+    UpdateWindowTitles(-1);
+    for (int i = 0; i < EDIT_SLOTS; i++) SetEditMenuTexts(i);
+  }
+  EnumThreadWindows(GetCurrentThreadId(), RepaintThreadWindow, 0);
+}
+
 static HWND CreateTitleWindow() {
   int w = 2 * GetSystemMetrics(SM_CXFIXEDFRAME) + 192;
   int h = GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYFIXEDFRAME) + 256;
@@ -180,6 +195,7 @@ int InitInstance(HINSTANCE instance, int showCommand) {
   FrameWindowCommand = HandleFrameCommand;
   FrameActivateWindow = ActivateEditWindow;
   FrameSetFrameRate = SetFrameRate;
+  FrameRefreshWindows = RefreshAllWindows;
 
   // Accelerators and common controls.
   Entry.accelerators = WrapLoadAccelerators(instance, u"R27KACC");

@@ -75,6 +75,9 @@ uint32_t ResolveColourRgb(uint32_t n) {
   return (w & 0xFF000000u) | ((w & 0xFF) << 16) | (w & 0xFF00) | ((w >> 16) & 0xFF);
 }
 
+uint32_t GetDefaultColour(int n) {
+  return n >= 0 && n < DISPLAY_COLOUR_COUNT ? DefaultColour(n) : 0;
+}
 // Numbers outside the display colours (the system colours 249..252 among them) resolve as
 // colour numbers instead of reading past the table.
 uint32_t GetColour(int n) {

@@ -26,6 +26,7 @@ uint32_t ResolveColourRgb(uint32_t number);
 uint32_t GetColour(int n);
 void SetColour(int n, uint32_t word);
 void ResetDisplayColours();  // every display colour to its default
+uint32_t GetDefaultColour(int n);  // the default word of display colour n (0 outside 0..183)
 
 // Display switches 1..7 and the three ground switches (1 on, 0 off).
 extern int ShowOption[8];  // index 1..7

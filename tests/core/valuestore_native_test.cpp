@@ -74,7 +74,9 @@ TEST_F(ValueStoreTest, EachCopyHealsTheOther) {
     EXPECT_EQ(Read(u"Q384_PFAD"), c.result);
     EXPECT_EQ(Mirror(u"Q384_PFAD"), c.mirrorAfter);
     EXPECT_EQ(Registry(u"Q384_PFAD"), c.registryAfter);
-    if (!c.mirror && !c.registry) EXPECT_EQ(SettingsGetFileAttributes(mirror), SFILE_INVALID);
+    if (!c.mirror && !c.registry) {
+      EXPECT_EQ(SettingsGetFileAttributes(mirror), SFILE_INVALID);
+    }
   }
 }
 
