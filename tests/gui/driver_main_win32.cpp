@@ -369,13 +369,24 @@ static int RunStep(const Step& s) {
   if (s.name == L"mouse") {
     // A left click (button down and up) at a client point of the selected window: x=, y=,
     // mods= ctrl for the Control key held with it.
+    // With id= the point is in that child control and the click goes to it; double=1 makes it
+    // a double click.
     int x = (int)s.Num(L"x", 0), y = (int)s.Num(L"y", 0);
     const wchar_t* mods = s.Get(L"mods");
     WPARAM keys = (mods && wcsstr(mods, L"ctrl")) ? MK_CONTROL : 0;
     LPARAM at = MAKELPARAM(x, y);
-    PostMessageW(Selected, WM_MOUSEMOVE, keys, at);
-    PostMessageW(Selected, WM_LBUTTONDOWN, keys | MK_LBUTTON, at);
-    PostMessageW(Selected, WM_LBUTTONUP, keys, at);
+    HWND target = Selected;
+    if (s.Get(L"id")) {
+      target = Control(Selected, s);
+      if (!target) return Fail(L"mouse: no such control");
+    }
+    PostMessageW(target, WM_MOUSEMOVE, keys, at);
+    PostMessageW(target, WM_LBUTTONDOWN, keys | MK_LBUTTON, at);
+    PostMessageW(target, WM_LBUTTONUP, keys, at);
+    if (s.Num(L"double", 0)) {
+      PostMessageW(target, WM_LBUTTONDBLCLK, keys | MK_LBUTTON, at);
+      PostMessageW(target, WM_LBUTTONUP, keys, at);
+    }
     Out(L"posted click x=" + std::to_wstring(x) + L" y=" + std::to_wstring(y));
     return 0;
   }
