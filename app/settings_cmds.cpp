@@ -324,8 +324,9 @@ intptr_t QUIL_DLGCALL DlgF_SetFarben(WrapWindow w, uint32_t message, uintptr_t w
       PlatformForgetSwatches(w);
       return 0;
     default:
-      if (message == DLGMSG_CTLCOLORSTATIC)
-        if (void* brush = PlatformSwatchBrush(w, (WrapWindow)lParam)) return (intptr_t)brush;
+      if (void* brush = message == DLGMSG_CTLCOLORSTATIC ? PlatformSwatchBrush(w, (WrapWindow)lParam)
+                                                         : nullptr)
+        return (intptr_t)brush;
       if (message >= DLGMSG_CTLCOLORMSGBOX && message <= DLGMSG_CTLCOLORSTATIC)
         return (intptr_t)DialogControlColour((void*)wParam, message, (WrapWindow)lParam);
       return 0;
@@ -668,7 +669,6 @@ const FontRow kFontRows[8] = {
 const uint16_t kFontButtonTexts[9] = {LANG_ID(18361), LANG_ID(18362), LANG_ID(18363),
                                       LANG_ID(18364), LANG_ID(18365), LANG_ID(18366),
                                       LANG_ID(18367), LANG_ID(18368), LANG_ID(18369)};
-DialogRecord* FontDescriptor = nullptr;
 
 FontSetting ReadFont(int k) {
   FontSetting f = {};
@@ -681,18 +681,10 @@ FontSetting ReadFont(int k) {
 
 intptr_t QUIL_DLGCALL DlgF_FontAuswahl(WrapWindow w, uint32_t message, uintptr_t wParam,
                                        intptr_t lParam) {
-  switch (message) {
-    case DLGMSG_INITDIALOG: {
-      FontDescriptor = (DialogRecord*)lParam;
-      int r = InitDialogFromDescriptor(w, FontDescriptor);
-      for (int k = 0; k < 8; k++) PlatformSetControlFont(w, 190 + (uint32_t)k, kFontRows[k].handle());
-      return r & 0xFF;
-    }
-    case DLGMSG_DESTROY:
-      for (int k = 0; k < 8; k++) PlatformSetControlFont(w, 190 + (uint32_t)k, nullptr);
-      return 0;
-  }
-  return DlgF_Einfach(w, message, wParam, lParam);
+  intptr_t r = DlgF_Einfach(w, message, wParam, lParam);
+  if (message == DLGMSG_INITDIALOG)
+    for (int k = 0; k < 8; k++) PlatformSetControlFont(w, 190 + (uint32_t)k, kFontRows[k].handle());
+  return r;
 }
 
 void FontSettingsCommand() {
@@ -712,7 +704,6 @@ void FontSettingsCommand() {
     d[n++] = DlgHelp();
     d[n++] = DlgEnd();
     int r = RunDialog(nullptr, FONTS_TEMPLATE, DlgF_FontAuswahl, d);
-    FontDescriptor = nullptr;
     if (r < 120 || r > 128) return;
     if (r == 128) {
       for (int k = 0; k < 8; k++) kFontRows[k].create(0, 0, 0, 0, 0, 0, 0, nullptr);

@@ -186,6 +186,8 @@ TEST_F(SettingsCommands, SwatchesTextsAndTheDefaultButtonFollowTheRow) {
   // The row chosen last is selected again the next time.
   Open([&](WrapWindow dlg) {
     EXPECT_EQ(DialogSeamListSel(dlg, 106), row17);
+    DialogSeamPress(dlg, DLGID_HELP);
+    EXPECT_EQ(DialogSeamLastHelpTopic(), 41002u);
     DialogSeamPress(dlg, DLGID_CANCEL);
   });
   ColourSettingsCommand();
@@ -516,8 +518,12 @@ TEST_F(SettingsCommands, FontDialogCancelKeepsTheFontAndTheDialogOpen) {
     line = Text(dlg, 193);  // the static of button 123: display font 1
     DialogSeamPress(dlg, 123);
   });
-  Open([&](WrapWindow dlg) { DialogSeamPress(dlg, DLGID_OK); });
+  Open([&](WrapWindow dlg) {
+    DialogSeamPress(dlg, DLGID_HELP);
+    DialogSeamPress(dlg, DLGID_OK);
+  });
   FontSettingsCommand();
+  EXPECT_EQ(DialogSeamLastHelpTopic(), 41003u);
   EXPECT_EQ(script.at, 2u) << "the dialog opens again after the cancelled common dialog";
   EXPECT_EQ(ChooserSeamFontRuns(), 1);
   EXPECT_EQ(pick.fixedSeen, 1);
