@@ -17,7 +17,11 @@
 // | elements/element_symbols.cpp                       | the element symbol classes         | the symbol definitions               |
 // | trains/train_services.cpp                          | no running step, events, dialogs   | train running, event display, dialogs|
 // | trains/train_services.cpp FindTrainReservingCell,  | no train reserves a cell; nothing  | the path reservations                |
-// |   ReleaseTrainReservation                          | to release                         |                                      |
+// |   ReleaseTrainReservation, ReserveAhead,           | to release; the way ahead is free  |                                      |
+// |   CheckReservationConflict                         | (no cell marked); no conflict      |                                      |
+// | trains/train_services.cpp PushIntoTrain            | no push: the train ahead blocks    | joining and contact between trains   |
+// | elements/element_services.cpp                      | no signal system state (0); no     | the signal systems and signal        |
+// |   GetSignalSystemState, TriggerElementAt           | element to trigger (7)             | switching                            |
 // | trains/train_services.cpp EditTrainAtCell          | no dialog                          | the train dialogs                    |
 // | app/position_dialogs.cpp EditPositionInfo,         | no dialog, nothing changes         | the info-text and log-point dialogs  |
 // |   EditElementSettings                              |                                    |                                      |

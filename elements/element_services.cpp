@@ -262,3 +262,8 @@ int GetDwxSymbolForm() { return SymbolForms[8]; }
 int SetDwxSymbolForm(int form) { return SetForm(8, form, 2); }
 int StoreSigASwitch = 0;
 void RefreshSignalElementAspectAt(int x, int y, int level) {}
+int GetSignalSystemState(uint32_t id) { return 0; }
+int TriggerElementAt(int x, int y, int level, uint32_t depotSlot, int subNumber, int secondLine,
+                     int line, int vehicleCount, int mode) {
+  return 7;
+}

@@ -207,3 +207,10 @@ int IsPrellCode(uint32_t code, int32_t* range);
 // ---- signal elements ---------------------------------------------------------------------------
 // Shows the current aspect of the signal element at the cell after its symbol was placed.
 void RefreshSignalElementAspectAt(int x, int y, int level);
+// The state of a signal system (2 occupied, 3 free); 0 when there is none.
+int GetSignalSystemState(uint32_t id);
+// Tells the element at the cell that a train passes (depot slot word slot << 16 | depot); mode
+// bits 1 signal, 2 contact, 4 in the symbol's direction, 8 against it, 16 with 32 or 64 a depot
+// slot occupied or released. 0 done, 7 no element (more results with the signal elements).
+int TriggerElementAt(int x, int y, int level, uint32_t depotSlot, int subNumber, int secondLine,
+                     int line, int vehicleCount, int mode);

@@ -142,6 +142,12 @@ void EditSimulationParameters() {}
 void EditTrainAtCell(int x, int y, int level) {}
 TrainRecord* FindTrainReservingCell(int x, int y, int level) { return nullptr; }
 void ReleaseTrainReservation(TrainRecord* train) {}
+int ReserveAhead(TrainRecord* train, int mode) { return 1; }
+int CheckReservationConflict(int fromX, int fromY, int fromLevel, int toX, int toY, int toLevel,
+                             TrainRecord* train, int dx, int dy, int dz) {
+  return 0;
+}
+int PushIntoTrain(TrainRecord* train, TrainRecord* other, int entry) { return 0; }
 void EditGeneralInfo() {}
 void ShowStatusInfo() {}
 

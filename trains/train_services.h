@@ -83,6 +83,17 @@ struct TrainRecord;
 // The train whose reserved path holds the cell, or null.
 TrainRecord* FindTrainReservingCell(int x, int y, int level);
 void ReleaseTrainReservation(TrainRecord* train);  // clears the marks of the cells ahead
+// 1 the train may go on (with or without a new reservation ahead), 0 not now; mode 1 passes
+// buffer stops.
+int ReserveAhead(TrainRecord* train, int mode);
+// 1 when the step from one cell to the next (direction dx, dy, dz) crosses a cell reserved by or
+// held by another train (diagonal steps on one level), else 0.
+int CheckReservationConflict(int fromX, int fromY, int fromLevel, int toX, int toY, int toLevel,
+                             TrainRecord* train, int dx, int dy, int dz);
+
+// ---- contact between trains ----------------------------------------------------------------------
+// The moving train runs onto the other at its position entry: non-zero when it pushed it.
+int PushIntoTrain(TrainRecord* train, TrainRecord* other, int entry);
 
 // ---- train commands, dialogs and options ----------------------------------------------------------
 void TrainMenuCommand(int command);                  // commands 368..373, 375, 376, 377
