@@ -493,3 +493,54 @@ TEST_F(MoveFixture, TrainOnTheRampTopBlocksTheClimb) {
   EXPECT_EQ(Events[0].kind, 7);  // head to head
   EXPECT_EQ(GetCell(5, 5, -1), 187);
 }
+
+// A train leaving its depot takes its first cell on its first move: it runs, gets its code, and
+// the code under its head is what lay there (without a reservation mark, or the code under
+// another train standing there).
+TEST_F(MoveFixture, LeavingTheDepotTakesTheFirstCell) {
+  for (int underTrain : {0, 1}) {
+    SetUp();
+    Put(10, 10, 0, underTrain ? 0x0200 : 0x4000 | 0x0200);
+    Put(11, 10, 0, 0);
+    if (underTrain) Place({{10, 10, 0}}, 0, 1, WAYKIND_FIRST, 2);
+    TrainRecord* t = AllocTrainRecord(2, 1);
+    t->line = 1, t->subNumber = 1, t->wayKinds = WAYKIND_FIRST, t->dx = 1;
+    t->flags = TRAIN_LEAVING | TRAIN_LEAVING1;
+    TrainPosition* p = TrainPositions(t);
+    p[0].x = 10, p[0].y = 10;
+    p[1].x = 9, p[1].y = 10;
+    ASSERT_EQ(InsertTrain(t), 0);
+    ASSERT_EQ(Trains.roundRobin[t->rrQueue], t);
+    EXPECT_EQ(t->cellCode, 0);
+    TrainPosition head = {};
+    EXPECT_EQ(MoveTrainOneCell(t, &head), MOVE_CELL_STRAIGHT) << underTrain;
+    EXPECT_EQ(t->flags, (uint32_t)TRAIN_LEAVING1);
+    EXPECT_EQ(Trains.roundRobin[t->rrQueue], nullptr);
+    TrainRecord* last = Trains.running;
+    while (last && last->nextInQueue) last = last->nextInQueue;
+    EXPECT_EQ(last, t);  // appended to the running trains
+    EXPECT_GE(t->cellCode, CELL_TRAIN_FIRST);
+    EXPECT_EQ(GetCell(10, 10, 0), t->cellCode);
+    EXPECT_EQ(p[0].cell, GetCellAddress(10, 10, 0));
+    EXPECT_EQ(p[0].codeUnder, 0x0200) << underTrain;
+    EXPECT_EQ(p[1].codeUnder, 65535);  // the cells behind come with the next moves
+    EXPECT_EQ(head.x, 11u);
+    EXPECT_EQ(head.codeUnder, 0);
+  }
+}
+
+// A train standing on the lower cell of a ramp leading up does not hide the ramp: the climb goes
+// on to the ramp's top.
+TEST_F(MoveFixture, TrainOnTheLowerRampCellDoesNotHideTheRamp) {
+  Put(4, 5, -1, 0);
+  Put(5, 5, -1, 187);
+  Put(5, 5, 0, 218);
+  Place({{5, 5, -1}}, 0, 1, WAYKIND_FIRST, 2);
+  TrainRecord* t = Place({{4, 5, -1}}, 1, 0);
+  TrainPosition head = {};
+  EXPECT_EQ(MoveTrainOneCell(t, &head), MOVE_CELL_STRAIGHT);
+  EXPECT_EQ(head.level, 0);
+  EXPECT_EQ(head.codeUnder, 218);
+  EXPECT_EQ(head.cell, GetCellAddress(5, 5, 0));
+  EXPECT_TRUE(Events.empty());
+}
