@@ -166,48 +166,23 @@ void DrawVerticalSlice(uint32_t id, uint32_t word, int first, int x, int last) {
 }
 }  // namespace
 
-void DrawVehicleHorizontal(uint32_t id, uint32_t w, int f, int x, int l) {
-  DrawSideSlice(HORIZONTAL, id, w, f, x, l, 0);
-}
-void DrawVehicleHorizontalZoom2(uint32_t id, uint32_t w, int f, int x, int l) {
-  DrawSideSliceZoom2(HORIZONTAL, id, w, f, x, l);
-}
-void DrawVehicleHorizontalEmpty(uint32_t id, uint32_t w, int f, int x, int l) {
-  DrawSideSlice(HORIZONTAL_EMPTY, id, w, f, x, l, 0);
-}
-void DrawVehicleHorizontalEmptyZoom2(uint32_t id, uint32_t w, int f, int x, int l) {
-  DrawSideSliceZoom2(HORIZONTAL_EMPTY, id, w, f, x, l);
-}
-void DrawVehicleHorizontalTop(uint32_t id, uint32_t w, int f, int x, int l) {
-  DrawSideSlice(HORIZONTAL_TOP, id, w, f, x, l, 0);
-}
-void DrawVehicleHorizontalTopZoom2(uint32_t id, uint32_t w, int f, int x, int l) {
-  DrawSideSliceZoom2(HORIZONTAL_TOP, id, w, f, x, l);
-}
-void DrawVehicleDiagonalA(uint32_t id, uint32_t w, int f, int x, int l) {
-  DrawSideSlice(DIAG_A, id, w, f, x, l, 0);
-}
-void DrawVehicleDiagonalAZoom2(uint32_t id, uint32_t w, int f, int x, int l) {
-  DrawSideSliceZoom2(DIAG_A, id, w, f, x, l);
-}
-void DrawVehicleDiagonalB(uint32_t id, uint32_t w, int f, int x, int l) {
-  DrawSideSlice(DIAG_B, id, w, f, x, l, 0);
-}
-void DrawVehicleDiagonalBZoom2(uint32_t id, uint32_t w, int f, int x, int l) {
-  DrawSideSliceZoom2(DIAG_B, id, w, f, x, l);
-}
-void DrawVehicleDiagonalATop(uint32_t id, uint32_t w, int f, int x, int l) {
-  DrawSideSlice(DIAG_A_TOP, id, w, f, x, l, 0);
-}
-void DrawVehicleDiagonalATopZoom2(uint32_t id, uint32_t w, int f, int x, int l) {
-  DrawSideSliceZoom2(DIAG_A_TOP, id, w, f, x, l);
-}
-void DrawVehicleDiagonalBTop(uint32_t id, uint32_t w, int f, int x, int l) {
-  DrawSideSlice(DIAG_B_TOP, id, w, f, x, l, 0);
-}
-void DrawVehicleDiagonalBTopZoom2(uint32_t id, uint32_t w, int f, int x, int l) {
-  DrawSideSliceZoom2(DIAG_B_TOP, id, w, f, x, l);
-}
+// Each side shape has its zoom-1 renderer and the zoom-2 form of it.
+#define SIDE_SLICE_RENDERERS(Name, shape)                                       \
+  void DrawVehicle##Name(uint32_t id, uint32_t w, int f, int x, int l) {        \
+    DrawSideSlice(shape, id, w, f, x, l, 0);                                    \
+  }                                                                             \
+  void DrawVehicle##Name##Zoom2(uint32_t id, uint32_t w, int f, int x, int l) { \
+    DrawSideSliceZoom2(shape, id, w, f, x, l);                                  \
+  }
+SIDE_SLICE_RENDERERS(Horizontal, HORIZONTAL)
+SIDE_SLICE_RENDERERS(HorizontalEmpty, HORIZONTAL_EMPTY)
+SIDE_SLICE_RENDERERS(HorizontalTop, HORIZONTAL_TOP)
+SIDE_SLICE_RENDERERS(DiagonalA, DIAG_A)
+SIDE_SLICE_RENDERERS(DiagonalB, DIAG_B)
+SIDE_SLICE_RENDERERS(DiagonalATop, DIAG_A_TOP)
+SIDE_SLICE_RENDERERS(DiagonalBTop, DIAG_B_TOP)
+#undef SIDE_SLICE_RENDERERS
+
 void DrawVehicleVertical(uint32_t id, uint32_t w, int f, int x, int l) {
   DrawVerticalSlice(id, w, f, x, l);
 }

@@ -5,11 +5,11 @@ import importlib
 import os
 import struct
 import sys
-import tempfile
 import unittest
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, '..', '..', 'tools', 'glyphs'))
+from generator_runs import TwoRuns, read  # noqa: E402
 
 
 def run(out):
@@ -20,27 +20,11 @@ def run(out):
     return gen_glyphs
 
 
-def read(path):
-    with open(path, 'rb') as f:
-        return f.read()
-
-
-class Generator(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.tmp = tempfile.TemporaryDirectory()
-        cls.a = os.path.join(cls.tmp.name, 'a')
-        cls.b = os.path.join(cls.tmp.name, 'b')
-        cls.gen = run(cls.a)
-        run(cls.b)
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.tmp.cleanup()
+class Generator(TwoRuns):
+    generate = staticmethod(run)
 
     def test_byte_identical_runs(self):
-        for name in ('quil.gzg', 'quil.tbd', 'symbol_tables.inc', 'quil_symbols.txt'):
-            self.assertEqual(read(os.path.join(self.a, name)), read(os.path.join(self.b, name)), name)
+        self.assertRunsWroteTheSame(('quil.gzg', 'quil.tbd', 'symbol_tables.inc', 'quil_symbols.txt'))
 
     def test_glyph_file_layout(self):
         data = read(os.path.join(self.a, 'quil.gzg'))

@@ -6,12 +6,12 @@ import importlib
 import os
 import struct
 import sys
-import tempfile
 import unittest
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.join(HERE, '..', '..')
 sys.path.insert(0, os.path.join(ROOT, 'tools', 'vehicles'))
+from generator_runs import TwoRuns, read  # noqa: E402
 
 
 def run(out):
@@ -21,11 +21,6 @@ def run(out):
                 '--no-sheet']
     gen_vehicles.main()
     return gen_vehicles
-
-
-def read(path):
-    with open(path, 'rb') as f:
-        return f.read()
 
 
 def unpack(data, at, count):
@@ -47,24 +42,13 @@ def unpack(data, at, count):
     return out, at
 
 
-class Generator(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.tmp = tempfile.TemporaryDirectory()
-        cls.a = os.path.join(cls.tmp.name, 'a')
-        cls.b = os.path.join(cls.tmp.name, 'b')
-        cls.gen = run(cls.a)
-        run(cls.b)
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.tmp.cleanup()
+class Generator(TwoRuns):
+    generate = staticmethod(run)
 
     def test_byte_identical_runs(self):
         names = ['quil.fzg'] + ['vehicle_tests/' + n for n in sorted(os.listdir(os.path.join(self.a, 'vehicle_tests')))]
         self.assertGreater(len(names), 30)
-        for name in names:
-            self.assertEqual(read(os.path.join(self.a, name)), read(os.path.join(self.b, name)), name)
+        self.assertRunsWroteTheSame(names)
 
     def test_file_layout(self):
         data = read(os.path.join(self.a, 'quil.fzg'))

@@ -11,6 +11,7 @@
 #include "core/langtext.h"
 #include "core/msgbox_seam.h"
 #include "core/platform_native.h"
+#include "edit_window_fixture.h"
 #include "model/grid.h"
 #include "signalling/switch_control.h"
 #include "trains/train_records.h"
@@ -81,17 +82,7 @@ struct CellDialogs : ::testing::Test {
   EditViewSlot* s = nullptr;
   Script script;
   void SetUp() override {
-    ASSERT_EQ(InitGrid(), 0);
-    ClearGrid();
-    ClearSwitches();
-    ResetTrains();
-    ResetEditWindows();
-    s = GetEditSlot(0);
-    s->window = (void*)1;
-    s->viewMode = VIEW_SYMBOLS;
-    s->cellsWide = 40;
-    s->cellsHigh = 30;
-    EditViews.active = 0;
+    ASSERT_NE(s = StartEditWindowFixture(), nullptr);
     s->cursorX = X;
     s->cursorY = Y;
     s->cursorLevel = 0;
@@ -104,10 +95,7 @@ struct CellDialogs : ::testing::Test {
   void TearDown() override {
     DialogSeamReset();
     MsgSeamReset();
-    ResetTrains();
-    ClearSwitches();
-    ClearGrid();
-    ResetEditWindows();
+    EndEditWindowFixture();
     SetClassBVariant(0);
   }
   void Answer(std::vector<Step> steps) {

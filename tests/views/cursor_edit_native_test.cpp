@@ -7,6 +7,7 @@
 #include "core/msgbox.h"
 #include "core/msgbox_seam.h"
 #include "core/platform_native.h"
+#include "edit_window_fixture.h"
 #include "graphics/symbols.h"
 #include "model/grid.h"
 #include "signalling/switch_control.h"
@@ -20,22 +21,12 @@ constexpr int X = 1000, Y = 2000;
 struct PlaceFixture : ::testing::Test {
   EditViewSlot* s = nullptr;
   void SetUp() override {
-    ASSERT_EQ(InitGrid(), 0);
-    ClearGrid();
-    ClearSwitches();
-    ResetTrains();
-    ResetEditWindows();
-    s = GetEditSlot(0);
-    s->window = (void*)1;
-    s->viewMode = VIEW_SYMBOLS;
+    ASSERT_NE(s = StartEditWindowFixture(), nullptr);
     s->zoom = 1;
-    s->cellsWide = 40;
-    s->cellsHigh = 30;
     s->originX = X - 20;
     s->originY = Y - 15;
     s->farX = s->originX + 40;
     s->farY = s->originY + 30;
-    EditViews.active = 0;
     Cursor(X, Y, 0);
     SetOverwriteWarning(2);
     SetReverseAdvance(0);
@@ -44,10 +35,7 @@ struct PlaceFixture : ::testing::Test {
     ClearNetModified();
   }
   void TearDown() override {
-    ResetTrains();
-    ClearSwitches();
-    ClearGrid();
-    ResetEditWindows();
+    EndEditWindowFixture();
     SetOverwriteWarning(2);
     PlaceOverTrainSwitch = 0;
     MsgSeamReset();

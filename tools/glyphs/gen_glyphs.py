@@ -17,7 +17,9 @@ import argparse
 import os
 import struct
 import sys
-import zlib
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+from pngfile import png  # noqa: E402
 
 NDEF = 5048
 NONE = 0xFFFF
@@ -1518,19 +1520,6 @@ def write_tbd(path):
         out += p
     with open(path, "wb") as f:
         f.write(out)
-
-
-def png(path, w, h, rgb_rows):
-    raw = b"".join(b"\x00" + bytes(r) for r in rgb_rows)
-
-    def chunk(t, d):
-        c = struct.pack(">I", len(d)) + t + d
-        return c + struct.pack(">I", zlib.crc32(t + d) & 0xFFFFFFFF)
-
-    data = b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", w, h, 8, 2, 0, 0, 0)) + \
-        chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b"")
-    with open(path, "wb") as f:
-        f.write(data)
 
 
 def expand(idx):
