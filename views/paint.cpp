@@ -3,13 +3,13 @@
 #include "app/editwnd.h"
 #include "graphics/cellbuf.h"
 #include "graphics/colours.h"
+#include "graphics/compose.h"
 #include "model/general_section.h"
 #include "graphics/graphics_section.h"
 #include "model/grid.h"
+#include "model/netfile.h"
 #include "views/view_draw.h"
 #include "views/view_services.h"
-
-int EmptyDrawingFlag = 0;
 
 static int Zoom(const EditViewSlot* s) { return s->zoom > 0 ? s->zoom : 1; }
 
@@ -28,8 +28,8 @@ void PaintSymbolViewRect(void* dc, int window, int x1, int y1, int x2, int y2) {
     int py = ((y - s->originY) * 16 + s->fineY) * zoom;
     for (int x = cx1; x <= cx2; x++) {
       int px = ((x - s->originX) * 32 + s->fineX) * zoom;
-      if (EmptyDrawingFlag) {
-        DrawEmptyCell(window, px, py);
+      if (NetworkInvalid) {  // a load failed after the document was cleared
+        FillEmptyCellRect(dc, px, py, window);
         continue;
       }
       int bottom = WalkDownSeeThrough(x, y, top);
@@ -71,15 +71,6 @@ void InvalidateWindowRect(int window, int x1, int y1, int x2, int y2) {
   if (!s || !s->window) return;
   s->ready = 0;
   InvalidateEditWindowRect(window, x1, y1, x2, y2);
-}
-
-void DrawEmptyCell(int window, int px, int py) {
-  EditViewSlot* s = GetEditSlot(window);
-  if (!s) return;
-  int zoom = Zoom(s);
-  uint32_t colour = s->cursorLevel < 0 ? ResolveColourRgb(177)
-                                       : ApplyDayPhaseToColour(ResolveColourRgb(131), DayPhase);
-  FillWindowBufferRect(window, px, py, px + 32 * zoom - 1, py + 16 * zoom - 1, colour & 0xFFFFFF);
 }
 
 // ---- the background picture ------------------------------------------------------------------------

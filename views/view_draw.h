@@ -16,11 +16,6 @@ void ComposeCellPicture(void* dc, int pixelX, int pixelY, int x, int y, int topL
                         int bottomLevel, uint32_t overlayFlags, int windowOrTarget);
 // Non-zero while the zoom-2 graphics option is on (the 64 x 32 pictures are drawn).
 int IsZoom2Enabled();
-// A symbol-view cell of the window filled as the empty cell (colour 131 in the day phase, 177
-// below ground).
-void DrawEmptyCell(int window, int pixelX, int pixelY);
-// Set while a network load failed: every symbol-view cell is drawn as the empty cell.
-extern int EmptyDrawingFlag;
 
 // ---- the platform side of painting (Win32: the window's update region; native: a rectangle of
 // its own per window) ------------------------------------------------------------------------------

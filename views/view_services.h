@@ -48,6 +48,8 @@ void DrawWindowBufferRow(int window, int x1, int y, int x2, uint32_t pixel, int 
 // Repaints an inclusive pixel rectangle of an edit window by its view mode and sets its ready
 // and dirty flags (refused for bad coordinates, a missing window or buffer).
 void PaintWindowRect(void* dc, int window, int x1, int y1, int x2, int y2);
+// The symbol view's cells of the rectangle; while a network load has failed (NetworkInvalid)
+// every cell is drawn as the empty cell.
 void PaintSymbolViewRect(void* dc, int window, int x1, int y1, int x2, int y2);
 // Publishes again the overlay snapshot of every window whose view or overlay options changed or
 // whose cells were redrawn since (the tick calls it); the number published.

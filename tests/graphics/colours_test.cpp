@@ -35,6 +35,26 @@ TEST(Colours, ResolveColourNumbers) {
   EXPECT_EQ(GetColour(183), ResolveColour(7));
 }
 
+// Numbers past the 184 display colours read no table entry: 251 and 252 (menu-bar text and
+// background) and the rest resolve as colour numbers, whatever the table holds.
+TEST(Colours, NumbersPastTheDisplayColoursResolve) {
+  for (int i = 0; i < DISPLAY_COLOUR_COUNT; i++) SetColour(i, 0x00ABCDEF);
+  struct Case {
+    int number;
+    uint32_t word;
+  } cases[] = {
+      {251, SystemColour(2)}, {252, SystemColour(3)}, {249, SystemColour(0)},
+      {250, SystemColour(1)}, {253, PIXEL_BACKGROUND}, {255, PIXEL_TRANSPARENT},
+      {190, 0x400C940C},      {200, 0},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(GetColour(c.number), c.word) << c.number;
+    EXPECT_EQ(GetColour(c.number), ResolveColour((uint32_t)c.number)) << c.number;
+  }
+  EXPECT_EQ(GetColour(DISPLAY_COLOUR_COUNT - 1), 0x00ABCDEFu);
+  ResetDisplayColours();
+}
+
 TEST(Colours, SwitchesAndModes) {
   ResetDisplaySwitches();
   EXPECT_EQ(ShowOption[1], 1);

@@ -1,6 +1,7 @@
 // Cell drawing with the real symbol graphics (generated glyph file): golden hashes of a window's
-// drawing buffer after one full repaint at zoom 1 and 2 (the random module reset before), the
-// grid's edges read as empty cells, previews and the extent of a plain symbol.
+// drawing buffer after one full repaint of a network file at zoom 1 and 2 (the random module
+// reset before), empty cells only after a failed load, the grid's edges read as empty cells,
+// previews and the extent of a plain symbol.
 #include <gtest/gtest.h>
 #include <cstring>
 #include <string>
@@ -12,7 +13,9 @@
 #include "core/stream.h"
 #include "graphics/cellbuf.h"
 #include "graphics/glyphfile.h"
+#include "model/general_section.h"
 #include "model/grid.h"
+#include "model/netfile.h"
 #include "views/view_draw.h"
 #include "views/view_services.h"
 
@@ -68,6 +71,7 @@ struct ComposeFixture : ::testing::Test {
     s->window = nullptr, s->drawBuffer = nullptr, s->lockA = s->lockB = nullptr;
     ResetEditWindows();
     ClearGrid();
+    ResetDocumentState();
     WrapDeleteCriticalSection(&locks[0]);
     WrapDeleteCriticalSection(&locks[1]);
     Entry.statusDC = savedDC;
@@ -89,11 +93,12 @@ struct ComposeFixture : ::testing::Test {
     for (uint32_t p : pixels) h = (h ^ p) * 16777619u;
     return h;
   }
-  // The cells of the network file "drawn.nt3".
-  void DrawnNetwork() {
-    for (int x = 100; x < 112; x++) ASSERT_EQ(SetCell(x, 102, 0, 0x0201), 1);
-    ASSERT_EQ(SetCell(103, 104, 0, 0x0205), 1);
-    ASSERT_EQ(SetCell(106, 104, 0, 0x0209), 1);
+  // The network file "drawn.nt3" read by the network loader (a line of track from (100, 102) to
+  // (111, 102), other codes at (103, 104) and (106, 104)).
+  static int LoadDrawnNetwork() {
+    std::string dir = std::string(QUIL_TEST_DATA_DIR) + "/netfixtures/";
+    SetKindFolder(FILE_KIND_NETWORK, std::u16string(dir.begin(), dir.end()).c_str());
+    return LoadNetworkFile(u"drawn.nt3");
   }
   // The 32 x 16 pixels of cell column c, row r of the window (zoom 1).
   std::vector<uint32_t> Cell(int c, int r) const {
@@ -107,7 +112,7 @@ struct ComposeFixture : ::testing::Test {
 };
 
 TEST_F(ComposeFixture, RepaintMatchesTheGoldenPictures) {
-  DrawnNetwork();
+  ASSERT_EQ(LoadDrawnNetwork(), NETLOAD_OK);
   struct Case {
     int zoom;
     uint32_t hash;
@@ -123,6 +128,22 @@ TEST_F(ComposeFixture, RepaintMatchesTheGoldenPictures) {
       EXPECT_EQ(Cell(3, 0), Cell(4, 0));
     }
   }
+}
+
+// After a load that failed once the document was cleared (the open command sets NetworkInvalid)
+// the symbol view shows only empty cells, whatever the grid holds, until the flag is cleared.
+TEST_F(ComposeFixture, AFailedLoadShowsOnlyEmptyCells) {
+  ASSERT_EQ(LoadDrawnNetwork(), NETLOAD_OK);
+  Window(1, 384, 128, 100, 100);
+  NetworkInvalid = 1;
+  PaintWindowRect(GetDrawingDC(0), 0, 0, 0, 383, 127);
+  NetworkInvalid = 0;
+  std::vector<uint32_t> empty = Cell(0, 0);
+  for (int r = 0; r < 8; r++)
+    for (int c = 0; c < 12; c++) ASSERT_EQ(Cell(c, r), empty) << "cell " << c << "," << r;
+  PaintWindowRect(GetDrawingDC(0), 0, 0, 0, 383, 127);
+  EXPECT_NE(Cell(3, 2), empty);
+  EXPECT_EQ(Cell(3, 1), empty);
 }
 
 // A cell at the grid's edges composes as the same cell inside the grid whose neighbours are
