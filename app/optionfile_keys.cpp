@@ -993,6 +993,7 @@ static int ReadRaster() {
     return 0;
   Held.rasterDib = At(&v, 0) == u'D';
   Held.rasterSetPixel = At(&v, 1) == u'V';
+  QueryRasterCaps(Held.rasterDib, Held.rasterSetPixel);
   return 0;
 }
 static int WriteRaster() {

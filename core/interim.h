@@ -49,7 +49,7 @@
 // |   (SetEventDisplayOption, SetEventKindFlag)        |   of trains/train_services.cpp     |                                      |
 // | app/optionfile_keys.cpp SettingsHeld (P, Q,         | kept and checked by the option     | picture export, text-table export,   |
 // |   Stat_Opt, Stat_Sep, E, SuchText, SuchSym,        |   file only                        | text search, background bitmap,      |
-// |   HgrBmpOpt, Zoom2, Gfx_Eig)                       |                                    | zoom-2 graphics, raster flags        |
+// |   HgrBmpOpt, Zoom2)                                |                                    | zoom-2 graphics                      |
 // | elements/element_services.cpp remembered symbol    | kept and checked, not yet used     | the signal, switch, RP, TP and Dwx   |
 // |   forms (BauformHSig .. BauformSK, Wei, Rp, Tp,    |                                    |   dialogs                            |
 // |   Dwx), StoreSigASwitch                            |                                    |                                      |

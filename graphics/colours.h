@@ -64,6 +64,12 @@ uint32_t ComputeDayPhase(int minuteOfDay, const uint16_t times[4], int32_t* elap
 // 3 menu), as the platform reports them (build-specific).
 uint32_t SystemColour(int which);
 
+// The screen's raster capability bits (RASTERCAPS: 1 bit-block transfers, 0x200 device-
+// independent bitmap transfers), build-specific.
+constexpr int RASTER_CAN_BITBLT = 0x1;
+constexpr int RASTER_CAN_DIB_TO_DEVICE = 0x200;
+int GetScreenRasterCaps();
+
 // Bits per pixel times colour planes of the screen; width and height (may be null) get its size
 // in pixels (build-specific).
 int GetScreenMetrics(int* width, int* height);

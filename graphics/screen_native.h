@@ -1,4 +1,6 @@
-// Native seam: the colour depth and palette flag the native "screen" reports.
+// Native seam: the colour depth, palette flag and raster capabilities the native "screen"
+// reports.
 #pragma once
 extern int NativeScreenBits;
 extern int NativeScreenPalette;
+extern int NativeScreenRaster;  // the raster capability bits

@@ -17,6 +17,14 @@ int QueryScreenColours(int* bitsPerPixel, int* usesPalette) {
   return 0;
 }
 
+int GetScreenRasterCaps() {
+  WrapDC dc = WrapGetDC(nullptr);
+  if (!dc) return 0;
+  int caps = WrapGetDeviceCaps(dc, RASTERCAPS);
+  WrapReleaseDC(nullptr, dc);
+  return caps;
+}
+
 int GetScreenMetrics(int* width, int* height) {
   WrapDC dc = WrapGetDC(nullptr);
   if (!dc) return 0;

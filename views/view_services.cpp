@@ -1,6 +1,7 @@
 // Neutral defaults of the view services until the edit-window views are built: drawing and
 // window operations do nothing, queries answer "nothing there".
 #include "views/view_services.h"
+#include "graphics/colours.h"
 #include "model/grid.h"
 
 int PlaceOverTrainSwitch = 0;
@@ -13,9 +14,11 @@ int DrawCellVehicles(void* dc, int pixelX, int pixelY, int cells, int scale, uin
 }
 
 static int RasterDibFlag = 0, RasterSetPixelVFlag = 0;
+// Each flag is on only when the setting allows it and the screen can do it.
 void QueryRasterCaps(int allowDibTransfer, int allowSetPixelV) {
-  RasterDibFlag = allowDibTransfer ? 1 : 0;
-  RasterSetPixelVFlag = allowSetPixelV ? 1 : 0;
+  int caps = GetScreenRasterCaps();
+  RasterDibFlag = allowDibTransfer && (caps & RASTER_CAN_DIB_TO_DEVICE) ? 1 : 0;
+  RasterSetPixelVFlag = allowSetPixelV && (caps & RASTER_CAN_BITBLT) ? 1 : 0;
 }
 int GetRasterCapsFlags(int* setPixelVFlag) {
   if (setPixelVFlag) *setPixelVFlag = RasterSetPixelVFlag;

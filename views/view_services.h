@@ -81,6 +81,8 @@ void* GetDrawingDC(int window);  // window index or -1
 // their memory device contexts): 0, or 1 when one cannot be made (those made are kept).
 int CreateCellDrawingDCs();
 void DeleteCellDrawingDCs();
+// The display raster flags: each on when the setting (option file) allows it and the screen has
+// the capability (device-independent bitmap transfers; bit-block transfers for SetPixelV).
 void QueryRasterCaps(int allowDibTransfer, int allowSetPixelV);
 int GetRasterCapsFlags(int* setPixelVFlag);  // returns the DIB-transfer flag
 // The background picture's pixel at a row-major index, as 0x00RRGGBB (0xFF0000 for an unknown

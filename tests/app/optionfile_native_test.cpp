@@ -18,6 +18,7 @@
 #include "core/valuestore.h"
 #include "elements/element_services.h"
 #include "graphics/colours.h"
+#include "graphics/screen_native.h"
 #include "model/netfile_options.h"
 #include "trains/train_services.h"
 #include "views/view_services.h"
@@ -255,6 +256,34 @@ TEST_F(OptionFileTest, AbsentAndRefusedValues) {
   EXPECT_EQ(before, GetColour(6));  // 70 is no palette colour: ignored
   EXPECT_EQ(Held.historyCount, 2);
   EXPECT_EQ(std::u16string(Held.history[0]), u"second");
+}
+
+// The raster setting reaches the display's raster flags, each only where the screen can do it.
+TEST_F(OptionFileTest, TheRasterSettingSetsTheDisplayRasterFlags) {
+  UseOptionFolder();
+  const int both = RASTER_CAN_BITBLT | RASTER_CAN_DIB_TO_DEVICE;
+  static const struct {
+    const char* line;
+    int screen, dib, setPixelV;
+  } cases[] = {
+      {"", both, 1, 1},          {"Gfx_Eig=DV", both, 1, 1},
+      {"Gfx_Eig=xV", both, 0, 1}, {"Gfx_Eig=Dx", both, 1, 0},
+      {"Gfx_Eig=xx", both, 0, 0}, {"Gfx_Eig=DV", RASTER_CAN_BITBLT, 0, 1},
+      {"Gfx_Eig=DV", RASTER_CAN_DIB_TO_DEVICE, 1, 0},
+  };
+  for (const auto& c : cases) {
+    NativeScreenRaster = c.screen;
+    QueryRasterCaps(!c.dib, !c.setPixelV);  // the opposite first: the read must set both
+    Put(std::string("[QUIL_384]\n") + c.line + "\n");
+    LocateAndReadSettings();
+    int setPixelV = -1;
+    EXPECT_EQ(GetRasterCapsFlags(&setPixelV), c.dib) << c.line << " " << c.screen;
+    EXPECT_EQ(setPixelV, c.setPixelV) << c.line << " " << c.screen;
+    Clean(dir);
+    std::ofstream(dir + "other.chm") << "help";
+  }
+  NativeScreenRaster = both;
+  QueryRasterCaps(0, 0);
 }
 
 TEST_F(OptionFileTest, ValuesThatDoNotFitAreIgnoredNotCut) {
