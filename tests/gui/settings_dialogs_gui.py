@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """The settings dialogs on screen, with real keys and clicks: a user picks a display colour in the
 colour chooser (opened by a click in the colour field), makes display font 1 larger in the font
-chooser, sets the frame rate and the number of backup copies, chooses the second and then the
+chooser, sets the frame rate, the number of backup copies, the edge-scroll setting and the log's
+column separator, chooses the second and then the
 main language file, quits and starts again. Everything is back: the values in the dialogs, the
 option file, the German texts, the recent file and the place of the edit window."""
 import os
@@ -102,6 +103,12 @@ def change_everything(s, folder):
     expect(r.first("focus").get("id") == "140", f"the backup field has the focus: {r.first('focus')}")
     s.driver(*dialog(title, *typed("7"), "input", "vk=ENTER", "gone"))
 
+    # Mouse options: the edge-scroll setting 30; log settings: the column separator "|".
+    command(s, 392)
+    s.driver(*dialog(lang_text(18800), "settext", "id=143", "text=30", "input", "vk=ENTER", "gone"))
+    command(s, 395)
+    s.driver(*dialog(lang_text(11700), "settext", "id=141", "text=|", "input", "vk=ENTER", "gone"))
+
     # The second language file, then the main one: German.
     for cmd_id, title_id, name in ((465, 11430, "quil_de.lnv"), (464, 11420, "quil_de.lng")):
         command(s, cmd_id)
@@ -115,6 +122,8 @@ def check_everything(s, values, rect_before):
     expect(values.get("Farbe10") == "12,34,56", f"colour 10: {values.get('Farbe10')}")
     expect(values.get("FrameRate") == "40", f"frame rate: {values.get('FrameRate')}")
     expect(values.get("Backup") == "7", f"backup copies: {values.get('Backup')}")
+    expect(values.get("MausRBr") == "30", f"edge-scroll setting: {values.get('MausRBr')}")
+    expect(values.get("Log_Sep") == "|", f"column separator: {values.get('Log_Sep')}")
     expect(values.get("Sprache_P") == "quil_de.lng", f"language file: {values.get('Sprache_P')}")
     expect(values.get("Sprache_F") == "quil_de.lnv", f"second language file: {values.get('Sprache_F')}")
     expect(values.get("DName0", "").lower().endswith("net.nt3"), f"recent file: {values.get('DName0')}")
