@@ -15,7 +15,7 @@
 // |   RefreshSignalElementAspectAt                     |                                    |                                      |
 // | elements/element_services.cpp, _write.cpp          | empty stores, no copy text         | each element family's store          |
 // | elements/element_symbols.cpp                       | the element symbol classes         | the symbol definitions               |
-// | trains/train_services.cpp                          | no running step, events, dialogs   | train running, event display, dialogs|
+// | trains/train_services.cpp                          | no events, dialogs                 | event display, dialogs               |
 // | trains/train_services.cpp FindTrainReservingCell,  | no train reserves a cell; nothing  | the path reservations                |
 // |   ReleaseTrainReservation, ReserveAhead,           | to release; the way ahead is free  |                                      |
 // |   CheckReservationConflict                         | (no cell marked); no conflict      |                                      |
@@ -26,8 +26,12 @@
 // | app/position_dialogs.cpp EditPositionInfo,         | no dialog, nothing changes         | the info-text and log-point dialogs  |
 // |   EditElementSettings                              |                                    |                                      |
 // | graphics/userfiles.cpp GetSymbolFileName           | no page has a file of its own      | the user graphic-file lists          |
-// | trains/sim_clock.cpp ClockWorkTable (null rows)    | that work is skipped               | train running step, TP schedules,    |
-// |                                                    |                                    | signal timers                        |
+// | trains/sim_clock.cpp ClockWorkTable (null rows)    | that work is skipped               | TP schedules, signal timers          |
+// | elements/element_services.cpp MatchHstForTrain,    | no stop applies; no TP has anything| the stops, the TP elements           |
+// |   MatchTpForTrain, ClearTpHoldAt                   | for a train (1), none held         |                                      |
+// | elements/element_services.cpp WriteLogEntry,       | no log line written                | the log points and the log file      |
+// |   LogTrainEvent                                    |                                    |                                      |
+// | trains/train_services.cpp ApplyTpTrainData         | nothing taken over from a TP       | the attribute take-over              |
 // | trains/train_records.cpp CompareLineOrderHook      | lines ordered by id                | the line table                       |
 // | signalling/switch_decide.cpp                       | a non-empty expression is not met  | the condition expressions            |
 // |   EvaluateElementExpression                        |                                    |                                      |

@@ -126,6 +126,32 @@ int OpenLogFile() { return 1; }
 void CloseLogFile() {}
 const char16_t* GetOpenLogFileName() { return nullptr; }
 
+// Without the stop and TP stores no stop applies and no TP has anything for a train; without the
+// log file no line is written.
+int MatchHstForTrain(int x, int y, int level, uint32_t direction, uint32_t category, int mode,
+                     uint32_t line, uint32_t secondLine, uint32_t subNumber, uint32_t type,
+                     uint32_t flags, int32_t* value) {
+  if (value) *value = -1;
+  return 0;
+}
+int MatchTpForTrain(int x, int y, int level, uint32_t entryBits, int queryOnly, TpTrainData* data) {
+  if (data) {
+    data->value = -1;
+    data->releaseTime = -1;
+  }
+  return 1;
+}
+int ClearTpHoldAt(int x, int y, int level) { return 1; }
+int WriteLogEntry(int oldX, int oldY, int oldLevel, int newX, int newY, int newLevel, int dx, int dy,
+                  uint32_t line, uint32_t secondLine, uint32_t number, uint32_t trainFlags) {
+  return 0;
+}
+int LogTrainEvent(int x, int y, int level, int tpX, int tpY, int tpLevel, int dx, int dy, int kind,
+                  int32_t timeValue, uint32_t line, uint32_t secondLine, uint32_t number,
+                  uint32_t trainFlags) {
+  return 0;
+}
+
 int FindDepotAt(int x, int y, int level, int* slot) {
   if (slot) *slot = 0;
   return 0;

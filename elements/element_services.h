@@ -204,6 +204,42 @@ int IsRpCode(uint32_t code, int32_t* range);
 int IsDwxCode(uint32_t code, int32_t* range);
 int IsPrellCode(uint32_t code, int32_t* range);
 
+// ---- what a train asks of stops and TP, and the log lines of trains -----------------------------
+// The train data a TP element is asked with: the train's current values go in as defaults and
+// come back changed where the element gives new ones (and the out values of the element).
+struct TpTrainData {
+  uint32_t line, secondLine, subNumber;
+  uint16_t minWait, maxWait;
+  uint32_t type, homeType, category, attribute2, attribute5, flags, wayKinds;
+  uint16_t pendingDepot, pendingSlot;
+  int32_t acceleration, brake, maxSpeed, vehicleIndex, blockedLimit;
+  uint32_t scheduleATime[6];
+  uint16_t scheduleADepot[6], scheduleASlot[6];
+  uint32_t scheduleBTime[6];
+  uint16_t scheduleBDepot[6], scheduleBSlot[6];
+  int32_t value;        // out: the element's value (a speed limit), -1 none
+  int32_t releaseTime;  // out: the time of a queued release, in seconds of the day
+};
+// The stop at the cell for a train (direction code of its travel, category, running flags):
+// 0 the stop does not apply, -1 it applies, another value the wait drawn for it. *value: the stop's
+// speed limit, -1 none.
+int MatchHstForTrain(int x, int y, int level, uint32_t direction, uint32_t category, int mode,
+                     uint32_t line, uint32_t secondLine, uint32_t subNumber, uint32_t type,
+                     uint32_t flags, int32_t* value);
+// The TP at the cell asked by a train (entry bits: its direction code): 0 held here, 1 no element
+// or nothing for the train, 2..4 it does not fit, 5 and 6 released (data->releaseTime). Query
+// only: 0 when the train fits, nothing changes.
+int MatchTpForTrain(int x, int y, int level, uint32_t entryBits, int queryOnly, TpTrainData* data);
+// Forgets the train held at the TP of the cell: 0, 2 none was held, 1 no element.
+int ClearTpHoldAt(int x, int y, int level);
+// Log lines of trains: a whole-cell move, and the waits and releases (kinds 0..6, time value in
+// seconds or -1). Nothing is written while the log file is closed.
+int WriteLogEntry(int oldX, int oldY, int oldLevel, int newX, int newY, int newLevel, int dx, int dy,
+                  uint32_t line, uint32_t secondLine, uint32_t number, uint32_t trainFlags);
+int LogTrainEvent(int x, int y, int level, int tpX, int tpY, int tpLevel, int dx, int dy, int kind,
+                  int32_t timeValue, uint32_t line, uint32_t secondLine, uint32_t number,
+                  uint32_t trainFlags);
+
 // ---- signal elements ---------------------------------------------------------------------------
 // Shows the current aspect of the signal element at the cell after its symbol was placed.
 void RefreshSignalElementAspectAt(int x, int y, int level);

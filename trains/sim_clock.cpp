@@ -5,24 +5,25 @@
 #include "model/general_section.h"
 #include "model/netfile_options.h"
 #include "signalling/switch_control.h"
+#include "trains/train_running.h"
 #include "trains/train_services.h"
 #include "views/view_services.h"
 
 static void DrawStopTimeFieldDefault(void* dc) { DrawStopTimeField(dc); }
 
 ClockWork ClockWorkTable = {
-    nullptr,                   // stepWaitingTrains: the train running step
+    StepWaitingTrains,
     nullptr,                   // stepTpSchedules: the TP elements
     nullptr,                   // switchSignalsByTime: the signals
-    nullptr,                   // startDepotTrainsBySchedule: the train running step
-    nullptr,                   // applyTrainSchedules: the train running step
+    StartDepotTrainsBySchedule,
+    ApplyTrainSchedules,
     UpdateDayPhase,            // the colours and the day phase
     ResetRatioSwitchesByTime,  // the switches
     OnStopTimeReached,         // the day-time entry services
     DrawStopTimeFieldDefault,  // the stop-time field
     CheckPositionAlarms,       // the saved positions
-    nullptr,                   // stepTrainQueue: the train running step
-    nullptr,                   // stepRunningTrains: the train running step
+    StepTrainQueue,
+    StepRunningTrains,
     DrawClockParts,
 };
 

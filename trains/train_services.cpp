@@ -88,6 +88,7 @@ int ScaleBlockPosition(int x0, int y0, int x, int y, int level, int a, int b, in
 }
 
 int FindClassBPartner(int* x, int* y, int* length, uint32_t direction) { return 2; }
+void ApplyTpTrainData(TrainRecord* train, const TpTrainData* data) {}
 
 void TrainMenuCommand(int command) {}
 void ContextTrainCommand1(int line, int subNumber) {}

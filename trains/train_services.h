@@ -95,6 +95,12 @@ int CheckReservationConflict(int fromX, int fromY, int fromLevel, int toX, int t
 // The moving train runs onto the other at its position entry: non-zero when it pushed it.
 int PushIntoTrain(TrainRecord* train, TrainRecord* other, int entry);
 
+// ---- attribute take-over -------------------------------------------------------------------------
+struct TpTrainData;
+// The train takes over what a TP element gave it (attributes, sub-number, schedules, speeds,
+// vehicle index, blocked limit).
+void ApplyTpTrainData(TrainRecord* train, const TpTrainData* data);
+
 // ---- train commands, dialogs and options ----------------------------------------------------------
 void TrainMenuCommand(int command);                  // commands 368..373, 375, 376, 377
 void EditTrainAtCell(int x, int y, int level);       // the train dialog of the train at the cell
