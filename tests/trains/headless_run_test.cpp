@@ -1,0 +1,133 @@
+// Headless runs: networks drawn into the grid, trains placed on them, the clock advanced at speed
+// level 20, the train positions dumped and compared with the golden texts in tests/trains/golden
+// (a loop, a switch, diagonal timing, acceleration and braking). The same texts come out natively
+// and under Wine. QUIL_UPDATE_GOLDEN=1 writes the texts anew.
+#include <gtest/gtest.h>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include "trains/headless_run.h"
+#include "trains/train_running.h"
+
+using namespace headless;
+
+namespace {
+std::string GoldenPath(const char* name) {
+  return std::string(QUIL_TEST_SOURCE_DIR) + "/tests/trains/golden/" + name + ".txt";
+}
+
+void ExpectGolden(const char* name, const std::string& text) {
+  std::string path = GoldenPath(name);
+  const char* update = std::getenv("QUIL_UPDATE_GOLDEN");
+  if (update && *update == '1') {
+    FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr) << path;
+    std::fwrite(text.data(), 1, text.size(), f);
+    std::fclose(f);
+  }
+  FILE* f = std::fopen(path.c_str(), "rb");
+  ASSERT_NE(f, nullptr) << path;
+  std::string golden;
+  char buf[4096];
+  size_t n;
+  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) golden.append(buf, n);
+  std::fclose(f);
+  EXPECT_EQ(text, golden) << name;
+}
+
+// The dump every `every` ticks up to `ticks`, each block headed by the clock tick.
+std::string RunDumping(int ticks, int every) {
+  std::string out;
+  for (int done = 0; done < ticks; done += every) {
+    AdvanceTicks(every);
+    out += "tick " + std::to_string(done + every) + "\n" + DumpTrains();
+  }
+  return out;
+}
+
+struct HeadlessFixture : ::testing::Test {
+  void SetUp() override { ResetNetwork(); }
+  void TearDown() override { ResetNetwork(); }
+};
+}  // namespace
+
+TEST_F(HeadlessFixture, TrainsRoundALoop) {
+  ASSERT_EQ(BuildLoop(10, 10, 30, 20, 0), 0);
+  std::vector<Cell> loop = LoopCells(10, 10, 30, 20);
+  struct {
+    int head, cells;
+    int32_t length, maxSpeed;
+  } trains[] = {{5, 3, 96, 100000}, {22, 2, 64, 80000}, {40, 4, 100, 120000}};
+  uint32_t sub = 1;
+  for (auto& k : trains) {
+    TrainSpec s = TrainOnLoop(loop, k.head, k.cells);
+    s.subNumber = sub++;
+    s.length = k.length;
+    s.maxSpeed = k.maxSpeed;
+    ASSERT_NE(PlaceTrain(s), nullptr);
+  }
+  std::string text = RunDumping(3000, 250);
+  EXPECT_EQ(CheckTrainCells(5, 5, 35, 25, 0), "");
+  ExpectGolden("loop", text);
+}
+
+TEST_F(HeadlessFixture, ASwitchSendsTheTrainDownItsBranch) {
+  for (int x = 10; x <= 50; x++)
+    if (x != 21) ASSERT_TRUE(SetCell(x, 30, 0, TRACK_WE));
+  ASSERT_EQ(PlaceTestSwitch(21, 30, 0, SWITCH_E_SE, SWITCH_FIXED2), 0);
+  for (int i = 1; i <= 6; i++) ASSERT_TRUE(SetCell(21 + i, 30 + i, 0, TRACK_NWSE));
+  TrainSpec s;
+  s.cells = {{15, 30}, {14, 30}};
+  ASSERT_NE(PlaceTrain(s), nullptr);
+  // A second train comes the other way along the through way after the first has turned off.
+  TrainSpec straight;
+  straight.subNumber = 2;
+  straight.cells = {{45, 30}, {46, 30}};
+  straight.dx = -1;
+  ASSERT_NE(PlaceTrain(straight), nullptr);
+  std::string text = RunDumping(1200, 50);
+  EXPECT_EQ(CheckTrainCells(5, 25, 55, 40, 0), "");
+  ExpectGolden("switch", text);
+}
+
+TEST_F(HeadlessFixture, DiagonalCellsTakeTenSeventhsAsLong) {
+  for (int x = 10; x < 20; x++) ASSERT_TRUE(SetCell(x, 10, 0, TRACK_WE));
+  ASSERT_TRUE(SetCell(20, 10, 0, 28));  // running east, the way turns south-east
+  for (int i = 1; i <= 10; i++) ASSERT_TRUE(SetCell(20 + i, 10 + i, 0, TRACK_NWSE));
+  TrainSpec s;
+  s.cells = {{12, 10}, {11, 10}};
+  TrainRecord* t = PlaceTrain(s);
+  ASSERT_NE(t, nullptr);
+  std::string text;
+  uint32_t x = TrainPositions(t)[0].x, y = TrainPositions(t)[0].y;
+  for (int tick = 1; tick <= 700; tick++) {
+    AdvanceClock();
+    TrainPosition* h = TrainPositions(t);
+    if (h->x == x && h->y == y) continue;
+    x = h->x;
+    y = h->y;
+    text += "tick " + std::to_string(tick) + " enters " + std::to_string(x) + "," +
+            std::to_string(y) + " decrement " + std::to_string(t->decrement) + "\n";
+  }
+  text += DumpTrains();
+  ExpectGolden("diagonal", text);
+}
+
+TEST_F(HeadlessFixture, AccelerationAndBraking) {
+  for (int x = 10; x < 400; x++) ASSERT_TRUE(SetCell(x, 10, 0, TRACK_WE));
+  TrainSpec s;
+  s.cells = {{14, 10}, {13, 10}, {12, 10}};
+  s.maxSpeed = 120000;
+  s.acceleration = 500;  // 360 a tick
+  s.brake = 1000;        // 720 a tick
+  TrainRecord* t = PlaceTrain(s);
+  ASSERT_NE(t, nullptr);
+  std::string text = RunDumping(600, 50);
+  t->limit1 = 30000;  // a slow section: the train brakes down to it
+  ComputeTargetSpeed(t);
+  text += "limit 30000\n" + RunDumping(600, 50);
+  t->limit1 = 0;
+  ComputeTargetSpeed(t);
+  text += "no limit\n" + RunDumping(300, 50);
+  ExpectGolden("acceleration", text);
+}
