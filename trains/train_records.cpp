@@ -1,6 +1,7 @@
 // Train records, the list of all trains, the state queues and the cell-code buckets.
 #include "trains/train_records.h"
 #include "core/misc.h"
+#include "trains/train_draw.h"
 #include "trains/train_services.h"
 #include "views/view_services.h"
 
@@ -27,6 +28,7 @@ TrainRecord* AllocTrainRecord(int positionCount, int vehicleCount) {
 
 void FreeTrainRecord(TrainRecord* t) {
   if (!t) return;
+  ForgetSelectedTrain(t);  // no freed train stays selected
   if (t->list) MemFree(t->list);
   MemFree(t);
 }

@@ -58,34 +58,10 @@ int LoadTrainsSection(int version) { return ReadEmptyTrainsSection(version); }
 
 int GetFollowMode() { return FollowMode; }
 void SetFollowMode(int mode) { FollowMode = mode; }
-int FollowSelectedTrain() { return 0; }
-int SelectAndFollowTrain(int line, int subNumber, int full, int window, int resetCounters) {
-  return 1;
-}
-void ClearTrainSelection() {}
-void SetSelectedTrainMark(int mark) {}
-int GetSelectedTrainMark() { return 0; }
 void FormatTrainStatus(char16_t* buffer) {
   if (buffer) buffer[0] = 0;
 }
 
-int GetTrainAtCell(int x, int y, int level, uint32_t* flags, int* subNumber, int* line,
-                   uint16_t code) {
-  return 1;
-}
-
-uint16_t GetTrainCellShape(int x, int y, int level, int* notHandSteered, void* vehicleList,
-                           void* pieceTable, void* directionList, uint16_t code) {
-  if (notHandSteered) *notHandSteered = 1;
-  return 0xC000;
-}
-
-int ScaleBlockPosition(int x0, int y0, int x, int y, int level, int a, int b, int c, int d,
-                       int* outX, int* outY) {
-  if (outX) *outX = b ? x0 + (int)((int64_t)(x - x0) * a / b) : x;
-  if (outY) *outY = d ? y0 + (int)((int64_t)(y - y0) * c / d) : y;
-  return 0;
-}
 
 int FindClassBPartner(int* x, int* y, int* length, uint32_t direction) { return 2; }
 void ApplyTpTrainData(TrainRecord* train, const TpTrainData* data) {}

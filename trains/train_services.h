@@ -69,9 +69,13 @@ void FormatTrainStatus(char16_t* buffer);
 // 0 when a train holds the cell (with its flags, sub-number and line), else 1.
 int GetTrainAtCell(int x, int y, int level, uint32_t* flags, int* subNumber, int* line,
                    uint16_t code);
-// The code drawn for the train at the cell (0xC000 when none); outs may be null.
-uint16_t GetTrainCellShape(int x, int y, int level, int* notHandSteered, void* vehicleList,
-                           void* pieceTable, void* directionList, uint16_t code);
+// The code under the train at the cell (0xC000 when none; then the list is empty). Outs may be
+// null: 0 for a hand-steered train else 1; the vehicle ids of the pieces in the cell (at most 8,
+// ended by 0), their spans (columns of the vehicle, place in the cell from its front edge) and
+// direction words (direction code of travel, 0x8000 a vehicle facing backwards).
+struct VehicleSpan;
+uint16_t GetTrainCellShape(int x, int y, int level, int* notHandSteered, uint32_t* vehicleList,
+                           VehicleSpan* pieceTable, uint16_t* directionList, uint16_t code);
 // Maps a cell of a block being scaled about (x0, y0); 1 when a train held the cell.
 int ScaleBlockPosition(int x0, int y0, int x, int y, int level, int a, int b, int c, int d,
                        int* outX, int* outY);

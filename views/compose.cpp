@@ -9,6 +9,9 @@
 #include "model/general_section.h"
 #include "model/cellcodes.h"
 #include "model/grid.h"
+#include "graphics/vehicle_cell.h"
+#include "trains/train_draw.h"
+#include "trains/train_services.h"
 #include "views/view_draw.h"
 #include "views/view_services.h"
 
@@ -55,10 +58,21 @@ void ComposeCellPicture(void* dc, int px, int py, int x, int y, int top, int bot
     uint32_t above = NeighbourCode(x, y - 1, level), below = NeighbourCode(x, y + 1, level);
     uint32_t aboveState = NeighbourState(x, y - 1, level, above);
     uint32_t belowState = NeighbourState(x, y + 1, level, below);
-    // A train cell is drawn as the track under the train.
+    // A train cell is the track under the train with the vehicle pieces that lie in the cell.
     uint32_t own = GetDisplayCode(x, y, level);
     uint32_t state = GetCellElementState(x, y, level, own);
-    ComposeCellBase(own, state, above, aboveState, below, belowState, suppress, x, y, level, zoom);
+    uint32_t raw = GetCell(x, y, level);
+    uint32_t ids[TRAIN_CELL_PIECES + 1] = {0};
+    uint16_t words[TRAIN_CELL_PIECES] = {0};
+    VehicleSpan spans[TRAIN_CELL_PIECES] = {};
+    if (raw >= CELL_TRAIN_FIRST && raw <= CELL_TRAIN_FIRST + 0xFF &&
+        GetTrainCellShape(x, y, level, nullptr, ids, spans, words, (uint16_t)raw) != 0xC000 &&
+        ids[0])
+      ComposeVehicleCell(own, state, ids, words, spans, 0, above, aboveState, below, belowState,
+                         suppress, x, y, level, zoom);
+    else
+      ComposeCellBase(own, state, above, aboveState, below, belowState, suppress, x, y, level,
+                      zoom);
     // Sideways reaching pieces of the neighbours and the own track layer over them.
     NeighbourPass(x + 1, y, level, -32, 0, 3, suppress, zoom);
     NeighbourPass(x - 1, y, level, 32, 0, 3, suppress, zoom);

@@ -14,6 +14,7 @@
 #include "model/grid.h"
 #include "model/textlabel.h"
 #include "signalling/switch_control.h"
+#include "trains/train_draw.h"
 #include "trains/train_services.h"
 #include "views/surface.h"
 #include "views/view_draw.h"
@@ -148,7 +149,22 @@ static void CollectCell(ItemList* l, const EditViewSlot* s, int x, int y, int px
       }
     }
   }
-  // Train labels come with the trains' drawing support (GetTrainLabel).
+  if (n->trainLabelBits) {
+    AnnotationRecord a;
+    if (GetTrainLabel(x, y, bottom, &a) && a.xOffset != -10000) {
+      OverlayItem* it = NewItem(l);
+      if (it) {
+        it->kind = OVERLAY_ITEM_TRAIN;
+        it->px = px;
+        it->py = py;
+        it->xOffset = a.xOffset;
+        it->yOffset = a.yOffset;
+        it->textColour = GetColour(a.textColour) & 0xFFFFFF;
+        it->boxColour = GetColour(a.boxColour) & 0xFFFFFF;
+        CopyText(it->text, a.text, ANNOTATION_TEXT_UNITS);
+      }
+    }
+  }
 }
 
 static void BuildOverlayItems(int slot, EditOverlaySnapshot* n) {
