@@ -16,6 +16,8 @@
 #include "model/general_section.h"
 #include "model/grid.h"
 #include "model/netfile.h"
+#include "trains/train_records.h"
+#include "trains/train_services.h"
 #include "views/view_draw.h"
 #include "views/view_services.h"
 
@@ -166,6 +168,32 @@ TEST_F(ComposeFixture, TheGridsEdgesAreEmptyNeighbours) {
     DrawCell(ix, iy, 0, 1);
     EXPECT_EQ(edge, Cell(1, 1)) << e.x << "," << e.y;
   }
+}
+
+// A train cell shows the track under the train with the vehicle pieces that lie in the cell; a
+// cell of the train that no vehicle reaches shows the bare track.
+TEST_F(ComposeFixture, ATrainCellShowsItsVehicles) {
+  ASSERT_EQ(LoadDrawnNetwork(), NETLOAD_OK);
+  Window(1, 384, 128, 100, 100);
+  auto draw = [&](int x) {
+    RuntimeSrand(3);
+    DrawCell(x, 102, 0, 1);
+    return Cell(x - 100, 2);
+  };
+  std::vector<uint32_t> track105 = draw(105), track104 = draw(104);
+  ResetTrains();
+  TrainRecord* t = AllocTrainRecord(2, 1);
+  t->line = 1, t->subNumber = 1, t->dx = 1;
+  TrainPositions(t)[0] = {105, 102, 0, nullptr, (uint16_t)GetCell(105, 102, 0), 0};
+  TrainPositions(t)[1] = {104, 102, 0, nullptr, (uint16_t)GetCell(104, 102, 0), 0};
+  TrainVehicles(t)[0].id = 0x40000000u | 24;  // no graphic: the placeholder
+  TrainVehicles(t)[0].length = 24;
+  ASSERT_EQ(InsertTrain(t), 0);
+  SetCell(105, 102, 0, t->cellCode);
+  SetCell(104, 102, 0, t->cellCode);
+  EXPECT_NE(draw(105), track105);
+  EXPECT_EQ(draw(104), track104);
+  ResetTrains();
 }
 
 TEST_F(ComposeFixture, PlainSymbolsAreOneRowHigh) {

@@ -12,6 +12,8 @@
 #include "graphics/colours.h"
 #include "model/grid.h"
 #include "signalling/switch_control.h"
+#include "trains/train_records.h"
+#include "trains/train_services.h"
 #include "views/surface.h"
 #include "views/surface_native.h"
 #include "views/view_draw.h"
@@ -362,6 +364,36 @@ TEST_F(OverlayFixture, AnnotationsComeFromTheSnapshotItems) {
   OverlayPainters[1](&dc, &snap);
   EXPECT_EQ(dc.textCount, 0);
   (void)s;
+}
+
+// Train labels reach the render side only in the snapshot: a train freed after publishing is
+// still labelled from the snapshot's items until the next one.
+TEST_F(OverlayFixture, TrainLabelsComeFromTheSnapshotItems) {
+  Open(0, VIEW_SYMBOLS, 1, 160, 64, 10, 10);
+  ResetTrains();
+  TrainRecord* t = AllocTrainRecord(2, 1);
+  t->line = 1;
+  t->subNumber = 42;
+  t->dx = 1;
+  t->subCellOffset = 4;
+  TrainPosition* p = TrainPositions(t);
+  p[0] = {12, 11, 0, nullptr, 0x0101, 0};
+  p[1] = {11, 11, 0, nullptr, 0x0101, 0};
+  ASSERT_EQ(InsertTrain(t), 0);
+  OverlayTrainLabelBits = 2;
+  PublishOverlaySnapshot(0);
+  EditOverlaySnapshot snap = Snap(0);
+  ASSERT_EQ(snap.itemCount, 1u);
+  EXPECT_EQ(OverlaysToDraw(&snap) & OVERLAY_TRAIN_LABELS, OVERLAY_TRAIN_LABELS);
+  ResetTrains();
+  OverlayPainters[2](&dc, &snap);
+  ASSERT_EQ(dc.textCount, 1);
+  EXPECT_EQ(std::u16string(dc.texts[0].text), u"42.");
+  EXPECT_EQ(dc.texts[0].x, 64 + 20 + 2);  // cell x 64, the head's label 24 - 4 to the right
+  EXPECT_EQ(dc.texts[0].colour, GetColour(108) & 0xFFFFFF);
+  PublishOverlaySnapshot(0);  // the train is gone from the next snapshot
+  EXPECT_EQ(Snap(0).itemCount, 0u);
+  OverlayTrainLabelBits = 0;
 }
 
 TEST_F(OverlayFixture, ALabelWithoutBackgroundLeavesTheCellVisible) {
