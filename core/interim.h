@@ -5,7 +5,6 @@
 // | stand-in (where)                                   | answers now                        | replaced by                          |
 // |----------------------------------------------------|------------------------------------|--------------------------------------|
 // | views/view_services.cpp, view_services_state.cpp   | what is not built yet does nothing | the edit-window views and editing    |
-// | views/view_services.cpp DrawCellVehicles           | no vehicles drawn (width 0)        | the vehicle graphics                 |
 // | views/compose.cpp IsZoom2Enabled                   | on                                 | the vehicle-graphic library          |
 // | views/scrolling.cpp PushPositionHistory            | records only, no going back        | the position history                 |
 // | views/view_services.cpp PaintOverviewRange         | nothing painted                    | the overview views                   |

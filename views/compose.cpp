@@ -10,6 +10,7 @@
 #include "model/cellcodes.h"
 #include "model/grid.h"
 #include "graphics/vehicle_cell.h"
+#include "graphics/vehicles.h"
 #include "trains/train_draw.h"
 #include "trains/train_services.h"
 #include "views/view_draw.h"
@@ -139,6 +140,37 @@ void DrawCellPreview(void* dc, int px, int py, uint32_t code, uint32_t state, in
   else
     FlushBuf2ToWindow(dc, px, py, target, overlayFlags, 0);
   DocState.backgroundShown = savedBackground;
+}
+
+// A vehicle in a dialog: the graphic cut into slices of 32 pixels, each composed on an empty
+// cell and flushed to target 6 (scale 1) or 7 (scale 2); direction flag 8 draws from the last
+// cell leftwards, flag 4 from the first rightwards; cells beyond the graphic stay empty. The
+// width of the graphic in pixels, 0 (nothing drawn) for a code without graphic.
+int DrawCellVehicles(void* dc, int px, int py, int cells, int scale, uint32_t vehicleCode,
+                     uint32_t directionFlags) {
+  const VehicleGraphicEntry* e = FindVehicleGraphic(vehicleCode);
+  if (!e || cells < 1) return 0;
+  if (cells > 64) cells = 64;
+  scale = scale == 2 ? 2 : 1;
+  int target = scale == 2 ? 7 : 6, zoom = scale == 2 ? CompositionZoom(2) : 1;
+  int back = (directionFlags & VDIR_HORIZONTAL_BACK) != 0;
+  uint32_t ids[2] = {vehicleCode, 0};
+  uint16_t words[1] = {(uint16_t)((back ? VDIR_HORIZONTAL_BACK : VDIR_HORIZONTAL) |
+                                  (directionFlags & VDIR_REVERSED))};
+  int savedBackground = DocState.backgroundShown;
+  DocState.backgroundShown = 0;
+  for (int slice = 0; slice < cells; slice++) {
+    VehicleSpan span = {slice * 32, slice * 32 + 31, 0};
+    int cell = back ? cells - 1 - slice : slice;
+    ComposeVehicleCell(CELL_EMPTY, 0, ids, words, &span, 0, CELL_EMPTY, 0, CELL_EMPTY, 0, 0, 0, 0,
+                       0, zoom);
+    if (zoom == 1)
+      FlushBuf1ToWindow(dc, px + cell * 32 * scale, py, target, 0, 0);
+    else
+      FlushBuf2ToWindow(dc, px + cell * 32 * scale, py, target, 0, 0);
+  }
+  DocState.backgroundShown = savedBackground;
+  return e->length;
 }
 
 int GetCellDrawExtent(uint32_t code, uint32_t state) {

@@ -8,11 +8,6 @@ int PlaceOverTrainSwitch = 0;
 int CellMarkDisplaySwitch = 0;
 int LogPointDisplaySwitch = 0;
 
-int DrawCellVehicles(void* dc, int pixelX, int pixelY, int cells, int scale, uint32_t vehicleCode,
-                     uint32_t directionFlags) {
-  return 0;
-}
-
 static int RasterDibFlag = 0, RasterSetPixelVFlag = 0;
 // Each flag is on only when the setting allows it and the screen can do it.
 void QueryRasterCaps(int allowDibTransfer, int allowSetPixelV) {

@@ -13,6 +13,8 @@
 #include "core/stream.h"
 #include "graphics/cellbuf.h"
 #include "graphics/glyphfile.h"
+#include "graphics/vehicle_cell.h"
+#include "graphics/vehicles.h"
 #include "model/general_section.h"
 #include "model/grid.h"
 #include "model/netfile.h"
@@ -23,6 +25,8 @@
 
 #ifdef _WIN32
 #include "core/platform_ui.h"
+#else
+#include "graphics/preview_native.h"
 #endif
 
 namespace {
@@ -195,6 +199,44 @@ TEST_F(ComposeFixture, ATrainCellShowsItsVehicles) {
   EXPECT_EQ(draw(104), track104);
   ResetTrains();
 }
+
+#ifndef _WIN32
+// A vehicle in a dialog: one preview blit per cell; left to right cell i shows slice i of the
+// graphic and a cell past its end is empty; right to left slice i goes to cell n - 1 - i, seen
+// from the other side. A code without graphic draws nothing.
+TEST_F(ComposeFixture, DialogVehiclesAreCutIntoCells) {
+  constexpr uint32_t kTank = 645136;  // L 40
+  ASSERT_EQ(LoadVehicleGraphicSet(kTank, 0), 0);
+  DrawCellPreview(DrawingDC(), 0, 0, 0xC000, 0, 0, 0, 0xC000, 0, 6);
+  const std::vector<uint32_t> empty = LastPreviewBlit.pixels;
+  // the last blit of a call: the last slice drawn
+  auto last = [&](uint32_t flags, int cells, int* x) {
+    int count = LastPreviewBlit.count;
+    EXPECT_EQ(DrawCellVehicles(DrawingDC(), 10, 20, cells, 1, kTank, flags), 40);
+    EXPECT_EQ(LastPreviewBlit.count, count + cells);
+    EXPECT_EQ(LastPreviewBlit.y, 20);
+    *x = LastPreviewBlit.x;
+    return LastPreviewBlit.pixels;
+  };
+  int x = 0;
+  std::vector<uint32_t> front = last(VDIR_HORIZONTAL, 1, &x);
+  EXPECT_EQ(x, 10);
+  EXPECT_NE(front, empty);
+  EXPECT_NE(last(VDIR_HORIZONTAL, 2, &x), empty);  // columns 32..39
+  EXPECT_EQ(x, 42);
+  EXPECT_EQ(last(VDIR_HORIZONTAL, 3, &x), empty);  // past the end
+  EXPECT_EQ(x, 74);
+  std::vector<uint32_t> backFront = last(VDIR_HORIZONTAL_BACK, 1, &x);
+  EXPECT_NE(backFront, empty);
+  EXPECT_NE(backFront, front);
+  EXPECT_EQ(last(VDIR_HORIZONTAL_BACK, 3, &x), empty);  // slice 2 in the first cell
+  EXPECT_EQ(x, 10);
+  int count = LastPreviewBlit.count;
+  EXPECT_EQ(DrawCellVehicles(DrawingDC(), 10, 20, 3, 1, 0x12345670u, VDIR_HORIZONTAL), 0);
+  EXPECT_EQ(LastPreviewBlit.count, count);
+  FreeVehicleGraphicLibrary();
+}
+#endif
 
 TEST_F(ComposeFixture, PlainSymbolsAreOneRowHigh) {
   EXPECT_EQ(GetCellDrawExtent(0x0201, 0), 16);
