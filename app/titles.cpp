@@ -102,6 +102,7 @@ int RunTimeParts(uint32_t seconds, uint32_t* hours, uint32_t* minutes, uint32_t*
 #include "core/langtext.h"
 #include "model/grid.h"
 #include "model/netfile.h"
+#include "trains/train_services.h"
 
 int SecondInstance = 0;
 
@@ -123,9 +124,12 @@ void UpdateWindowTitles(int which) {
     if (!s || !s->window) continue;
     uint32_t a, b;
     ViewScale(s->viewMode, s->zoom, &a, &b);
-    // The followed train's label joins the title once trains can be followed.
+    // While this window follows a train, the train's label closes the title.
+    char16_t follow[TITLE_CHARS] = {0};
+    if (EditViews.followed == n - 1 && GetFollowMode() != 0) FormatTrainStatus(follow);
+    follow[TITLE_CHARS - 1] = 0;
     ComposeEditTitle(t, TITLE_CHARS, SecondInstance, GetLangText(LANG_ID(8121)), (uint32_t)n,
-                     GetNetworkName(), GetLangText(LANG_ID(8122)), a, b, u"");
+                     GetNetworkName(), GetLangText(LANG_ID(8122)), a, b, follow);
     ApplyWindowTitle(TITLE_EDIT, n - 1, t);
   }
 }

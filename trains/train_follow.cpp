@@ -1,6 +1,7 @@
 // Follow mode: the window that follows the selected train is moved with it at every idle step,
 // by a jump that centres the train's head or by smooth steps towards it.
 #include "app/editwnd.h"
+#include "app/titles.h"
 #include "model/grid.h"
 #include "trains/train_draw.h"
 #include "trains/train_services.h"
@@ -51,6 +52,7 @@ int FollowSelectedTrain() {
   if (!s || !s->window) return 0;
   if (t->flags & (TRAIN_PARKED | TRAIN_LEAVING)) return 0;
   ClearFollowUpdateRequest();
+  UpdateWindowTitles(window + 1);
   TrainPosition* h = TrainPositions(t);
   int hx = (int)h->x, hy = (int)h->y, hl = h->level;
   int keepLevel = (FollowOptions & FOLLOW_KEEP_LEVEL) != 0;
