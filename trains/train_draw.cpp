@@ -108,8 +108,10 @@ uint32_t GetTrainLabelOptions() { return (OverlayTrainLabelBits | CycleDisplayMo
 AnnotationRecord* GetTrainLabel(int x, int y, int level, AnnotationRecord* out) {
   uint32_t options = GetTrainLabelOptions();
   if (!out || !options) return nullptr;
+  uint32_t code = GetCell(x, y, level);
+  if (code < TRAIN_CODE_FIRST || code > TRAIN_CODE_FIRST + 0xFFu) return nullptr;
   int k = -1;
-  TrainRecord* t = FindTrainAt(x, y, level, &k, (uint16_t)GetCell(x, y, level));
+  TrainRecord* t = FindTrainAt(x, y, level, &k, (uint16_t)code);
   if (!t || k != 0 || (t->flags & (TRAIN_PARKED | TRAIN_LEAVING))) return nullptr;
   char16_t text[ANNOTATION_TEXT_UNITS + 16];
   int n = 0;
@@ -248,8 +250,9 @@ static int ScaleAxis(int origin, int v, int num, int den) {
 int ScaleBlockPosition(int x0, int y0, int x, int y, int level, int a, int b, int c, int d,
                        int* outX, int* outY) {
   TrainRecord* t = nullptr;
-  if (x >= 0 && y >= 0 && x <= GRID_MAX_XY && y <= GRID_MAX_XY)
-    t = FindTrainAt(x, y, level, nullptr, (uint16_t)GetCell(x, y, level));
+  uint32_t code = GetCell(x, y, level);  // outside the grid: the empty code
+  if (code >= TRAIN_CODE_FIRST && code <= TRAIN_CODE_FIRST + 0xFFu)
+    t = FindTrainAt(x, y, level, nullptr, (uint16_t)code);
   if (!t) {
     if (outX) *outX = ScaleAxis(x0, x, a, b);
     if (outY) *outY = ScaleAxis(y0, y, c, d);

@@ -380,6 +380,9 @@ TEST_F(OverlayFixture, TrainLabelsComeFromTheSnapshotItems) {
   p[0] = {12, 11, 0, nullptr, 0x0101, 0};
   p[1] = {11, 11, 0, nullptr, 0x0101, 0};
   ASSERT_EQ(InsertTrain(t), 0);
+  ASSERT_EQ(InitGrid(), 0);
+  ASSERT_EQ(SetCell(12, 11, 0, t->cellCode), 1);
+  ASSERT_EQ(SetCell(11, 11, 0, t->cellCode), 1);
   OverlayTrainLabelBits = 2;
   PublishOverlaySnapshot(0);
   EditOverlaySnapshot snap = Snap(0);
@@ -394,6 +397,7 @@ TEST_F(OverlayFixture, TrainLabelsComeFromTheSnapshotItems) {
   PublishOverlaySnapshot(0);  // the train is gone from the next snapshot
   EXPECT_EQ(Snap(0).itemCount, 0u);
   OverlayTrainLabelBits = 0;
+  ClearGrid();
 }
 
 TEST_F(OverlayFixture, ALabelWithoutBackgroundLeavesTheCellVisible) {
