@@ -38,20 +38,33 @@ static void CentreWindowOn(int window, EditViewSlot* s, int x, int y, int level)
     s->fineX = s->fineY = 0;
   }
   s->ready = 0;
+  if (s->pixelWidth > 0 && s->pixelHeight > 0)
+    RefreshEditWindowRect(window, 0, 0, s->pixelWidth - 1, s->pixelHeight - 1);
 }
 
 static int Sign(int v) { return v > 0 ? 1 : v < 0 ? -1 : 0; }
+
+// The head cell the follow mode last saw: a head found elsewhere counts as a request.
+static TrainRecord* SeenTrain = nullptr;
+static TrainPosition SeenHead;
 
 // Called by every idle step; 1 when the followed window must be drawn at once. Nothing happens
 // while following is paused, no train is selected or the followed window is closed.
 int FollowSelectedTrain() {
   TrainRecord* t = GetSelectedTrain();
-  if (GetFollowMode() != 1 || !t || !IsFollowUpdateRequested()) return 0;
+  if (GetFollowMode() != 1 || !t) return 0;
+  const TrainPosition* head = TrainPositions(t);
+  if (t != SeenTrain || head->x != SeenHead.x || head->y != SeenHead.y ||
+      head->level != SeenHead.level)
+    RequestFollowUpdate();
+  if (!IsFollowUpdateRequested()) return 0;
   int window = EditViews.followed;
   EditViewSlot* s = window >= 0 && window < EDIT_SLOTS ? GetEditSlot(window) : nullptr;
   if (!s || !s->window) return 0;
   if (t->flags & (TRAIN_PARKED | TRAIN_LEAVING)) return 0;
   ClearFollowUpdateRequest();
+  SeenTrain = t;
+  SeenHead = *head;
   UpdateWindowTitles(window + 1);
   TrainPosition* h = TrainPositions(t);
   int hx = (int)h->x, hy = (int)h->y, hl = h->level;

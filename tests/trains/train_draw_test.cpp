@@ -368,10 +368,12 @@ TEST_F(FollowFixture, JumpsCentreAndStayWhileInside) {
   EXPECT_EQ(s->cursorX, 1100);
   EXPECT_EQ(IsFollowUpdateRequested(), 0);
   EXPECT_EQ(FollowSelectedTrain(), 0);  // no new request
-  RequestFollowUpdate();
   TrainPositions(t)[0].x = 1110;  // moved within the view: no jump without smooth scrolling
   EXPECT_EQ(FollowSelectedTrain(), 0);
   EXPECT_EQ(s->originX, 1080);
+  TrainPositions(t)[0].x = 1125;  // the head moved out of the view: seen without a request
+  EXPECT_EQ(FollowSelectedTrain(), 1);
+  EXPECT_EQ(s->originX, 1105);
   // near the grid's edge the view stops at the edge
   Follow(5, 32760);
   EXPECT_EQ(FollowSelectedTrain(), 1);
