@@ -39,8 +39,8 @@ constexpr uint16_t N = 1, S = 2, W = 4, E = 8, SE = 16, NW = 32, SW = 64, NE = 1
 
 struct DrawFixture : ::testing::Test {
   void SetUp() override {
-    ExitGrid();
     ASSERT_EQ(InitGrid(), 0);
+    ClearGrid();
     ResetTrains();
     OverlayTrainLabelBits = 0;
     CycleDisplayMode = 0;
@@ -50,7 +50,7 @@ struct DrawFixture : ::testing::Test {
     ResetTrains();
     OverlayTrainLabelBits = 0;
     TrainDrawSuppressed = 0;
-    ExitGrid();
+    ClearGrid();  // the grid stays for the tests after these
   }
   // A train on the cells (head first; with tailUsed the last cell is the used tail entry),
   // travelling (dx, dy) with the head offset, its code in the grid.
@@ -152,8 +152,7 @@ TEST_F(DrawFixture, CellPiecesTable) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     ResetTrains();
-    ExitGrid();
-    ASSERT_EQ(InitGrid(), 0);
+    ClearGrid();
     Place(c.cells, c.dx, c.dy, c.offset, c.vehicles);
     uint16_t under = 0;
     EXPECT_EQ(Pieces(c.ask.x, c.ask.y, c.ask.level, &under), c.expect);
