@@ -27,6 +27,7 @@ struct PaintFixture : ::testing::Test {
   std::vector<uint32_t> pixels[EDIT_SLOTS];
   void SetUp() override {
     ResetEditWindows();
+    ASSERT_EQ(InitGrid(), 0);  // also when this suite runs first or alone
     ClearGrid();
     for (int i = 0; i < EDIT_SLOTS; i++) {
       std::memset(locks[i], 0, sizeof locks[i]);
@@ -380,7 +381,6 @@ TEST_F(OverlayFixture, TrainLabelsComeFromTheSnapshotItems) {
   p[0] = {12, 11, 0, nullptr, 0x0101, 0};
   p[1] = {11, 11, 0, nullptr, 0x0101, 0};
   ASSERT_EQ(InsertTrain(t), 0);
-  ASSERT_EQ(InitGrid(), 0);
   ASSERT_EQ(SetCell(12, 11, 0, t->cellCode), 1);
   ASSERT_EQ(SetCell(11, 11, 0, t->cellCode), 1);
   OverlayTrainLabelBits = 2;
