@@ -7,7 +7,9 @@
 #include "elements/element_services.h"
 #include "graphics/colours.h"
 #include "graphics/vehicle_cell.h"
+#include "model/cellcodes.h"
 #include "model/grid.h"
+#include "trains/track_geometry.h"
 #include "trains/train_services.h"
 #include "views/view_draw.h"
 #include "views/view_services.h"
@@ -268,4 +270,58 @@ int ScaleBlockPosition(int x0, int y0, int x, int y, int level, int a, int b, in
   if (outX) *outX = ScaleAxis(x0, cx, a, b) - (cx - x);
   if (outY) *outY = ScaleAxis(y0, cy, c, d) - (cy - y);
   return 1;
+}
+
+// ---- the ends of a level change ----------------------------------------------------------------------
+// The way kind of a code: 1 rail (up to 0x17FF), 2 the second kind (0x1C00..0x1FFF), 3 the third
+// (0x2000..0x31FF), 0 none.
+static int WayKindOfCode(uint32_t code) {
+  if (code <= 0x17FF) return 1;
+  if (code >= 0x1C00 && code <= 0x1FFF) return 2;
+  if (code >= 0x2000 && code <= 0x31FF) return 3;
+  return 0;
+}
+
+// The code at a level-0 cell, read through a train standing there (*held = 1 then).
+static uint32_t LevelZeroCode(int x, int y, int* held) {
+  uint32_t code = GetCell(x, y, 0);
+  *held = 0;
+  if (code >= TRAIN_CODE_FIRST && code <= TRAIN_CODE_FIRST + 0xFFu) {
+    uint16_t under = GetTrainCellCode(x, y, 0, (uint16_t)code);
+    if (under != 0xC000) {
+      *held = 1;
+      code = under;
+    }
+  }
+  return code;
+}
+
+int ScanForClassBPartner(int* x, int* y, int* length, uint32_t direction, int wayKind) {
+  if (!x || !y || *x < 0 || *y < 0 || *x > GRID_MAX_XY || *y > GRID_MAX_XY) return 11;
+  int held;
+  uint32_t start = LevelZeroCode(*x, *y, &held);
+  if (start >= 0x8000) return 11;
+  int group = GetSymbolClassB(start & ~(uint32_t)CELL_MARK_BIT);
+  uint32_t bit = 1u << (direction & 7);
+  int dx = DirectionDx(bit), dy = DirectionDy(bit);
+  if (!group || direction > 7) return 11;
+  if (wayKind == 0) wayKind = WayKindOfCode(start & ~(uint32_t)CELL_MARK_BIT);
+  int arrival = TrackArrivalOf(dx, dy);
+  for (int cx = *x + dx, cy = *y + dy, n = 2;; cx += dx, cy += dy, n++) {
+    if (cx < 0 || cy < 0 || cx > GRID_MAX_XY || cy > GRID_MAX_XY) return 12;
+    uint32_t code = LevelZeroCode(cx, cy, &held);
+    if (code >= 0x8000) continue;
+    uint32_t plain = code & ~(uint32_t)CELL_MARK_BIT;
+    if (GetSymbolClassB(plain) != group || WayKindOfCode(plain) != wayKind) continue;
+    int cls = TrackGeometryEntry(TrackShapeOfCode(plain), arrival) >> 8;
+    if (cls != ELEM_RAMP_TOP && cls != ELEM_RAMP_FOOT) continue;
+    *x = cx, *y = cy;
+    if (length) *length = n;
+    if (cls == ELEM_RAMP_FOOT) return 21;
+    return held || (code & CELL_MARK_BIT) ? 1 : 0;
+  }
+}
+
+int FindClassBPartner(int* x, int* y, int* length, uint32_t direction) {
+  return ScanForClassBPartner(x, y, length, direction, 0);
 }

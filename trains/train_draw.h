@@ -35,3 +35,11 @@ void RequestFollowUpdate();
 int IsFollowUpdateRequested();
 uint32_t GetFollowOptions();
 void SetFollowOptions(uint32_t options);
+
+// From the level-change end (class-B symbol) at (*x, *y) on level 0, steps in the direction (0..7,
+// the bit of its direction code) to the other end: a class-B cell of the same symbol group and
+// way kind (wayKind 0: the start cell's) that a train arriving in that direction meets as the top
+// of a ramp. The other end and the number of cells from end to end are written back. Results:
+// 0 found, 1 found and the end cell reserved or held by a train, 21 the cell found is the foot of a
+// ramp, 11 the start is no class-B symbol (or no direction), 12 the way leaves the grid.
+int ScanForClassBPartner(int* x, int* y, int* length, uint32_t direction, int wayKind);

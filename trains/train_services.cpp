@@ -63,7 +63,6 @@ void FormatTrainStatus(char16_t* buffer) {
 }
 
 
-int FindClassBPartner(int* x, int* y, int* length, uint32_t direction) { return 2; }
 void ApplyTpTrainData(TrainRecord* train, const TpTrainData* data) {}
 
 void TrainMenuCommand(int command) {}

@@ -439,3 +439,54 @@ TEST_F(FollowFixture, SmoothScrollingStepsTowardsTheHead) {
   EXPECT_EQ(FollowSelectedTrain(), 1);
   EXPECT_EQ(s->originX, 2980);
 }
+
+// The other end of a level change: found along the direction over plain track, other groups and
+// way kinds; reserved or held ends, a foot met first, the grid's edge and a start that is none.
+TEST_F(DrawFixture, LevelChangePartners) {
+  struct Case {
+    const char* name;
+    std::vector<std::pair<Cell, uint32_t>> cells;  // the start first
+    uint32_t direction;
+    int result, x, y, length;
+  };
+  const uint32_t R = 0x0400;  // rail symbols
+  const std::vector<Case> cases = {
+      {"down", {{{100, 100, 0}, R | 217}, {{100, 102, 0}, 0x0201}, {{100, 105, 0}, R | 216}}, 1, 0,
+       100, 105, 6},
+      {"right", {{{10, 10, 0}, R | 219}, {{14, 10, 0}, R | 218}}, 3, 0, 14, 10, 5},
+      {"right and down", {{{20, 20, 0}, R | 220}, {{23, 23, 0}, R | 221}}, 4, 0, 23, 23, 4},
+      {"left and down", {{{30, 20, 0}, R | 222}, {{28, 22, 0}, R | 223}}, 6, 0, 28, 22, 3},
+      {"reserved end", {{{100, 100, 0}, R | 217}, {{100, 103, 0}, R | 216 | 0x4000}}, 1, 1, 100,
+       103, 4},
+      {"a foot met first", {{{100, 100, 0}, R | 217}, {{100, 102, 0}, R | 217}}, 1, 21, 100, 102, 3},
+      {"other group and way kind passed over",
+       {{{100, 100, 0}, R | 217}, {{100, 101, 0}, R | 208}, {{100, 102, 0}, 0x1C00 | 216},
+        {{100, 103, 0}, R | 216}},
+       1, 0, 100, 103, 4},
+      {"the second way kind", {{{50, 50, 0}, 0x1C00 | 217}, {{50, 52, 0}, R | 216},
+                               {{50, 54, 0}, 0x1C00 | 216}}, 1, 0, 50, 54, 5},
+      {"off the grid", {{{100, 32760, 0}, R | 217}}, 1, 12, 100, 32760, -1},
+      {"not a level change", {{{100, 100, 0}, 0x0201}, {{100, 103, 0}, R | 216}}, 1, 11, 100, 100,
+       -1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ClearGrid();
+    for (auto& [cell, code] : c.cells) ASSERT_EQ(SetCell(cell.x, cell.y, 0, code), 1);
+    int x = c.cells[0].first.x, y = c.cells[0].first.y, length = -1;
+    EXPECT_EQ(FindClassBPartner(&x, &y, &length, c.direction), c.result);
+    EXPECT_EQ(x, c.x);
+    EXPECT_EQ(y, c.y);
+    EXPECT_EQ(length, c.length);
+  }
+  // a train standing on the other end: read through the train, the end counts as held
+  ClearGrid();
+  SetCell(100, 100, 0, R | 217);
+  SetCell(100, 104, 0, R | 216);
+  Place({{100, 104, 0}, {101, 104, 0}}, -1, 0, 0, {{0x110, 40, 0}});
+  TrainPositions(GetFirstTrain())[0].codeUnder = R | 216;
+  int x = 100, y = 100, length = 0;
+  EXPECT_EQ(FindClassBPartner(&x, &y, &length, 1), 1);
+  EXPECT_EQ(y, 104);
+  EXPECT_EQ(length, 5);
+}
