@@ -44,8 +44,10 @@ def drawn_network(s):
     track = wait_for("track", lambda: (lambda r: r if r[0] >= 2 else None)(
         region(s, EDIT, 32 * 9, 16 * 2, 32, 16)))
     expect(track, f"the track cell (109, 102) is drawn: {region(s, EDIT, 32 * 9, 16 * 2, 32, 16)}")
-    other = region(s, EDIT, 32 * 6, 16 * 4, 32, 16)  # cell (106, 104): another code
-    expect(other[0] >= 2 and other[2] != track[2], f"cell (106, 104) shows its own picture: {other}")
+    # cell (106, 104) holds another code; the window may still be drawing it
+    other = wait_for("other", lambda: (lambda r: r if r[0] >= 2 and r[2] != track[2] else None)(
+        region(s, EDIT, 32 * 6, 16 * 4, 32, 16)))
+    expect(other, f"cell (106, 104) shows its own picture: {region(s, EDIT, 32 * 6, 16 * 4, 32, 16)}")
 
     # The clock pane of the status window (pane 25: seconds at x 144..167 of row 40..55) shows
     # the simulated time running: its pixels change while the simulation runs.
