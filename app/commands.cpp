@@ -5,6 +5,7 @@
 #include "app/daytime_entry.h"
 #include "app/editwnd.h"
 #include "app/help.h"
+#include "app/input.h"
 #include "app/netcmd.h"
 #include "app/optionfile.h"
 #include "app/recent.h"
@@ -71,6 +72,13 @@ static void CmdLogSettings(int) { LogSettingsCommand(); }
 static void CmdColours(int) { ColourSettingsCommand(); }
 static void CmdLanguageFile(int id) { LanguageFileCommand(id == CMD_SECOND_LANGUAGE_FILE); }
 static void CmdHelpFile(int) { HelpFileCommand(); }
+// The event display opens over the last-used edit window when none is active.
+static void CmdEventDisplay(int) {
+  EditViewSlot* s = GetEditSlot(EditViews.active);
+  if (!(s && s->window) && FrameActivateWindow) FrameActivateWindow(-4);
+  ShowEventDisplay();
+}
+static void CmdEventFilter(int id) { EventFilterCommand(id); }
 
 // ---- conditions ---------------------------------------------------------------------------------
 static int HasWindow(int slot) {
@@ -151,10 +159,10 @@ static const CommandRow kCommands[] = {
     {CMD_CONTENTS, CMD_HELP_INDEX, CmdHelp, nullptr},
     {CMD_INFO_DEPOTS, CMD_INFO_ROUTE_POINTS, nullptr, nullptr},  // depot, line and element lists
     {CMD_INFO_LOG_POINTS, CMD_INFO_LOG_POINTS, nullptr, HasLogPoints},
-    {CMD_INFO_EVENT_DISPLAY, CMD_INFO_EVENT_DISPLAY, nullptr, nullptr},  // event display
+    {CMD_INFO_EVENT_DISPLAY, CMD_INFO_EVENT_DISPLAY, CmdEventDisplay, nullptr},
     {CMD_COLOURS, CMD_COLOURS, CmdColours, nullptr},
     {CMD_TIMES_OF_DAY, CMD_TIMES_OF_DAY, CmdDayPhase, nullptr},
-    {CMD_TRAINS, CMD_OTHERS, nullptr, nullptr},                       // event filters
+    {CMD_TRAINS, CMD_OTHERS, CmdEventFilter, nullptr},  // stop options and filter pages
     {CMD_LANGUAGE_FILE, CMD_SECOND_LANGUAGE_FILE, CmdLanguageFile, nullptr},
     {CMD_HELP_FILE, CMD_HELP_FILE, CmdHelpFile, nullptr},
     {CMD_SYMBOL_FILES, CMD_VEHICLE_GRAPHIC_FILES, nullptr, nullptr},  // user graphic-file lists

@@ -82,4 +82,5 @@ void SetLayerHooks() {
   d.logPointsBox = GetLogPointsBox;
   RegisterSwitchSection();
   NetClearOrder[NET_CLEAR_TRAINS] = ResetTrains;
+  NetClearOrder[NET_CLEAR_EVENTS] = ClearEventDisplay;
 }

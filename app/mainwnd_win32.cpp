@@ -24,6 +24,7 @@
 #include "model/grid.h"
 #include "model/netfile_options.h"
 #include "app/netcmd.h"
+#include "trains/event_display.h"
 #include "trains/train_services.h"
 #include "views/view_services.h"
 
@@ -389,6 +390,7 @@ LRESULT CALLBACK StatusWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
       FillRect(dc, &ps.rcPaint, GetSysColorBrush(COLOR_BTNFACE));
       EndPaint(window, &ps);
       PaintStatusWindow();
+      DrawEventIndicator(nullptr);  // until the status window's painting draws it
       for (int i = 0; i < 3; i++)
         if (*BarHandle(i)) InvalidateRect((HWND)*BarHandle(i), nullptr, TRUE);
       return 0;

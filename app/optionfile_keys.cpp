@@ -23,6 +23,7 @@
 #include "model/general_section.h"
 #include "model/grid.h"
 #include "model/netfile_options.h"
+#include "trains/event_display.h"
 #include "trains/train_services.h"
 #include "views/view_services.h"
 
@@ -661,69 +662,37 @@ static int WriteLog() {
   return Put(u"Log_Comm", &t);
 }
 
-// ---- event display (its owner is the train-display component) --------------------------------------------
-static const uint8_t kEventKindDefaults[30] = {0, 0, 0, 1, 1, 1, 1, 1, 0, 0, 1, 1, 1, 0, 0,
-                                               0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 1, 1};
-static void DefaultEvents() {
-  SetEventDisplayOption(0);
-  for (int k = 1; k <= 29; k++) SetEventKindFlag(k, kEventKindDefaults[k]);
-}
+// ---- event display: its texts both ways belong to the event display list -------------------------------
+static void DefaultEvents() { SetDefaultEventFilter(); }
 static int ReadOldEventKey() {
   Val v;
   if (Get(u"A", &v) < 0) return 0;
-  if (At(&v, 0) == u'S') SetEventDisplayOption(1);
-  for (int k = 1; k <= 29 && k < v.n; k++) {
-    char16_t c = v.s[k];
-    if (c == u'B') SetEventKindFlag(k, 1);
-    if (c == u'j') SetEventKindFlag(k, 0);
-    if (c == u'A') SetEventKindFlag(k, k == 9 ? 0 : 1);
-    if (c == u'i') SetEventKindFlag(k, k >= 18 && k <= 24 ? 1 : 0);
-  }
-  return 0;
+  return ParseOldEventText(v.s, v.n) ? SETTINGS_FAULTY : 0;
 }
 static int ReadEventOption() {
   Val v;
   int n = Get(u"DispNAllg", &v);
   if (n == OPT_ABSENT) return ReadOldEventKey();
   if (n < 0) return 0;
-  int o = 0;
-  char16_t c0 = At(&v, 0), c1 = At(&v, 1);
-  if (c0 == u'S')
-    o |= 1;
-  else if (c0 == u'X')
-    o |= 2;
-  else if (c0 != u'0')
-    return SETTINGS_FAULTY;
-  if (c1 == u'V')
-    o |= 4;
-  else if (c1 != u'0')
-    return SETTINGS_FAULTY;
-  return SetEventDisplayOption(o) ? SETTINGS_FAULTY : 0;
+  return ParseEventOptionText(v.s, v.n) ? SETTINGS_FAULTY : 0;
 }
 static int ReadEventKinds() {
   Val v;
   if (Get(u"DispNn", &v) < 0) return 0;
-  for (int k = 1; k <= 29 && k <= v.n; k++) {
-    char16_t c = v.s[k - 1];
-    int f = c == u'B' ? 1 : c == u'C' ? 2 : c == u'j' ? 0 : -1;
-    if (f < 0 || SetEventKindFlag(k, f)) return SETTINGS_FAULTY;
-  }
-  return 0;
+  return ParseEventKindsText(v.s, v.n) ? SETTINGS_FAULTY : 0;
 }
-static int WriteEvents() {
-  int o = GetEventDisplayOption();
+static int PutChars(const char16_t* key, const char16_t* chars) {
   Txt t;
   TBegin(&t);
-  TChar(&t, (o & 1) ? u'S' : (o & 2) ? u'X' : u'0');
-  TChar(&t, (o & 4) ? u'V' : u'0');
-  int r = Put(u"DispNAllg", &t);
-  if (r) return r;
-  TBegin(&t);
-  for (int k = 1; k <= 29; k++) {
-    int f = GetEventKindFlag(k);
-    TChar(&t, f == 1 ? u'B' : f == 2 ? u'C' : u'j');
-  }
-  return Put(u"DispNn", &t);
+  for (int i = 0; chars[i]; i++) TChar(&t, chars[i]);
+  return Put(key, &t);
+}
+static int WriteEvents() {
+  char16_t option[3], kinds[EVENT_KIND_LAST + 1];
+  FormatEventOptionText(option);
+  FormatEventKindsText(kinds);
+  int r = PutChars(u"DispNAllg", option);
+  return r ? r : PutChars(u"DispNn", kinds);
 }
 static int MigrateEvents() {
   if (OptVersion() < 375) {

@@ -228,12 +228,14 @@ static const ExitRow kExit[] = {
     {"ExitSwitches", ExitSwitches},
     {"ExitHtmlHelp", ExitHtmlHelp},
     {"ExitCursors", ExitCursors},
+    {"ExitEventDisplay", ExitEventDisplay},
     {"ExitLanguage", ExitLanguage},
     {"ExitMisc", ExitMisc},
 };
 static const char* const kExitNames[] = {
-    "ExitGrid",     "StreamExit",   "FreeSymbolGraphics", "ExitFonts",    "ExitTrains",
-    "ExitSwitches", "ExitHtmlHelp", "ExitCursors",        "ExitLanguage", "ExitMisc"};
+    "ExitGrid",     "StreamExit",   "FreeSymbolGraphics", "ExitFonts",        "ExitTrains",
+    "ExitSwitches", "ExitHtmlHelp", "ExitCursors",        "ExitEventDisplay", "ExitLanguage",
+    "ExitMisc"};
 
 void ExitProgram() {
   for (const ExitRow& r : kExit) r.run();

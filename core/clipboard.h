@@ -14,8 +14,9 @@ int ClearClipboard();
 // or does not take the text.
 int AppendClipboardLine(const char16_t* text);
 // Empties the clipboard and copies the lines of list (0-terminated lines ended by an empty one),
-// without their marking codes (2 with 3 parameter units, 6 with 5; the next 2 or 6 closes the
-// run), each followed by CR LF. 0; 3 a line of CLIP_LINE_MAX or more characters (the lines before
+// without their marking codes (2 with 3 parameter units, 6 with 5, which may be 0 units; the next
+// 2 or 6 closes the run), each followed by CR LF. The lists are the program's own; a code that
+// opens a run stands at least its parameter count before the end of the list. 0; 3 a line of CLIP_LINE_MAX or more characters (the lines before
 // it are on the clipboard); else the first failure of AppendClipboardLine.
 int CopyListToClipboard(const char16_t* list);
 // Line index (from 0) of the clipboard text into out (capacity characters with the terminator).

@@ -13,8 +13,11 @@
 // | elements/element_services.cpp                      | no aspect shown                    | the signal elements                  |
 // |   RefreshSignalElementAspectAt                     |                                    |                                      |
 // | elements/element_services.cpp, _write.cpp          | empty stores, no copy text         | each element family's store          |
+// | elements/element_services.cpp GetTpInfoAt,         | no element found (event texts name | the TP, Dwx and signal-system stores,|
+// |   GetTpPart, DwxGetAt, QuerySignalSystems,         |   "???"), nothing written to the   |   the log file                       |
+// |   LogDisplayEvent                                  |   log                              |                                      |
 // | elements/element_symbols.cpp                       | the element symbol classes         | the symbol definitions               |
-// | trains/train_services.cpp                          | no events, dialogs                 | event display, dialogs               |
+// | trains/train_services.cpp                          | no train dialogs                   | the train dialogs                    |
 // | trains/train_services.cpp FindTrainReservingCell,  | no train reserves a cell; nothing  | the path reservations                |
 // |   ReleaseTrainReservation, ReserveAhead,           | to release; the way ahead is free  |                                      |
 // |   CheckReservationConflict                         | (no cell marked); no conflict      |                                      |
@@ -48,8 +51,6 @@
 // | graphics/cellbuf.cpp GetAnimatedCode               | every code unchanged               | the animated cells                   |
 // | graphics/vehicle_file.cpp VehicleFileNameSource    | the network's stored list entry    | the user graphic-file lists          |
 // |   (user vehicle-graphic and numbered file names)   | (tests fill it; no list dialog)    |                                      |
-// | app/optionfile_keys.cpp DispNAllg, DispNn rows      | through the event-display stand-in | the event display of trains          |
-// |   (SetEventDisplayOption, SetEventKindFlag)        |   of trains/train_services.cpp     |                                      |
 // | app/optionfile_keys.cpp SettingsHeld (P, Q,         | kept and checked by the option     | picture export, text-table export,   |
 // |   Stat_Opt, Stat_Sep, E, SuchText, SuchSym,        |   file only                        | text search, background bitmap,      |
 // |   HgrBmpOpt, Zoom2)                                |                                    | zoom-2 graphics                      |

@@ -125,6 +125,13 @@ int IsLogFileOpen() { return 0; }
 int OpenLogFile() { return 1; }
 void CloseLogFile() {}
 const char16_t* GetOpenLogFileName() { return nullptr; }
+void LogDisplayEvent(int x, int y, int level, const char16_t* timeText, const char16_t* message,
+                     int line, TrainRecord* train) {}
+
+int GetTpInfoAt(int x, int y, int level, char16_t* name, int* id) { return 1; }
+int GetTpPart(int id, int part, int* x, int* y, int* level, int* order) { return 1; }
+int DwxGetAt(int x, int y, int level, char16_t* name) { return 1; }
+int QuerySignalSystems(int selector, char16_t* name) { return 0; }
 
 // Without the stop and TP stores no stop applies and no TP has anything for a train; without the
 // log file no line is written.

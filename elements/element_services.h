@@ -109,6 +109,23 @@ int IsLogFileOpen();
 int OpenLogFile();
 void CloseLogFile();
 const char16_t* GetOpenLogFileName();  // null while no log file is open
+struct TrainRecord;
+// Writes the line of a new event-display entry into the open log file (train may be null).
+void LogDisplayEvent(int x, int y, int level, const char16_t* timeText, const char16_t* message,
+                     int line, TrainRecord* train);
+
+// ---- names of the TP, Dwx and signal-system elements ---------------------------------------------
+// Name buffers hold ELEMENT_NAME_CHARS characters with the terminator; every out may be null.
+constexpr int ELEMENT_NAME_CHARS = 64;
+// The TP element at the cell: 0 with its name and id, 1 when there is none.
+int GetTpInfoAt(int x, int y, int level, char16_t* name, int* id);
+// Cell of part 0..parts of TP element id: 0; 1 no such id; 3 part number above the count.
+int GetTpPart(int id, int part, int* x, int* y, int* level, int* order);
+// The Dwx element at the cell: 0 with its name, 1 when there is none.
+int DwxGetAt(int x, int y, int level, char16_t* name);
+// Selector: an id (-1 the first, -2 the next after the last returned); the signal system's state
+// with its name, 0 when there is none.
+int QuerySignalSystems(int selector, char16_t* name);
 
 // ---- depots ------------------------------------------------------------------------------------
 int FindDepotAt(int x, int y, int level, int* slot);  // depot id, 0 when none

@@ -31,7 +31,8 @@ extern NetSectionRow NetSectionTable[NET_SECTION_COUNT];
 // labels, stops, LFST, buffer stops, log points, vehicle-graphic data). Each family supplies its
 // clear function here; rows not built yet clear nothing.
 constexpr int NET_CLEAR_COUNT = 19;
-constexpr int NET_CLEAR_TRAINS = 4, NET_CLEAR_SWITCHES = 10;  // rows the layers above fill
+constexpr int NET_CLEAR_TRAINS = 4, NET_CLEAR_EVENTS = 7,
+              NET_CLEAR_SWITCHES = 10;  // rows the layers above fill
 extern NetSectionClear NetClearOrder[NET_CLEAR_COUNT];
 
 // ---- empty forms of the sections whose families are not built yet --------------------------------

@@ -1,6 +1,7 @@
-// Neutral defaults of the train services until the trains, the clock and the event display are
-// built: no train runs or is drawn, and the option values are kept. (The train records, the
-// queues and the clock step are built: trains/train_records.cpp, trains/sim_clock.cpp.)
+// Neutral defaults of the train services until the trains and the clock are built: no train runs
+// or is drawn, and the option values are kept. (The train records, the queues and the clock step
+// are built: trains/train_records.cpp, trains/sim_clock.cpp; the event display:
+// trains/event_display.cpp.)
 #include "trains/train_services.h"
 #include "core/misc.h"
 #include "model/netfile_sections.h"
@@ -126,34 +127,3 @@ int CheckReservationConflict(int fromX, int fromY, int fromLevel, int toX, int t
 int PushIntoTrain(TrainRecord* train, TrainRecord* other, int entry) { return 0; }
 void EditGeneralInfo() {}
 void ShowStatusInfo() {}
-
-int AddEventDisplayEntry(int kind, int x, int y, int level, int line, int secondLine, int subNumber,
-                         int32_t value) {
-  return 1;
-}
-void ClearEventDisplay() {}
-int GetEventDisplayCount() { return 0; }
-void ShowEventDisplay() {}
-void EventFilterCommand(int command) {}
-
-static int EventDisplayOption = 0;
-static uint8_t EventKindFlags[30];
-int GetEventDisplayOption() { return EventDisplayOption; }
-int SetEventDisplayOption(int value) {
-  if (value < 0 || value > 7) return 1;
-  EventDisplayOption = value;
-  return 0;
-}
-int GetEventKindFlag(int kind) { return kind >= 1 && kind <= 29 ? EventKindFlags[kind] : 0; }
-int SetEventKindFlag(int kind, int flag) {
-  if (kind < 1 || kind > 29) return 1;
-  if (flag < 0 || flag > 2) return 2;
-  EventKindFlags[kind] = (uint8_t)flag;
-  return 0;
-}
-// Start-up values: option byte 0, every event kind shown (flag 1).
-void ResetEventFilter() {
-  EventDisplayOption = 0;
-  for (int kind = 1; kind <= 29; kind++) EventKindFlags[kind] = 1;
-}
-void ExitEventDisplay() {}

@@ -181,6 +181,24 @@ TEST_F(OptionFileTest, EveryKeyOffItsDefaultReadsAndWritesBackByteIdentical) {
   }
 }
 
+// The event display's keys as the program wrote them before their texts moved to the event
+// display list: read back to the same settings and written again byte for byte.
+TEST_F(OptionFileTest, EventKeysWrittenByTheEarlierProgramReadBackTheSame) {
+  std::string before =
+      Bytes(std::string(QUIL_TEST_SOURCE_DIR) + "/tests/app/data/settings_events_before.ini");
+  ASSERT_FALSE(before.empty());
+  std::ofstream(dir + "quil.ini", std::ios::binary) << before;
+  UseOptionFolder();
+  LocateAndReadSettings();
+  EXPECT_EQ(MsgSeamCallCount(), 0);
+  EXPECT_EQ(GetEventDisplayOption(), 6);
+  static const int flags[30] = {0, 2, 0, 1, 1, 2, 1, 1, 0, 0, 2, 1, 1, 2, 0, 0,
+                                1, 2, 1, 1, 0, 1, 1, 2, 1, 1, 0, 2, 1, 0};
+  for (int k = 1; k <= 29; k++) EXPECT_EQ(GetEventKindFlag(k), flags[k]) << k;
+  ASSERT_EQ(WriteSettingsFile(), 0);
+  EXPECT_TRUE(Body(Bytes(dir + "quil.ini")) == Body(before));
+}
+
 TEST_F(OptionFileTest, AMissingFileGivesTheDefaultsWrittenAtOnceWithoutAMessage) {
   LocateAndReadSettings();
   EXPECT_EQ(MsgSeamCallCount(), 0);
@@ -218,6 +236,10 @@ TEST_F(OptionFileTest, AbsentAndRefusedValues) {
       {"BauformSK=12", 1},
       {"BauformTunn=x", 1},
       {"DispNn=BjX", 1},
+      {"DispNn=BBBBBBBBBBBBBBBBBBBBBBBBBBBBBCjB", 0},  // letters after the 29th: not used
+      {"DispNn=BBBBBBBBBBBBBBBBBBBBBBBBBBBBBCx", 1},   // but still only B, C or j
+      {"DispNAllg=S", 0},
+      {"DispNAllg=0Q", 1},
       {"V=LQ", 1},
       {"E=XP", 1},
       {"SuchSym=G", 1},

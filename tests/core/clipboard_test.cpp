@@ -85,15 +85,17 @@ TEST_P(ClipboardModes, ListCopyStripsMarkingsAndEndsWithAnEmptyLine) {
                       u"f\0",
                       19),
        u"abcdef\r\n", 0},
-      // parameters that would run past the end of the line end it there
+      // parameter units may be 0: a keyed run of entry 0 (key 0, filler 0) as the lists make it
       {std::u16string(u"ab\x02"
-                      u"1\0next\0",
-                      10),
-       u"ab\r\nnext\r\n", 0},
+                      u"\0\0\0 cd\x02"
+                      u"e\0next\0",
+                      16),
+       u"ab cde\r\nnext\r\n", 0},
       {std::u16string(u"ab\x06"
-                      u"1234\0",
-                      8),
-       u"ab\r\n", 0},
+                      u"1\0\0\0\0f\x06"
+                      u"\0",
+                      12),
+       u"abf\r\n", 0},
       {justShort + std::u16string(u"\0", 1), justShort + u"\r\n", 0},
       // a long line: the lines before it are copied, the result is 3
       {std::u16string(u"one\0two\0", 8) + longLine + std::u16string(u"\0three\0", 7), u"one\r\ntwo",

@@ -32,8 +32,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (bytes > size || memcmp(dib, data, bytes) != 0) __builtin_trap();
     MemFree(dib);
   }
-  // The bytes as a list of lines (two zeros added so it ends).
-  std::vector<char16_t> list(size / 2 + 2, 0);
+  // The bytes as a list of lines: zeros added so it ends, and so that a code opening a run at
+  // its end still has its parameter units, as the program's lists have.
+  std::vector<char16_t> list(size / 2 + 8, 0);
   memcpy(list.data(), data, size / 2 * 2);
   int r = CopyListToClipboard(list.data());
   if (r != 0 && r != 3) __builtin_trap();

@@ -130,6 +130,13 @@ class Canvas:
             x += 4 * scale
         return x
 
+    def slice(self, x0, w=8):
+        """Columns x0 .. x0 + w - 1 as a canvas of their own."""
+        out = Canvas(w, self.h, 0)
+        for y in range(self.h):
+            out.px[y][:] = self.px[y][x0:x0 + w]
+        return out
+
     def blit(self, other, x, y):
         for r in range(other.h):
             for col in range(other.w):
@@ -1227,6 +1234,22 @@ def build_masks(strip_rows):
 GLYPH_CHARS = {}
 
 
+def event_indicator(filled):
+    """The three glyphs of the event indicator as one 24 x 16 picture: a framed sheet with three
+    rows; the second form (entries not yet seen, or full) has its rows filled and a mark."""
+    cv = Canvas(24, 16, 0)
+    cv.frame(1, 2, 22, 13, M_TEXT)
+    for i, y in enumerate((5, 8, 11)):
+        if filled:
+            cv.rect(4, y - 1, 15, y, M_TEXT)
+        else:
+            cv.line(4, y, 15, y, M_TEXT)
+    if filled:
+        cv.rect(18, 4, 19, 8, M_TEXT)
+        cv.rect(18, 10, 19, 11, M_TEXT)
+    return cv
+
+
 def glyph_char(c):
     """Glyph-text character c (0..31): small signs drawn in 8 x 16."""
     cv = Canvas(8, 16, 0)
@@ -1246,7 +1269,9 @@ def glyph_char(c):
                 cv.set(hx - dx, hy + k, M_TEXT)
             else:
                 cv.set(hx + k, hy - dy, M_TEXT)
-    elif 9 <= c <= 18:  # digits 0..9
+    elif 0x12 <= c <= 0x17:  # the event indicator: a list sheet in three glyphs
+        return event_indicator(c >= 0x15).slice(((c - 0x12) % 3) * 8)
+    elif 9 <= c <= 17:  # digits 0..8
         cv.text(2, 5, str(c - 9), M_TEXT)
     else:  # boxes, discs and letters
         letters = "HTRDSLBWVKPEAN"
