@@ -10,6 +10,7 @@
 #include "app/commands.h"
 #include "app/dialog_ctl.h"
 #include "app/dialog_seam.h"
+#include "app/netcmd.h"
 #include "app/startup.h"
 #include "core/msgbox.h"
 #include "core/clipboard.h"
@@ -18,6 +19,7 @@
 #include "core/msgbox_seam.h"
 #include "core/sound.h"
 #include "model/general_section.h"
+#include "model/grid.h"
 #include "trains/event_display.h"
 
 namespace {
@@ -289,6 +291,18 @@ TEST_F(EventDialogs, MenuCommandsAndTheListsButtonsOpenTheFilterDialogs) {
   std::vector<uint32_t> seen;
   for (const Shown& v : S.shown) seen.push_back(v.templateId);
   EXPECT_EQ(seen, (std::vector<uint32_t>{93, 94, 95, 96, 97}));
+}
+
+TEST_F(EventDialogs, TheSaveQuestionAsksFirstWhileTheListHoldsEvents) {
+  ClearNetModified();
+  EXPECT_EQ(QuerySaveChanges(), 1);
+  EXPECT_EQ(S.shown.size(), 0u);
+  Add(1);
+  S.actions = {Press(DLGID_CANCEL), Press(120)};
+  EXPECT_EQ(QuerySaveChanges(), 0);
+  EXPECT_EQ(QuerySaveChanges(), 1);
+  ASSERT_EQ(S.shown.size(), 2u);
+  EXPECT_EQ(S.shown[0].templateId, 3u);
 }
 
 }  // namespace
