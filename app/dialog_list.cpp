@@ -23,10 +23,20 @@ int SymbolCodeWidth(char16_t c) {
 }
 
 // Length of a symbol text in characters including its terminator; embedded codes count with their
-// parameter characters (which may be 0).
+// parameter characters (which may be 0). A code 2 or 6 opens a marked run and the next 2 or 6
+// closes it alone, without parameters.
 static int EntryLength(const char16_t* s) {
-  int i = 0;
-  while (s[i]) i += SymbolCodeWidth(s[i]);
+  int i = 0, inRun = 0;
+  while (s[i]) {
+    char16_t c = s[i];
+    if ((c == 2 || c == 6) && inRun) {
+      inRun = 0;
+      i++;
+      continue;
+    }
+    if (c == 2 || c == 6) inRun = 1;
+    i += SymbolCodeWidth(c);
+  }
   return i + 1;
 }
 

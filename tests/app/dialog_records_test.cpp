@@ -166,6 +166,22 @@ TEST(DialogLists, WalkEntriesWithAndWithoutHeightWords) {
   EXPECT_EQ(Entry(&rm, 1), u"L2");
   EXPECT_EQ(Entry(&rm, 2).substr(0, 2), u"L3");
   EXPECT_EQ(GetListString(&rm, 3), nullptr);
+
+  // A keyed run (code 2 with three parameter units, here entry 0) is closed by a lone code 2: the
+  // closing code takes no parameters, so a short text after it stays in its line.
+  std::u16string k;
+  k += char16_t(2);
+  k += std::u16string(3, u'\0');
+  k += u"a";
+  k += char16_t(2);
+  k += u"b";
+  k += u'\0';
+  k += u"next";
+  k += u'\0';
+  k += u'\0';
+  DialogRecord rk = DlgList(106, k.data(), 0);
+  EXPECT_EQ(Entry(&rk, 1), u"next");
+  EXPECT_EQ(GetListString(&rk, 2), nullptr);
 }
 
 TEST(DialogLists, DeleteMovesTheRestDown) {
