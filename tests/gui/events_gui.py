@@ -12,7 +12,7 @@ from guilib import BIN_DIR, GuiSession, expect, lang_text, run  # noqa: E402
 from programlib import close_with_exit_message, folder_with  # noqa: E402
 
 EXE = "events_host.exe"
-STATUS = ("class=KORV_R27K32_384_Status", f"exe={EXE}", "timeout=30000")
+STATUS = ("wait", "class=KORV_R27K32_384_Status", f"exe={EXE}", "timeout=30000")
 
 
 def dialog(title):
