@@ -455,7 +455,7 @@ void DrawEventIndicator(void* dc) {
   char16_t glyph = 0;
   int colour = GetEventIndicatorLook(&glyph);
   const char16_t text[4] = {glyph, (char16_t)(glyph + 1), (char16_t)(glyph + 2), 0};
-  DrawSymbolText(dc, left, top, text, GetColour(colour), GetColour(colour), GetColour(39), 3);
+  DrawEventIndicatorGlyphs(dc, left, top, text, GetColour(colour), GetColour(39));
 }
 
 // ---- block hooks -------------------------------------------------------------------------------------

@@ -89,6 +89,16 @@ extern void (*EventSoundRequest)(int n);
 // The default: WM_USER+5 with wParam n and lParam 2 (sound-option bit 2) posted to the main
 // window, which plays the sound unless input is waiting (nothing in the native build).
 void PostEventSound(int n);
+// Draws the indicator's three glyphs at the pane's corner (the Win32 build into the status
+// window; the native build keeps what it would draw in EventIndicatorDrawn).
+void DrawEventIndicatorGlyphs(void* dc, int x, int y, const char16_t* glyphs, uint32_t colour,
+                              uint32_t background);
+struct EventIndicatorDrawing {
+  int count, x, y;
+  uint32_t colour;
+  char16_t glyphs[4];
+};
+extern EventIndicatorDrawing EventIndicatorDrawn;  // native build only
 
 // ---- dialogs (trains/event_dialogs.cpp) -------------------------------------------------------------
 // The list dialog's procedure (dialog 93).

@@ -18,6 +18,8 @@
 #include "core/langtext.h"
 #include "core/msgbox_seam.h"
 #include "core/sound.h"
+#include "graphics/colours.h"
+#include "views/view_services.h"
 #include "model/general_section.h"
 #include "model/grid.h"
 #include "trains/event_display.h"
@@ -291,6 +293,22 @@ TEST_F(EventDialogs, MenuCommandsAndTheListsButtonsOpenTheFilterDialogs) {
   std::vector<uint32_t> seen;
   for (const Shown& v : S.shown) seen.push_back(v.templateId);
   EXPECT_EQ(seen, (std::vector<uint32_t>{93, 94, 95, 96, 97}));
+}
+
+TEST_F(EventDialogs, TheIndicatorDrawsItsLookIntoPane28) {
+  static unsigned char token;
+  int top = 0;
+  int left = GetStatusPaneRect(28, &top, nullptr, nullptr);
+  Add(1);
+  DrawEventIndicator(&token);
+  EXPECT_EQ(EventIndicatorDrawn.x, left);
+  EXPECT_EQ(EventIndicatorDrawn.y, top);
+  EXPECT_EQ(EventIndicatorDrawn.colour, GetColour(103));
+  EXPECT_EQ(std::u16string(EventIndicatorDrawn.glyphs), u"\x15\x16\x17");
+  ClearEventDisplay();
+  DrawEventIndicator(&token);
+  EXPECT_EQ(EventIndicatorDrawn.colour, GetColour(101));
+  EXPECT_EQ(std::u16string(EventIndicatorDrawn.glyphs), u"\x12\x13\x14");
 }
 
 TEST_F(EventDialogs, TheSaveQuestionAsksFirstWhileTheListHoldsEvents) {
