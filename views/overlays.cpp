@@ -100,6 +100,20 @@ static OverlayItem* NewItem(ItemList* l) {
   return it;
 }
 
+// An annotation or a train label: placed at the cell with its offsets, in its text and box colours.
+static void AddAnnotationItem(ItemList* l, int kind, int px, int py, const AnnotationRecord* a) {
+  OverlayItem* it = NewItem(l);
+  if (!it) return;
+  it->kind = kind;
+  it->px = px;
+  it->py = py;
+  it->xOffset = a->xOffset;
+  it->yOffset = a->yOffset;
+  it->textColour = GetColour(a->textColour) & 0xFFFFFF;
+  it->boxColour = GetColour(a->boxColour) & 0xFFFFFF;
+  CopyText(it->text, a->text, ANNOTATION_TEXT_UNITS);
+}
+
 static void CollectCell(ItemList* l, const EditViewSlot* s, int x, int y, int px, int py,
                         const EditOverlaySnapshot* n) {
   int top = s->cursorLevel;
@@ -136,33 +150,13 @@ static void CollectCell(ItemList* l, const EditViewSlot* s, int x, int y, int px
   if (n->annotationBits) {
     AnnotationRecord a;
     if (GetAnnotationAtCell(x, y, bottom, &a, n->annotationBits) && a.xOffset != -10000) {
-      OverlayItem* it = NewItem(l);
-      if (it) {
-        it->kind = OVERLAY_ITEM_ANNOTATION;
-        it->px = px;
-        it->py = py;
-        it->xOffset = a.xOffset;
-        it->yOffset = a.yOffset;
-        it->textColour = GetColour(a.textColour) & 0xFFFFFF;
-        it->boxColour = GetColour(a.boxColour) & 0xFFFFFF;
-        CopyText(it->text, a.text, ANNOTATION_TEXT_UNITS);
-      }
+      AddAnnotationItem(l, OVERLAY_ITEM_ANNOTATION, px, py, &a);
     }
   }
   if (n->trainLabelBits) {
     AnnotationRecord a;
     if (GetTrainLabel(x, y, bottom, &a) && a.xOffset != -10000) {
-      OverlayItem* it = NewItem(l);
-      if (it) {
-        it->kind = OVERLAY_ITEM_TRAIN;
-        it->px = px;
-        it->py = py;
-        it->xOffset = a.xOffset;
-        it->yOffset = a.yOffset;
-        it->textColour = GetColour(a.textColour) & 0xFFFFFF;
-        it->boxColour = GetColour(a.boxColour) & 0xFFFFFF;
-        CopyText(it->text, a.text, ANNOTATION_TEXT_UNITS);
-      }
+      AddAnnotationItem(l, OVERLAY_ITEM_TRAIN, px, py, &a);
     }
   }
 }

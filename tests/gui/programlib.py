@@ -53,6 +53,18 @@ def folder_with(name, exe, with_lang, lang="en"):
     return os.path.join(d, os.path.basename(exe))
 
 
+def settings(path):
+    """The option file's keys (UTF-16 with its mark)."""
+    with open(path, "rb") as f:
+        text = f.read().decode("utf-16")
+    values = {}
+    for line in text.splitlines():
+        key, sep, value = line.partition("=")
+        if sep:
+            values[key] = value
+    return values
+
+
 def close_with_exit_message(s, exe_name, handle, lang="en"):
     """The running-time message ends the run; OK lets the program end with code 0."""
     title = lang_text(1362, lang)

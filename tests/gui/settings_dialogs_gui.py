@@ -11,23 +11,11 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from guilib import DATA_DIR, GuiSession, expect, lang_text, run, wine_path  # noqa: E402
-from programlib import QUIL, close_with_exit_message, confirm_open_dialog, folder_with  # noqa: E402
+from programlib import QUIL, close_with_exit_message, confirm_open_dialog, folder_with, settings  # noqa: E402
 
 EDIT = "class=KORV_R27K32_384_Edit"
 EXE = "exe=quil.exe"
 DIGIT = {str(d): str(48 + d) for d in range(10)}  # virtual-key codes of the digit keys
-
-
-def settings(path):
-    """The option file's keys (UTF-16 with its mark)."""
-    with open(path, "rb") as f:
-        text = f.read().decode("utf-16")
-    values = {}
-    for line in text.splitlines():
-        key, sep, value = line.partition("=")
-        if sep:
-            values[key] = value
-    return values
 
 
 def dialog(title, *steps, timeout="30000"):

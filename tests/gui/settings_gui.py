@@ -8,23 +8,11 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from guilib import GuiSession, expect, lang_text, run  # noqa: E402
-from programlib import QUIL, close_with_exit_message, folder_with  # noqa: E402
+from programlib import QUIL, close_with_exit_message, folder_with, settings  # noqa: E402
 
 STATUS = "class=KORV_R27K32_384_Status"
 EDIT = "class=KORV_R27K32_384_Edit"
 CLOCK = "class=KORV_R27K32_384_Uhr"
-
-
-def settings(path):
-    """The option file's keys (UTF-16 with its mark)."""
-    with open(path, "rb") as f:
-        text = f.read().decode("utf-16")
-    values = {}
-    for line in text.splitlines():
-        key, sep, value = line.partition("=")
-        if sep:
-            values[key] = value
-    return values
 
 
 def start(s, exe):
