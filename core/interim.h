@@ -18,9 +18,7 @@
 // |   LogDisplayEvent                                  |   log                              |                                      |
 // | elements/element_symbols.cpp                       | the element symbol classes         | the symbol definitions               |
 // | trains/train_services.cpp                          | no train dialogs                   | the train dialogs                    |
-// | trains/train_services.cpp FindTrainReservingCell,  | no train reserves a cell; nothing  | the path reservations                |
-// |   ReleaseTrainReservation, ReserveAhead,           | to release; the way ahead is free  |                                      |
-// |   CheckReservationConflict                         | (no cell marked); no conflict      |                                      |
+// | trains/train_reserve.cpp SignalConditionForTrain   | the condition lets the train on (1)| the signal conditions                |
 // | trains/train_services.cpp PushIntoTrain            | no push: the train ahead blocks    | joining and contact between trains   |
 // | elements/element_services.cpp                      | no signal system state (0); no     | the signal systems and signal        |
 // |   GetSignalSystemState, TriggerElementAt           | element to trigger (7)             | switching                            |

@@ -4,6 +4,7 @@
 #include "elements/element_services.h"
 #include "model/grid.h"
 #include "signalling/switch_control.h"
+#include "trains/train_reserve.h"
 #include "trains/train_services.h"
 #include "views/view_services.h"
 
@@ -134,7 +135,7 @@ int MoveTrainOneCell(TrainRecord* t, TrainPosition* newHead) {
       cls = ELEM_PLAIN, move = MOVE_STRAIGHT;
     }
   } else {
-    t->flags &= ~TRAIN_RESERVING;
+    ReleaseTrainReservation(t);  // the marks left ahead go with the flag
     if (!IsTrainCellCode(code)) {
       RaiseMoveEvent(EVENT_NO_WAY, t, (int)x, (int)y, level);
       return MOVE_CELL_BLOCKED;
@@ -144,14 +145,13 @@ int MoveTrainOneCell(TrainRecord* t, TrainPosition* newHead) {
   // A cell reserved ahead of a train: only the train that reserved it goes on; its own last
   // reserved cell ends the reservation.
   if (code & CELL_MARK_BIT) {
-    if (!(t->flags & TRAIN_RESERVING)) return MOVE_CELL_BLOCKED;
+    if (!IsNextReservedCell(t, (int)x, (int)y, level)) return MOVE_CELL_BLOCKED;
     if (t->reservedCells < 2) {
       if (move == MOVE_BLOCKED) return MOVE_CELL_BLOCKED;
-      t->flags &= ~TRAIN_RESERVING;
-      if (address && *address == code) *address = (CellCode)(code & ~CELL_MARK_BIT);
+      ReleaseTrainReservation(t);
     }
   } else {
-    t->flags &= ~TRAIN_RESERVING;
+    ReleaseTrainReservation(t);  // the marks left ahead go with the flag
   }
   if (CheckReservationConflict((int)head->x, (int)head->y, head->level, (int)x, (int)y, level, t,
                                t->dx, t->dy, t->dz))
@@ -172,12 +172,18 @@ int MoveTrainOneCell(TrainRecord* t, TrainPosition* newHead) {
                               : DecideSwitchExitFrom(t, (int)x, (int)y, level, t->dx, t->dy);
       move = SwitchDecisionToMove(decision);
       if (move == SWITCH_MOVE_WAIT) return MOVE_CELL_STAYS;
+      // A reserved switch is passed by the exit reserved (the decision above advanced its
+      // counters once for this train).
+      if (int reserved = ReservedExitAt(t, (int)x, (int)y, level)) {
+        move = reserved;
+        break;
+      }
       // Told to stop without an exit: the train waits before the switch.
       if (move == MOVE_BLOCKED && (decision & SWITCH_STOP_MARK)) return MOVE_CELL_BLOCKED;
       break;
     }
     case ELEM_SIGNAL:
-      t->flags &= ~TRAIN_RESERVING;
+      ReleaseTrainReservation(t);
       mark |= VEHICLE_MARK_SIGNAL;
       t->limit2 = t->limit3 = 0;
       ComputeTargetSpeed(t);

@@ -30,6 +30,7 @@ void FreeTrainRecord(TrainRecord* t) {
   if (!t) return;
   ForgetSelectedTrain(t);  // no freed train stays selected
   if (t->list) MemFree(t->list);
+  if (t->reservedPath) MemFree(t->reservedPath);
   MemFree(t);
 }
 

@@ -41,6 +41,11 @@ struct TrainVehicleEntry {
   uint32_t length;  // in 1/32 cell
 };
 
+// A cell of a train's reserved path (kept in order with the train, never saved).
+struct ReservedCell {
+  int32_t x, y, level;
+};
+
 struct TrainRecord {
   TrainRecord* next;         // list of all trains
   TrainRecord* nextInQueue;  // the state queue the train is in
@@ -69,6 +74,9 @@ struct TrainRecord {
   uint16_t* list;  // owned, listCount entries
   int32_t reservationRetries, blockedLimit, blockedCount;
   int32_t dx, dy, dz;
+  // The marked cells ahead: reservedCells of them from reservedFirst (owned, not saved).
+  ReservedCell* reservedPath;
+  int32_t reservedFirst, reservedCapacity;
   // followed by positionCount + 1 TrainPosition entries, then vehicleCount vehicle entries
 };
 

@@ -1,6 +1,7 @@
 // The train running step: speeds, the quarter-cell accumulator, whole-cell and partial moves, the
 // stops and TP under the head, waits, blocked retries, starts from depots and the schedules.
 #include "trains/train_running.h"
+#include "trains/train_reserve.h"
 #include "core/random.h"
 #include "elements/element_services.h"
 #include "model/cellcodes.h"
@@ -272,7 +273,7 @@ void MoveTrainWholeCell(TrainRecord* t) {
     DequeueTrainByState(t);  // out of the round-robin queue, 0x3000 and the count cleared
     EnqueueTrainByState(t);  // at the front of the running queue
   }
-  if (t->flags & TRAIN_RESERVING) t->reservedCells--;
+  if (t->flags & TRAIN_RESERVING) DropFirstReservedCell(t);
   t->decrement = r < MOVE_CELL_DIAGONAL ? 10 : 7;
   if (IsLogFileOpen())
     WriteLogEntry((int)old.x, (int)old.y, old.level, (int)next.x, (int)next.y, next.level, t->dx,

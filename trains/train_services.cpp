@@ -14,12 +14,7 @@ void DrawStopTimeField(void* dc) {}
 void RefreshTrainCellCodes(int mode) {}
 void RecalcTrainTimeSteps() {}
 void EmptyTrainHook() {}
-void RestoreTrainReservations() {}
 int ConvertOldTrainRecords(int version) { return 0; }
-int ReleaseTrainReservationsInRect(int x0, int y0, int level0, int x1, int y1, int level1,
-                                   int mode) {
-  return 0;
-}
 
 int TrainStatistics(int* handSteered, int* joining, int* waiting, int* blocked, int* held) {
   int* outs[5] = {handSteered, joining, waiting, blocked, held};
@@ -117,13 +112,6 @@ void EditSimulationTime() {}
 void EditStopTime() {}
 void EditSimulationParameters() {}
 void EditTrainAtCell(int x, int y, int level) {}
-TrainRecord* FindTrainReservingCell(int x, int y, int level) { return nullptr; }
-void ReleaseTrainReservation(TrainRecord* train) {}
-int ReserveAhead(TrainRecord* train, int mode) { return 1; }
-int CheckReservationConflict(int fromX, int fromY, int fromLevel, int toX, int toY, int toLevel,
-                             TrainRecord* train, int dx, int dy, int dz) {
-  return 0;
-}
 int PushIntoTrain(TrainRecord* train, TrainRecord* other, int entry) { return 0; }
 void EditGeneralInfo() {}
 void ShowStatusInfo() {}

@@ -13,6 +13,7 @@
 #include "signalling/switch_control.h"
 #include "trains/sim_clock.h"
 #include "trains/train_records.h"
+#include "trains/train_reserve.h"
 #include "trains/train_services.h"
 
 namespace headless {
@@ -163,7 +164,8 @@ inline void AdvanceTicks(int ticks) {
 }
 
 // One line per train in list order: line/sub-number, head cell, direction, sub-cell offset, speed,
-// state flags and the cells it holds in the grid (head first, the tail entry last when used).
+// state flags and the cells it holds in the grid (head first, the tail entry last when used), then
+// the cells it keeps reserved ahead.
 inline std::string DumpTrains() {
   std::string out;
   char buf[160];
@@ -178,14 +180,22 @@ inline std::string DumpTrains() {
       std::snprintf(buf, sizeof buf, " %u,%u", p[i].x, p[i].y);
       out += buf;
     }
+    if (t->reservedCells > 0 && t->reservedPath) {
+      out += " reserved";
+      for (int i = 0; i < t->reservedCells; i++) {
+        const ReservedCell& c = t->reservedPath[t->reservedFirst + i];
+        std::snprintf(buf, sizeof buf, " %d,%d", c.x, c.y);
+        out += buf;
+      }
+    }
     out += "\n";
   }
   return out;
 }
 
 // Every grid cell of the box that holds a train code belongs to a used entry of the train with
-// that code, and every used entry's cell holds its train's code. Empty when all agree, else the
-// first disagreement.
+// that code, and every used entry's cell holds its train's code; the reservation marks agree with
+// the trains' kept cells. Empty when all agree, else the first disagreement.
 inline std::string CheckTrainCells(int x0, int y0, int x1, int y1, int level) {
   char buf[160];
   for (TrainRecord* t = Trains.first; t; t = t->next) {
@@ -199,6 +209,24 @@ inline std::string CheckTrainCells(int x0, int y0, int x1, int y1, int level) {
         return buf;
       }
   }
+  // Every kept reserved cell is marked, and every marked cell of the box is kept by a train.
+  for (TrainRecord* t = Trains.first; t; t = t->next)
+    for (int i = 0; i < t->reservedCells && t->reservedPath; i++) {
+      const ReservedCell& k = t->reservedPath[t->reservedFirst + i];
+      if ((GetCell(k.x, k.y, k.level) & 0xC000) != CELL_MARK_BIT) {
+        std::snprintf(buf, sizeof buf, "train %u: kept cell %d,%d is not marked", t->subNumber,
+                      k.x, k.y);
+        return buf;
+      }
+    }
+  for (int y = y0; y <= y1; y++)
+    for (int x = x0; x <= x1; x++) {
+      CellCode m = GetCell(x, y, level);
+      if ((m & 0xC000) == CELL_MARK_BIT && !FindTrainReservingCell(x, y, level)) {
+        std::snprintf(buf, sizeof buf, "cell %d,%d is marked but kept by no train", x, y);
+        return buf;
+      }
+    }
   for (int y = y0; y <= y1; y++)
     for (int x = x0; x <= x1; x++) {
       CellCode c = GetCell(x, y, level);

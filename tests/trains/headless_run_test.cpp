@@ -131,3 +131,32 @@ TEST_F(HeadlessFixture, AccelerationAndBraking) {
   text += "no limit\n" + RunDumping(300, 50);
   ExpectGolden("acceleration", text);
 }
+
+// Two trains one behind the other reserve over a crossing and a ratio switch (one train each way):
+// the first takes the through way, the second the branch; every reservation is passed by the exit
+// it marked and no mark is left behind.
+TEST_F(HeadlessFixture, TrainsReserveOverACrossingAndARatioSwitch) {
+  for (int x = 5; x <= 50; x++)
+    if (x != 20 && x != 23) ASSERT_TRUE(SetCell(x, 30, 0, TRACK_WE));
+  ASSERT_TRUE(SetCell(20, 30, 0, 32));  // a crossing: trains reserve from here
+  ASSERT_EQ(PlaceTestSwitch(23, 30, 0, SWITCH_E_SE, SWITCH_RATIO), 0);
+  SwitchControl* r = FindSwitchRecord(23, 30, 0, 0);
+  ASSERT_NE(r, nullptr);
+  r->data.ratio.count[0] = 1, r->data.ratio.count[1] = 1, r->data.ratio.counter = 2;
+  for (int i = 1; i <= 8; i++) ASSERT_TRUE(SetCell(23 + i, 30 + i, 0, TRACK_NWSE));
+  TrainSpec first;
+  first.cells = {{16, 30}, {15, 30}, {14, 30}};
+  ASSERT_NE(PlaceTrain(first), nullptr);
+  TrainSpec second;
+  second.subNumber = 2;
+  second.cells = {{9, 30}, {8, 30}, {7, 30}};
+  ASSERT_NE(PlaceTrain(second), nullptr);
+  std::string text;
+  for (int done = 0; done < 1000; done += 50) {
+    AdvanceTicks(50);
+    text += "tick " + std::to_string(done + 50) + "\n" + DumpTrains();
+    ASSERT_EQ(CheckTrainCells(0, 25, 55, 45, 0), "") << done;
+  }
+  EXPECT_EQ(r->data.ratio.counter, 2u);  // advanced once by each train
+  ExpectGolden("reserve_ratio", text);
+}

@@ -3,6 +3,7 @@
 // ahead); the grid edge and the lowest level; switches, signals and ramps.
 #include <gtest/gtest.h>
 #include <vector>
+#include "core/misc.h"
 #include "model/grid.h"
 #include "signalling/switch_control.h"
 #include "trains/train_move.h"
@@ -61,6 +62,15 @@ struct MoveFixture : ::testing::Test {
     for (size_t i = 0; i < cells.size(); i++)
       if (p[i].cell) *p[i].cell = t->cellCode;
     return t;
+  }
+  // The train holds a reservation of these cells (their marks are the caller's).
+  static void Keep(TrainRecord* t, std::vector<Cell> cells) {
+    t->flags |= TRAIN_RESERVING;
+    t->reservedCells = (int)cells.size();
+    t->reservedPath = (ReservedCell*)MemAlloc(cells.size() * sizeof(ReservedCell));
+    t->reservedCapacity = (int)cells.size();
+    for (size_t i = 0; i < cells.size(); i++)
+      t->reservedPath[i] = {cells[i].x, cells[i].y, cells[i].level};
   }
   // One whole-cell step as the running step does it: the new head's cell takes the train's code,
   // the positions shift and the cell the tail leaves gets its code back.
@@ -283,8 +293,9 @@ TEST_F(MoveFixture, OwnReservationRunsOutAtItsLastCell) {
     Put(10, 10, 0, c.code);
     Put(9, 10, 0, 0);
     TrainRecord* t = Place({{9, 10, 0}}, 1, 0);
-    t->flags |= TRAIN_RESERVING;
-    t->reservedCells = c.reserved;
+    std::vector<Cell> kept;
+    for (int i = 0; i < c.reserved; i++) kept.push_back({10 + i, 10, 0});
+    Keep(t, kept);
     TrainPosition head = {};
     EXPECT_EQ(MoveTrainOneCell(t, &head), MOVE_CELL_STRAIGHT) << c.reserved;
     EXPECT_EQ(head.codeUnder, 0x0200);  // the code under a train never keeps the mark
@@ -345,10 +356,12 @@ TEST_F(MoveFixture, SwitchesDecideTheExit) {
   Put(10, 10, 0, 48);
   Put(11, 10, 0, 0);
   Put(11, 11, 0, 2);
+  Put(9, 10, 0, 0);  // the way on behind the switch (these ways reserve the switch with it)
   TrainRecord* back = Place({{11, 10, 0}}, -1, 0);
   TrainRecord* fromDiagonal = Place({{11, 11, 0}}, -1, -1, WAYKIND_FIRST, 2);
   TrainPosition head = {};
   EXPECT_EQ(MoveTrainOneCell(back, &head), MOVE_CELL_STRAIGHT);
+  ReleaseTrainReservation(back);  // the switch is free for the next train again
   EXPECT_EQ(MoveTrainOneCell(fromDiagonal, &head), MOVE_CELL_TURNED);
   EXPECT_EQ(fromDiagonal->dx, -1);
   EXPECT_EQ(fromDiagonal->dy, 0);
@@ -360,6 +373,8 @@ TEST_F(MoveFixture, ArrivalSwitchTakesTheRecordOfItsSide) {
   Put(10, 10, 0, 12);
   Put(10, 11, 0, 1);
   Put(10, 9, 0, 1);
+  Put(9, 9, 0, 2);  // the ways on behind the switch, reserved with it
+  Put(11, 11, 0, 2);
   ASSERT_EQ(PlaceSwitch(10, 10, 0, 1, SWITCH_FIXED1, 1, fromSouth, 0), 0);
   ASSERT_EQ(PlaceSwitch(10, 10, 0, 2, SWITCH_FIXED2, 1, fromNorth, 0), 0);
   TrainRecord* up = Place({{10, 11, 0}}, 0, -1);
@@ -368,6 +383,7 @@ TEST_F(MoveFixture, ArrivalSwitchTakesTheRecordOfItsSide) {
   EXPECT_EQ(MoveTrainOneCell(up, &head), MOVE_CELL_DIAGONAL_TURNED);  // north-west
   EXPECT_EQ(up->dx, -1);
   EXPECT_EQ(up->dy, -1);
+  ReleaseTrainReservation(up);  // the switch is free for the train from the north again
   EXPECT_EQ(MoveTrainOneCell(down, &head), MOVE_CELL_DIAGONAL_TURNED);  // south-east
   EXPECT_EQ(down->dx, 1);
   EXPECT_EQ(down->dy, 1);
@@ -397,8 +413,7 @@ TEST_F(MoveFixture, SignalsMarkTheCellAndSetLimits) {
     Put(10, 10 - c.dy, 0, 1);
     TrainRecord* t = Place({{10, 10 - c.dy, 0}}, 0, c.dy);
     TrainPositions(t)[0].vehicleMark = 0x80 | 3;
-    t->flags |= TRAIN_RESERVING;
-    t->reservedCells = 4;
+    Keep(t, {{10, 10, 0}, {10, 10 + c.dy, 0}, {10, 10 + 2 * c.dy, 0}, {10, 10 + 3 * c.dy, 0}});
     t->maxSpeed = 60000, t->limit2 = 30000, t->limit3 = 40000;
     ComputeTargetSpeed(t);
     TrainPosition head = {};
