@@ -10,6 +10,7 @@
 #include "model/grid.h"
 #include "signalling/switch_control.h"
 #include "trains/track_geometry.h"
+#include "trains/train_draw.h"
 #include "trains/train_move.h"
 #include "trains/train_services.h"
 #include "views/view_services.h"
@@ -463,4 +464,81 @@ int RecountTrainReservation(TrainRecord* t) {
 void RestoreTrainReservations() {
   for (TrainRecord* t = GetFirstTrain(); t; t = t->next)
     if ((t->flags & TRAIN_RESERVING) && t->positionCount >= 1) RecountTrainReservation(t);
+}
+
+// ---- reversing ------------------------------------------------------------------------------------
+int ReverseTrain(TrainRecord* t, int setOffset, int keepVehicles) {
+  int count = t->positionCount;
+  if (count < 1) return 1;
+  TrainPosition* p = TrainPositions(t);
+  TrainPosition& tail = p[count];
+  if ((t->length + t->subCellOffset + 31) / 32 > count) {
+    t->subCellOffset = 0;
+    if (tail.codeUnder != 65535) {  // the tail entry gives its cell back
+      if (tail.cell) *tail.cell = tail.codeUnder;
+      tail.codeUnder = 65535;
+      if (!TrainDrawSuppressed) {
+        DrawCell((int)tail.x, (int)tail.y, tail.level, DRAWCELL_ALL_VIEWS);
+        if (tail.level < GRID_LEVEL_TOP)
+          DrawCell((int)tail.x, (int)tail.y, tail.level + 1, DRAWCELL_ALL_VIEWS);
+      }
+    }
+  }
+  if (p[count - 1].codeUnder == 65535) return 1;
+  ReleaseTrainReservation(t);
+  if (t->flags & TRAIN_HELD) {
+    DequeueTrainByState(t);
+    t->flags &= ~TRAIN_HELD;
+    EnqueueTrainByState(t);
+    ClearTpHoldAt((int)p[0].x, (int)p[0].y, p[0].level);
+  }
+  t->flags ^= TRAIN_TURNED;
+  // The cell ahead of the old head becomes the new tail entry.
+  int64_t aheadX = (int64_t)p[0].x + t->dx, aheadY = (int64_t)p[0].y + t->dy;
+  int32_t aheadLevel = p[0].level - (t->dz == -1 ? 1 : 0);
+  // The new direction leads from the last covered cell to the cell the tail left; a tail entry
+  // that never held a cell (a train just placed) gives it from the last two covered cells.
+  int64_t ndx = (int64_t)tail.x - p[count - 1].x, ndy = (int64_t)tail.y - p[count - 1].y;
+  int ndz = tail.level < p[count - 1].level ? -1 : 0;
+  if (ndx < -1 || ndx > 1 || ndy < -1 || ndy > 1 || (ndx == 0 && ndy == 0)) {
+    if (count >= 2) {
+      ndx = (int64_t)p[count - 1].x - p[count - 2].x;
+      ndy = (int64_t)p[count - 1].y - p[count - 2].y;
+    } else {
+      ndx = -t->dx, ndy = -t->dy;
+    }
+    ndz = 0;
+  }
+  t->dx = (int32_t)ndx, t->dy = (int32_t)ndy, t->dz = ndz;
+  // The cells reverse their order; the low bits of the vehicle marks (the vehicles starting in a
+  // slot) stay with the slot, the high bits (the leave trigger of a passed signal) go with the cell.
+  for (int i = 0, j = count - 1; i < j; i++, j--) {
+    TrainPosition a = p[i], b = p[j];
+    p[i] = b, p[j] = a;
+    p[i].vehicleMark = (uint8_t)((a.vehicleMark & 7) | (b.vehicleMark & 0xF8));
+    p[j].vehicleMark = (uint8_t)((b.vehicleMark & 7) | (a.vehicleMark & 0xF8));
+  }
+  tail.x = (uint32_t)(aheadX < 0 ? 0 : aheadX);
+  tail.y = (uint32_t)(aheadY < 0 ? 0 : aheadY);
+  tail.level = aheadLevel;
+  tail.cell = nullptr;
+  tail.codeUnder = 65535;
+  tail.vehicleMark &= 7;
+  TrainVehicleEntry* v = TrainVehicles(t);
+  int n = t->vehicleCount;
+  if (!keepVehicles) {
+    for (int i = 0, j = n - 1; i < j; i++, j--) std::swap(v[i], v[j]);
+    for (int i = 0; i < n; i++)
+      if (!(v[i].flags & 1)) v[i].flags ^= 0x8000;
+  } else {
+    for (int i = 0; i < n; i++)
+      if (v[i].flags & 1) v[i].flags ^= 0x8000;
+  }
+  MarkVehicleStarts(t);
+  if (setOffset) {
+    int offset = (32 - t->length % 32) & ~7;
+    t->subCellOffset = offset == 32 ? 0 : offset;
+  }
+  RedrawTrain(t, 0);
+  return 0;
 }

@@ -42,3 +42,8 @@ int ReservationCrossesRect(const TrainRecord* train, int x0, int y0, int level0,
                            int level1);
 // Files of older versions: the kept cells are found again along the marks (returns their count).
 int RecountTrainReservation(TrainRecord* train);
+// Turns the train round: its cells in reverse order (the cell ahead of the old head the new tail
+// entry), its vehicles reversed (keepVehicles: kept, only symmetric ones turn), its reservation
+// released and a held train running again; setOffset sets the sub-cell offset from the length.
+// 1 when the train is not wholly on the grid (nothing turned), else 0.
+int ReverseTrain(TrainRecord* train, int setOffset, int keepVehicles);

@@ -225,3 +225,61 @@ TEST_F(ReserveFixture, DiagonalStepsDoNotCutThroughAnotherTrainsPath) {
   ReleaseTrainReservation(ta);
   EXPECT_EQ(CheckReservationConflict(21, 20, 0, 20, 21, 0, tb, -1, 1, 0), 0);
 }
+
+// Reversing: the offset set from the length (40 -> 24, 64 -> 0), the cells in reverse order with
+// the cell ahead of the old head as the new tail entry, the leave trigger of a passed signal
+// staying with its cell, the vehicles reversed and turned (a symmetric one keeps its facing), the
+// reservation released; a train whose last covered entry is unused is refused.
+TEST_F(ReserveFixture, ReversingATrain) {
+  struct Case {
+    int32_t length;
+    int offset;
+  };
+  const Case cases[] = {{40, 24}, {64, 0}};
+  for (const Case& c : cases) {
+    SetUp();
+    for (int x = 10; x <= 30; x++) ASSERT_TRUE(SetCell(x, 30, 0, TRACK_WE));
+    ASSERT_TRUE(SetCell(16, 30, 0, CROSSING));
+    TrainSpec s;
+    s.cells = {{15, 30}, {14, 30}, {13, 30}};
+    s.length = c.length;
+    s.vehicles = 2;
+    TrainRecord* t = PlaceTrain(s);
+    ASSERT_NE(t, nullptr);
+    TrainVehicleEntry* v = TrainVehicles(t);
+    v[0].id = 7, v[1].id = 9, v[1].flags = 1;  // the second vehicle is symmetric
+    TrainPositions(t)[0].vehicleMark |= 0x80;  // a signal passed at (15, 30)
+    ASSERT_EQ(ReserveAhead(t, 1), 1);
+    ASSERT_TRUE(t->flags & TRAIN_RESERVING);
+    EXPECT_EQ(ReverseTrain(t, 1, 0), 0) << c.length;
+    TrainPosition* p = TrainPositions(t);
+    EXPECT_EQ(p[0].x, 13u);
+    EXPECT_EQ(p[2].x, 15u);
+    EXPECT_EQ(p[3].x, 16u);  // the new tail entry: the cell ahead of the old head, unused
+    EXPECT_EQ(p[3].codeUnder, 65535);
+    EXPECT_EQ(t->dx, -1);
+    EXPECT_EQ(t->dy, 0);
+    EXPECT_EQ(p[2].vehicleMark & 0x80, 0x80);  // the mark went with (15, 30)
+    EXPECT_EQ(p[0].vehicleMark & 0x80, 0);
+    EXPECT_EQ(t->subCellOffset, c.offset) << c.length;
+    EXPECT_TRUE(t->flags & TRAIN_TURNED);
+    EXPECT_FALSE(t->flags & TRAIN_RESERVING);
+    EXPECT_FALSE(Marked(16, 30));
+    EXPECT_EQ(v[0].id, 9u);
+    EXPECT_EQ(v[0].flags & 0x8000, 0u);  // symmetric: not turned
+    EXPECT_EQ(v[1].id, 7u);
+    EXPECT_EQ(v[1].flags & 0x8000, 0x8000u);
+    EXPECT_EQ(CheckTrainCells(5, 25, 35, 35, 0), "");
+  }
+  // A train not wholly on the grid (its last covered entry unused) is not turned.
+  SetUp();
+  for (int x = 10; x <= 30; x++) ASSERT_TRUE(SetCell(x, 30, 0, TRACK_WE));
+  TrainSpec s;
+  s.cells = {{15, 30}, {14, 30}};
+  TrainRecord* t = PlaceTrain(s);
+  ASSERT_NE(t, nullptr);
+  TrainPositions(t)[1].codeUnder = 65535;
+  SetCell(14, 30, 0, TRACK_WE);
+  EXPECT_EQ(ReverseTrain(t, 0, 0), 1);
+  EXPECT_FALSE(t->flags & TRAIN_TURNED);
+}
