@@ -11,19 +11,11 @@
 int (*TrainMoveEventSink)(int kind, int x, int y, int level, int line, int secondLine,
                           int subNumber, int32_t value) = AddEventDisplayEntry;
 
-namespace {
-// Events raised at the cell ahead.
-constexpr int EVENT_RAMP_TOP_MISSING = 3;
-constexpr int EVENT_RAMP_BELOW_MISSING = 4;
-constexpr int EVENT_RAMP_LEVEL = 5;
-constexpr int EVENT_NO_WAY = 6;
-constexpr int EVENT_HEADS_MEET = 7;
-constexpr int EVENT_HAND_STEERED_AHEAD = 12;
-
-void RaiseMoveEvent(int kind, const TrainRecord* t, int x, int y, int level) {
+void RaiseTrainEvent(int kind, const TrainRecord* t, int x, int y, int level) {
   TrainMoveEventSink(kind, x, y, level, (int)t->line, (int)t->secondLine, (int)t->subNumber, 0);
 }
 
+namespace {
 // The code of a cell and its grid address; a cell outside the grid or in an absent block reads as
 // empty and has no address.
 CellCode ReadCell(int64_t x, int64_t y, int level, CellCode** address) {
@@ -47,12 +39,12 @@ int MeetTrainAhead(TrainRecord* t, int x, int y, int level, CellCode code) {
   TrainRecord* other = FindTrainAt(x, y, level, &entry, code);
   if (!other) return MOVE_CELL_BLOCKED;
   if (other->flags & TRAIN_MANUAL) {
-    RaiseMoveEvent(EVENT_HAND_STEERED_AHEAD, t, x, y, level);
+    RaiseTrainEvent(EVENT_HAND_STEERED_AHEAD, t, x, y, level);
     return MOVE_CELL_BLOCKED;
   }
   if (PushIntoTrain(t, other, entry) != 0) return MOVE_CELL_STAYS;
   if (entry == 0 && t->dx + other->dx == 0 && t->dy + other->dy == 0)
-    RaiseMoveEvent(EVENT_HEADS_MEET, t, x, y, level);
+    RaiseTrainEvent(EVENT_HEADS_MEET, t, x, y, level);
   return MOVE_CELL_BLOCKED;
 }
 // A train leaving its depot takes its first cell: a depot slot with a signal system occupied keeps
@@ -115,12 +107,12 @@ int MoveTrainOneCell(TrainRecord* t, TrainPosition* newHead) {
   if (code < 0x8000) {
     move = NextCellClass(t->dx, t->dy, code, &cls, t->wayKinds);
     if (move == MOVE_BLOCKED && cls == ELEM_PLAIN) {
-      RaiseMoveEvent(EVENT_NO_WAY, t, (int)x, (int)y, level);
+      RaiseTrainEvent(EVENT_NO_WAY, t, (int)x, (int)y, level);
       return MOVE_CELL_BLOCKED;
     }
     if (cls == ELEM_RAMP_UP) {
       if (level >= GRID_LEVEL_TOP) {
-        RaiseMoveEvent(EVENT_RAMP_LEVEL, t, (int)x, (int)y, level);
+        RaiseTrainEvent(EVENT_RAMP_LEVEL, t, (int)x, (int)y, level);
         return MOVE_CELL_BLOCKED;
       }
       level++;
@@ -129,7 +121,7 @@ int MoveTrainOneCell(TrainRecord* t, TrainPosition* newHead) {
       int topClass;
       if (code >= 0x8000 || NextCellClass(t->dx, t->dy, code, &topClass, t->wayKinds) != 1 ||
           topClass != ELEM_RAMP_TOP) {
-        RaiseMoveEvent(EVENT_RAMP_TOP_MISSING, t, (int)x, (int)y, level);
+        RaiseTrainEvent(EVENT_RAMP_TOP_MISSING, t, (int)x, (int)y, level);
         return MOVE_CELL_BLOCKED;
       }
       cls = ELEM_PLAIN, move = MOVE_STRAIGHT;
@@ -137,7 +129,7 @@ int MoveTrainOneCell(TrainRecord* t, TrainPosition* newHead) {
   } else {
     ReleaseTrainReservation(t);  // the marks left ahead go with the flag
     if (!IsTrainCellCode(code)) {
-      RaiseMoveEvent(EVENT_NO_WAY, t, (int)x, (int)y, level);
+      RaiseTrainEvent(EVENT_NO_WAY, t, (int)x, (int)y, level);
       return MOVE_CELL_BLOCKED;
     }
     return MeetTrainAhead(t, (int)x, (int)y, level, code);
@@ -195,7 +187,7 @@ int MoveTrainOneCell(TrainRecord* t, TrainPosition* newHead) {
       break;
     case ELEM_RAMP_FOOT: {
       if (level < GRID_LEVEL_BOTTOM + 1) {
-        RaiseMoveEvent(EVENT_RAMP_LEVEL, t, (int)x, (int)y, level);
+        RaiseTrainEvent(EVENT_RAMP_LEVEL, t, (int)x, (int)y, level);
         return MOVE_CELL_BLOCKED;
       }
       // The ramp goes on one level down: there the way must lead up towards this cell.
@@ -205,7 +197,7 @@ int MoveTrainOneCell(TrainRecord* t, TrainPosition* newHead) {
       if (below >= 0x8000 ||
           NextCellClass(-t->dx, -t->dy, below, &belowClass, t->wayKinds) != MOVE_STRAIGHT ||
           belowClass != ELEM_RAMP_UP) {
-        RaiseMoveEvent(EVENT_RAMP_BELOW_MISSING, t, (int)x, (int)y, level);
+        RaiseTrainEvent(EVENT_RAMP_BELOW_MISSING, t, (int)x, (int)y, level);
         return MOVE_CELL_BLOCKED;
       }
       dz = -1;
@@ -224,7 +216,7 @@ int MoveTrainOneCell(TrainRecord* t, TrainPosition* newHead) {
   }
 
   if (move == MOVE_BLOCKED) {
-    RaiseMoveEvent(EVENT_NO_WAY, t, (int)x, (int)y, level);
+    RaiseTrainEvent(EVENT_NO_WAY, t, (int)x, (int)y, level);
     return MOVE_CELL_BLOCKED;
   }
   int result;

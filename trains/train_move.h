@@ -26,6 +26,18 @@ constexpr uint8_t VEHICLE_MARK_SIGNAL = 0x80;
 extern int (*TrainMoveEventSink)(int kind, int x, int y, int level, int line, int secondLine,
                                  int subNumber, int32_t value);
 
+// Events the way ahead raises (the event list's kinds).
+constexpr int EVENT_RAMP_TOP_MISSING = 3;
+constexpr int EVENT_RAMP_BELOW_MISSING = 4;
+constexpr int EVENT_RAMP_LEVEL = 5;
+constexpr int EVENT_NO_WAY = 6;
+constexpr int EVENT_HEADS_MEET = 7;
+constexpr int EVENT_RESERVATION_TOO_LONG = 11;
+constexpr int EVENT_HAND_STEERED_AHEAD = 12;
+
+// Raises an event for the train at a cell, through the sink above.
+void RaiseTrainEvent(int kind, const TrainRecord* t, int x, int y, int level);
+
 // Decides the move of the train's head into the next cell. On a result of 4 or more *newHead holds
 // the cell entered (x, y, level, its grid address, the code under the train there and the vehicle
 // mark) and the train's dx, dy, dz hold the direction of the next step; the caller shifts the

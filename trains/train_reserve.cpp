@@ -16,18 +16,10 @@
 #include "views/view_services.h"
 
 namespace {
-constexpr int EVENT_RAMP_BELOW_MISSING = 4;
-constexpr int EVENT_RAMP_LEVEL = 5;
-constexpr int EVENT_NO_WAY = 6;
-constexpr int EVENT_RESERVATION_TOO_LONG = 11;
-constexpr int EVENT_HAND_STEERED_AHEAD = 12;
 constexpr int MAX_RESERVED_CELLS = 10000;
 constexpr int MAX_RESERVATION_RETRIES = 100;
 constexpr uint32_t DRAW_LINE_DIAGRAM = 2;
 
-void RaiseEvent(int kind, const TrainRecord* t, int x, int y, int level) {
-  TrainMoveEventSink(kind, x, y, level, (int)t->line, (int)t->secondLine, (int)t->subNumber, 0);
-}
 
 int InGrid(int64_t x, int64_t y, int64_t level) {
   return x >= 0 && x <= GRID_MAX_XY && y >= 0 && y <= GRID_MAX_XY && level <= GRID_LEVEL_TOP &&
@@ -121,7 +113,7 @@ int FinishReservation(TrainRecord* t, int c) {
 // A ramp foot ahead: 0 when it leads nowhere below (event raised), else dz -1 for the next step.
 int RampFootLeadsDown(const TrainRecord* t, const PathWalk* w, int raiseEvents) {
   if (w->level < GRID_LEVEL_BOTTOM + 1) {
-    if (raiseEvents) RaiseEvent(EVENT_RAMP_LEVEL, t, w->x, w->y, w->level);
+    if (raiseEvents) RaiseTrainEvent(EVENT_RAMP_LEVEL, t, w->x, w->y, w->level);
     return 0;
   }
   int belowClass;
@@ -129,7 +121,7 @@ int RampFootLeadsDown(const TrainRecord* t, const PathWalk* w, int raiseEvents) 
   if (below >= 0x8000 ||
       NextCellClass(-w->dx, -w->dy, below & 0x3FFF, &belowClass, t->wayKinds) != MOVE_STRAIGHT ||
       belowClass != ELEM_RAMP_UP) {
-    if (raiseEvents) RaiseEvent(EVENT_RAMP_BELOW_MISSING, t, w->x, w->y, w->level);
+    if (raiseEvents) RaiseTrainEvent(EVENT_RAMP_BELOW_MISSING, t, w->x, w->y, w->level);
     return 0;
   }
   return 1;
@@ -237,17 +229,17 @@ int ReserveAhead(TrainRecord* t, int mode) {
         break;
       case ELEM_ROUTE_POINT: return FinishReservation(t, c);  // the route point stays free
       case ELEM_RAMP_TOP:
-      case ELEM_RAMP_UP: RaiseEvent(EVENT_NO_WAY, t, w.x, w.y, w.level); return 0;
+      case ELEM_RAMP_UP: RaiseTrainEvent(EVENT_NO_WAY, t, w.x, w.y, w.level); return 0;
       default: return 0;
     }
     if (move == MOVE_BLOCKED) {
-      RaiseEvent(EVENT_NO_WAY, t, w.x, w.y, w.level);
+      RaiseTrainEvent(EVENT_NO_WAY, t, w.x, w.y, w.level);
       return 0;
     }
     n++, c++;
     if (c > MAX_RESERVED_CELLS) {
       if (++t->reservationRetries >= MAX_RESERVATION_RETRIES) {
-        RaiseEvent(EVENT_RESERVATION_TOO_LONG, t, w.x, w.y, w.level);
+        RaiseTrainEvent(EVENT_RESERVATION_TOO_LONG, t, w.x, w.y, w.level);
         t->reservationRetries = 0;
       }
       return 0;
@@ -423,7 +415,7 @@ int CheckReservationConflict(int fromX, int fromY, int fromLevel, int toX, int t
         c1 == ELEM_RAMP_FOOT && m0 == MOVE_STRAIGHT && m1 == MOVE_STRAIGHT)
       return 0;
     if (holder[0]->flags & TRAIN_MANUAL)
-      RaiseEvent(EVENT_HAND_STEERED_AHEAD, train, toX, toY, toLevel);
+      RaiseTrainEvent(EVENT_HAND_STEERED_AHEAD, train, toX, toY, toLevel);
     return 1;
   }
   for (int i = 0; i < 2; i++)

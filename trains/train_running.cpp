@@ -15,7 +15,6 @@ int32_t TrainStraightMoves = 0, TrainDiagonalMoves = 0;
 
 namespace {
 constexpr uint16_t UNUSED_ENTRY = 65535;
-constexpr int EVENT_NO_WAY = 6;
 
 TrainPosition* Head(TrainRecord* t) { return TrainPositions(t); }
 

@@ -28,8 +28,11 @@ struct ReserveFixture : ::testing::Test {
   // Row y = 30 from x = 10 to 40 running east: a crossing at 16, a ratio switch at 18 whose branch
   // leaves south-east over (19, 31) .. (24, 36). Exit 1 the through way, exit 2 the branch.
   static SwitchControl* BuildRatioNetwork(uint32_t counter) {
-    for (int x = 10; x <= 40; x++)
-      if (x != 16 && x != 18) EXPECT_TRUE(SetCell(x, 30, 0, TRACK_WE));
+    for (int x = 10; x <= 40; x++) {
+      if (x != 16 && x != 18) {
+        EXPECT_TRUE(SetCell(x, 30, 0, TRACK_WE));
+      }
+    }
     EXPECT_TRUE(SetCell(16, 30, 0, CROSSING));
     EXPECT_EQ(PlaceTestSwitch(18, 30, 0, SWITCH_E_SE, SWITCH_RATIO), 0);
     for (int i = 1; i <= 6; i++) EXPECT_TRUE(SetCell(18 + i, 30 + i, 0, TRACK_NWSE));
