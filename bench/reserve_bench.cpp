@@ -21,16 +21,7 @@ int PlaceReservingTrains(int count) {
     if (!SetCell(x, y0, 0, CROSSING) || !SetCell(x, y1, 0, CROSSING)) return 1;
     if (PlaceTestSwitch(x + 2, y0, 0, SWITCH_E_SE, SWITCH_FIXED1) != 0) return 1;
   }
-  std::vector<Cell> loop = LoopCells(x0, y0, x1, y1);
-  int spacing = (int)loop.size() / count;
-  for (int i = 0; i < count; i++) {
-    TrainSpec s = TrainOnLoop(loop, 1 + i * spacing, 2);
-    s.line = 1 + (uint32_t)i / 900;
-    s.subNumber = 1 + (uint32_t)i % 900;
-    s.maxSpeed = 100000;
-    if (!PlaceTrain(s)) return 1;
-  }
-  return 0;
+  return PlaceTrainsRoundLoop(LoopCells(x0, y0, x1, y1), count);
 }
 
 void ReservingTicks(benchmark::State& state) {

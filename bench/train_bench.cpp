@@ -14,16 +14,7 @@ int PlaceTrainsOnLoop(int count) {
   ResetNetwork();
   const int x0 = 1000, y0 = 1000, x1 = 2500, y1 = 1800;
   if (BuildLoop(x0, y0, x1, y1, 0) != 0) return 1;
-  std::vector<Cell> loop = LoopCells(x0, y0, x1, y1);
-  int spacing = (int)loop.size() / count;
-  for (int i = 0; i < count; i++) {
-    TrainSpec s = TrainOnLoop(loop, 1 + i * spacing, 2);
-    s.line = 1 + (uint32_t)i / 900;
-    s.subNumber = 1 + (uint32_t)i % 900;
-    s.maxSpeed = 100000;
-    if (!PlaceTrain(s)) return 1;
-  }
-  return 0;
+  return PlaceTrainsRoundLoop(LoopCells(x0, y0, x1, y1), count);
 }
 
 void ClockTicks(benchmark::State& state) {

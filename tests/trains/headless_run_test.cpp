@@ -72,8 +72,11 @@ TEST_F(HeadlessFixture, TrainsRoundALoop) {
 }
 
 TEST_F(HeadlessFixture, ASwitchSendsTheTrainDownItsBranch) {
-  for (int x = 10; x <= 50; x++)
-    if (x != 21) ASSERT_TRUE(SetCell(x, 30, 0, TRACK_WE));
+  for (int x = 10; x <= 50; x++) {
+    if (x != 21) {
+      ASSERT_TRUE(SetCell(x, 30, 0, TRACK_WE));
+    }
+  }
   ASSERT_EQ(PlaceTestSwitch(21, 30, 0, SWITCH_E_SE, SWITCH_FIXED2), 0);
   for (int i = 1; i <= 6; i++) ASSERT_TRUE(SetCell(21 + i, 30 + i, 0, TRACK_NWSE));
   TrainSpec s;
@@ -136,8 +139,11 @@ TEST_F(HeadlessFixture, AccelerationAndBraking) {
 // the first takes the through way, the second the branch; every reservation is passed by the exit
 // it marked and no mark is left behind.
 TEST_F(HeadlessFixture, TrainsReserveOverACrossingAndARatioSwitch) {
-  for (int x = 5; x <= 50; x++)
-    if (x != 20 && x != 23) ASSERT_TRUE(SetCell(x, 30, 0, TRACK_WE));
+  for (int x = 5; x <= 50; x++) {
+    if (x != 20 && x != 23) {
+      ASSERT_TRUE(SetCell(x, 30, 0, TRACK_WE));
+    }
+  }
   ASSERT_TRUE(SetCell(20, 30, 0, 32));  // a crossing: trains reserve from here
   ASSERT_EQ(PlaceTestSwitch(23, 30, 0, SWITCH_E_SE, SWITCH_RATIO), 0);
   SwitchControl* r = FindSwitchRecord(23, 30, 0, 0);
