@@ -29,6 +29,7 @@
 // | trains/sim_clock.cpp ClockWorkTable (null rows)    | that work is skipped               | TP schedules, signal timers          |
 // | elements/element_services.cpp MatchHstForTrain,    | no stop applies; no TP has anything| the stops, the TP elements           |
 // |   MatchTpForTrain, ClearTpHoldAt                   | for a train (1), none held         |                                      |
+// | elements/element_services.cpp PrellGetWait         | no wait at a buffer stop (-1)      | the buffer stops                     |
 // | elements/element_services.cpp WriteLogEntry,       | no log line written                | the log points and the log file      |
 // |   LogTrainEvent                                    |                                    |                                      |
 // | trains/train_services.cpp ApplyTpTrainData         | nothing taken over from a TP       | the attribute take-over              |

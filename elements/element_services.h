@@ -249,6 +249,8 @@ int MatchHstForTrain(int x, int y, int level, uint32_t direction, uint32_t categ
 int MatchTpForTrain(int x, int y, int level, uint32_t entryBits, int queryOnly, TpTrainData* data);
 // Forgets the train held at the TP of the cell: 0, 2 none was held, 1 no element.
 int ClearTpHoldAt(int x, int y, int level);
+// The wait in seconds that the buffer stop at the cell gives a train turning round there, -1 none.
+int PrellGetWait(int x, int y, int level);
 // Log lines of trains: a whole-cell move, and the waits and releases (kinds 0..6, time value in
 // seconds or -1). Nothing is written while the log file is closed.
 int WriteLogEntry(int oldX, int oldY, int oldLevel, int newX, int newY, int newLevel, int dx, int dy,

@@ -5,6 +5,7 @@
 #include "model/grid.h"
 #include "signalling/switch_control.h"
 #include "trains/train_reserve.h"
+#include "trains/train_running.h"
 #include "trains/train_services.h"
 #include "views/view_services.h"
 
@@ -181,10 +182,14 @@ int MoveTrainOneCell(TrainRecord* t, TrainPosition* newHead) {
       ComputeTargetSpeed(t);
       break;
     case ELEM_SIGNAL_BACK: mark |= VEHICLE_MARK_SIGNAL; break;
-    case ELEM_BUFFER_STOP:
-      // Until buffer stops turn trains round, a buffer stop is the end of the way.
-      move = MOVE_BLOCKED;
-      break;
+    case ELEM_BUFFER_STOP: {
+      // The train turns round before the buffer stop and may wait there; it does not enter it.
+      if (ReverseTrain(t, 1, 0) != 0) return MOVE_CELL_BLOCKED;
+      int32_t wait = PrellGetWait((int)x, (int)y, level);
+      if (wait < 1) return MOVE_CELL_BLOCKED;
+      StartWaiting(t, wait);
+      return MOVE_CELL_STAYS;
+    }
     case ELEM_RAMP_FOOT: {
       if (level < GRID_LEVEL_BOTTOM + 1) {
         RaiseTrainEvent(EVENT_RAMP_LEVEL, t, (int)x, (int)y, level);

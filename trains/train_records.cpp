@@ -269,11 +269,16 @@ uint32_t OppositeDirection(uint32_t code) {
 }
 
 // ---- trains at cells ---------------------------------------------------------------------------
+// Each entry lies at most one cell in x and in y from the one before it, so entry i is at most i
+// cells from the head: a cell farther from the head than the train has entries is not the train's.
+// The bound grows with the train (a fixed one of 200 cells missed the tail entry of a train of 200
+// cells and more).
 static int HoldsCell(TrainRecord* t, int x, int y, int level, int* index) {
   if (t->flags & (TRAIN_PARKED | TRAIN_LEAVING)) return 0;
   TrainPosition* p = TrainPositions(t);
   int64_t hx = (int64_t)p[0].x - x, hy = (int64_t)p[0].y - y;
-  if (hx >= 201 || hx <= -201 || hy >= 201 || hy <= -201) return 0;
+  int64_t reach = t->positionCount > 200 ? t->positionCount : 200;
+  if (hx > reach || hx < -reach || hy > reach || hy < -reach) return 0;
   for (int i = 0; i <= t->positionCount; i++)
     if (p[i].codeUnder != 65535 && p[i].x == (uint32_t)x && p[i].y == (uint32_t)y &&
         p[i].level == level) {

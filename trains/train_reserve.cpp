@@ -12,6 +12,7 @@
 #include "trains/track_geometry.h"
 #include "trains/train_draw.h"
 #include "trains/train_move.h"
+#include "trains/train_running.h"
 #include "trains/train_services.h"
 #include "views/view_services.h"
 
@@ -47,11 +48,13 @@ void RedrawMarked(int x, int y, int level) {
   if (!TrainDrawSuppressed) DrawCell(x, y, level, DRAW_LINE_DIAGRAM);
 }
 
-// The switch exit the train would take at the cell (counters not advanced, nothing recorded).
+// The switch exit the train would take at the cell (counters not advanced). A route-list switch
+// records its decision (or keeps one recorded before): the search and the marking walk the same
+// way, and the train passing uses the recorded exit and clears it.
 uint32_t DecideWithoutAdvance(TrainRecord* t, const PathWalk* w, int cls) {
   return cls == ELEM_SWITCH_CONTROL
-             ? DecideSwitchExitAuto(t, w->x, w->y, w->level, 0)
-             : DecideSwitchExitAutoFrom(t, w->x, w->y, w->level, w->dx, w->dy, 0);
+             ? DecideSwitchExitAuto(t, w->x, w->y, w->level, 1)
+             : DecideSwitchExitAutoFrom(t, w->x, w->y, w->level, w->dx, w->dy, 1);
 }
 
 int KeepCell(TrainRecord* t, int x, int y, int level) {
@@ -478,11 +481,12 @@ int ReverseTrain(TrainRecord* t, int setOffset, int keepVehicles) {
   }
   if (p[count - 1].codeUnder == 65535) return 1;
   ReleaseTrainReservation(t);
-  if (t->flags & TRAIN_HELD) {
+  if (t->flags & TRAIN_HELD) {  // runs again: the TP under the head forgets it
     DequeueTrainByState(t);
     t->flags &= ~TRAIN_HELD;
     EnqueueTrainByState(t);
     ClearTpHoldAt((int)p[0].x, (int)p[0].y, p[0].level);
+    LogTrainAtHead(t, TRAINLOG_TP_RELEASED, -1);
   }
   t->flags ^= TRAIN_TURNED;
   // The cell ahead of the old head becomes the new tail entry.
@@ -533,4 +537,20 @@ int ReverseTrain(TrainRecord* t, int setOffset, int keepVehicles) {
   }
   RedrawTrain(t, 0);
   return 0;
+}
+
+// ---- held trains --------------------------------------------------------------------------------
+int ReleaseHeldTrainAt(int x, int y, int level) {
+  for (TrainRecord* t = Trains.held; t; t = t->nextInQueue) {
+    const TrainPosition* head = TrainPositions(t);
+    if (!(t->flags & TRAIN_HELD) || t->positionCount < 1 || head->x != (uint32_t)x ||
+        head->y != (uint32_t)y || head->level != level)
+      continue;
+    DequeueTrainByState(t);
+    t->flags &= ~TRAIN_HELD;
+    EnqueueTrainByState(t);
+    LogTrainAtHead(t, TRAINLOG_HELD_RELEASED, -1);
+    return 0;
+  }
+  return 1;
 }

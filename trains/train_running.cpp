@@ -13,6 +13,16 @@
 
 int32_t TrainStraightMoves = 0, TrainDiagonalMoves = 0;
 
+int (*TrainLogSink)(int x, int y, int level, int tpX, int tpY, int tpLevel, int dx, int dy,
+                    int kind, int32_t timeValue, uint32_t line, uint32_t secondLine,
+                    uint32_t number, uint32_t trainFlags) = LogTrainEvent;
+
+void LogTrainAtHead(TrainRecord* t, int kind, int32_t time) {
+  TrainPosition* h = TrainPositions(t);
+  TrainLogSink((int)h->x, (int)h->y, h->level, (int)h->x, (int)h->y, h->level, t->dx, t->dy, kind,
+               time, t->line, t->secondLine, t->subNumber, t->flags);
+}
+
 namespace {
 constexpr uint16_t UNUSED_ENTRY = 65535;
 
@@ -22,12 +32,6 @@ void RaiseTrainEvent(int kind, TrainRecord* t, int32_t value) {
   TrainPosition* h = Head(t);
   AddEventDisplayEntry(kind, (int)h->x, (int)h->y, h->level, (int)t->line, (int)t->secondLine,
                        (int)t->subNumber, value);
-}
-
-void LogAtHead(TrainRecord* t, int kind, int32_t time) {
-  TrainPosition* h = Head(t);
-  LogTrainEvent((int)h->x, (int)h->y, h->level, (int)h->x, (int)h->y, h->level, t->dx, t->dy, kind,
-                time, t->line, t->secondLine, t->subNumber, t->flags);
 }
 
 int IsSelected(const TrainRecord* t) { return (t->flags & (TRAIN_HEAD_MARK | TRAIN_SELECTED)) != 0; }
@@ -88,7 +92,7 @@ void HoldTrain(TrainRecord* t) {
   DequeueTrainByState(t);
   t->flags = (t->flags & ~(uint32_t)(TRAIN_LEAVING1 | TRAIN_PENDING_FLAGGED)) | TRAIN_HELD;
   EnqueueTrainByState(t);
-  LogAtHead(t, TRAINLOG_HELD, -1);
+  LogTrainAtHead(t, TRAINLOG_HELD, -1);
 }
 
 void FillTpData(const TrainRecord* t, TpTrainData* d) {
@@ -144,7 +148,7 @@ void MeetTp(TrainRecord* t) {
       t->flags &= ~TRAIN_SKIP_STOP;
     } else {
       StartWaiting(t, RandomWait(t));
-      LogAtHead(t, TRAINLOG_TP_WAIT, t->tpTime);
+      LogTrainAtHead(t, TRAINLOG_TP_WAIT, t->tpTime);
     }
   } else {
     ApplyTpTrainData(t, &d);
@@ -154,7 +158,7 @@ void MeetTp(TrainRecord* t) {
       t->flags &= ~(uint32_t)(TRAIN_LEAVING1 | TRAIN_PENDING_FLAGGED);
       if (t->category != 2) {
         StartWaiting(t, RandomWait(t));
-        LogAtHead(t, TRAINLOG_TP_WAIT, t->tpTime);
+        LogTrainAtHead(t, TRAINLOG_TP_WAIT, t->tpTime);
       }
     } else if (r >= 2 && r <= 4) {
       if ((t->flags & (TRAIN_LEAVING1 | TRAIN_PENDING_FLAGGED)) ==
@@ -164,7 +168,7 @@ void MeetTp(TrainRecord* t) {
         t->flags &= ~TRAIN_SKIP_STOP;
       } else {
         StartWaiting(t, RandomWait(t));
-        LogAtHead(t, TRAINLOG_TP_WAIT, t->tpTime);
+        LogTrainAtHead(t, TRAINLOG_TP_WAIT, t->tpTime);
       }
     } else {
       HoldTrain(t);
@@ -185,7 +189,7 @@ void MeetStop(TrainRecord* t) {
       t->flags &= ~TRAIN_SKIP_STOP;
     } else {
       StartWaiting(t, wait);
-      LogAtHead(t, TRAINLOG_STOP, -1);
+      LogTrainAtHead(t, TRAINLOG_STOP, -1);
     }
   }
   TakeSpeedLimit(t, limit);
@@ -212,7 +216,7 @@ void AfterPendingChange(TrainRecord* t, uint32_t clear, uint32_t set) {
     EnqueueTrainByState(t);
     TrainPosition* h = Head(t);
     ClearTpHoldAt((int)h->x, (int)h->y, h->level);
-    LogAtHead(t, TRAINLOG_TP_RELEASED, -1);
+    LogTrainAtHead(t, TRAINLOG_TP_RELEASED, -1);
   }
   UpdateFollowView(t);
   RedrawTrainCells(t);
@@ -338,11 +342,11 @@ void StepWaitingTrains() {
     t->flags &= ~TRAIN_WAITING;
     EnqueueTrainByState(t);  // at the front of the running queue
     if (ClassUnderHead(t) != ELEM_TP)
-      LogAtHead(t, TRAINLOG_RELEASED, -1);
+      LogTrainAtHead(t, TRAINLOG_RELEASED, -1);
     else if (t->tpTime != -1)
-      LogAtHead(t, TRAINLOG_TP_TIME, t->tpTime);
+      LogTrainAtHead(t, TRAINLOG_TP_TIME, t->tpTime);
     else
-      LogAtHead(t, TRAINLOG_TP_RELEASED, -1);
+      LogTrainAtHead(t, TRAINLOG_TP_RELEASED, -1);
   }
 }
 

@@ -10,10 +10,19 @@
 // Log kinds of the train running step.
 constexpr int TRAINLOG_RELEASED = 0;     // left the waiting queue, no TP under the head
 constexpr int TRAINLOG_STOP = 1;         // waits at a stop
+constexpr int TRAINLOG_HELD_RELEASED = 2;  // a held train let go at its cell (the time of day)
 constexpr int TRAINLOG_HELD = 3;         // held at a TP with no further task
 constexpr int TRAINLOG_TP_RELEASED = 4;  // left a TP (waiting or held) without a TP time
 constexpr int TRAINLOG_TP_WAIT = 5;      // waits at a TP
 constexpr int TRAINLOG_TP_TIME = 6;      // left a TP with the TP time
+
+// Where the log lines of trains go: the log file's writer (x, y, level, TP cell, direction, kind,
+// time value, line, second line, number, train flags).
+extern int (*TrainLogSink)(int x, int y, int level, int tpX, int tpY, int tpLevel, int dx, int dy,
+                           int kind, int32_t timeValue, uint32_t line, uint32_t secondLine,
+                           uint32_t number, uint32_t trainFlags);
+// A log line of the kind at the train's head cell (the TP cell is the head's too).
+void LogTrainAtHead(TrainRecord* train, int kind, int32_t timeValue);
 
 // Events raised by the running step.
 constexpr int EVENT_SCHEDULE_A_REFUSED = 14;  // a schedule A entry is due while parked or pending

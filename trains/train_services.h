@@ -94,6 +94,9 @@ int ReserveAhead(TrainRecord* train, int mode);
 // held by another train (diagonal steps on one level), else 0.
 int CheckReservationConflict(int fromX, int fromY, int fromLevel, int toX, int toY, int toLevel,
                              TrainRecord* train, int dx, int dy, int dz);
+// The held train whose head stands at the cell runs again (a TP lets it go): 0, or 1 when no held
+// train has its head there.
+int ReleaseHeldTrainAt(int x, int y, int level);
 
 // ---- contact between trains ----------------------------------------------------------------------
 // The moving train runs onto the other at its position entry: non-zero when it pushed it.

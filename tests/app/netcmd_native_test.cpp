@@ -18,11 +18,14 @@
 #include "core/msgbox_seam.h"
 #include "core/platform_file_fault.h"
 #include "core/stream.h"
+#include "model/cellcodes.h"
 #include "model/general_section.h"
 #include "model/grid.h"
 #include "model/netfile.h"
 #include "model/netfile_options.h"
+#include "model/netfile_sections.h"
 #include "model/password.h"
+#include "trains/train_services.h"
 
 namespace fs = std::filesystem;
 
@@ -710,6 +713,52 @@ TEST_F(GridCheck, FinderResultsAndMarks) {
     EXPECT_EQ(CheckGridAfterLoad(), 0);
     EXPECT_EQ(GetCell(102, 10, -1), c.track) << c.result;
   }
+}
+
+// A file of a version before 14396 drew its level changes on level 0 only: loading it takes each
+// ramp down into level -1, the other end found along the ramp's direction over the plain track
+// between (a reserved far end keeps the start's mark on the way down, a free one drops it); a foot
+// met before any top is no ramp and stays as it is.
+TEST_F(NetCmd, OldLevelChangesAreTakenDownWhenLoaded) {
+  NetGridCheck = CheckGridAfterLoad;
+  ASSERT_EQ(FileCommands.findClassBPartner, &FindClassBPartner);
+  files.choice = W(Fixtures() + "ramps_v14395.nt3");
+  const int loaded = OpenNetworkCommand(nullptr);
+  NetGridCheck = nullptr;
+  ASSERT_EQ(loaded, 0);
+  EXPECT_EQ(GetLoadedVersion(), 14395);
+  const uint32_t R = 0x0400, M = CELL_MARK_BIT;
+  struct Expect {
+    int x, y, level;
+    uint32_t code;
+  };
+  const Expect cells[] = {
+      // to the right, five cells: the ends stay on level 0, the way runs on level -1
+      {100, 10, 0, R | 219},
+      {100, 10, -1, MapToSymbolClassC(R | 219)},
+      {101, 10, -1, R | 0},
+      {103, 10, -1, R | 0},
+      {104, 10, -1, MapToSymbolClassC(R | 218)},
+      {104, 10, 0, R | 218},
+      {100, 10, -2, CELL_EMPTY},
+      // downwards to a reserved end: the way down keeps the mark
+      {200, 10, 0, R | 217 | M},
+      {200, 10, -1, MapToSymbolClassC(R | 217)},
+      {200, 11, -1, R | 1 | M},
+      {200, 13, -1, R | 1 | M},
+      {200, 14, -1, MapToSymbolClassC(R | 216)},
+      // a marked start whose far end is free: the mark is dropped
+      {300, 10, 0, R | 219},
+      {301, 10, -1, R | 0},
+      {303, 10, -1, MapToSymbolClassC(R | 218)},
+      // a foot met first: nothing below
+      {400, 10, 0, R | 217},
+      {400, 10, -1, CELL_EMPTY},
+      {400, 11, -1, CELL_EMPTY},
+  };
+  for (const Expect& e : cells)
+    EXPECT_EQ(GetCell(e.x, e.y, e.level), e.code) << e.x << "," << e.y << "," << e.level;
+  EXPECT_EQ(GetInfoBoxLevel(), -1);
 }
 
 // ---- autosave in the idle step ------------------------------------------------------------------------------------

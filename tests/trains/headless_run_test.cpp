@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 #include "trains/headless_run.h"
+#include "trains/track_geometry.h"
 #include "trains/train_running.h"
 
 using namespace headless;
@@ -165,4 +166,142 @@ TEST_F(HeadlessFixture, TrainsReserveOverACrossingAndARatioSwitch) {
   }
   EXPECT_EQ(r->data.ratio.counter, 2u);  // advanced once by each train
   ExpectGolden("reserve_ratio", text);
+}
+
+namespace {
+// A row y = 30 from x = 5 to 50 running east with a crossing (trains reserve from there) and a
+// switch whose branch leaves south-east from it over eight cells.
+SwitchControl* BuildCrossingAndSwitch(int crossingX, int switchX, int type) {
+  for (int x = 5; x <= 50; x++) {
+    if (x != crossingX && x != switchX) {
+      EXPECT_TRUE(SetCell(x, 30, 0, TRACK_WE));
+    }
+  }
+  EXPECT_TRUE(SetCell(crossingX, 30, 0, 32));
+  EXPECT_EQ(PlaceTestSwitch(switchX, 30, 0, SWITCH_E_SE, type), 0);
+  for (int i = 1; i <= 8; i++) EXPECT_TRUE(SetCell(switchX + i, 30 + i, 0, TRACK_NWSE));
+  return FindSwitchRecord(switchX, 30, 0, 0);
+}
+
+// The dumps every 50 ticks, the grid marks checked against the trains after each tick.
+std::string RunChecked(int ticks) {
+  std::string out;
+  for (int tick = 1; tick <= ticks; tick++) {
+    AdvanceClock();
+    std::string wrong = CheckTrainCells(0, 25, 55, 45, 0);
+    EXPECT_EQ(wrong, "") << "tick " << tick;
+    if (!wrong.empty()) break;
+    if (tick % 50 == 0) out += "tick " + std::to_string(tick) + "\n" + DumpTrains();
+  }
+  return out;
+}
+
+// A code that a train running east enters straight as the element class given (the first of the
+// symbol table).
+CellCode CodeOfClassEastward(int elementClass) {
+  for (CellCode code = 0; code < 0x4000; code++) {
+    int cls;
+    if (NextCellClass(1, 0, code, &cls, 1) == MOVE_STRAIGHT && cls == elementClass) return code;
+  }
+  return CELL_EMPTY;
+}
+}  // namespace
+
+// A route-list switch on the reserved path: the first train finds the exit recorded on the switch
+// (the through way, though its default is the branch), reserves and passes by it and clears it;
+// the second, finding none recorded, records its default (the branch), reserves and passes by that.
+TEST_F(HeadlessFixture, TrainsReserveOverARouteSwitch) {
+  SwitchControl* r = BuildCrossingAndSwitch(20, 23, SWITCH_ROUTE2);
+  ASSERT_NE(r, nullptr);
+  r->data.route.flags = ROUTE_RECORDED_EXIT1;
+  TrainSpec first;
+  first.cells = {{16, 30}, {15, 30}, {14, 30}};
+  ASSERT_NE(PlaceTrain(first), nullptr);
+  TrainSpec second;
+  second.subNumber = 2;
+  second.cells = {{9, 30}, {8, 30}, {7, 30}};
+  ASSERT_NE(PlaceTrain(second), nullptr);
+  std::string text = RunChecked(1000);
+  EXPECT_EQ(r->data.route.flags & ROUTE_RECORDED_MASK, 0u);  // each pass cleared its record
+  ExpectGolden("reserve_route", text);
+}
+
+// A switch whose decision is to stop (no exit open) makes the reservation from the crossing fail:
+// the train waits before the crossing with nothing marked. Once an exit opens (its expression
+// emptied), the reservation ends at the switch, whose decision carries the stop mark, and the
+// train runs on by that exit.
+TEST_F(HeadlessFixture, ASwitchThatStopsKeepsTheTrainBeforeIt) {
+  SwitchControl* r = BuildCrossingAndSwitch(21, 23, SWITCH_STATES);
+  ASSERT_NE(r, nullptr);
+  for (int e = 0; e < 2; e++) r->data.states.length[e] = 1, r->data.states.tokens[e][0] = 1;
+  TrainSpec s;
+  s.cells = {{16, 30}, {15, 30}, {14, 30}};
+  ASSERT_NE(PlaceTrain(s), nullptr);
+  std::string text = RunChecked(500);
+  for (int x = 5; x <= 50; x++) EXPECT_NE(GetCell(x, 30, 0) & 0xC000, CELL_MARK_BIT) << x;
+  r->data.states.length[1] = 0;  // the branch is open
+  text += "branch open\n" + RunChecked(500);
+  ExpectGolden("reserve_switch_stop", text);
+}
+
+// A path shorter than two cells before a signal: the first train, given a new goal on the
+// crossing with only the signal left ahead, keeps no reservation and runs on into the signal; the
+// second reserves the crossing and the signal, the shortest reservation there is.
+TEST_F(HeadlessFixture, APathShorterThanTwoCellsBeforeASignal) {
+  CellCode signal = CodeOfClassEastward(ELEM_SIGNAL);
+  ASSERT_NE(signal, CELL_EMPTY);
+  for (int x = 5; x <= 50; x++) ASSERT_TRUE(SetCell(x, 30, 0, TRACK_WE));
+  ASSERT_TRUE(SetCell(20, 30, 0, 32));
+  ASSERT_TRUE(SetCell(21, 30, 0, signal));
+  TrainSpec first;
+  first.cells = {{16, 30}, {15, 30}, {14, 30}};
+  TrainRecord* t = PlaceTrain(first);
+  ASSERT_NE(t, nullptr);
+  t->homeDepot = 1, t->homeSlot = 1;
+  TrainSpec second;
+  second.subNumber = 2;
+  second.cells = {{9, 30}, {8, 30}, {7, 30}};
+  ASSERT_NE(PlaceTrain(second), nullptr);
+  std::string text;
+  int given = 0;
+  for (int tick = 1; tick <= 800; tick++) {
+    AdvanceClock();
+    if (!given && TrainPositions(t)[0].x == 20) {
+      ASSERT_TRUE(t->flags & TRAIN_RESERVING);
+      ASSERT_EQ(t->reservedCells, 1);
+      SetPendingChange(t, 0, 0);  // searched again from the crossing: only the signal is left
+      EXPECT_FALSE(t->flags & TRAIN_RESERVING);
+      EXPECT_EQ(GetCell(21, 30, 0), signal);
+      text += "tick " + std::to_string(tick) + " new goal\n" + DumpTrains();
+      given = 1;
+    }
+    ASSERT_EQ(CheckTrainCells(0, 25, 55, 45, 0), "") << tick;
+    if (tick % 50 == 0) text += "tick " + std::to_string(tick) + "\n" + DumpTrains();
+  }
+  EXPECT_EQ(given, 1);
+  ExpectGolden("reserve_short_signal", text);
+}
+
+// A train of 200 vehicles, 200 cells long, holding 202 cells (a joined train keeps the cells of
+// both): its cells reach 202 cells behind the head while it runs, and every cell holding its code
+// is found as one of its cells.
+TEST_F(HeadlessFixture, ALongTrainIsFoundAtEveryCellItHolds) {
+  for (int x = 10; x <= 700; x++) ASSERT_TRUE(SetCell(x, 30, 0, TRACK_WE));
+  TrainSpec s;
+  for (int x = 260; x >= 59; x--) s.cells.push_back({x, 30});
+  s.vehicles = 200;
+  s.length = 200 * 32;
+  TrainRecord* t = PlaceTrain(s);
+  ASSERT_NE(t, nullptr);
+  int farthest = 0;
+  for (int tick = 1; tick <= 400; tick++) {
+    AdvanceClock();
+    ASSERT_EQ(CheckTrainCells(10, 30, 700, 30, 0), "") << tick;
+    TrainPosition* p = TrainPositions(t);
+    for (int i = 0; i <= t->positionCount; i++)
+      if (p[i].codeUnder != 65535 && (int)(p[0].x - p[i].x) > farthest)
+        farthest = (int)(p[0].x - p[i].x);
+  }
+  EXPECT_EQ(farthest, 202);  // the tail entry in use, 202 cells behind the head
+  EXPECT_GT(TrainPositions(t)[0].x, 270u);
 }

@@ -187,7 +187,6 @@ TEST_F(MoveFixture, BlockedMovesLeaveTrainAndGridUnchanged) {
       {"user symbol", 0xE000, 1, 0, WAYKIND_FIRST, 0, 0, 0, 6},
       {"other way kind", 0, 1, 0, WAYKIND_SECOND, 0, 0, 0, 6},
       {"no way kind", 0, 1, 0, 0, 0, 0, 0, 6},
-      {"buffer stop", 168, 0, -1, WAYKIND_FIRST, 0, 0, 0, 6},
       {"back of a buffer stop", 168, 0, 1, WAYKIND_FIRST, 0, 0, 0, 6},
       {"ramp top entered directly", 218, 1, 0, WAYKIND_FIRST, 0, 0, 0, 6},
       {"ramp up seen from above", 187, -1, 0, WAYKIND_FIRST, 0, 0, 0, 6},
@@ -233,6 +232,31 @@ TEST_F(MoveFixture, BlockedMovesLeaveTrainAndGridUnchanged) {
       EXPECT_TRUE(Events.empty()) << c.what;
     }
   }
+}
+
+// A buffer stop ahead turns the train round before it (no event; the reservation the train held
+// is released); the train does not enter it and then runs back the way it came.
+TEST_F(MoveFixture, ABufferStopTurnsTheTrainRound) {
+  Put(10, 10, 0, 168);
+  for (int y = 11; y <= 16; y++) Put(10, y, 0, 1);
+  TrainRecord* t = Place({{10, 11, 0}, {10, 12, 0}, {10, 13, 0}}, 0, -1);
+  t->length = 96;
+  Put(10, 9, 0, 1 | CELL_MARK_BIT);  // a cell it held reserved (from a walk that ended here)
+  Keep(t, {{10, 9, 0}});
+  TrainPosition head = {};
+  EXPECT_EQ(MoveTrainOneCell(t, &head), MOVE_CELL_BLOCKED);
+  EXPECT_TRUE(Events.empty());
+  EXPECT_TRUE(t->flags & TRAIN_TURNED);
+  EXPECT_FALSE(t->flags & TRAIN_RESERVING);
+  EXPECT_EQ(GetCell(10, 10, 0), 168u);  // not entered
+  EXPECT_EQ(GetCell(10, 9, 0), 1u);
+  EXPECT_EQ(HeadOf(t).y, 13);
+  EXPECT_EQ(t->dx, 0);
+  EXPECT_EQ(t->dy, 1);
+  for (int y = 11; y <= 13; y++) EXPECT_EQ(GetCell(10, y, 0), t->cellCode) << y;
+  EXPECT_EQ(Step(t), MOVE_CELL_STRAIGHT);
+  EXPECT_EQ(HeadOf(t).y, 14);
+  EXPECT_EQ(GetCell(10, 11, 0), 1u);
 }
 
 // A next cell outside the grid or below the lowest level reads as empty: event 6, no move, and

@@ -145,13 +145,26 @@ TEST_F(TrainsFixture, CodesRotateAndRepeatAfter256) {
   EXPECT_EQ(GetTrainCellCode(999, 50, 0, 0xC000), 0xC000);
 }
 
-TEST_F(TrainsFixture, FindTrainAtPrefiltersByHeadDistance) {
+// Every cell a train covers is found, however far its tail lies from the head: a train of 205
+// cells in a row (diagonally too) is found at each of them, and by the code of its bucket.
+TEST_F(TrainsFixture, FindTrainAtReachesTheWholeTrain) {
   TrainRecord* t = Make(1, 1, 0, 205, 500, 500);  // head at 500, tail cells down to 296
   ASSERT_EQ(InsertTrain(t), 0);
+  TrainRecord* d = Make(1, 2, 0, 230, 2000, 2000);  // diagonal: the tail 229 cells up and left
+  for (int i = 0; i < 230; i++) TrainPositions(d)[i].y = (uint32_t)(2000 - i);
+  ASSERT_EQ(InsertTrain(d), 0);
   int index = -1;
-  EXPECT_EQ(FindTrainAt(300, 500, 0, &index, 0xC000), t);  // exactly 200 away
-  EXPECT_EQ(index, 200);
-  EXPECT_EQ(FindTrainAt(299, 500, 0, &index, 0xC000), nullptr);  // 201: skipped
+  for (int i : {0, 1, 200, 201, 204}) {
+    EXPECT_EQ(FindTrainAt(500 - i, 500, 0, &index, 0xC000), t) << i;
+    EXPECT_EQ(index, i);
+    EXPECT_EQ(FindTrainAt(500 - i, 500, 0, &index, t->cellCode), t) << i;
+  }
+  for (int i : {0, 199, 200, 201, 229}) {
+    EXPECT_EQ(FindTrainAt(2000 - i, 2000 - i, 0, &index, d->cellCode), d) << i;
+    EXPECT_EQ(index, i);
+    EXPECT_EQ(GetTrainCellCode(2000 - i, 2000 - i, 0, d->cellCode), 0x0201) << i;
+  }
+  EXPECT_EQ(FindTrainAt(295, 500, 0, &index, 0xC000), nullptr);  // past the tail
   EXPECT_EQ(FindTrainAt(500, 500, -1, &index, 0xC000), nullptr);
   // An unused entry never matches; a parked train is never found.
   TrainPositions(t)[3].codeUnder = 65535;

@@ -4,6 +4,7 @@
 // conflict of two trains at an X crossing.
 #include <gtest/gtest.h>
 #include <vector>
+#include "elements/element_services.h"
 #include "trains/headless_run.h"
 #include "trains/train_move.h"
 #include "trains/train_reserve.h"
@@ -24,6 +25,7 @@ struct ReserveFixture : ::testing::Test {
   void TearDown() override {
     ResetNetwork();
     TrainMoveEventSink = AddEventDisplayEntry;
+    TrainLogSink = LogTrainEvent;
   }
   // Row y = 30 from x = 10 to 40 running east: a crossing at 16, a ratio switch at 18 whose branch
   // leaves south-east over (19, 31) .. (24, 36). Exit 1 the through way, exit 2 the branch.
@@ -285,4 +287,75 @@ TEST_F(ReserveFixture, ReversingATrain) {
   SetCell(14, 30, 0, TRACK_WE);
   EXPECT_EQ(ReverseTrain(t, 0, 0), 1);
   EXPECT_FALSE(t->flags & TRAIN_TURNED);
+}
+
+namespace {
+struct LogLine {
+  int x, y, level, kind;
+  int32_t time;
+  uint32_t subNumber;
+};
+std::vector<LogLine> LogLines;
+int RecordLogLine(int x, int y, int level, int, int, int, int, int, int kind, int32_t time,
+                  uint32_t, uint32_t, uint32_t number, uint32_t) {
+  LogLines.push_back({x, y, level, kind, time, number});
+  return 0;
+}
+bool operator==(const LogLine& a, const LogLine& b) {
+  return a.x == b.x && a.y == b.y && a.level == b.level && a.kind == b.kind && a.time == b.time &&
+         a.subNumber == b.subNumber;
+}
+int InQueue(TrainRecord* q, TrainRecord* t) {
+  for (; q; q = q->nextInQueue)
+    if (q == t) return 1;
+  return 0;
+}
+void Hold(TrainRecord* t) {
+  DequeueTrainByState(t);
+  t->flags |= TRAIN_HELD;
+  EnqueueTrainByState(t);
+}
+}  // namespace
+
+// A held train runs again when the element at its head lets it go (log line of kind 2 with the
+// time of day) or when it turns round (kind 4, written at the cell it stood on); a cell of its
+// body, another level or a cell without a held head lets nothing go.
+TEST_F(ReserveFixture, HeldTrainsRunAgain) {
+  for (int x = 10; x <= 40; x++) ASSERT_TRUE(SetCell(x, 30, 0, TRACK_WE));
+  TrainSpec a;
+  a.cells = {{15, 30}, {14, 30}};
+  TrainRecord* first = PlaceTrain(a);
+  TrainSpec b;
+  b.subNumber = 2;
+  b.cells = {{30, 30}, {29, 30}, {28, 30}};
+  TrainRecord* second = PlaceTrain(b);
+  ASSERT_NE(first, nullptr);
+  ASSERT_NE(second, nullptr);
+  Hold(first);
+  Hold(second);
+  LogLines.clear();
+  TrainLogSink = RecordLogLine;
+  EXPECT_EQ(ReleaseHeldTrainAt(14, 30, 0), 1);   // the body, not the head
+  EXPECT_EQ(ReleaseHeldTrainAt(15, 30, -1), 1);  // another level
+  EXPECT_EQ(ReleaseHeldTrainAt(20, 30, 0), 1);   // no train
+  EXPECT_TRUE(LogLines.empty());
+  EXPECT_EQ(ReleaseHeldTrainAt(15, 30, 0), 0);
+  EXPECT_FALSE(first->flags & TRAIN_HELD);
+  EXPECT_TRUE(InQueue(Trains.running, first));
+  EXPECT_FALSE(InQueue(Trains.held, first));
+  EXPECT_TRUE(InQueue(Trains.held, second));
+  EXPECT_EQ(LogLines, (std::vector<LogLine>{{15, 30, 0, TRAINLOG_HELD_RELEASED, -1, 1}}));
+  EXPECT_EQ(ReleaseHeldTrainAt(15, 30, 0), 1);  // a running train is not let go twice
+  EXPECT_EQ(LogLines.size(), 1u);
+  // Turning round lets the held train go, logged where its head stood.
+  EXPECT_EQ(ReverseTrain(second, 1, 0), 0);
+  EXPECT_FALSE(second->flags & TRAIN_HELD);
+  EXPECT_TRUE(InQueue(Trains.running, second));
+  EXPECT_EQ(Trains.held, nullptr);
+  ASSERT_EQ(LogLines.size(), 2u);
+  EXPECT_EQ(LogLines[1], (LogLine{30, 30, 0, TRAINLOG_TP_RELEASED, -1, 2}));
+  EXPECT_EQ(TrainPositions(second)[0].x, 28u);
+  // A running train turning round writes no log line.
+  EXPECT_EQ(ReverseTrain(first, 1, 0), 0);
+  EXPECT_EQ(LogLines.size(), 2u);
 }

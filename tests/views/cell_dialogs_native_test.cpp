@@ -11,6 +11,7 @@
 #include "core/langtext.h"
 #include "core/msgbox_seam.h"
 #include "core/platform_native.h"
+#include "elements/element_services.h"
 #include "edit_window_fixture.h"
 #include "model/grid.h"
 #include "signalling/switch_control.h"
@@ -183,6 +184,59 @@ TEST_F(CellDialogs, AMarkedCellShowsItsReservationAndReleasesIt) {
   EXPECT_TRUE(script.seen.empty());
   ASSERT_EQ(MsgSeamCallCount(), 1);
   EXPECT_EQ(MsgSeamCall(0)->helpTopic, 50000u + 534);
+}
+
+// A cell reserved ahead of a train names the train (its line, sub-number and second line); OK
+// keeps the reservation, the release button frees every cell the train reserved and the train
+// runs without its reservation.
+TEST_F(CellDialogs, AReservedCellNamesItsTrainAndReleasesIt) {
+  for (int x = X - 10; x <= X + 10; x++) SetCell(x, Y, 0, 0);  // a straight way west-east
+  SetCell(X - 2, Y, 0, 32);                                    // a crossing: reserved from here
+  TrainRecord* t = AllocTrainRecord(2, 1);
+  t->line = 7, t->secondLine = 3, t->subNumber = 12;
+  t->wayKinds = 1, t->dx = 1;
+  TrainPosition* p = TrainPositions(t);
+  for (int i = 0; i < 2; i++) {
+    p[i].x = (uint32_t)(X - 3 - i), p[i].y = Y, p[i].level = 0;
+    p[i].cell = GetCellAddress(X - 3 - i, Y, 0);
+    p[i].codeUnder = 0;
+  }
+  ASSERT_EQ(InsertTrain(t), 0);
+  for (int i = 0; i < 2; i++) *p[i].cell = t->cellCode;
+  ASSERT_EQ(ReserveAhead(t, 1), 1);
+  ASSERT_TRUE(t->flags & TRAIN_RESERVING);
+  ASSERT_EQ(GetCell(X, Y, 0), 0 | CELL_MARK_BIT);  // the cursor's cell is the third reserved
+  char16_t line[64], second[64];
+  GetLineName(7, line, 0);
+  GetLineName(3, second, 0);
+  const std::u16string named = Lang(2325) + u" " + Lang(2327) + u" \"" + line + u"\"/12. " +
+                               Lang(2328) + u" \"" + second + u"\"";
+  Answer({Step{{}, 0, {}, DLGID_OK}});
+  EditElementAtCursor(1);
+  ASSERT_EQ(script.seen.size(), 1u);
+  EXPECT_EQ(script.seen[0].templateId, CELLDLG_RESERVATION);
+  EXPECT_EQ(script.seen[0].text, named);
+  EXPECT_TRUE(t->flags & TRAIN_RESERVING);
+  EXPECT_EQ(GetCell(X, Y, 0), 0 | CELL_MARK_BIT);
+  EXPECT_FALSE(IsNetModified());
+  // The dialog closed by its close box is no release either.
+  Answer({Step{{}, 0, {}, 0}});
+  EditElementAtCursor(1);
+  EXPECT_TRUE(t->flags & TRAIN_RESERVING);
+  Answer({Step{{}, 0, {}, CELLDLG_RELEASE}});
+  EditElementAtCursor(1);
+  EXPECT_EQ(script.seen[0].text, named);
+  EXPECT_FALSE(t->flags & TRAIN_RESERVING);
+  EXPECT_EQ(t->reservedCells, 0);
+  for (int x = X - 2; x <= X + 10; x++) EXPECT_EQ(GetCell(x, Y, 0) & CELL_MARK_BIT, 0u) << x;
+  EXPECT_EQ(GetCell(X - 2, Y, 0), 32u);
+  EXPECT_TRUE(IsNetModified());
+  // The cell is no longer reserved: the next look is the track's own dialog.
+  Answer({Step{{}, 0, {}, 0}});
+  EditElementAtCursor(1);
+  ASSERT_EQ(script.seen.size(), 1u);
+  EXPECT_EQ(script.seen[0].templateId, CELLDLG_TRACK);
+  ResetTrains();
 }
 
 TEST_F(CellDialogs, TrackVariantIsWrittenWithTheMarkKeptOrUnderTheTrain) {

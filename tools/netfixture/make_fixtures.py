@@ -600,6 +600,34 @@ def version_doc(v):
     return d
 
 
+def ramps_doc():
+    """Level changes as files before 14396 drew them: two class-B ends on level 0 with plain track
+    between them (rail symbols, 0x0400): to the right, downwards with a reserved far end, a marked
+    start whose far end is free, and a foot met before any top."""
+    d = default_doc()
+    d["origin"] = (90, 0)
+    d["cursor"] = (90, 0, 0)
+    r = 0x0400
+    cells = {(100, 10, 0): r | 219, (104, 10, 0): r | 218}
+    for x in range(101, 104):
+        cells[(x, 10, 0)] = r | 0
+    cells[(200, 10, 0)] = r | 217 | 0x4000
+    cells[(200, 14, 0)] = r | 216 | 0x4000
+    for y in range(11, 14):
+        cells[(200, y, 0)] = r | 1 | 0x4000
+    cells[(300, 10, 0)] = r | 219 | 0x4000
+    cells[(303, 10, 0)] = r | 218
+    for x in range(301, 303):
+        cells[(x, 10, 0)] = r | 0 | 0x4000
+    cells[(400, 10, 0)] = r | 217
+    cells[(400, 12, 0)] = r | 217
+    d["cells"] = cells
+    xs = [c[0] for c in cells]
+    ys = [c[1] for c in cells]
+    d["area"] = ((min(xs), min(ys), 0), (max(xs), max(ys), 0))
+    return d
+
+
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else "."
     os.makedirs(out, exist_ok=True)
@@ -620,6 +648,7 @@ def main():
     for v in VERSIONS:
         save("v%d.nt3" % v, network_file(v, version_doc(v)))
     save("v13569_low_first.nt3", network_file(13569, version_doc(13569), low_in_middle=True))
+    save("ramps_v14395.nt3", network_file(14395, ramps_doc()))
     # header faults
     good = network_file(CURRENT, d)
     at = good.index(b"\x1a")
