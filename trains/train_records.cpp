@@ -271,8 +271,8 @@ uint32_t OppositeDirection(uint32_t code) {
 // ---- trains at cells ---------------------------------------------------------------------------
 // Each entry lies at most one cell in x and in y from the one before it, so entry i is at most i
 // cells from the head: a cell farther from the head than the train has entries is not the train's.
-// The bound grows with the train (a fixed one of 200 cells missed the tail entry of a train of 200
-// cells and more).
+// The bound grows with the train: one holding more than 201 cells (a joined train keeps the cells
+// of both) is found at its far cells too.
 static int HoldsCell(TrainRecord* t, int x, int y, int level, int* index) {
   if (t->flags & (TRAIN_PARKED | TRAIN_LEAVING)) return 0;
   TrainPosition* p = TrainPositions(t);
