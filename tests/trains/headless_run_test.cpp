@@ -205,6 +205,16 @@ CellCode CodeOfClassEastward(int elementClass) {
   }
   return CELL_EMPTY;
 }
+
+// The first buffer-stop code that a train running in the direction meets as a buffer stop.
+CellCode BufferStopFacing(int dx) {
+  for (CellCode code = 0; code < 0x4000; code++) {
+    int cls;
+    NextCellClass(dx, 0, code, &cls, 1);
+    if (cls == ELEM_BUFFER_STOP) return code;
+  }
+  return CELL_EMPTY;
+}
 }  // namespace
 
 // A route-list switch on the reserved path: the first train finds the exit recorded on the switch
@@ -304,4 +314,26 @@ TEST_F(HeadlessFixture, ALongTrainIsFoundAtEveryCellItHolds) {
   }
   EXPECT_EQ(farthest, 202);  // the tail entry in use, 202 cells behind the head
   EXPECT_GT(TrainPositions(t)[0].x, 270u);
+}
+
+// A shuttle between two buffer stops: the train turns round before each (its cells and vehicles
+// reversed, the offset set from its length of 2.5 cells), stops there and runs back; it never
+// enters a buffer stop and its cells agree with the grid after every tick.
+TEST_F(HeadlessFixture, ATrainShuttlesBetweenBufferStops) {
+  CellCode east = BufferStopFacing(1), west = BufferStopFacing(-1);
+  ASSERT_NE(east, CELL_EMPTY);
+  ASSERT_NE(west, CELL_EMPTY);
+  for (int x = 11; x <= 24; x++) ASSERT_TRUE(SetCell(x, 30, 0, TRACK_WE));
+  ASSERT_TRUE(SetCell(25, 30, 0, east));
+  ASSERT_TRUE(SetCell(10, 30, 0, west));
+  TrainSpec s;
+  s.cells = {{16, 30}, {15, 30}, {14, 30}};
+  s.length = 80;
+  s.vehicles = 2;
+  TrainRecord* t = PlaceTrain(s);
+  ASSERT_NE(t, nullptr);
+  std::string text = RunChecked(1500);
+  EXPECT_EQ(GetCell(25, 30, 0), east);
+  EXPECT_EQ(GetCell(10, 30, 0), west);
+  ExpectGolden("buffer_stop_shuttle", text);
 }
