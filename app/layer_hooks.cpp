@@ -9,6 +9,7 @@
 #include "core/infobox_hooks.h"
 #include "core/msgbox.h"
 #include "elements/element_services.h"
+#include "elements/lines.h"
 #include "model/doc_hooks.h"
 #include "model/grid.h"
 #include "model/netfile_sections.h"
@@ -81,6 +82,7 @@ void SetLayerHooks() {
   d.infoBounds = GetInfoBounds;
   d.logPointsBox = GetLogPointsBox;
   RegisterSwitchSection();
+  RegisterLineServices();
   NetClearOrder[NET_CLEAR_TRAINS] = ResetTrains;
   NetClearOrder[NET_CLEAR_EVENTS] = ClearEventDisplay;
 }

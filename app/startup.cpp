@@ -16,6 +16,7 @@
 #include "core/platform.h"
 #include "core/stream.h"
 #include "core/timepattern.h"
+#include "elements/element_services.h"
 #include "graphics/colours.h"
 #include "graphics/fonts.h"
 #include "graphics/glyphfile.h"
@@ -167,6 +168,8 @@ static int StepDocumentState() {
   TimePatternWeekdayFixed = DocumentWeekdayFixed;
   return 0;
 }
+static int StepLineTable() { return InitLineTable() ? 0 : 1; }
+static int CodeLineTable(int) { return STARTUP_LINES; }
 static int StepDeferredNotices() {
   if (StartupGlyphNotice) ShowInfoText(96, LANG_ID(1320));
   if (StartupNoMouse) ShowInfoText(99, LANG_ID(1340));
@@ -198,6 +201,7 @@ static const StartupStep kStartup[] = {
     {"character order", StepCollation, nullptr},
     {"document state", StepDocumentState, nullptr},
     {"deferred notices", StepDeferredNotices, nullptr},
+    {"line table", StepLineTable, CodeLineTable},
 };
 
 const StartupStep* GetStartupTable(int* count) {
@@ -228,14 +232,15 @@ static const ExitRow kExit[] = {
     {"ExitSwitches", ExitSwitches},
     {"ExitHtmlHelp", ExitHtmlHelp},
     {"ExitCursors", ExitCursors},
+    {"ExitLineTable", ExitLineTable},
     {"ExitEventDisplay", ExitEventDisplay},
     {"ExitLanguage", ExitLanguage},
     {"ExitMisc", ExitMisc},
 };
 static const char* const kExitNames[] = {
     "ExitGrid",     "StreamExit",   "FreeSymbolGraphics", "ExitFonts",        "ExitTrains",
-    "ExitSwitches", "ExitHtmlHelp", "ExitCursors",        "ExitEventDisplay", "ExitLanguage",
-    "ExitMisc"};
+    "ExitSwitches", "ExitHtmlHelp", "ExitCursors",        "ExitLineTable",    "ExitEventDisplay",
+    "ExitLanguage", "ExitMisc"};
 
 void ExitProgram() {
   for (const ExitRow& r : kExit) r.run();

@@ -33,11 +33,9 @@
 // | elements/element_services.cpp WriteLogEntry,       | no log line written                | the log points and the log file      |
 // |   LogTrainEvent                                    |                                    |                                      |
 // | trains/train_services.cpp ApplyTpTrainData         | nothing taken over from a TP       | the attribute take-over              |
-// | trains/train_records.cpp CompareLineOrderHook      | lines ordered by id                | the line table                       |
+// | trains/train_services.cpp RenumberDepotSlot        | trains keep their slot numbers     | the train operations                 |
 // | signalling/switch_decide.cpp                       | a non-empty expression is not met  | the condition expressions            |
 // |   EvaluateElementExpression                        |                                    |                                      |
-// | signalling/switch_control.cpp RouteLists           | route lists neither match nor      | the line-reference lists             |
-// |                                                    | change with lines and depots       |                                      |
 // | signalling/switch_copytext.cpp SwitchTexts         | expressions and route lists travel | the condition and pair-list texts    |
 // |                                                    | empty in the copy text             | and the expression text form         |
 // | signalling/switch_question.cpp                     | the edit window stays at the       | the train dialogs' follow options    |

@@ -23,8 +23,6 @@ void InitLogPoints() {}
 void ExitLogPoints() {}
 void InitPrell() {}
 void ExitPrell() {}
-int InitLineTable() { return 1; }
-void ExitLineTable() {}
 
 void FreeInfoList() {}
 void FreeTpList() {}
@@ -35,7 +33,6 @@ void FreeLfstList() {}
 void PrellDeleteAll() {}
 void FreeLogPoints() {}
 void FreeDepots() {}
-void ClearLineTable() {}
 
 int CountDepots(int* totalSlots) {
   if (totalSlots) *totalSlots = 0;
@@ -54,7 +51,6 @@ int GetInfoTotals(uint32_t* totalCapacity) {
   if (totalCapacity) *totalCapacity = 0;
   return 0;
 }
-int GetLineCountAndMax() { return 4000 << 16; }
 
 // Without the stores each section is read in its empty form (the writers: element_services_write).
 int RpReadSection(int version) { return ReadEmptyRpSection(version); }
@@ -63,14 +59,12 @@ int LoadTpSection(int version) { return ReadEmptyTpSection(version); }
 int DwxReadSection(int version) { return ReadEmptyDwxSection(version); }
 int LoadHstSection(int version) { return ReadEmptyHstSection(version); }
 int LoadLfstSection(int version) { return ReadEmptyLfstSection(version); }
-int LoadLineSection(int version) { return ReadEmptyLineSection(version); }
 int LoadLogPointSection(int version) { return ReadEmptyLogPointSection(version); }
 int PrellReadSection(int version) { return ReadEmptyPrellSection(version); }
 int LoadInfoSection(int version) { return ReadEmptyInfoSection(version); }
 int ConvertOldLfstSymbols() { return 0; }
 int ConvertOldHstSymbols() { return 0; }
 
-int WriteLineReport(char16_t separator, int withDescriptions) { return 0; }
 int ExportDepotText(char16_t separator, int withInfoTexts) { return 0; }
 int ExportTpText(int withInfoTexts) { return 0; }
 int ExportDwxText(int withInfoTexts) { return 0; }
@@ -183,47 +177,6 @@ int ChangeDepotSlot(int id, const char16_t* name, const char16_t* shortName, int
   return 1;
 }
 
-int GetLineIdAt(int index) { return 0; }
-int GetLineName(int id, char16_t* buffer, int pad) {
-  if (buffer) CopyString(buffer, id == 0 ? u"*" : u"?");
-  return id == 0 ? 2 : 1;
-}
-int FindLineByName(const char16_t* text) { return 0; }
-int CreateLine(const char16_t* name, int afterId, int copyFromId) { return 1; }
-int RenameLine(int id, const char16_t* newName, int position) { return 1; }
-int DeleteLine(int id) { return 1; }
-int GetLineDescription(int id, char16_t* buffer) { return -1; }
-int SetLineDescription(int id, const char16_t* text) { return -1; }
-int ReportLineNameError(int code, const char16_t* name, int mayCreate) { return 0; }
-int ParseLineName(const char16_t* text, int* id) {
-  if (id) *id = 65535;
-  return 0;
-}
-int StepLineNameField(const char16_t* fieldText, char16_t* name, int n) { return 1; }
-int CountLineUses(int id, int x0, int y0, int level0, int x1, int y1, int level1) { return 0; }
-// An entry: count c, c line ids, the flag word F, then the parts that F's bits announce.
-int LineRefNextEntry(const uint32_t* list, int index) {
-  int i = index;
-  uint32_t count = list[i++];
-  i += (int)count;
-  uint32_t f = list[i++];
-  if (f & 0x8000) i += 1 + 2 * (int)list[i];
-  if (f & 0x10000) i += 1 + (int)list[i];
-  static const uint32_t kSingleWords[] = {0x4000, 0x0800, 0x0002, 0x0400, 0x1000,
-                                          0x2000, 0x0200, 0x0100, 0x0080, 0x0040};
-  for (uint32_t bit : kSingleWords)
-    if (f & bit) i++;
-  if (f & 0x0020) i += 1 + 4 * (int)list[i];
-  if (f & 0x0010) i += 1 + 4 * (int)list[i];
-  static const uint32_t kTailWords[] = {0x0008, 0x0004, 0x40000, 0x0001};
-  for (uint32_t bit : kTailWords)
-    if (f & bit) i++;
-  if (f & 0x20000) i += (list[i] != 0 && (list[i] & 4)) ? 3 : 1;
-  return i;
-}
-int RangeListsOverlap(const uint32_t* listA, int lengthA, const uint32_t* listB, int lengthB) {
-  return lengthA <= 0 || lengthB <= 0 ? 2 : 0;
-}
 int NextTpWithLine(int line, int x0, int y0, int level0, int x1, int y1, int level1, int* cursor,
                    int* x, int* y, char16_t* name) {
   return 0;

@@ -146,7 +146,8 @@ int GetLineIdAt(int index);                          // 0 at or past the count
 int GetLineName(int id, char16_t* buffer, int pad);  // 0, 1 unknown ("?"), 2 for 0 ("*")
 int FindLineByName(const char16_t* text);            // id, 0 none, negative bad name
 int CreateLine(const char16_t* name, int afterId, int copyFromId);
-int RenameLine(int id, const char16_t* newName, int position);
+// position: 0 keep, -1 up, -2 down, else behind that line id; a taken name is copied back.
+int RenameLine(int id, char16_t* newName, int position);
 int DeleteLine(int id);
 int GetLineDescription(int id, char16_t* buffer);      // length, -1 unknown id
 int SetLineDescription(int id, const char16_t* text);  // 0, -1 unknown id, -2 memory

@@ -10,7 +10,6 @@ int SaveTpSection() { return WriteEmptyTpSection(); }
 int DwxWriteSection() { return WriteEmptyDwxSection(); }
 int SaveHstSection() { return WriteEmptyHstSection(); }
 int SaveLfstSection() { return WriteEmptyLfstSection(); }
-int SaveLineSection() { return WriteEmptyLineSection(); }
 int SaveLogPointSection() { return WriteEmptyLogPointSection(); }
 int PrellWriteSection() { return WriteEmptyPrellSection(); }
 int SaveInfoSection() { return WriteEmptyInfoSection(); }

@@ -5,6 +5,7 @@
 #include "model/netfile.h"
 #include "model/netfile_sections.h"
 #include <cstring>
+#include "elements/lines.h"
 #include "signalling/switch_control.h"
 #include "trains/train_services.h"
 
@@ -45,6 +46,64 @@ static int ReadOldReset(uint32_t* time, uint32_t* value) {
   if ((old >> 8) == 255) return 0;
   *time = old * 256 | 0x7F000000u;
   return Word(value);
+}
+
+// Route lists of files 14170..14388: six u16 entry counts and a u16 flag word, then the line
+// entries (u16 line, u16 flag word of which bit 15 announces an old time window) and the
+// destination entries (u16 depot, u16 not used), converted to the current forms.
+static int ReadOldRouteLists(SwitchRouteData& q, uint32_t** values) {
+  uint32_t counts[6];
+  int r;
+  for (int i = 0; i < 6; i++)
+    if ((r = Word(&counts[i]))) return r;
+  if ((r = Word(&q.flags))) return r;
+  uint32_t* v = (uint32_t*)MemAlloc(SWITCH_ROUTE_LIST_MAX * sizeof(uint32_t));
+  uint16_t* old = (uint16_t*)MemAlloc(4 * SWITCH_ROUTE_LIST_MAX * sizeof(uint16_t));
+  if (!v || !old) {
+    if (v) MemFree(v);
+    if (old) MemFree(old);
+    return NETSEC_MEMORY;
+  }
+  uint32_t total = 0;
+  for (int i = 0; i < 6 && !r; i++) {
+    int n = 0;
+    for (uint32_t e = 0; e < counts[i] && !r; e++) {
+      if (n + 4 > 4 * (int)SWITCH_ROUTE_LIST_MAX) {
+        r = NETSEC_FORMAT;
+        break;
+      }
+      uint32_t a, b;
+      if ((r = Word(&a)) || (r = Word(&b))) break;
+      old[n++] = (uint16_t)a;
+      old[n++] = i < 3 ? (uint16_t)(b & 0x8000) : 0;
+      if (i < 3 && (b & 0x8000)) {
+        if ((r = Word(&a)) || (r = Word(&b))) break;
+        old[n++] = (uint16_t)a;
+        old[n++] = (uint16_t)b;
+      }
+    }
+    if (r) break;
+    int room = (int)(SWITCH_ROUTE_LIST_MAX - total);
+    int m = i < 3 ? ConvertOldLineRefList(old, n, v + total, room)
+                  : ConvertOldLinePairList(old, n, v + total, room);
+    if (m < 0) {
+      r = NETSEC_FORMAT;  // more than the longest list holds
+      break;
+    }
+    q.length[i] = (uint32_t)m;
+    total += (uint32_t)m;
+  }
+  MemFree(old);
+  if (r || !total) {
+    MemFree(v);
+    if (r) {
+      for (uint32_t& n : q.length) n = 0;
+      return r;
+    }
+    return 0;
+  }
+  *values = v;
+  return 0;
 }
 
 // The type data of one record by file version into d (route lists: values allocated into
@@ -129,9 +188,9 @@ static int ReadTypeData(int version, int type, SwitchControl* d, uint32_t** valu
     case SWITCH_ROUTE1:
     case SWITCH_ROUTE2:
     case SWITCH_ROUTE3: {
-      // Older route lists need the conversion of old line-reference lists.
-      if (version < 14389) return NETSEC_FORMAT;
+      if (version < 14170) return NETSEC_FORMAT;  // the oldest form is not taken over
       SwitchRouteData& q = d->data.route;
+      if (version < 14389) return ReadOldRouteLists(q, values);
       uint32_t total = 0;
       for (int i = 0; i < 6; i++) {
         if ((r = StreamReadDword(&q.length[i]))) return r;
@@ -140,9 +199,12 @@ static int ReadTypeData(int version, int type, SwitchControl* d, uint32_t** valu
       }
       if ((r = StreamReadDword(&q.flags))) return r;
       if (!total) return 0;
+      if (total > 6 * SWITCH_ROUTE_LIST_MAX) return NETSEC_FORMAT;
       uint32_t* v = (uint32_t*)MemAlloc(total * sizeof(uint32_t));
       if (!v) return NETSEC_MEMORY;
       for (uint32_t k = 0; k < total && !r; k++) r = StreamReadDword(&v[k]);
+      for (uint32_t i = 0, at = 0; i < 3 && !r; at += q.length[i++])
+        if (CheckLineRefList(v + at, (int)q.length[i])) r = NETSEC_FORMAT;
       if (r) {
         MemFree(v);
         return r;

@@ -44,6 +44,7 @@ int CreateTrain(const uint32_t* vehiclePairs, const void* templateHeader, int he
   return 2;
 }
 int StartTrainsFromDepot(int line, int subNumber, int flag) { return 1; }
+void RenumberDepotSlot(int depot, int oldSlot, int newSlot) {}
 
 // Without the trains the section is written and read in its empty form (the viewer writes
 // no network files).

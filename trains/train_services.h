@@ -51,6 +51,8 @@ int CountVehicleInTrains(uint32_t graphicCode);
 int CreateTrain(const uint32_t* vehiclePairs, const void* templateHeader, int headX, int headY,
                 int level, const uint16_t* list);
 int StartTrainsFromDepot(int line, int subNumber, int flag);
+// The slot number changes wherever a train names the depot and slot (bit 15 kept).
+void RenumberDepotSlot(int depot, int oldSlot, int newSlot);
 
 // ---- network-file section "ZUGD" ---------------------------------------------------------------
 int SaveTrainsSection();             // 0 or the first stream error

@@ -101,8 +101,37 @@ TEST_F(SwitchSection, EveryVersionFormLoads) {
   }
 }
 
+// Route lists of 14170..14388 are converted: a plain line entry, an entry with an old time window
+// (its end one minute later, on any day), a window ending at 23:59 (its end wraps to 00:00) and
+// destination depots with slot 0.
+TEST_F(SwitchSection, OldRouteListsAreConverted) {
+  for (int v : {14170, 14388}) {
+    SCOPED_TRACE(v);
+    std::string name = "route_old_" + std::to_string(v) + ".nt3";
+    ASSERT_EQ(LoadFixture(name.c_str()), NETLOAD_OK);
+    SwitchControl* g = FindSwitchRecord(16, 10, 0, 0);
+    ASSERT_NE(g, nullptr);
+    ASSERT_EQ(g->type, SWITCH_ROUTE2);
+    const SwitchRouteData& d = g->data.route;
+    EXPECT_EQ(d.flags, 0x8000u);
+    const uint32_t list1[] = {1, 7, 0, 1, 9, 0x8000, 1, 0x7F080000, 0x7F100100};
+    const uint32_t list3[] = {1, 3, 0x8000, 1, 0x7F160000, 0x7F000000};
+    const uint32_t pairs[] = {30, 0, 31, 0};
+    ASSERT_EQ(d.length[0], 9u);
+    EXPECT_EQ(d.length[1], 0u);
+    ASSERT_EQ(d.length[2], 6u);
+    ASSERT_EQ(d.length[4], 4u);
+    EXPECT_EQ(std::vector<uint32_t>(d.values, d.values + 9), std::vector<uint32_t>(list1, list1 + 9));
+    EXPECT_EQ(std::vector<uint32_t>(d.values + 9, d.values + 15),
+              std::vector<uint32_t>(list3, list3 + 6));
+    EXPECT_EQ(std::vector<uint32_t>(d.values + 15, d.values + 19),
+              std::vector<uint32_t>(pairs, pairs + 4));
+  }
+}
+
 TEST_F(SwitchSection, FormsThatCannotBeTakenOverAreFormatErrors) {
-  const char* faults[] = {"sw_ratio_13570", "sw_route_14170", "sw_route_14388",
+  const char* faults[] = {"sw_ratio_13570", "sw_route_14169", "sw_route_old_long",
+                          "sw_route_14389_entry",
                           "sw_state_14389", "sw_routepoint",  "sw_oldroutepoint_13570",
                           "sw_type7",       "sw_index5",      "sw_dir3",
                           "sw_dirzero",     "sw_exprlen",     "sw_routelen",
@@ -123,8 +152,8 @@ TEST_F(SwitchSection, EveryControlTypeSavesAndLoadsBackEqual) {
   const uint32_t three[4] = {2, 1, 32, 128};
   ASSERT_EQ(PlaceSwitch(20, 10, 0, 0, SWITCH_ROUTE2, 20, three, 0), 0);
   ASSERT_EQ(PlaceSwitch(21, 10, 0, 0, SWITCH_ROUTE3, 21, three, 0), 0);
-  const uint32_t lengths[6] = {0, 2, 0, 0, 0, 4};
-  const uint32_t values[6] = {1, 2, 3, 4, 5, 6};
+  const uint32_t lengths[6] = {0, 3, 0, 0, 0, 4};
+  const uint32_t values[7] = {1, 2, 0, 3, 4, 5, 6};  // entry (line 2), pairs (3, 4) (5, 6)
   ASSERT_EQ(SetRouteSwitchLists(21, 10, 0, 0, lengths, values), 0);
   for (int i = 1; i <= 4; i++) {
     const uint32_t dirs[4] = {i == 1 ? 4u : i == 2 ? 8u : i == 3 ? 16u : 64u, 8, 2, 0};

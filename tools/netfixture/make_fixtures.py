@@ -350,7 +350,7 @@ def flat_grid_section(cells):
 
 
 # ---- the other sections, empty -------------------------------------------------------------------
-def empty_sections(v, password=None, wein=None):
+def empty_sections(v, password=None, wein=None, lind=None):
     def slice_bytes(first, last):
         if password is None:
             return b""
@@ -391,7 +391,8 @@ def empty_sections(v, password=None, wein=None):
     s.append(sect_tag(v, "HSTP", "HS") + count(v, 0, 14167))                      # stops
     s.append(slice_bytes(15, 16))
     s.append(sect_tag(v, "LFST", "LF") + count(v, 0, 14337))                      # LFST
-    s.append(sect_tag(v, "LIND", "LI") + count(v, 0, 14389))                      # lines
+    s.append(lind if lind is not None else
+             sect_tag(v, "LIND", "LI") + count(v, 0, 14389))                      # lines
     zg = u16(0x475A) + count(v, 0, 14369)
     if v >= 14393:
         zg += u32(0)
@@ -406,13 +407,14 @@ def empty_sections(v, password=None, wein=None):
     return b"".join(s)
 
 
-def network_file(v, d, low_in_middle=False, sections=None, trailer=b"\x00" * 16, wein=None):
+def network_file(v, d, low_in_middle=False, sections=None, trailer=b"\x00" * 16, wein=None,
+                 lind=None):
     if v < 13573:
         grid = flat_grid_section(d["cells"])
     else:
         grid = grid_section(v, d["cells"])
     body = general_section(v, d) + grid
-    body += sections if sections is not None else empty_sections(v, d["password"], wein)
+    body += sections if sections is not None else empty_sections(v, d["password"], wein, lind)
     body += trailer
     if v >= 13568:
         body = PairRun().compress(body)
@@ -477,9 +479,15 @@ def switch_record(v, r):
             b += b"".join(u32(len(x)) for x in lists) + u32(r["flags"])
             b += b"".join(u32(w) for x in lists for w in x)
         else:
-            b += b"".join(u16(len(x)) for x in r["lists"]) + u16(0)
+            # entries: a line (or depot), or (line, from, to) with an old time window
+            # (hour << 8 | minute) announced by bit 15 of the entry's flag word
+            b += b"".join(u16(len(x)) for x in r["lists"]) + u16(r.get("flags", 0))
             for x in r["lists"]:
-                b += b"".join(u16(w) + u16(0) for w in x)
+                for w in x:
+                    if isinstance(w, tuple):
+                        b += u16(w[0]) + u16(0x8000) + u16(w[1]) + u16(w[2])
+                    else:
+                        b += u16(w) + u16(0)
     return bytes(b)
 
 
@@ -537,8 +545,12 @@ def switch_faults():
     return [
         ("sw_ratio_13570", 13570, [dict(base, type=11, counts=(1, 1, 0), counter=1,
                                         resets=((0, 0),) * 3)]),
-        ("sw_route_14170", 14170, [dict(base, type=21, lists=((1,), (), (), (), (), ()))]),
-        ("sw_route_14388", 14388, [dict(base, type=22, lists=((1,), (), (), (), (), ()))]),
+        ("sw_route_14169", 14169, [dict(base, type=21, lists=((1,), (), (), (), (), ()))]),
+        ("sw_route_old_long", 14388, [dict(base, type=22,
+                                           lists=(tuple((k, 0x0800, 0x1000) for k in range(401)),
+                                                  (), (), (), (), ()))]),
+        ("sw_route_14389_entry", CURRENT, [dict(base, type=21, flags=0,
+                                                lists=((2, 7), (), (), (), (), ()))]),
         ("sw_state_14389", 14389, [dict(base, type=15, ids=(5, 0, 0), prio=0)]),
         ("sw_routepoint", CURRENT, [dict(base, type=31)]),
         ("sw_oldroutepoint_13570", 13570, [dict(base, type=31)]),
@@ -550,6 +562,56 @@ def switch_faults():
         ("sw_routelen", CURRENT, [dict(base, type=21, flags=0,
                                        lists=(tuple(range(2401)), (), (), (), (), ()))]),
         ("sw_id", CURRENT, [dict(base, type=1, id=60001)]),
+    ]
+
+
+# ---- the line table ("LIND") ---------------------------------------------------------------------------
+def line_section(v, lines, raw_count=None):
+    """lines: (name, id, description or None). From 14389 UTF-16 names ended by 0 (a name given
+    as bytes is written as it stands), from 14393 with descriptions (a description given as a
+    tuple (length, units) is written as it stands); before, narrow names: 8 bytes skipped and 8
+    characters right-aligned (from 13573), or 6 characters right-aligned."""
+    b = bytearray(sect_tag(v, "LIND", "LI") + count(v, len(lines) if raw_count is None else raw_count,
+                                                      14389))
+    for name, lid, desc in lines:
+        if v >= 14389:
+            b += name if isinstance(name, bytes) else wide(name)
+            b += u32(lid)
+            if v >= 14393:
+                if desc is None:
+                    b += u32(0)
+                elif isinstance(desc, tuple):
+                    b += u32(desc[0]) + desc[1]
+                else:
+                    b += u32(len(desc) + 1) + wide(desc)
+        else:
+            width = 8 if v >= 13573 else 6
+            if v >= 13573:
+                b += b"\xee" * 8
+            b += name.rjust(width).encode("latin-1")
+            b += u16(lid)
+    return bytes(b)
+
+
+LINE_VERSIONS = [13572, 13573, 14388, 14389, 14392, 14393, 14400]
+
+
+def line_fixture_lines():
+    return [("S1", 3, "Airport\r\nvia the centre"), ("Bus42", 1, None), ("RE7", 4005, "x")]
+
+
+def line_faults():
+    """(name, version, section) of line sections that are format errors (load result 3 + offset)."""
+    v = CURRENT
+    return [
+        ("lind_count", v, line_section(v, [], raw_count=4001)),
+        ("lind_id0", v, line_section(v, [("A", 0, None)])),
+        ("lind_id4006", v, line_section(v, [("A", 4006, None)])),
+        ("lind_idtwice", v, line_section(v, [("A", 5, None), ("B", 5, None)])),
+        ("lind_idtwice_old", 13573, line_section(13573, [("A", 5, None), ("B", 5, None)])),
+        ("lind_name9", v, line_section(v, [(wide("ABCDEFGHI"), 5, None)])),
+        ("lind_desc10002", v, line_section(v, [("A", 5, (10002, b"a\x00" * 10002))])),
+        ("lind_tag", v, line_section(v, []).replace(tag4("LIND"), tag4("LINX"))),
     ]
 
 
@@ -668,6 +730,20 @@ def main():
     for v in SWITCH_VERSIONS:
         save("switches_%d.nt3" % v, network_file(v, switch_doc(v),
                                                  wein=switch_section(v, switch_records(v))))
+    # the line table in every form, an unterminated description, and the faults
+    for v in LINE_VERSIONS:
+        save("lines_%d.nt3" % v, network_file(v, version_doc(v),
+                                              lind=line_section(v, line_fixture_lines())))
+    save("lind_desc_unterminated.nt3",
+         network_file(CURRENT, version_doc(CURRENT),
+                      lind=line_section(CURRENT, [("A", 5, (3, "abc".encode("utf-16-le")))])))
+    for name, v, sec in line_faults():
+        save(name + ".nt3", network_file(v, version_doc(v), lind=sec))
+    # route lists of the old 16-bit form (converted on loading)
+    for v in (14170, 14388):
+        rec = dict(x=16, y=10, id=7, type=22, dirs=THREE, flags=0x8000,
+                   lists=((7, (9, 0x0800, 0x1000)), (), ((3, 0x1600, 0x173B),), (), (30, 31), ()))
+        save("route_old_%d.nt3" % v, network_file(v, switch_doc(v), wein=switch_section(v, [rec])))
     for name, v, recs in switch_faults():
         save(name + ".nt3", network_file(v, switch_doc(v), wein=switch_section(v, recs)))
     # graphics sections listing vehicle-graphic sets (and a background picture from 14393 on)
