@@ -27,13 +27,13 @@ static int ReadNarrowName(int bytes, char16_t* name) {
 }
 
 int LoadLineSection(int version) {
+  ClearLineTable();
+  if (!InitLineTable()) return NETSEC_MEMORY;
   int r = ReadSectionTag(version, NetTag4('L', 'I', 'N', 'D'), NetTag2('L', 'I'));
   if (r) return r;
   uint32_t count;
   if ((r = ReadVersionedCount(version, 14389, &count))) return r;
   if (count > (uint32_t)LINE_TABLE_MAX) return NETSEC_FORMAT;
-  ClearLineTable();
-  if (!InitLineTable()) return NETSEC_MEMORY;
   for (uint32_t n = 0; n < count; n++) {
     char16_t name[LINE_NAME_CHARS + 1];
     uint32_t id;
@@ -49,6 +49,11 @@ int LoadLineSection(int version) {
       name[k] = 0;
       if ((r = StreamReadDword(&id))) return r;
     } else {
+      if (version >= 13573) {  // eight bytes that are not used
+        uint8_t unused[8];
+        uint32_t got = StreamReadBytes(unused, 8);
+        if (got < 8) return got == 0 ? 2 : 1;
+      }
       if ((r = ReadNarrowName(version >= 13573 ? 8 : 6, name))) return r;
       uint16_t w;
       if ((r = StreamReadWord(&w))) return r;
