@@ -6,6 +6,9 @@
 #include "core/misc.h"
 #include "elements/lines.h"
 #include "model/netfile.h"
+#include "app/dialog_test_util.h"
+#include "core/langtext.h"
+#include "core/stream.h"
 #include "netfile_test_util.h"
 
 namespace {
@@ -81,4 +84,27 @@ TEST_F(LineSection, SavesAndLoadsBackEqual) {
   auto second = FromEofMark(ReadWholeFile(OutputDir() + "lines_second.nt3"));
   EXPECT_FALSE(first.empty());
   EXPECT_EQ(first, second);
+}
+
+// The lines table of the text export: heading with the count, column titles, one row per line
+// with the name right-aligned and the separator between the columns, descriptions when asked.
+TEST_F(LineSection, ReportTable) {
+  ASSERT_TRUE(LoadTestLanguage());
+  ASSERT_EQ(CreateLine(u"A", 0, 0), 0);
+  ASSERT_EQ(CreateLine(u"Bus42", 0, 0), 0);
+  ASSERT_EQ(SetLineDescription(1, u"via X"), 0);
+  UseFolder(OutputDir());
+  for (int withDescriptions : {0, 1}) {
+    ASSERT_EQ(StreamOpenWrite(u"lines.txt", STREAM_WRITE_NARROW, FILE_KIND_NETWORK), 0);
+    ASSERT_EQ(WriteLineReport(u';', withDescriptions), 0);
+    ASSERT_EQ(StreamCloseWrite(), 0);
+    auto bytes = ReadWholeFile(OutputDir() + "lines.txt");
+    std::string got(bytes.begin(), bytes.end());
+    std::string expected = "Lines: 2\r\n" + std::string(GetLangTextA(LANG_ID(12101))) + "\r\n" +
+                           "       A;      0;      0;      0;      0;      0\r\n";
+    if (withDescriptions) expected += "Description: via X\r\n";
+    expected += "   Bus42;      0;      0;      0;      0;      0\r\n";
+    expected += "\r\n" + std::string(60, '-') + "\r\n";
+    EXPECT_EQ(got, expected);
+  }
 }
