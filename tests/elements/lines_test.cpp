@@ -2,6 +2,7 @@
 // their result codes, the order trains follow, descriptions, the field stepper and the text export.
 #include <gtest/gtest.h>
 #include <string>
+#include "app/dialog_fields.h"
 #include "core/misc.h"
 #include "core/stream.h"
 #include "elements/lines.h"
@@ -225,4 +226,21 @@ TEST_F(Lines, FieldStepperWrapsThroughTheTable) {
     ASSERT_EQ(StepLineNameField(c.field, out, c.n), 0);
     EXPECT_EQ(std::u16string(out), c.expected);
   }
+}
+
+// A line-name field (kind 2) steps through the lines of the table (the program registers them).
+TEST_F(Lines, LineNameFieldsStepRealLines) {
+  Make(u"A");
+  Make(u"B");
+  char16_t buffer[64] = u"A";
+  DialogRecord rec = DlgEdit(140, buffer, 9, DLGE_RANGE, DLGK_LINE, DLGK_LINE);
+  int32_t lo, hi;
+  ASSERT_EQ(SpinRangeForRecord(&rec, &lo, &hi), 1);
+  EXPECT_EQ(hi, 1);  // 0 .. number of lines - 1
+  char16_t text[64] = u"A";
+  int caret = 0;
+  ASSERT_EQ(StepFieldText(&rec, text, 64, &caret, 38), 1);
+  EXPECT_EQ(std::u16string(text), u"B");
+  ASSERT_EQ(StepFieldText(&rec, text, 64, &caret, 38), 1);
+  EXPECT_EQ(std::u16string(text), u"A");
 }

@@ -261,3 +261,40 @@ TEST_F(DecideFixture, RatioResetsAtTheMinuteOfItsDayTime) {
   EXPECT_EQ(r->data.ratio.counter, 1u);
   DocState = saved;
 }
+
+// Route lists as the program uses them: line-reference lists matched by the train's second line,
+// number and the clock's time, and destination pairs of (depot, slot) with slot 0 for any slot.
+TEST_F(DecideFixture, RouteListsMatchLinesByTimeAndDestinations) {
+  Place(SWITCH_ROUTE3, kThree);
+  // Exit 1: line 7 from 06:00 to 09:00 any day; exit 2: line 7 with numbers 10..19 or line 8;
+  // destinations of exit 2: depot 30 (any slot); exit 3: depot 31 slot 2.
+  const uint32_t lengths[6] = {6, 10, 0, 0, 2, 2};
+  const uint32_t values[] = {1, 7, 0x8000, 1, 0x7F060000, 0x7F090000,
+                             1, 7, 0x10000, 3, 10, 0xFFFFFFFFu, 19, 1, 8, 0,
+                             30, 0, 31, 2};
+  ASSERT_EQ(SetRouteSwitchLists(5, 5, 0, 0, lengths, values), 0);
+  static const struct {
+    uint32_t secondLine, number, hour, flags, depot, slot, exit;
+  } cases[] = {
+      {7, 3, 7, 0, 0, 0, 1},                // in the window: exit 1
+      {7, 12, 10, 0, 0, 0, 32},             // after it, in the range: exit 2
+      {7, 3, 10, 0, 0, 0, 128},             // neither: the type's default, exit 3
+      {8, 3, 10, 0, 0, 0, 32},              // line 8 on exit 2
+      {9, 3, 7, TRAIN_PENDING, 30, 5, 32},  // a destination decides first
+      {7, 3, 7, TRAIN_PENDING, 31, 2, 128},
+      {7, 3, 7, TRAIN_PENDING, 31, 3, 1},   // no destination fits: the lines
+  };
+  for (const auto& c : cases) {
+    DocState.weekday = 3;
+    DocState.hour = (int32_t)c.hour;
+    DocState.minute = 0;
+    DocState.second = 0;
+    train->secondLine = c.secondLine;
+    train->subNumber = c.number;
+    train->flags = c.flags;
+    train->pendingDepot = (uint16_t)c.depot;
+    train->pendingSlot = (uint16_t)c.slot;
+    EXPECT_EQ(DecideSwitchExitAuto(train, 5, 5, 0, 0), c.exit)
+        << c.secondLine << " " << c.number << " " << c.hour << " " << c.depot;
+  }
+}
