@@ -299,7 +299,6 @@ int SetLineDescription(int id, const char16_t* text) {
   return 0;
 }
 
-// Takes over a description block read from a file or copy text (owned by the table afterwards).
 void AdoptLineDescription(int index, char16_t* block, uint32_t length) {
   LineRecord& r = Table[index];
   if (r.description) MemFree(r.description);
@@ -307,7 +306,6 @@ void AdoptLineDescription(int index, char16_t* block, uint32_t length) {
   r.descLength = block ? length : 0;
 }
 
-// Appends a line read from a file: 0, 1 the table is full or an id repeats or lies outside 1..4005.
 int AppendLoadedLine(uint32_t id, const char16_t* name) {
   if (!Table || Count >= LINE_TABLE_MAX || id < 1 || id > LINE_ID_MAX) return 1;
   if (LineIdToIndex(id) != LINE_UNKNOWN_INDEX) return 1;

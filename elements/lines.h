@@ -30,8 +30,14 @@ uint32_t NextFreeLineId();
 int CompareLineOrder(uint32_t a, uint32_t b);
 // Re-sorts the list of all trains by the table order of their lines, then sub-number.
 void SortTrainsByLineOrder();
-// Puts the line table's services into the hooks of the other components (start-up).
+// Puts the line table's services into the hooks of the other components (start-up), the LIND
+// reader and writer into the section table.
 void RegisterLineServices();
+void RegisterLineSection();
+// The section reader's additions: a line appended (0; 1 the table is full or the id lies outside
+// 1..4005 or is taken) and a description block handed over (owned by the table afterwards).
+int AppendLoadedLine(uint32_t id, const char16_t* name);
+void AdoptLineDescription(int index, char16_t* block, uint32_t length);
 
 // ---- line-reference lists --------------------------------------------------------------------------
 // Flag bits of an entry.

@@ -8,9 +8,6 @@
 #include "model/netfile.h"
 #include "model/netfile_sections.h"
 
-void AdoptLineDescription(int index, char16_t* block, uint32_t length);
-int AppendLoadedLine(uint32_t id, const char16_t* name);
-
 // A stored narrow name: bytes read into a name of at most LINE_NAME_CHARS characters without
 // leading blanks. 0, 2 nothing read, 1 a short read.
 static int ReadNarrowName(int bytes, char16_t* name) {

@@ -153,8 +153,6 @@ void RenumberDepotSlotInStores(uint32_t depot, uint32_t oldSlot, uint32_t newSlo
 // ---- start-up -------------------------------------------------------------------------------------------
 static int LineCountForField() { return LineCount(); }
 
-void RegisterLineSection();
-
 void RegisterLineServices() {
   RouteLists = RouteListOps{RouteRemove,       RouteAddAlongside, RouteContains, RouteSlotRemove,
                             RouteSlotRenumber, RouteFind,         RouteMatch};
