@@ -18,6 +18,7 @@
 #include "core/msgbox_seam.h"
 #include "core/platform_file_fault.h"
 #include "core/stream.h"
+#include "elements/lines.h"
 #include "model/cellcodes.h"
 #include "model/general_section.h"
 #include "model/grid.h"
@@ -870,7 +871,10 @@ TEST_F(NetCmd, NewNetworkAfterTheSaveQuestion) {
   MsgSeamReset();
   MsgSeamPushAnswer(MSG_RESULT_NO);
   NetworkInvalid = 1;
+  InitLineTable();
+  ASSERT_EQ(CreateLine(u"L1", 0, 0), 0);
   NewNetwork();
+  EXPECT_EQ(LineCount(), 0);  // the line table is cleared with the other stores
   EXPECT_TRUE(IsGridEmpty());
   EXPECT_EQ(std::u16string(GetNetworkName()), std::u16string(GetLangText(LANG_ID(11060))));
   EXPECT_EQ(NetworkInvalid, 0);
