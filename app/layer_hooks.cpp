@@ -8,6 +8,7 @@
 #include "app/titles.h"
 #include "core/infobox_hooks.h"
 #include "core/msgbox.h"
+#include "elements/depots.h"
 #include "elements/element_services.h"
 #include "elements/lines.h"
 #include "model/doc_hooks.h"
@@ -83,6 +84,7 @@ void SetLayerHooks() {
   d.logPointsBox = GetLogPointsBox;
   RegisterSwitchSection();
   RegisterLineServices();
+  RegisterDepotSection();
   NetClearOrder[NET_CLEAR_TRAINS] = ResetTrains;
   NetClearOrder[NET_CLEAR_EVENTS] = ClearEventDisplay;
 }

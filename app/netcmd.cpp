@@ -124,10 +124,11 @@ void ImportNetworkCommand() {
 }
 
 // The clear functions of the element families in the order a new network clears them: indexes
-// into the clear order of loading (-2 the line table); the event display follows.
+// into the clear order of loading (-2 the line table, -3 the depots); the event display follows.
 static const int NewNetworkClears[] = {
     10,  // switch control
     11,  // route points
+    -3,  // depots
     8,   // TP
     9,   // Dwx
     12,  // signals
@@ -154,6 +155,8 @@ void NewNetwork() {
   for (int i : NewNetworkClears) {
     if (i == -2) {
       ClearLineTable();
+    } else if (i == -3) {
+      FreeDepots();
     } else if (i < NET_CLEAR_COUNT && NetClearOrder[i]) {
       NetClearOrder[i]();
     }

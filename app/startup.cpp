@@ -105,6 +105,10 @@ static int StepTrains() {
   InitTrains();
   return 0;
 }
+static int StepDepots() {
+  InitDepots();
+  return 0;
+}
 static int StepSwitches() {
   InitSwitches();
   return 0;
@@ -177,7 +181,7 @@ static int StepDeferredNotices() {
 }
 
 // The start-up order of the components present in the program. Rows of the components still to
-// come (the nine default vehicle-graphic sets of the glyph-file row, trains, text labels, depots, switches, route points,
+// come (the nine default vehicle-graphic sets of the glyph-file row, text labels, route points,
 // signals, TP, Dwx, event filter, option file, stops, LFST, line table, info texts, log points,
 // buffer stops, animated cells) are added with those components, at their place in this order.
 static const StartupStep kStartup[] = {
@@ -191,6 +195,7 @@ static const StartupStep kStartup[] = {
     {"grid", StepGrid, CodeGrid},
     {"glyph file", StepGlyphs, MapGlyphResult},
     {"trains", StepTrains, nullptr},
+    {"depots", StepDepots, nullptr},
     {"switch control", StepSwitches, nullptr},
     {"edit-window table", StepEditWindows, nullptr},
     {"HTML help", StepHelp, CodeHelp},
@@ -229,6 +234,7 @@ static const ExitRow kExit[] = {
     {"FreeSymbolGraphics", FreeSymbolGraphics},
     {"ExitFonts", ExitFonts},
     {"ExitTrains", ExitTrains},
+    {"ExitDepots", ExitDepots},
     {"ExitSwitches", ExitSwitches},
     {"ExitHtmlHelp", ExitHtmlHelp},
     {"ExitCursors", ExitCursors},
@@ -239,7 +245,8 @@ static const ExitRow kExit[] = {
 };
 static const char* const kExitNames[] = {
     "ExitGrid",     "StreamExit",   "FreeSymbolGraphics", "ExitFonts",        "ExitTrains",
-    "ExitSwitches", "ExitHtmlHelp", "ExitCursors",        "ExitLineTable",    "ExitEventDisplay",
+    "ExitDepots",   "ExitSwitches", "ExitHtmlHelp",       "ExitCursors",      "ExitLineTable",
+    "ExitEventDisplay",
     "ExitLanguage", "ExitMisc"};
 
 void ExitProgram() {

@@ -55,4 +55,8 @@
 // |   forms (BauformHSig .. BauformSK, Wei, Rp, Tp,    |                                    |   dialogs                            |
 // |   Dwx), StoreSigASwitch                            |                                    |                                      |
 // | views/view_services_state.cpp palette selection    | kept, no palette entries           | the symbol palette                   |
+// | elements/depots.cpp GetSignalIdByName,             | no signal system named (0, "")     | the signal systems                   |
+// |   GetDepotSignalSystemName                         |                                    |                                      |
+// | elements/element_services.cpp WriteInfoTextReport  | nothing written                    | the info texts                       |
+// | trains/train_services.cpp MoveParkedTrains         | no train moves with its slot (0)   | the train operations                 |
 #pragma once

@@ -1,6 +1,7 @@
 // The element family table in the order of the block copy text.
 #include "elements/element_families.h"
 #include "core/misc.h"
+#include "elements/depots.h"
 #include "elements/element_services.h"
 #include "model/cellcodes.h"
 #include "signalling/switch_control.h"
@@ -25,7 +26,9 @@ static int SwitchDeleteAt(int x, int y, int level) {
 const ElementFamily ElementFamilies[ELEMENT_FAMILY_COUNT] = {
     {"lines", u"LIN"},
     {"signal systems", u"SIGANL"},
-    {"depots", u"DEP", DepotSymbol},
+    {"depots", u"DEP", DepotSymbol, nullptr, nullptr, nullptr, nullptr, MoveDepotSlotsInBlock,
+     RemapDepotSlotsInBlock, nullptr, DepotSlotsCrossBox, CopyDepotsToClipboard,
+     ReadDepotCopyText},
     {"switches", u"WEI", ClassifySwitchSymbol, SwitchState, SwitchSetState, nullptr, SwitchDeleteAt,
      MoveSwitchesInBox, ScaleSwitchesInBox, DeleteSwitchesInBox, SwitchesCrossBox,
      WriteSwitchSection, ReadSwitchSection, &SwitchStore},

@@ -5,8 +5,6 @@
 #include "core/misc.h"
 #include "model/netfile_sections.h"
 
-void InitDepots() {}
-void ExitDepots() {}
 void InitRp() {}
 void ExitRp() {}
 void InitTpStore() {}
@@ -32,12 +30,7 @@ void FreeHstList() {}
 void FreeLfstList() {}
 void PrellDeleteAll() {}
 void FreeLogPoints() {}
-void FreeDepots() {}
 
-int CountDepots(int* totalSlots) {
-  if (totalSlots) *totalSlots = 0;
-  return 0;
-}
 int RpCount() { return 0; }
 int GetTpCount() { return 0; }
 int DwxCount() { return 0; }
@@ -54,7 +47,6 @@ int GetInfoTotals(uint32_t* totalCapacity) {
 
 // Without the stores each section is read in its empty form (the writers: element_services_write).
 int RpReadSection(int version) { return ReadEmptyRpSection(version); }
-int ReadDepotSection(int version) { return ReadEmptyDepotSection(version); }
 int LoadTpSection(int version) { return ReadEmptyTpSection(version); }
 int DwxReadSection(int version) { return ReadEmptyDwxSection(version); }
 int LoadHstSection(int version) { return ReadEmptyHstSection(version); }
@@ -65,7 +57,6 @@ int LoadInfoSection(int version) { return ReadEmptyInfoSection(version); }
 int ConvertOldLfstSymbols() { return 0; }
 int ConvertOldHstSymbols() { return 0; }
 
-int ExportDepotText(char16_t separator, int withInfoTexts) { return 0; }
 int ExportTpText(int withInfoTexts) { return 0; }
 int ExportDwxText(int withInfoTexts) { return 0; }
 int ExportRpText(int withInfoTexts) { return 0; }
@@ -84,6 +75,7 @@ int SearchInfoText(int* x, int* y, int* level, const char16_t* pattern, int opti
 int GetInfoBounds(int* minX, int* minY, int* minLevel, int* maxLevel, int* maxY, int* maxX) {
   return 1;
 }
+int WriteInfoTextReport(int x, int y, int level) { return 0; }
 
 int GetLogPointAt(int x, int y, int level, char16_t* name, uint32_t* directionMask) { return 0; }
 int CreateLogPoint(int x, int y, int level, uint32_t flags, const char16_t* name,
@@ -152,29 +144,6 @@ int LogTrainEvent(int x, int y, int level, int tpX, int tpY, int tpLevel, int dx
                   int32_t timeValue, uint32_t line, uint32_t secondLine, uint32_t number,
                   uint32_t trainFlags) {
   return 0;
-}
-
-int FindDepotAt(int x, int y, int level, int* slot) {
-  if (slot) *slot = 0;
-  return 0;
-}
-int GetDepotSlot(int id, int slot, int* x, int* y, int* level, uint32_t* direction,
-                 uint32_t* signalSystem, uint32_t* timeMs, uint32_t* flags) {
-  return 1;
-}
-int FindDepotByName(const char16_t* name, int slot) { return 0; }
-int GetFirstDepotSlot(int id) { return 0; }
-int NextDepotSlot(int* depot) { return 0; }
-int FormatDepotName(int id, int slot, char16_t* fullName, char16_t* shortName) {
-  if (id < 1 || id > 4000 || slot < -99 || slot > 99) return 1;
-  return 2;
-}
-int ParseDepotReference(const char16_t* text, char16_t* out, int step) { return 1; }
-int CreateDepotSlotAt(int x, int y, int level, const char16_t* name, int slot) { return 1; }
-int ChangeDepotSlot(int id, const char16_t* name, const char16_t* shortName, int oldSlot,
-                    int newSlot, uint32_t direction, uint32_t signalSystem, uint32_t timeMs,
-                    uint32_t flags) {
-  return 1;
 }
 
 int NextTpWithLine(int line, int x0, int y0, int level0, int x1, int y1, int level1, int* cursor,

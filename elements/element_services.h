@@ -91,6 +91,9 @@ int NextInfoPosition(int* x, int* y, int* level, int wrap);
 int SearchInfoText(int* x, int* y, int* level, const char16_t* pattern, int options);
 // Out minimum x, y, level, maximum level, y, x; 1 when there are no texts, else 0.
 int GetInfoBounds(int* minX, int* minY, int* minLevel, int* maxLevel, int* maxY, int* maxX);
+// The info text of the cell in the text export (before the row of the element there): 0 or the
+// first stream error.
+int WriteInfoTextReport(int x, int y, int level);
 
 // ---- log points and the log file ---------------------------------------------------------------
 int GetLogPointAt(int x, int y, int level, char16_t* name, uint32_t* directionMask);  // flags
@@ -140,6 +143,8 @@ int CreateDepotSlotAt(int x, int y, int level, const char16_t* name, int slot);
 int ChangeDepotSlot(int id, const char16_t* name, const char16_t* shortName, int oldSlot,
                     int newSlot, uint32_t direction, uint32_t signalSystem, uint32_t timeMs,
                     uint32_t flags);
+int GetDepotSlotCount(int id);  // 0 for a depot that does not exist
+int SetDepotSlotDirection(int id, int slot, uint32_t direction);
 
 // ---- lines -------------------------------------------------------------------------------------
 int GetLineIdAt(int index);                          // 0 at or past the count

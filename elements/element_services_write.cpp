@@ -5,7 +5,6 @@
 #include "model/netfile_sections.h"
 
 int RpWriteSection() { return WriteEmptyRpSection(); }
-int WriteDepotSection() { return WriteEmptyDepotSection(); }
 int SaveTpSection() { return WriteEmptyTpSection(); }
 int DwxWriteSection() { return WriteEmptyDwxSection(); }
 int SaveHstSection() { return WriteEmptyHstSection(); }

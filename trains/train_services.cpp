@@ -39,6 +39,9 @@ int CountTrainsOfLine(int line, int* all, int* parked, int* asOther, int* arrivi
 }
 
 int CountVehicleInTrains(uint32_t graphicCode) { return 0; }
+int MoveParkedTrains(int fromX, int fromY, int fromLevel, int toX, int toY, int toLevel) {
+  return 0;
+}
 int CreateTrain(const uint32_t* vehiclePairs, const void* templateHeader, int headX, int headY,
                 int level, const uint16_t* list) {
   return 2;

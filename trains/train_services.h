@@ -46,6 +46,8 @@ int CountTrainsForDepotSlot(int depot, int slot, int x, int y, int level, uint32
                             int* pending, int* scheduleB, int* scheduleA, int* parkedOnCell);
 int CountTrainsOfLine(int line, int* all, int* parked, int* asOther, int* arriving);
 int CountVehicleInTrains(uint32_t graphicCode);
+// Parked trains whose first entry stands on the from cell move to the to cell; their number.
+int MoveParkedTrains(int fromX, int fromY, int fromLevel, int toX, int toY, int toLevel);
 // The demonstration train: CreateTrain (vehicle pairs, template header, head x (-1 = in the
 // home depot), y, level, u16 list) -> 0 created, 1 exists, 2 out of memory.
 int CreateTrain(const uint32_t* vehiclePairs, const void* templateHeader, int headX, int headY,

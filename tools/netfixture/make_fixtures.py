@@ -350,7 +350,7 @@ def flat_grid_section(cells):
 
 
 # ---- the other sections, empty -------------------------------------------------------------------
-def empty_sections(v, password=None, wein=None, lind=None):
+def empty_sections(v, password=None, wein=None, lind=None, depo=None):
     def slice_bytes(first, last):
         if password is None:
             return b""
@@ -371,7 +371,7 @@ def empty_sections(v, password=None, wein=None, lind=None):
         depot += (pos(v, 0, 0, 0) + b"\x00" * 4) * 99
     else:
         depot += count(v, 0, 14389)
-    s.append(depot)                                                               # depots
+    s.append(depo if depo is not None else depot)                                 # depots
     s.append(slice_bytes(7, 9))
     s.append(sect_tag(v, "TKTP", "EP") + count(v, 0, 14171))                      # TP
     s.append(b"" if v < 14171 else sect_tag(v, "DWXP", "LW") + u32(0))            # Dwx
@@ -408,13 +408,14 @@ def empty_sections(v, password=None, wein=None, lind=None):
 
 
 def network_file(v, d, low_in_middle=False, sections=None, trailer=b"\x00" * 16, wein=None,
-                 lind=None):
+                 lind=None, depo=None):
     if v < 13573:
         grid = flat_grid_section(d["cells"])
     else:
         grid = grid_section(v, d["cells"])
     body = general_section(v, d) + grid
-    body += sections if sections is not None else empty_sections(v, d["password"], wein, lind)
+    body += sections if sections is not None else empty_sections(v, d["password"], wein, lind,
+                                                                 depo)
     body += trailer
     if v >= 13568:
         body = PairRun().compress(body)
@@ -615,6 +616,90 @@ def line_faults():
     ]
 
 
+# ---- depots ("DEPO") ---------------------------------------------------------------------------------
+def depot_slot_record(v, d, sl):
+    """One slot record of the files 13569..14388 (each slot 1 of its depot)."""
+    b = bytearray(pos(v, sl["x"], sl["y"], 0))
+    if v >= 13573:
+        b += b"\x00" * 8
+    b += (d["name"].encode("latin-1") + b"\x00" * 8)[:8]
+    b += u16(d["id"])
+    f = d.get("dflags", 0) & 0xFF00
+    if v < 13575:
+        b += u16((sl["dir"] & 0xFF) | f)
+    else:
+        b += u16(sl["dir"]) + u16(f)
+    if v >= 13573:
+        b += u16(sl["sig"]) + u16(sl["secs"]) + u16(0)
+    return bytes(b)
+
+
+def depot_section(v, depots, count=None):
+    """depots: dicts of id, name, short, dflags and slots (x, y, number, dir, sig, secs, flags);
+    the raw forms: name_units / short_units replace the names' UTF-16 units."""
+    b = bytearray(sect_tag(v, "DEPO", "BF"))
+    if v < 13575:
+        b += u16(99)
+    if v >= 14389:
+        b += u32(len(depots) if count is None else count)
+        for d in depots:
+            b += u32(d["id"])
+            b += d.get("name_units", wide(d["name"]))
+            b += d.get("short_units", wide(d["short"]))
+            b += u32(d.get("nslots", len(d["slots"])))
+            if v <= 14390:
+                b += u32(d.get("dflags", 0))
+            for sl in d["slots"]:
+                b += pos(v, sl["x"], sl["y"], sl.get("level", 0)) + u32(sl["number"])
+                b += u32(sl["dir"]) + u32(sl["sig"]) + u32(sl["secs"] * 1000 if sl["secs"] != 400 else 0)
+                if v >= 14390:
+                    b += u32(sl.get("flags", 0))
+    else:
+        recs = [(d, sl) for d in depots for sl in d["slots"]]
+        b += u16(len(recs) if count is None else count)
+        for d, sl in recs:
+            b += depot_slot_record(v, d, sl)
+    return bytes(b)
+
+
+def depot_records(v):
+    """The depots every depot-version fixture carries (one slot each below 14389)."""
+    north = dict(id=3, name="Nordhafen", short="NH", dflags=0x8000,
+                 slots=[dict(x=20, y=30, number=1, dir=2, sig=0, secs=400, flags=0x21)])
+    south = dict(id=7, name="  Sued", short=" Sd", dflags=0,
+                 slots=[dict(x=21, y=30, number=1, dir=8, sig=5, secs=60, flags=0x40)])
+    if v >= 14389:
+        north["slots"].append(dict(x=22, y=30, number=4, dir=1, sig=2, secs=9, flags=0x2))
+    return [south, north]
+
+
+DEPOT_VERSIONS = [13569, 13573, 13575, 14342, 14388, 14389, 14390, 14391, 14400]
+
+
+def depot_faults():
+    """(name, version, section bytes) of depot sections that are format errors (load result 63)."""
+    v = CURRENT
+    one = dict(id=1, name="A", short="A", slots=[dict(x=1, y=1, number=1, dir=2, sig=0, secs=0)])
+    def slots(numbers):
+        return [dict(x=1, y=n % 100, number=n, dir=2, sig=0, secs=0) for n in numbers]
+    return [
+        ("depo_id0", v, depot_section(v, [dict(one, id=0)])),
+        ("depo_id4001", v, depot_section(v, [dict(one, id=4001)])),
+        ("depo_id_twice", v, depot_section(v, [one, dict(one, name="B", short="B")])),
+        ("depo_slots100", v, depot_section(v, [dict(one, slots=slots(range(1, 101)))])),
+        ("depo_slot_twice", v, depot_section(v, [dict(one, slots=slots([1, 2, 1]))])),
+        ("depo_slot0", v, depot_section(v, [dict(one, slots=slots([0]))])),
+        ("depo_slot100", v, depot_section(v, [dict(one, slots=slots([100]))])),
+        ("depo_name17", v, depot_section(v, [dict(one, name_units=b"a\x00" * 17 + b"\x00\x00")])),
+        ("depo_short5", v, depot_section(v, [dict(one, short_units=b"a\x00" * 5 + b"\x00\x00")])),
+        ("depo_count4001", v, depot_section(v, [], count=4001)),
+        ("depo_count251_14341", 14341, depot_section(14341, [], count=251)),
+        ("depo_old_id_twice_13575", 13575,
+         depot_section(13575, [one, dict(one, name="B", slots=[dict(x=2, y=2, number=1, dir=2,
+                                                                    sig=0, secs=0)])])),
+    ]
+
+
 # ---- the versions of the old-file fixtures --------------------------------------------------------
 VERSIONS = [13312, 13568, 13569, 13572, 13573, 13574, 13575, 13576, 13577, 14160, 14162, 14164,
             14165, 14166, 14167, 14170, 14171, 14337, 14338, 14343, 14344, 14346, 14369, 14384,
@@ -746,6 +831,12 @@ def main():
         save("route_old_%d.nt3" % v, network_file(v, switch_doc(v), wein=switch_section(v, [rec])))
     for name, v, recs in switch_faults():
         save(name + ".nt3", network_file(v, switch_doc(v), wein=switch_section(v, recs)))
+    # depots in every form, and their faults
+    for v in DEPOT_VERSIONS:
+        save("depots_%d.nt3" % v, network_file(v, version_doc(v),
+                                               depo=depot_section(v, depot_records(v))))
+    for name, v, sec in depot_faults():
+        save(name + ".nt3", network_file(v, version_doc(v), depo=sec))
     # graphics sections listing vehicle-graphic sets (and a background picture from 14393 on)
     for gv, name in ((CURRENT, "graphics_sets.nt3"), (14370, "graphics_sets_v14370.nt3"),
                      (14368, "graphics_sets_v14368.nt3")):
