@@ -1,6 +1,7 @@
 // The hooks of the lower layers, filled with the program's own components.
 #include "app/layer_hooks.h"
 #include "app/dialog.h"
+#include "app/dialog_fields.h"
 #include "app/editwnd.h"
 #include "app/infobox.h"
 #include "app/msgbox_dialog.h"
@@ -58,6 +59,9 @@ static void SetViewPlace(int window, const DocViewPlace* p) {
   w->cursorLevel = p->cursorLevel;
 }
 
+// Depot fields of dialogs step through the slots of every depot.
+static int DepotNameCount() { return CountDepots(nullptr); }
+
 static void RedrawClock() { RedrawClockPanes(nullptr); }
 static void DrawStopTime() { DrawStopTimeField(nullptr); }
 
@@ -85,6 +89,7 @@ void SetLayerHooks() {
   RegisterSwitchSection();
   RegisterLineServices();
   RegisterDepotSection();
+  SetDialogNameSource(DLGK_DEPOT, DepotNameCount, ParseDepotReference);
   NetClearOrder[NET_CLEAR_TRAINS] = ResetTrains;
   NetClearOrder[NET_CLEAR_EVENTS] = ClearEventDisplay;
 }

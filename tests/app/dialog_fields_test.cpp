@@ -5,8 +5,11 @@
 #include <filesystem>
 #include <string>
 #include "app/dialog_fields.h"
+#include "app/layer_hooks.h"
 #include "core/misc.h"
 #include "dialog_test_util.h"
+#include "elements/depots.h"
+#include "elements/element_services.h"
 
 namespace {
 
@@ -288,3 +291,41 @@ TEST_F(DialogFields, PictureBarSteps) {
 }
 
 }  // namespace
+
+// Depot fields (kind 1) step through the slots of the program's depots, wrapping.
+TEST_F(DialogFields, DepotFieldsStepThroughTheDepotSlots) {
+  SetLayerHooks();
+  FreeDepots();
+  const char16_t* names[] = {u"Beta", u"Alpha", u"Alpha"};
+  const int slots[] = {4, 2, 7};
+  for (int i = 0; i < 3; i++) {
+    DepotRecord d = {};
+    d.id = i < 2 ? i + 1 : 2;
+    CopyString(d.name, names[i]);
+    DepotSlot s = {i, 0, 0, slots[i], 0, 0, 0, 0};
+    ASSERT_EQ(AddDepotSlot(&d, &s), 0);
+  }
+  char16_t b[32] = u"";
+  DialogRecord rec = DlgEdit(140, b, 32, DLGE_RANGE, DLGK_DEPOT, DLGK_DEPOT);
+  int32_t lo, hi;
+  EXPECT_EQ(SpinRangeForRecord(&rec, &lo, &hi), 1);
+  EXPECT_EQ(hi, 1);  // two depots
+  struct {
+    const char16_t* text;
+    uint32_t key;
+    const char16_t* out;
+  } cases[] = {
+      {u"Alpha:2", 38, u"Alpha:7"},
+      {u"Alpha:7", 38, u"Beta:4"},
+      {u"Beta:4", 38, u"Alpha:2"},
+      {u"Alpha:2", 40, u"Beta:4"},
+      {u"Nowhere:3", 38, u"Alpha:7"},
+  };
+  for (auto& c : cases) {
+    Stepped r = Step(rec, c.text, 1, c.key);
+    EXPECT_EQ(r.changed, 1);
+    EXPECT_EQ(r.text, c.out) << std::string(c.text, c.text + StringLength(c.text));
+  }
+  FreeDepots();
+  EXPECT_EQ(Step(rec, u"Alpha:2", 1, 38).changed, 0);  // no depots: nothing to step to
+}
