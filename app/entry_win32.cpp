@@ -19,6 +19,7 @@
 #include "core/misc.h"
 #include "core/platform.h"
 #include "core/stream.h"
+#include "elements/demo_layout.h"
 #include "model/general_section.h"
 #include "model/grid.h"
 #include "model/netfile.h"
@@ -256,7 +257,12 @@ int InitInstance(HINSTANCE instance, int showCommand) {
   int startAfterWindow = !Entry.titleWindow && Entry.titleMode == 1;
   if (!Entry.titleWindow) Entry.titleMode = 0;
 
-  // The demonstration layout comes with the elements it needs; switch N is the default.
+  // The demonstration network, unless switch N or a network file was given; it starts unmodified.
+  if (!(flags & CMDL_NO_DEMO)) {
+    DrawStartLayout();
+    CreateStartTrain();
+    ClearNetModified();
+  }
 
   // A network file from the command line.
   if (flags & CMDL_FILE) {

@@ -315,11 +315,8 @@ TEST_F(DialogFields, DepotFieldsStepThroughTheDepotSlots) {
     uint32_t key;
     const char16_t* out;
   } cases[] = {
-      {u"Alpha:2", 38, u"Alpha:7"},
-      {u"Alpha:7", 38, u"Beta:4"},
-      {u"Beta:4", 38, u"Alpha:2"},
-      {u"Alpha:2", 40, u"Beta:4"},
-      {u"Nowhere:3", 38, u"Alpha:7"},
+      {u"Alpha:2", 38, u"Alpha:7"}, {u"Alpha:7", 38, u"Beta:4"},    {u"Beta:4", 38, u"Alpha:2"},
+      {u"Alpha:2", 40, u"Beta:4"},  {u"Nowhere:3", 38, u"Alpha:7"},
   };
   for (auto& c : cases) {
     Stepped r = Step(rec, c.text, 1, c.key);
