@@ -18,6 +18,8 @@
 #include "core/msgbox_seam.h"
 #include "core/platform_file_fault.h"
 #include "core/stream.h"
+#include "elements/depots.h"
+#include "elements/element_services.h"
 #include "elements/lines.h"
 #include "model/cellcodes.h"
 #include "model/general_section.h"
@@ -873,8 +875,14 @@ TEST_F(NetCmd, NewNetworkAfterTheSaveQuestion) {
   NetworkInvalid = 1;
   InitLineTable();
   ASSERT_EQ(CreateLine(u"L1", 0, 0), 0);
+  DepotRecord depot = {};
+  depot.id = 3;
+  CopyString(depot.name, u"Nord");
+  DepotSlot slot = {100, 100, 0, 1, 0, 0, 0, 0};
+  ASSERT_EQ(AddDepotSlot(&depot, &slot), 0);
   NewNetwork();
-  EXPECT_EQ(LineCount(), 0);  // the line table is cleared with the other stores
+  EXPECT_EQ(LineCount(), 0);  // the line table and the depots are cleared with the other stores
+  EXPECT_EQ(CountDepots(nullptr), 0);
   EXPECT_TRUE(IsGridEmpty());
   EXPECT_EQ(std::u16string(GetNetworkName()), std::u16string(GetLangText(LANG_ID(11060))));
   EXPECT_EQ(NetworkInvalid, 0);
