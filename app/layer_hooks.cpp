@@ -16,6 +16,7 @@
 #include "model/grid.h"
 #include "model/netfile_sections.h"
 #include "signalling/switch_control.h"
+#include "trains/train_section.h"
 #include "trains/train_services.h"
 #include "views/view_services.h"
 
@@ -90,6 +91,6 @@ void SetLayerHooks() {
   RegisterLineServices();
   RegisterDepotSection();
   SetDialogNameSource(DLGK_DEPOT, DepotNameCount, ParseDepotReference);
-  NetClearOrder[NET_CLEAR_TRAINS] = ResetTrains;
+  RegisterTrainsSection();
   NetClearOrder[NET_CLEAR_EVENTS] = ClearEventDisplay;
 }

@@ -30,6 +30,8 @@
 // | elements/element_services.cpp MatchHstForTrain,    | no stop applies; no TP has anything| the stops, the TP elements           |
 // |   MatchTpForTrain, ClearTpHoldAt                   | for a train (1), none held         |                                      |
 // | elements/element_services.cpp PrellGetWait         | no wait at a buffer stop (-1)      | the buffer stops                     |
+// | elements/element_services.cpp GetTpHeldNumber      | no element (1): a held train keeps | the TP elements                      |
+// |                                                    | the number read from the file      |                                      |
 // | elements/element_services.cpp WriteLogEntry,       | no log line written                | the log points and the log file      |
 // |   LogTrainEvent                                    |                                    |                                      |
 // | trains/train_services.cpp ApplyTpTrainData         | nothing taken over from a TP       | the attribute take-over              |

@@ -136,6 +136,7 @@ int MatchTpForTrain(int x, int y, int level, uint32_t entryBits, int queryOnly, 
 }
 int ClearTpHoldAt(int x, int y, int level) { return 1; }
 int PrellGetWait(int x, int y, int level) { return -1; }
+int GetTpHeldNumber(int x, int y, int level, int32_t* number) { return 1; }
 int WriteLogEntry(int oldX, int oldY, int oldLevel, int newX, int newY, int newLevel, int dx, int dy,
                   uint32_t line, uint32_t secondLine, uint32_t number, uint32_t trainFlags) {
   return 0;

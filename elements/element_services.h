@@ -257,6 +257,8 @@ int MatchTpForTrain(int x, int y, int level, uint32_t entryBits, int queryOnly, 
 int ClearTpHoldAt(int x, int y, int level);
 // The wait in seconds that the buffer stop at the cell gives a train turning round there, -1 none.
 int PrellGetWait(int x, int y, int level);
+// The number the TP of the cell keeps for the train it holds: 0 with *number, 1 no element.
+int GetTpHeldNumber(int x, int y, int level, int32_t* number);
 // Log lines of trains: a whole-cell move, and the waits and releases (kinds 0..6, time value in
 // seconds or -1). Nothing is written while the log file is closed.
 int WriteLogEntry(int oldX, int oldY, int oldLevel, int newX, int newY, int newLevel, int dx, int dy,

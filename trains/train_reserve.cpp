@@ -427,25 +427,53 @@ int CheckReservationConflict(int fromX, int fromY, int fromLevel, int toX, int t
   return 0;
 }
 
-// ---- files of older versions ---------------------------------------------------------------------
-int RecountTrainReservation(TrainRecord* t) {
-  // The reserved path is walked again along its marks; the cell with the old end mark ends it.
+// ---- rebuilding kept cells along the marks -------------------------------------------------------
+namespace {
+// The exit of a switch cell along the marks: of the switch's ways (not back where the train came
+// from), the one whose next cell carries the mark and takes the train; when several do, the exit
+// the switch decides. 0 when none does.
+int MarkedSwitchExit(TrainRecord* t, const PathWalk* w, CellCode code, int cls) {
+  uint32_t ways[4];
+  if (GetSwitchConnections(code & 0x3FFF, ways) != 0) return MOVE_BLOCKED;
+  uint32_t back = DirectionCode(-w->dx, -w->dy);
+  int found = 0, move = MOVE_BLOCKED;
+  for (uint32_t d : ways) {
+    if (!d || d == back) continue;
+    int dx = DirectionDx(d), dy = DirectionDy(d);
+    int64_t nx = (int64_t)w->x + dx, ny = (int64_t)w->y + dy;
+    if (!InGrid(nx, ny, w->level)) continue;
+    CellCode next = GetCell((int)nx, (int)ny, w->level);
+    int nextClass;
+    if (next >= 0x8000 || !(next & CELL_MARK_BIT) ||
+        NextCellClass(dx, dy, next & 0x3FFF, &nextClass, t->wayKinds) == MOVE_BLOCKED)
+      continue;
+    found++;
+    move = MoveResultToward(dx, dy);
+  }
+  if (found <= 1) return move;
+  int decided = SwitchDecisionToMove(DecideWithoutAdvance(t, w, cls));
+  return decided == SWITCH_MOVE_WAIT ? MOVE_BLOCKED : decided;
+}
+}  // namespace
+
+int RebuildTrainReservation(TrainRecord* t, int maxCells) {
   TrainPosition* head = TrainPositions(t);
   PathWalk w = {(int32_t)head->x, (int32_t)head->y, head->level, t->dx, t->dy, t->dz};
   t->reservedFirst = 0;
   t->reservedCells = 0;
-  for (int steps = 0; steps < MAX_RESERVED_CELLS; steps++) {
+  int limit = maxCells > 0 && maxCells < MAX_RESERVED_CELLS ? maxCells : MAX_RESERVED_CELLS;
+  for (int steps = 0; steps < limit; steps++) {
     CellCode code;
     int cls, move;
     if (WalkPathStep(t, &w, &code, &cls, &move) != WALK_OK || !(code & CELL_MARK_BIT)) break;
     if (!KeepCell(t, w.x, w.y, w.level)) break;
-    if (code & CELL_END_MARK) {
+    if (code & CELL_END_MARK) {  // the end mark of files of older versions
       if (CellCode* a = GetCellAddress(w.x, w.y, w.level)) *a = (CellCode)(code & ~CELL_END_MARK);
       break;
     }
     int dz = 0;
     if (cls == ELEM_SWITCH_CONTROL || cls == ELEM_SWITCH_ARRIVAL)
-      move = SwitchDecisionToMove(DecideWithoutAdvance(t, &w, cls));
+      move = MarkedSwitchExit(t, &w, code, cls);
     else if (cls == ELEM_RAMP_FOOT)
       dz = -1;
     if (move < MOVE_STRAIGHT) break;
@@ -455,6 +483,8 @@ int RecountTrainReservation(TrainRecord* t) {
   if (t->reservedCells == 0) t->flags &= ~TRAIN_RESERVING;
   return t->reservedCells;
 }
+
+int RecountTrainReservation(TrainRecord* t) { return RebuildTrainReservation(t, 0); }
 
 void RestoreTrainReservations() {
   for (TrainRecord* t = GetFirstTrain(); t; t = t->next)

@@ -40,8 +40,12 @@ TrainRecord* FindTrainReservationAt(int x, int y, int level, int x2, int y2, int
 // 2 the head and kept cells lie partly inside the box (bounds inclusive), 0 all inside, 1 none.
 int ReservationCrossesRect(const TrainRecord* train, int x0, int y0, int level0, int x1, int y1,
                            int level1);
-// Files of older versions: the kept cells are found again along the marks (returns their count).
-int RecountTrainReservation(TrainRecord* train);
+// After loading: the kept cells are found again from the head along the marked cells, at most
+// maxCells of them (0: up to the end mark of files of older versions). At a switch the train takes
+// the way whose next cell carries the mark, the switch's decision when several do. Returns their
+// count; none clears the train's reservation flag.
+int RebuildTrainReservation(TrainRecord* train, int maxCells);
+int RecountTrainReservation(TrainRecord* train);  // files of older versions: up to the end mark
 // Turns the train round: its cells in reverse order (the cell ahead of the old head the new tail
 // entry), its vehicles reversed (keepVehicles: kept, only symmetric ones turn), its reservation
 // released and a held train running again; setOffset sets the sub-cell offset from the length.

@@ -11,10 +11,7 @@ uint32_t TrainRunningOptions = 0;
 
 void DrawStopTimeField(void* dc) {}
 
-void RefreshTrainCellCodes(int mode) {}
-void RecalcTrainTimeSteps() {}
 void EmptyTrainHook() {}
-int ConvertOldTrainRecords(int version) { return 0; }
 
 int TrainStatistics(int* handSteered, int* joining, int* waiting, int* blocked, int* held) {
   int* outs[5] = {handSteered, joining, waiting, blocked, held};
@@ -49,12 +46,6 @@ int CreateTrain(const uint32_t* vehiclePairs, const void* templateHeader, int he
 int StartTrainsFromDepot(int line, int subNumber, int flag) { return 1; }
 void RenumberDepotSlot(int depot, int oldSlot, int newSlot) {}
 
-// Without the trains the section is written and read in its empty form (the viewer writes
-// no network files).
-#ifndef QUIL_VIEWER
-int SaveTrainsSection() { return WriteEmptyTrainsSection(); }
-#endif
-int LoadTrainsSection(int version) { return ReadEmptyTrainsSection(version); }
 
 int GetFollowMode() { return FollowMode; }
 void SetFollowMode(int mode) { FollowMode = mode; }

@@ -350,7 +350,7 @@ def flat_grid_section(cells):
 
 
 # ---- the other sections, empty -------------------------------------------------------------------
-def empty_sections(v, password=None, wein=None, lind=None, depo=None):
+def empty_sections(v, password=None, wein=None, lind=None, depo=None, zugd=None):
     def slice_bytes(first, last):
         if password is None:
             return b""
@@ -358,7 +358,8 @@ def empty_sections(v, password=None, wein=None, lind=None, depo=None):
 
     s = []
     s.append(slice_bytes(0, 2))
-    s.append(sect_tag(v, "ZUGD", "ZU") + count(v, 0, 14343))                      # trains
+    s.append(zugd if zugd is not None else
+             sect_tag(v, "ZUGD", "ZU") + count(v, 0, 14343))                     # trains
     s.append(slice_bytes(2, 5))
     s.append(wein if wein is not None else
              sect_tag(v, "WEIN", "WE") + count(v, 0, 14170))                     # switches
@@ -408,14 +409,14 @@ def empty_sections(v, password=None, wein=None, lind=None, depo=None):
 
 
 def network_file(v, d, low_in_middle=False, sections=None, trailer=b"\x00" * 16, wein=None,
-                 lind=None, depo=None):
+                 lind=None, depo=None, zugd=None):
     if v < 13573:
         grid = flat_grid_section(d["cells"])
     else:
         grid = grid_section(v, d["cells"])
     body = general_section(v, d) + grid
     body += sections if sections is not None else empty_sections(v, d["password"], wein, lind,
-                                                                 depo)
+                                                                 depo, zugd)
     body += trailer
     if v >= 13568:
         body = PairRun().compress(body)
@@ -700,6 +701,201 @@ def depot_faults():
     ]
 
 
+# ---- trains ("ZUGD") ---------------------------------------------------------------------------------
+def s8(v): return struct.pack("<b", v)
+
+
+def train_record(v, index, t):
+    """One train in the form of version v. t: dict of the train's values in today's units (see
+    train_fixture); fields a version lacks are left out, older units converted."""
+    W = lambda x, frm: u32(x) if v >= frm else u16(x)
+    flags = t["flags"]
+    b = bytearray(W(index, 14343))
+    b += W(t["line"], 14389) + W(t["second"], 14389) + W(t["sub"], 14389)
+    npos = t.get("npos", len(t["positions"]))
+    nveh = t.get("nveh", len(t["vehicles"]))
+    if v >= 14394:
+        b += u32(npos) + u32(t["vehidx"]) + u32(nveh)
+    else:
+        b += u8(npos) + (u8(t["vehidx"]) if v >= 13568 else b"") + u8(nveh)
+    if v >= 14389:
+        b += u32(t["home"][0]) + u32(t["home"][1])
+    else:
+        b += u16(t["home"][0])
+    if v < 14394:
+        b += W(t.get("sched_index", 0), 14389)
+    b += W(flags | (0x40 if t.get("old_reservation") and v < 14396 else 0), 14160)
+    if v >= 14394 and flags & 1:
+        b += u32(t["pending"][0]) + u32(t["pending"][1])
+    if v < 13572:
+        b += b"\x00\x00"
+    if v >= 14389:
+        for i in range(6):
+            for (time, depot, slot) in (t["schedA"][i], t["schedB"][i]):
+                b += u32(time) + u32(depot) + u32(slot)
+    else:
+        for sched in (t["schedA"], t["schedB"]):
+            for (time, depot, slot) in sched[:3]:
+                if time == 0:
+                    b += u8(0) + u8(255) + u16(0)
+                else:
+                    b += u8((time >> 8) & 0xFF) + u8((time >> 16) & 0xFF) + u16(depot)
+    mx, sp, tg, l1, l2, l3 = t["speeds"]
+    acc, dec, a, br = t["motion"]
+    if v >= 14342:
+        b += u32(mx) + u32(sp) + u32(tg) + u32(l1)
+        if v >= 14390:
+            b += u32(l2)
+        if v >= 14398:
+            b += u32(l3)
+        b += u32(acc) + u32(dec) + u32(a) + u32(br)
+    elif v >= 14160:
+        b += u16(mx // 1000) + u16(sp // 1000) + u16(tg // 1000)
+        if v >= 14341:
+            b += u16(10000 if l1 == 0 else l1 // 1000)
+        b += u32(acc) + u32(dec) + u32(a * 1024) + u32(br) + u32(0)
+    else:
+        b += u16(mx // 1000) + u16(sp // 1000) + u16(acc) + u8(dec)
+    b += W(t["waits"][0], 14389) + W(t["waits"][1], 14389) + W(t["state"], 14389)
+    if v >= 14339:
+        b += u32(t["tptime"])
+    if v >= 14389:
+        b += b"".join(u32(x) for x in t["attrs"])
+    else:
+        b += u16(t["old_attrs"][0]) + u16(t["old_attrs"][1])
+        if v >= 14162:
+            b += u16(t["attrs"][5])
+    if v >= 14162 and flags & 0x10:
+        b += u32(t["reserved"])
+        if v < 14396 and t.get("old_reservation"):
+            b += u16(t["old_reservation"][0]) + u16(t["old_reservation"][1])
+    if v >= 13577:
+        b += W(t["offset"], 14389)
+    if v >= 14160:
+        b += u32(t["length"])
+    if v >= 14396:
+        b += b"".join(u32(x) for x in t["dir"])
+    lst = t["list"]
+    if v >= 14389:
+        b += u32(t.get("list_count", len(lst))) + b"".join(u16(x) for x in lst)
+    elif v >= 14171:
+        raw = "".join(chr(x) for x in lst).encode("latin-1")
+        b += u32(len(raw)) + raw
+    else:
+        b += u32(0)
+    if v >= 14397:
+        b += u32(t["blocked"][0])
+        if flags & 0x3000 and t["blocked"][0] >= 1:
+            b += u32(t["blocked"][1])
+    if v < 14389:
+        b += u8(0)
+    dx, dy, dz = t["dir"]
+    for (x, y, level, used, mark) in t["positions"]:
+        if v >= 14396:
+            b += pos(v, x, y, level)
+        elif v >= 14160:
+            b += u32(x) + u32(y) + u32(dx) + u32(dy)
+        else:
+            b += u16(x) + u16(y) + s8(dx) + s8(dy)
+        b += u16(1 if used else 65535)
+        if v < 14160:
+            b += u16(t.get("old_code", 0))
+        if v >= 13574:
+            b += u16(mark)
+        if v < 14389:
+            b += b"\x00" * 5
+    if v >= 14396:
+        x, y, level, used = t["tail"]
+        b += pos(v, x, y, level) + u16(1 if used else 65535)
+    for (vid, spare, vflags, length) in t["vehicles"]:
+        b += u32(vid) if v >= 14341 else u16(vid)
+        b += u16(spare)
+        if v >= 14160:
+            b += u32(vflags) + u32(length)
+        else:
+            b += u16(vflags)
+            if v >= 13576:
+                b += u16(length // 8)
+    return bytes(b)
+
+
+def trains_section(v, trains, first_index=0):
+    b = bytearray(sect_tag(v, "ZUGD", "ZU") if v >= 14389 else u16(21850))
+    b += count(v, len(trains), 14343)
+    for i, t in enumerate(trains):
+        b += train_record(v, first_index + i if not t.get("index") else t["index"], t)
+    return bytes(b)
+
+
+def empty_sched():
+    return [(0, 0, 0)] * 6
+
+
+def train_fixture(**kw):
+    """A train running east on row 30 with its head at x 24 and three cells behind it."""
+    t = dict(line=7, second=9, sub=3, vehidx=1, home=(2, 1), flags=0, pending=(0, 0),
+             schedA=empty_sched(), schedB=empty_sched(),
+             speeds=(120000, 45000, 80000, 80000, 0, 0), motion=(5, 10, 300, 400),
+             waits=(10, 20), state=0, tptime=0xFFFFFFFF, attrs=(1, 3, 2, 1, 0, 1),
+             old_attrs=(0x01, 0x03), reserved=0, offset=8, length=104, dir=(1, 0, 0),
+             list=[], blocked=(0, 0),
+             positions=[(24 - i, 30, 0, True, (1 if i < 2 else 0)) for i in range(4)],
+             tail=(20, 30, 0, False),
+             vehicles=[(39585, 0, 0x8, 56), (39040, 0, 0x10, 48)])
+    t.update(kw)
+    return t
+
+
+def trains_doc(v):
+    d = version_doc(v)
+    cells = dict(d["cells"])
+    if v >= 13573:
+        for x in range(16, 40):
+            cells[(x, 30, 0)] = 0x0000    # straight track west-east
+    d["cells"] = cells
+    return d
+
+
+TRAIN_VERSIONS = [13312, 13568, 13572, 13573, 13574, 13575, 13576, 13577, 14160, 14162, 14171,
+                  14339, 14341, 14342, 14343, 14389, 14390, 14394, 14396, 14397, 14398, 14400]
+
+
+def version_trains(v):
+    """The two trains of every version fixture: a running one and a parked one with a schedule."""
+    a = train_fixture(schedA=[(0x7F081E00, 4, 1)] + [(0, 0, 0)] * 5,
+                      list=[0x41, 0x42, 0x43] if v >= 14171 else [],
+                      old_code=44 if v <= 13312 else 0)
+    b = train_fixture(line=7, sub=4, flags=0x2 | 0x1, pending=(4, 1), sched_index=1,
+                      schedA=[(0x7F091400, 4, 1)] + [(0, 0, 0)] * 5,
+                      speeds=(60000, 0, 60000, 60000, 0, 0), motion=(1, 10, 0, 0),
+                      positions=[(16379, 16386, 0, True, 0)], tail=(0, 0, 0, False), offset=0,
+                      length=56, vehicles=[(39585, 0, 0x8, 56)], vehidx=0)
+    return [a, b]
+
+
+def train_faults():
+    """(name, version, trains) of sections that are format errors (load result 43)."""
+    C = CURRENT
+    return [
+        ("tr_poscount0", C, [train_fixture(positions=[])]),
+        ("tr_poscount256", C, [train_fixture(npos=256)]),
+        ("tr_vehcount256", C, [train_fixture(nveh=256)]),
+        ("tr_listcount", C, [train_fixture(list_count=65536)]),
+        ("tr_vehidx", C, [train_fixture(vehidx=2)]),
+        ("tr_sched_index_14389", 14389, [train_fixture(sched_index=7)]),
+        ("tr_offset", C, [train_fixture(offset=25)]),
+        ("tr_dx", C, [train_fixture(dir=(2, 0, 0))]),
+        ("tr_dz", C, [train_fixture(dir=(1, 0, 1))]),
+        ("tr_dz_down", C, [train_fixture(dir=(1, 0, 0xFFFFFFFE))]),
+        ("tr_outside", C, [train_fixture(positions=[(24, 30, 0, True, 0), (-1, 30, 0, True, 0)])]),
+        ("tr_level", C, [train_fixture(positions=[(24, 30, -5, True, 0)])]),
+        ("tr_index", C, [train_fixture(), train_fixture(sub=4, index=5)]),
+        ("tr_step_14160", 14160, [train_fixture(dir=(3, 0, 0))]),
+        ("tr_ramp_14160", 14160, [train_fixture(
+            positions=[(30 + i, 31, 0, True, 0) for i in range(6)], dir=(0xFFFFFFFF, 0, 0))]),
+    ]
+
+
 # ---- the versions of the old-file fixtures --------------------------------------------------------
 VERSIONS = [13312, 13568, 13569, 13572, 13573, 13574, 13575, 13576, 13577, 14160, 14162, 14164,
             14165, 14166, 14167, 14170, 14171, 14337, 14338, 14343, 14344, 14346, 14369, 14384,
@@ -837,6 +1033,18 @@ def main():
                                                depo=depot_section(v, depot_records(v))))
     for name, v, sec in depot_faults():
         save(name + ".nt3", network_file(v, version_doc(v), depo=sec))
+    # trains in every form, and their faults
+    for v in TRAIN_VERSIONS:
+        save("trains_%d.nt3" % v, network_file(v, trains_doc(v),
+                                               zugd=trains_section(v, version_trains(v))))
+    for name, v, trs in train_faults():
+        d = trains_doc(v)
+        if name == "tr_ramp_14160":
+            # ramp feet (class C) under a train of an old file: the levels sink below -4
+            d["cells"] = dict(d["cells"], **{})
+            for i in range(6):
+                d["cells"][(30 + i, 31, 0)] = 184
+        save(name + ".nt3", network_file(v, d, zugd=trains_section(v, trs)))
     # graphics sections listing vehicle-graphic sets (and a background picture from 14393 on)
     for gv, name in ((CURRENT, "graphics_sets.nt3"), (14370, "graphics_sets_v14370.nt3"),
                      (14368, "graphics_sets_v14368.nt3")):
