@@ -110,10 +110,11 @@ static int SkippingThreeTrains(int version) {
 // Problems met while loading are told in one box: the grid check's count and the skipped trains.
 TEST_F(NetFrame, LoadProblemsAreShownWithTheirCounts) {
   NetGridCheck = GridCheckFinds12;
+  NetSectionReader savedReader = NetSectionTable[3].read;
   NetSectionTable[3].read = SkippingThreeTrains;
   MsgSeamReset();
   EXPECT_EQ(LoadFixture("v14395.nt3"), NETLOAD_OK);
-  NetSectionTable[3].read = ReadEmptyTrainsSection;
+  NetSectionTable[3].read = savedReader;
   NetGridCheck = nullptr;
   ASSERT_EQ(MsgSeamCallCount(), 2);  // then the repairs of the load (the code 0xFC20)
   const MsgBoxCall* call = MsgSeamCall(0);
@@ -156,9 +157,10 @@ TEST_F(NetFrame, WithoutTheHooksOfStartUpTheDocumentStandsAlone) {
   AddRecentFile(nullptr);
   gBoxLevel = -2;
   gStepResult = 0;
+  NetPostLoadFn savedStep = NetPostLoadSteps[4].run;
   NetPostLoadSteps[4].run = TrainStep;  // runs inside the box of the train conversion
   ASSERT_EQ(LoadFixture("small.nt3"), 0);
-  NetPostLoadSteps[4].run = nullptr;
+  NetPostLoadSteps[4].run = savedStep;
   EXPECT_EQ(-1, gBoxLevel);
   EXPECT_EQ(std::u16string(u"untouched"), GetAppliedTitle(TITLE_MAIN, 0));
   EXPECT_EQ(0, RecentFiles[0][0]);

@@ -513,3 +513,14 @@ TEST_F(TrainSection, TheSectionRowAndStepsBelongToTheTrains) {
       EXPECT_NE(s.run, nullptr) << s.what;
     }
 }
+
+TEST_F(TrainSection, RepairedTrainsAreToldInTheLoadReport) {
+  // In the 13572 file the running train stands on empty cells: the old-record repair counts it,
+  // and the load report (which stops the simulation) tells it.
+  SetSimulationRunning(SIMRUN_START);
+  ASSERT_TRUE(Loaded(LoadFixture("trains_14400.nt3")));
+  EXPECT_TRUE(IsSimulationRunning());  // nothing to tell
+  ASSERT_TRUE(Loaded(LoadFixture("trains_13572.nt3")));
+  EXPECT_FALSE(IsSimulationRunning());
+  EXPECT_EQ(GetTrainCount(), 2);  // the repaired train is kept
+}
