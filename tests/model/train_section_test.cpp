@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 #include "core/misc.h"
+#include "core/stream.h"
 #include "model/general_section.h"
 #include "model/grid.h"
 #include "model/netfile.h"
@@ -415,7 +416,8 @@ TEST_F(TrainSection, FaultySectionsAreRefused) {
   const char* faults[] = {"tr_poscount0", "tr_poscount256", "tr_vehcount256", "tr_listcount",
                           "tr_vehidx",    "tr_sched_index_14389", "tr_offset", "tr_dx",
                           "tr_dz",        "tr_dz_down",     "tr_outside", "tr_level",
-                          "tr_index",     "tr_step_14160",  "tr_ramp_14160"};
+                          "tr_index",     "tr_step_14160",  "tr_ramp_14160", "tr_depot",
+                          "tr_wait"};
   for (const char* f : faults) {
     SCOPED_TRACE(f);
     std::string name = std::string(f) + ".nt3";
@@ -523,4 +525,50 @@ TEST_F(TrainSection, RepairedTrainsAreToldInTheLoadReport) {
   ASSERT_TRUE(Loaded(LoadFixture("trains_13572.nt3")));
   EXPECT_FALSE(IsSimulationRunning());
   EXPECT_EQ(GetTrainCount(), 2);  // the repaired train is kept
+}
+
+// The fuzz target's seeds, as the target runs them: the first byte picks the version, the rest is
+// the section; what loads saves, loads again to as many trains and saves again to the same bytes.
+TEST_F(TrainSection, TheFuzzSeedsLoadSaveAndLoadAgain) {
+  static const int kVersions[] = {13312, 13568, 13572, 13573, 13574, 13575, 13576, 13577,
+                                  14160, 14162, 14171, 14339, 14341, 14342, 14343, 14389,
+                                  14390, 14394, 14396, 14397, 14398, 14400};
+  auto drawTrack = [] {
+    ClearGrid();
+    for (int y = 28; y <= 32; y++)
+      for (int x = 0; x < 64; x++) SetCell(x, y, 0, 0);
+  };
+  auto load = [](const char16_t* name, int version) {
+    EXPECT_EQ(StreamOpenRead(name, 0, FILE_KIND_NETWORK), 0);
+    int r = LoadTrainsSection(version);
+    if (StreamIsOpen()) StreamCloseRead();
+    RefreshTrainCellCodes(1);
+    return r;
+  };
+  auto save = [](const char16_t* name) {
+    EXPECT_EQ(StreamOpenWrite(name, 0, FILE_KIND_NETWORK), 0);
+    EXPECT_EQ(SaveTrainsSection(), 0);
+    EXPECT_EQ(StreamCloseWrite(), 0);
+  };
+  const char* seeds[] = {"v13312", "v14160", "v14389", "v14396", "v14400", "states"};
+  std::string folder = std::string(QUIL_TEST_SOURCE_DIR) + "/tests/fuzz/seeds/train_section/";
+  UseFolder(OutputDir());
+  for (const char* seed : seeds) {
+    SCOPED_TRACE(seed);
+    auto bytes = ReadWholeFile(folder + seed + ".bin");
+    ASSERT_GT(bytes.size(), 1u);
+    int version = kVersions[bytes[0] % (sizeof kVersions / sizeof kVersions[0])];
+    WriteWholeFile(OutputDir() + "seed_in", std::vector<uint8_t>(bytes.begin() + 1, bytes.end()));
+    drawTrack();
+    ASSERT_LE(load(u"seed_in", version), 0);
+    int count = GetTrainCount();
+    EXPECT_GT(count, 0);
+    save(u"seed_out");
+    drawTrack();
+    ASSERT_LE(load(u"seed_out", NET_VERSION_CURRENT), 0);
+    EXPECT_EQ(GetTrainCount(), count);
+    save(u"seed_out2");
+    EXPECT_TRUE(ReadWholeFile(OutputDir() + "seed_out") == ReadWholeFile(OutputDir() + "seed_out2"));
+    ResetTrains();
+  }
 }

@@ -881,6 +881,8 @@ def train_faults():
         ("tr_poscount256", C, [train_fixture(npos=256)]),
         ("tr_vehcount256", C, [train_fixture(nveh=256)]),
         ("tr_listcount", C, [train_fixture(list_count=65536)]),
+        ("tr_depot", C, [train_fixture(home=(65536, 1))]),
+        ("tr_wait", C, [train_fixture(flags=0x4, state=0x80000000)]),
         ("tr_vehidx", C, [train_fixture(vehidx=2)]),
         ("tr_sched_index_14389", 14389, [train_fixture(sched_index=7)]),
         ("tr_offset", C, [train_fixture(offset=25)]),
