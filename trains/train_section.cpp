@@ -661,8 +661,23 @@ void RefreshTrainCellCodes(int mode) {
 // The two old vehicle codes that files below 13573 still name.
 static const uint32_t OldVehicleCodes[][2] = {{38657, 39585}, {38658, 39040}};
 
+// The sets a conversion could not load, so that their other vehicles do not try again.
+struct MissingSets {
+  uint32_t id[64];
+  int count;
+  int Has(uint32_t set) const {
+    for (int i = 0; i < count; i++)
+      if (id[i] == set) return 1;
+    return 0;
+  }
+  void Add(uint32_t set) {
+    if (count < 64) id[count++] = set;
+  }
+};
+
 int ConvertOldTrainRecords(int version) {
   int changed = 0, failed = 0;
+  MissingSets missing = {};
   for (TrainRecord* t = Trains.first; t; t = t->next) {
     TrainVehicleEntry* v = TrainVehicles(t);
     for (int i = 0; i < t->vehicleCount; i++) {
@@ -674,7 +689,11 @@ int ConvertOldTrainRecords(int version) {
             break;
           }
       if (version >= 13576 && !(v[i].id & 0x40000000u) && !FindVehicleGraphic(v[i].id)) {
-        if (LoadVehicleGraphicSet(v[i].id, 0) == 4) failed = 1;
+        uint32_t set = VehicleSetId(v[i].id);
+        if (!missing.Has(set)) {
+          if (LoadVehicleGraphicSet(v[i].id, 0) == 4) failed = 1;
+          if (!FindVehicleGraphic(v[i].id)) missing.Add(set);
+        }
         if (!FindVehicleGraphic(v[i].id) && !(v[i].flags & 0x80)) {
           v[i].flags |= 0x80;  // drawn as the placeholder
           changed = 1;

@@ -474,6 +474,11 @@ TEST_F(TrainSection, OldVehicleCodesAndAttributes) {
   EXPECT_EQ(TrainVehicles(t)[2].id, 12345u);
   // A code outside the pairs is neither a failure nor a change.
   EXPECT_EQ(ConvertOldTrainRecords(13572), 0);
+  // From 13576 a vehicle whose graphic cannot be had is marked (drawn as the placeholder): a
+  // change, not a failure of the load; marked once.
+  EXPECT_EQ(ConvertOldTrainRecords(14400), 2);
+  for (int i = 0; i < 3; i++) EXPECT_TRUE(TrainVehicles(t)[i].flags & 0x80) << i;
+  EXPECT_EQ(ConvertOldTrainRecords(14400), 0);
 
   struct {
     uint32_t a, b, flags;
