@@ -92,7 +92,9 @@ void WriteTrain(Out& o, TrainRecord* t, uint32_t index) {
   o.I32(t->listCount);
   for (int i = 0; i < t->listCount; i++) o.U16(t->list[i]);
   o.I32(t->blockedLimit);
-  if ((flags & (TRAIN_LEAVING | TRAIN_BLOCKED)) && t->blockedLimit >= 1) o.I32(t->blockedCount);
+  // The limit is stored unsigned: a count follows for every limit the reader takes as 1 or more.
+  if ((flags & (TRAIN_LEAVING | TRAIN_BLOCKED)) && (uint32_t)t->blockedLimit >= 1)
+    o.I32(t->blockedCount);
   TrainPosition* p = TrainPositions(t);
   for (int i = 0; i < t->positionCount; i++) {
     o.Position(p[i]);

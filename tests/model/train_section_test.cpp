@@ -555,7 +555,9 @@ TEST_F(TrainSection, TheFuzzSeedsLoadSaveAndLoadAgain) {
     EXPECT_EQ(SaveTrainsSection(), 0);
     EXPECT_EQ(StreamCloseWrite(), 0);
   };
-  const char* seeds[] = {"v13312", "v14160", "v14389", "v14396", "v14400", "states"};
+  // blocked_limit: a blocked limit above 2^31 with its count, once written without the count.
+  const char* seeds[] = {"v13312", "v14160", "v14389", "v14396", "v14400", "states",
+                         "blocked_limit"};
   std::string folder = std::string(QUIL_TEST_SOURCE_DIR) + "/tests/fuzz/seeds/train_section/";
   UseFolder(OutputDir());
   for (const char* seed : seeds) {
