@@ -9,6 +9,7 @@
 #include "elements/element_families.h"
 #include "elements/element_services.h"
 #include "model/grid.h"
+#include "signalling/switch_control.h"
 
 namespace {
 struct Depots : ::testing::Test {
@@ -463,4 +464,37 @@ TEST_F(Depots, CopyTextReaderResults) {
   Clip = {u"DEP_A", u"DEP_X"};
   index = 0;
   EXPECT_EQ(f->readCopyText(&index, 0, 0, 0), 2);
+}
+
+// A renumbered slot is renumbered, a deleted one removed, in the route lists of the switches
+// (and with the depot's last slot every pair of the depot goes).
+TEST_F(Depots, SlotChangesReachTheStoresThatHoldSlots) {
+  InitSwitches();
+  ClearSwitches();
+  using Words = std::vector<uint32_t>;
+  const uint32_t three[4] = {2, 1, 32, 128};
+  auto route = [&](int x, const Words& pairs) {
+    SetCell(x, 50, 0, 72);
+    ASSERT_EQ(PlaceSwitch(x, 50, 0, 0, SWITCH_ROUTE1, (uint32_t)x, three, 0), 0);
+    const uint32_t lengths[6] = {0, 0, 0, (uint32_t)pairs.size(), 0, 0};
+    ASSERT_EQ(SetRouteSwitchLists(x, 50, 0, 0, lengths, pairs.data()), 0);
+  };
+  auto pairs = [](int x) {
+    const uint32_t* v;
+    int n = GetRouteSwitchList(x, 50, 0, 0, 4, &v);
+    return n > 0 ? Words(v, v + n) : Words();
+  };
+  ASSERT_EQ(Place(10, 10, u"Nord", 4), 0);
+  ASSERT_EQ(Place(10, 11, u"Nord", 2), 0);
+  route(20, {1, 4});
+  route(21, {1, 2});
+  ASSERT_EQ(ChangeDepotSlot(1, u"Nord", u"", 4, 9, 0, 0, 0, 0), 0);
+  EXPECT_EQ(pairs(20), (Words{1, 9}));
+  EXPECT_EQ(pairs(21), (Words{1, 2}));
+  ASSERT_EQ(DeleteDepotSlot(1, 2), 0);
+  EXPECT_EQ(pairs(21), Words{});
+  EXPECT_EQ(pairs(20), (Words{1, 9}));
+  ASSERT_EQ(DeleteDepotSlot(1, 9), 0);  // the last slot: the depot and all its pairs go
+  EXPECT_EQ(pairs(20), Words{});
+  ClearSwitches();
 }
