@@ -579,3 +579,18 @@ TEST_F(TrainSection, TheFuzzSeedsLoadSaveAndLoadAgain) {
     ResetTrains();
   }
 }
+
+TEST_F(TrainSection, OldFilesEndTheirReservationAtTheEndMark) {
+  auto loop = DrawLoopWithSwitch();
+  TrainRecord* t = PlaceOnLoop(loop, 5, 2, 1);  // head at (15,10), heading east
+  for (int x = 16; x <= 20; x++) SetCell(x, 10, 0, GetCell(x, 10, 0) | CELL_MARK_BIT);
+  SetCell(18, 10, 0, GetCell(18, 10, 0) | CELL_END_MARK);
+  t->flags |= TRAIN_RESERVING;
+  RestoreTrainReservations();
+  ASSERT_EQ(t->reservedCells, 3);  // 16, 17 and 18, where the old end mark stood
+  EXPECT_EQ(t->reservedPath[t->reservedFirst + 2].x, 18);
+  EXPECT_FALSE(GetCell(18, 10, 0) & CELL_END_MARK);  // the old mark is gone, the reservation stays
+  EXPECT_TRUE(GetCell(18, 10, 0) & CELL_MARK_BIT);
+  ReleaseTrainReservation(t);
+  EXPECT_EQ(CountMarks(16, 10, 18, 10), 0);
+}
