@@ -182,9 +182,32 @@ const CommandRow* FindCommandRow(int id) {
   return nullptr;
 }
 
+// The commands that free, move or replace trains or clear the network.
+static const uint16_t kRefusedDuringStep[][2] = {
+    {CMD_NEW_NETWORK, CMD_OPEN},
+    {CMD_IMPORT_DRAWING_SCRIPT, CMD_IMPORT_DRAWING_SCRIPT},
+    {CMD_QUIT, CMD_QUIT},
+    {CMD_RECENT_FIRST, CMD_RECENT_LAST},
+    {CMD_EDIT_LINES, CMD_EDIT_LINES},
+    {CMD_WHOLE_NETWORK, CMD_COPY_BLOCK_TO_PLACE},
+    {CMD_CUT_BLOCK, CMD_CUT_BLOCK},
+    {CMD_PASTE_BLOCK, CMD_DELETE_BLOCK},
+    {CMD_NEW_TRAIN, CMD_STOP_TRAINS},
+    {CMD_INFO_DEPOTS, CMD_INFO_LINES},
+    {CMD_CONTEXT_TRAIN_INFO, CMD_CONTEXT_TRAIN_COMMAND},
+    {CMD_CONTEXT_PASTE, CMD_CONTEXT_PASTE},
+};
+
+int IsCommandRefusedDuringStep(int id) {
+  for (const auto& r : kRefusedDuringStep)
+    if (id >= r[0] && id <= r[1]) return 1;
+  return 0;
+}
+
 int IsCommandEnabled(int id, int slot) {
   const CommandRow* r = FindCommandRow(id);
   if (!r || !r->action) return 0;
+  if (IsSimulationStepActive() && IsCommandRefusedDuringStep(id)) return 0;
   return !r->condition || r->condition(slot);
 }
 
@@ -201,6 +224,8 @@ uint32_t ToggledCaption(int id, int slot, int clockOpen) {
 }
 
 void HandleMenuCommand(int id) {
+  // A simulation step waiting in a modal question still holds its train: nothing may free it.
+  if (IsSimulationStepActive() && IsCommandRefusedDuringStep(id)) return;
   EndPickMode();
   const CommandRow* r = FindCommandRow(id);
   if (r && r->action) r->action(id);

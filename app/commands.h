@@ -25,6 +25,9 @@ extern int (*FrameWindowCommand)(int id);
 
 // Ends pick mode, runs the command's action and the dispatcher's epilogue.
 void HandleMenuCommand(int id);
+// 1 for a command that frees, moves or replaces trains or clears the network: while a simulation
+// step runs (it may wait in a modal question) such a command is greyed and refused.
+int IsCommandRefusedDuringStep(int id);
 // 1 when the command has an action and its condition holds for the edit window slot.
 int IsCommandEnabled(int id, int slot);
 // The caption text of a command whose caption toggles (338, 339, 384, 405, 406) for the slot;

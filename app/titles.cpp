@@ -126,7 +126,8 @@ void UpdateWindowTitles(int which) {
     ViewScale(s->viewMode, s->zoom, &a, &b);
     // While this window follows a train, the train's label closes the title.
     char16_t follow[TITLE_CHARS] = {0};
-    if (EditViews.followed == n - 1 && GetFollowMode() != 0) FormatTrainStatus(follow);
+    if (EditViews.followed == n - 1 && GetFollowMode() != 0)
+      FormatTrainStatus(follow, TITLE_CHARS);
     follow[TITLE_CHARS - 1] = 0;
     ComposeEditTitle(t, TITLE_CHARS, SecondInstance, GetLangText(LANG_ID(8121)), (uint32_t)n,
                      GetNetworkName(), GetLangText(LANG_ID(8122)), a, b, follow);

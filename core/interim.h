@@ -35,7 +35,8 @@
 // | elements/element_services.cpp WriteLogEntry,       | no log line written                | the log points and the log file      |
 // |   LogTrainEvent                                    |                                    |                                      |
 // | trains/train_services.cpp ApplyTpTrainData         | nothing taken over from a TP       | the attribute take-over              |
-// | trains/train_services.cpp RenumberDepotSlot        | trains keep their slot numbers     | the train operations                 |
+// | trains/train_services.cpp RouteTrainAtPoint        | nothing split (2): a split by hand | splitting and turning at route points|
+// |                                                    |   is refused with 12               |                                      |
 // | signalling/switch_decide.cpp                       | a non-empty expression is not met  | the condition expressions            |
 // |   EvaluateElementExpression                        |                                    |                                      |
 // | signalling/switch_copytext.cpp SwitchTexts         | expressions and route lists travel | the condition and pair-list texts    |
@@ -60,5 +61,4 @@
 // | elements/depots.cpp GetSignalIdByName,             | no signal system named (0, "")     | the signal systems                   |
 // |   GetDepotSignalSystemName                         |                                    |                                      |
 // | elements/element_services.cpp WriteInfoTextReport  | nothing written                    | the info texts                       |
-// | trains/train_services.cpp MoveParkedTrains         | no train moves with its slot (0)   | the train operations                 |
 #pragma once

@@ -99,7 +99,20 @@ static void NewMinute() {
   Run(w.checkPositionAlarms);
 }
 
+// Set while a step runs: the step may wait in a modal question, whose message loop lets commands
+// through; those that free, move or replace trains or clear the network are refused meanwhile.
+static int StepActive = 0;
+int IsSimulationStepActive() { return StepActive > 0; }
+
+static void ClockStep();
+
 void AdvanceClock() {
+  StepActive++;
+  ClockStep();
+  StepActive--;
+}
+
+static void ClockStep() {
   DocumentState& d = DocState;
   const ClockWork& w = ClockWorkTable;
   if (d.loopMode && d.speedLevel >= 2 && d.speedLevel <= 19) {

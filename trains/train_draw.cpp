@@ -10,6 +10,7 @@
 #include "model/cellcodes.h"
 #include "model/grid.h"
 #include "trains/track_geometry.h"
+#include "trains/train_running.h"
 #include "trains/train_services.h"
 #include "views/view_draw.h"
 #include "views/view_services.h"
@@ -185,7 +186,7 @@ void SetSelectedTrain(TrainRecord* train, int mark, int window) {
   SelectedMark = train ? (mark == 1 ? 1 : 2) : 0;
   FollowUpdate = 0;
   if (!train) return;
-  train->flags |= SelectedMark == 1 ? TRAIN_HEAD_MARK : TRAIN_SELECTED;
+  train->flags |= SelectedMark == 1 ? TRAIN_HEAD_MARK : TRAIN_HEAD_MARK | TRAIN_SELECTED;
   if (window >= 0 && window < EDIT_SLOTS) EditViews.followed = window;
   FollowUpdate = 1;
 }
@@ -204,15 +205,25 @@ void SetSelectedTrainMark(int mark) {
 }
 int GetSelectedTrainMark() { return SelectedMark; }
 
+// Selects the train and lets the window follow it: 0, 1 no such train, 2 the train is parked
+// (selected all the same), 3 the window is not an open edit window. With full set the reservation
+// ahead is released (the full mark lets the user decide the switches).
 int SelectAndFollowTrain(int line, int subNumber, int full, int window, int resetCounters) {
-  for (TrainRecord* t = GetFirstTrain(); t; t = t->next)
-    if (t->line == (uint32_t)line && t->subNumber == (uint32_t)subNumber) {
-      if (resetCounters) t->blockedCount = 0;
-      SetSelectedTrain(t, full ? 2 : 1, window);
-      SetFollowMode(1);
-      return 0;
-    }
-  return 1;
+  ClearTrainSelection();
+  if (window == -1) window = EditViews.active;
+  EditViewSlot* s = window >= 0 && window < EDIT_SLOTS ? GetEditSlot(window) : nullptr;
+  if (!s || !s->window) return 3;
+  TrainRecord* t = nullptr;
+  for (TrainRecord* u = GetFirstTrain(); u && !t; u = u->next)
+    if (u->line == (uint32_t)line && u->subNumber == (uint32_t)subNumber) t = u;
+  if (!t) return 1;
+  if (resetCounters) TrainStraightMoves = TrainDiagonalMoves = 0;
+  if (full && (t->flags & TRAIN_RESERVING)) ReleaseTrainReservation(t);
+  // The follow request scrolls the window to the head at the next idle step.
+  SetSelectedTrain(t, full ? 2 : 1, window);
+  SetFollowMode(1);
+  RedrawTrain(t, 1);
+  return (t->flags & TRAIN_PARKED) ? 2 : 0;
 }
 
 void RequestFollowUpdate() {

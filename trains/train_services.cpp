@@ -13,46 +13,15 @@ void DrawStopTimeField(void* dc) {}
 
 void EmptyTrainHook() {}
 
-int TrainStatistics(int* handSteered, int* joining, int* waiting, int* blocked, int* held) {
-  int* outs[5] = {handSteered, joining, waiting, blocked, held};
-  for (int* p : outs)
-    if (p) *p = 0;
-  return 0;
-}
-
-int CountTrainsForDepotSlot(int depot, int slot, int x, int y, int level, uint32_t weekdayMask,
-                            int* pending, int* scheduleB, int* scheduleA, int* parkedOnCell) {
-  int* outs[4] = {pending, scheduleB, scheduleA, parkedOnCell};
-  for (int* p : outs)
-    if (p) *p = 0;
-  return 0;
-}
-
-int CountTrainsOfLine(int line, int* all, int* parked, int* asOther, int* arriving) {
-  int* outs[4] = {all, parked, asOther, arriving};
-  for (int* p : outs)
-    if (p) *p = 0;
-  return 0;
-}
-
-int CountVehicleInTrains(uint32_t graphicCode) { return 0; }
-int MoveParkedTrains(int fromX, int fromY, int fromLevel, int toX, int toY, int toLevel) {
-  return 0;
-}
-int CreateTrain(const uint32_t* vehiclePairs, const void* templateHeader, int headX, int headY,
-                int level, const uint16_t* list) {
-  return 2;
-}
-int StartTrainsFromDepot(int line, int subNumber, int flag) { return 1; }
-void RenumberDepotSlot(int depot, int oldSlot, int newSlot) {}
-
 
 int GetFollowMode() { return FollowMode; }
 void SetFollowMode(int mode) { FollowMode = mode; }
-void FormatTrainStatus(char16_t* buffer) {
-  if (buffer) buffer[0] = 0;
-}
 
+
+int RouteTrainAtPoint(TrainRecord* train, uint32_t command, uint32_t secondLine, int mode,
+                      int32_t wait, const int32_t* selection, int splitIndex) {
+  return 2;
+}
 
 void ApplyTpTrainData(TrainRecord* train, const TpTrainData* data) {}
 
@@ -62,10 +31,6 @@ void ContextTrainCommand2(int line, int subNumber) {}
 void ContextTrainCommand3(int line, int subNumber) {}
 void CmdTrainListOptions(int line) {}
 int WriteTrainListReport(char16_t separator, int withInfo) { return 0; }
-int CategoryFromLetter(char16_t ch) { return 0; }
-int TypeFromLetter(char16_t ch) { return 0; }
-char16_t CategoryLetter(int category) { return category == 0 ? u'*' : u'?'; }
-char16_t TypeLetter(int type) { return type == 0 ? u'*' : u'?'; }
 
 static uint32_t TrainListMode = 0xF;
 uint32_t GetTrainListMode() { return TrainListMode; }

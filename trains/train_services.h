@@ -6,6 +6,10 @@
 
 // ---- simulation clock (the clock values themselves are kept in the document state) ------------
 void AdvanceClock();          // one simulation step with its per-second and -minute work
+// 1 while a simulation step runs: it may wait in a modal question (the manual switch question,
+// the route-point question), and until it ends the dispatchers refuse every command that frees,
+// moves or replaces a train or clears the network.
+int IsSimulationStepActive();
 int SetTickDelay(int value);  // -1 restores 4500; 1..5000; else 1 and nothing changes
 int GetTickDelay();
 void RedrawClockPanes(void* dc);  // null: the status window's drawing context
@@ -69,7 +73,8 @@ int SelectAndFollowTrain(int line, int subNumber, int full, int window, int rese
 void ClearTrainSelection();
 void SetSelectedTrainMark(int mark);  // 1 head mark, other: full mark
 int GetSelectedTrainMark();           // 0 none, 1 head, 2 full
-void FormatTrainStatus(char16_t* buffer);
+// The status text of the followed train, cut to capacity characters (with the terminator).
+void FormatTrainStatus(char16_t* buffer, int capacity);
 // 0 when a train holds the cell (with its flags, sub-number and line), else 1.
 int GetTrainAtCell(int x, int y, int level, uint32_t* flags, int* subNumber, int* line,
                    uint16_t code);
@@ -105,6 +110,14 @@ int ReleaseHeldTrainAt(int x, int y, int level);
 // ---- contact between trains ----------------------------------------------------------------------
 // The moving train runs onto the other at its position entry: non-zero when it pushed it.
 int PushIntoTrain(TrainRecord* train, TrainRecord* other, int entry);
+
+// ---- splitting and turning at route points --------------------------------------------------------
+// Splits, turns or parks the train for a route point's command word, or splits it by hand
+// (command 106; selection: the new line, sub-number and level): 0 the train was replaced, else the
+// reason it was not (1 parked, 2 no way on, 3 memory, 5 no split index, 6 not wholly on the grid,
+// 7 no free sub-number, 9..14 turned, joined or left whole).
+int RouteTrainAtPoint(TrainRecord* train, uint32_t command, uint32_t secondLine, int mode,
+                      int32_t wait, const int32_t* selection, int splitIndex);
 
 // ---- attribute take-over -------------------------------------------------------------------------
 struct TpTrainData;

@@ -271,6 +271,8 @@ TEST_F(DrawFixture, RedrawQueuesTheUsedCellsAndSelectionFollowsTheCells) {
 
 // No freed train stays selected: the reset and every freeing of a record clear the selection.
 TEST_F(DrawFixture, FreedTrainsDoNotStaySelected) {
+  ResetEditWindows();
+  GetEditSlot(0)->window = (void*)1;  // the followed window is open
   TrainRecord* a = Place({{10, 10, 0}, {9, 10, 0}}, 1, 0, 0, {{0x110, 40, 0}}, 0, 1);
   TrainRecord* b = Place({{10, 20, 0}, {9, 20, 0}}, 1, 0, 0, {{0x110, 40, 0}}, 0, 2);
   ASSERT_EQ(SelectAndFollowTrain(1, 2, 1, 0, 0), 0);
@@ -293,6 +295,7 @@ TEST_F(DrawFixture, FreedTrainsDoNotStaySelected) {
   EXPECT_EQ(GetSelectedTrain(), nullptr);
   EXPECT_EQ(IsSelectedTrainCell(10, 30, 0), 0);
   EXPECT_EQ(SelectAndFollowTrain(1, 3, 0, 0, 0), 1);
+  ResetEditWindows();
 }
 
 TEST_F(DrawFixture, ScalingKeepsTheTrainsCellsAroundItsFarCorner) {
