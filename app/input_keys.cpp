@@ -294,6 +294,8 @@ static int PlainKey(int key, EditViewSlot* s, int a) {
 }
 
 int HandleKey(int key, int flags, int fromEdit) {
+  // A simulation step waiting in a modal question still holds its train: no key edits meanwhile.
+  if (IsSimulationStepActive()) return 0;
   int a = EditViews.active;
   EditViewSlot* s = ActiveSlot();
   if (fromEdit ? !s : IsEditSlot(a)) return 0;

@@ -153,7 +153,7 @@ static void DragBlockEdge(int a, EditViewSlot* s, int edge, int cx, int cy) {
 void HandleEditMouse(uint32_t message, int x, int y, int edgeDrag, uint32_t keys) {
   int a = EditViews.active;
   EditViewSlot* s = GetEditSlot(a);
-  if (!s || !s->window || IsDialogOpen()) return;
+  if (!s || !s->window || IsDialogOpen() || IsSimulationStepActive()) return;
   // A palette placement on a button press swallows that button's release, which would otherwise
   // move the cursor to where the button came up and open the placed element's information.
   if (message == MOUSE_LUP && EditIgnoreButtonUp) {

@@ -10,6 +10,7 @@
 #include "app/commands.h"
 #include "app/dialog_test_util.h"
 #include "app/editwnd.h"
+#include "app/input.h"
 #include "core/misc.h"
 #include "elements/depots.h"
 #include "elements/element_services.h"
@@ -570,8 +571,9 @@ TEST_F(OpsFixture, CommandsThatFreeTrainsWaitForTheSimulationStep) {
   TrainRecord* t = Running(1, 1, 66, 40);
   ASSERT_NE(t, nullptr);
   t->flags |= TRAIN_SELECTED;
-  static int asked, activeInside, enabledInside, frameCalls, zoomCalls;
+  static int asked, activeInside, enabledInside, frameCalls, zoomCalls, keyHandled;
   asked = activeInside = enabledInside = frameCalls = zoomCalls = 0;
+  keyHandled = -1;
   int (*savedFrame)(int) = FrameWindowCommand;
   FrameWindowCommand = [](int id) {
     (id == CMD_QUIT ? frameCalls : zoomCalls)++;
@@ -584,8 +586,11 @@ TEST_F(OpsFixture, CommandsThatFreeTrainsWaitForTheSimulationStep) {
     enabledInside = IsCommandEnabled(CMD_QUIT, 0);
     HandleMenuCommand(CMD_QUIT);
     HandleMenuCommand(CMD_ZOOM_IN);  // a command that leaves the trains alone goes through
+    keyHandled = HandleKey(43, 0, 0);  // no key is handled meanwhile
     return proposal;
   };
+  ResetEditWindows();
+  EditViews.active = -1;  // keys come from the status window
   EXPECT_EQ(IsSimulationStepActive(), 0);
   for (int i = 0; i < 4000 && !asked; i++) AdvanceClock();
   AskSwitchExitHook = saved;
@@ -594,11 +599,13 @@ TEST_F(OpsFixture, CommandsThatFreeTrainsWaitForTheSimulationStep) {
   EXPECT_EQ(enabledInside, 0);
   EXPECT_EQ(frameCalls, 0);
   EXPECT_EQ(zoomCalls, asked);
+  EXPECT_EQ(keyHandled, 0);
   EXPECT_EQ(GetTrainCount(), 1);
   EXPECT_EQ(IsSimulationStepActive(), 0);
   EXPECT_EQ(IsCommandEnabled(CMD_QUIT, 0), 1);
   HandleMenuCommand(CMD_QUIT);
   EXPECT_EQ(frameCalls, 1);
+  EXPECT_EQ(HandleKey(43, 0, 0), 1);
   FrameWindowCommand = savedFrame;
   for (int id : {CMD_NEW_NETWORK, CMD_OPEN, CMD_RECENT_FIRST, CMD_DELETE_BLOCK, CMD_PASTE_BLOCK,
                  CMD_DELETE_TRAIN, CMD_CONTEXT_TRAIN_CONTROL})
