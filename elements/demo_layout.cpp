@@ -7,6 +7,8 @@
 #include "elements/element_services.h"
 #include "model/grid.h"
 #include "signalling/switch_control.h"
+#include "trains/train_ops.h"
+#include "trains/train_records.h"
 #include "trains/train_services.h"
 
 namespace {
@@ -102,4 +104,17 @@ int DrawStartLayout() {
   return id;
 }
 
-int CreateStartTrain() { return 1; }
+int CreateStartTrain() {
+  int depot = FindDepotAt(DEMO_DEPOT_X, DEMO_DEPOT_Y, 0, nullptr);
+  char16_t name[DEPOT_NAME_CHARS + 8];
+  if (!depot || FormatDepotName(depot, 0, name, nullptr) != 0) return 1;
+  // The line of the depot's name (8 characters at most, tested when the depot was made).
+  int line = FindLineByName(name);
+  if (line <= 0) {
+    if (CreateLine(name, 0, 0) != 0 || (line = FindLineByName(name)) <= 0) return 1;
+  }
+  TrainRecord header;
+  MakeStartTrainHeader(&header, (uint32_t)line, (uint16_t)depot);
+  if (CreateTrain(StartTrainVehicles, &header, -1, 0, 0, nullptr) != 0) return 1;
+  return StartTrainsFromDepot(line, 0, 0) == 0 ? 0 : 1;
+}
