@@ -1,15 +1,18 @@
 #!/usr/bin/env python3
 """The program started without switch N and without a network file shows the demonstration
-network, unmodified: saved with F2, the file holds the loop's cells and the depot named by the
-language texts, slot 1 on the spur, leaving up the spur onto the loop."""
+network, unmodified: saved with F2, the file holds the loop's cells, the depot named by the
+language texts (slot 1 on the spur, leaving up the spur onto the loop) and the start train of the
+line of that name, started out of the depot; opened again and saved, the file is the same."""
 import os
 import struct
 import sys
+import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from guilib import GuiSession, expect, lang_text, run, wine_path  # noqa: E402
-from programlib import QUIL, close_with_exit_message  # noqa: E402
+from programlib import QUIL, close_with_exit_message, confirm_open_dialog  # noqa: E402
 from draw_loop_gui import EDIT, STATUS, decompress, grid_cells, wait_for_file  # noqa: E402
+from train_file_gui import trains_of  # noqa: E402
 
 DEPOT = (16379, 16386, 0)
 LOOP_CELLS = {(16381, 16375): 543, (16389, 16376): 536, (16380, 16391): 538, (16388, 16392): 541,
@@ -77,6 +80,23 @@ def test():
         ident, name, short, slots = got[0]
         expect((name, short) == (lang_text(1380), lang_text(1381)), f"depot names {name!r} {short!r}")
         expect(slots == [(DEPOT[0], DEPOT[1], DEPOT[2], 1, 1)], f"slot 1 on the spur, leaving up: {slots}")
+        section, trains = trains_of(net)
+        expect(len(trains) == 1, f"the start train: {trains}")
+        line, sub, flags, hx, hy, speed, offset = trains[0]
+        expect(sub == 1 and not flags & 0x2, f"train {line}/{sub} started out of the depot: flags {flags:#x}")
+        expect(hx == DEPOT[0] and DEPOT[1] - 3 <= hy <= DEPOT[1], f"its head on the spur: {hx},{hy}")
+        # Opened again and saved unchanged: the same depot and train.
+        h = s.start_host(QUIL, "/Q", "/STOP", "/LE", wine_path(net))
+        confirm_open_dialog(s, "quil.exe", wine_path(net))
+        s.driver("wait", STATUS, "exe=quil.exe", "title~=demo.nt3", "timeout=30000")
+        s.driver("wait", STATUS, "exe=quil.exe", "command", "id=258")
+        wait_for_file(os.path.join(work, "demo.000.nt2"))  # the first backup of the file
+        wait_for_file(net)
+        time.sleep(0.5)
+        s.driver("wait", STATUS, "exe=quil.exe", "command", "id=266")
+        close_with_exit_message(s, "quil.exe", h)
+        expect(depots(net) == got, f"the depot read back: {depots(net)}")
+        expect(trains_of(net) == (section, trains), "the start train read back")
 
 
 if __name__ == "__main__":
