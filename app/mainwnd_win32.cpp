@@ -390,7 +390,9 @@ LRESULT CALLBACK StatusWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
       FillRect(dc, &ps.rcPaint, GetSysColorBrush(COLOR_BTNFACE));
       EndPaint(window, &ps);
       PaintStatusWindow();
-      DrawEventIndicator(nullptr);  // until the status window's painting draws it
+      // until the status window's painting draws them
+      DrawCursorPosition(nullptr);
+      DrawEventIndicator(nullptr);
       for (int i = 0; i < 3; i++)
         if (*BarHandle(i)) InvalidateRect((HWND)*BarHandle(i), nullptr, TRUE);
       return 0;

@@ -7,6 +7,7 @@
 #include "model/cellcodes.h"
 #include "model/general_section.h"
 #include "trains/sim_clock.h"
+#include "trains/train_draw.h"
 #include "trains/train_move.h"
 #include "trains/train_services.h"
 #include "views/view_services.h"
@@ -35,14 +36,6 @@ void RaiseTrainEvent(int kind, TrainRecord* t, int32_t value) {
 }
 
 int IsSelected(const TrainRecord* t) { return (t->flags & (TRAIN_HEAD_MARK | TRAIN_SELECTED)) != 0; }
-
-// The train's cells are drawn again (with the code that now stands there).
-void RedrawTrainCells(TrainRecord* t) {
-  if (TrainDrawSuppressed) return;
-  TrainPosition* p = TrainPositions(t);
-  for (int i = 0; i <= t->positionCount; i++)
-    if (p[i].codeUnder != UNUSED_ENTRY) DrawCell((int)p[i].x, (int)p[i].y, p[i].level, 1);
-}
 
 // The tail entry gives its cell back: the code under it returns to the grid and the cell is
 // redrawn; the entry is unused afterwards.
@@ -83,8 +76,9 @@ void TakeSpeedLimit(TrainRecord* t, int32_t limit) {
   ComputeTargetSpeed(t);
 }
 
+// The selected train moved or changed: the idle step's follow mode looks at it again.
 void UpdateFollowView(TrainRecord* t) {
-  if (IsSelected(t)) FollowSelectedTrain();
+  if (IsSelected(t)) RequestFollowUpdate();
 }
 
 // The train leaves its running queue (or round-robin queue) and stands held in the held queue.
@@ -219,7 +213,7 @@ void AfterPendingChange(TrainRecord* t, uint32_t clear, uint32_t set) {
     LogTrainAtHead(t, TRAINLOG_TP_RELEASED, -1);
   }
   UpdateFollowView(t);
-  RedrawTrainCells(t);
+  RedrawTrain(t, 0);
 }
 
 void StepRunningTrain(TrainRecord* t) {
@@ -291,9 +285,9 @@ void MoveTrainWholeCell(TrainRecord* t) {
   CopyPosition(&p[0], &next);
   t->subCellOffset = 24;
   if (TailLeaves(t)) ReleaseTailEntry(t);
-  RedrawTrainCells(t);
+  RedrawTrain(t, 0);
   if (IsSelected(t)) {
-    FollowSelectedTrain();
+    RequestFollowUpdate();
     if (r < MOVE_CELL_DIAGONAL)
       TrainStraightMoves++;
     else
@@ -310,7 +304,7 @@ void MoveTrainPartial(TrainRecord* t) {
     else if (cls == ELEM_TP)
       MeetTp(t);
   }
-  RedrawTrainCells(t);
+  RedrawTrain(t, 0);
   UpdateFollowView(t);
 }
 

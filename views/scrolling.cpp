@@ -26,6 +26,11 @@ void PushPositionHistory(int window) {
   const int entry = 12, capacity = EDIT_HISTORY_BYTES / entry;
   int fill = s->historyTop;  // a new move drops the entries ahead of the current one
   if (fill < 0 || fill > capacity) fill = s->historyFill < capacity ? s->historyFill : capacity;
+  if (fill >= 1) {
+    // two moves from one position record it once
+    const int32_t* last = (const int32_t*)(s->history + (size_t)(fill - 1) * entry);
+    if (last[0] == s->cursorX && last[1] == s->cursorY && last[2] == s->cursorLevel) return;
+  }
   if (fill >= capacity) {
     MoveMem(s->history, s->history + entry, (size_t)(capacity - 1) * entry);
     fill = capacity - 1;

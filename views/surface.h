@@ -21,6 +21,9 @@ void SurfaceGlyph8x16(void* dc, int x, int y, const uint8_t rows[16], uint32_t f
 // starting at x; opaque over background unless it is SURFACE_TRANSPARENT.
 void SurfaceText(void* dc, void* font, int x, int y, const char16_t* text, int count,
                  uint32_t colour, uint32_t background, int centred);
+// A transparent text starting at (left, top), clipped to left..right-1, top..bottom-1.
+void SurfaceTextClipped(void* dc, void* font, int left, int top, int right, int bottom,
+                        const char16_t* text, int count, uint32_t colour);
 // Width and height of a text in a platform font (null: the context's font).
 void SurfaceTextExtent(void* dc, void* font, const char16_t* text, int count, int* width,
                        int* height);

@@ -64,6 +64,22 @@ void SurfaceText(void* dc, void* font, int x, int y, const char16_t* text, int c
   if (oldFont) WrapSelectObject(dc, oldFont);
 }
 
+void SurfaceTextClipped(void* dc, void* font, int left, int top, int right, int bottom,
+                        const char16_t* text, int count, uint32_t colour) {
+  if (!dc || !text) return;
+  constexpr uint32_t kClipped = 4;  // ETO_CLIPPED
+  WrapGdiObject oldFont = font ? WrapSelectObject(dc, font) : nullptr;
+  uint32_t oldAlign = WrapSetTextAlign(dc, kAlignLeft);
+  int oldMode = WrapSetBkMode(dc, kTransparent);
+  uint32_t oldText = WrapSetTextColor(dc, colour & 0xFFFFFF);
+  WrapRect r = {left, top, right, bottom};
+  WrapExtTextOut(dc, left, top, kClipped, &r, text, (uint32_t)(count < 0 ? 0 : count), nullptr);
+  WrapSetTextColor(dc, oldText);
+  WrapSetBkMode(dc, oldMode);
+  WrapSetTextAlign(dc, oldAlign);
+  if (oldFont) WrapSelectObject(dc, oldFont);
+}
+
 void SurfaceTextExtent(void* dc, void* font, const char16_t* text, int count, int* width,
                        int* height) {
   WrapSize size = {0, 0};

@@ -33,7 +33,6 @@ int GetOverviewWindowCellClass(int x, int y) { return 133; }
 void PaintOverviewRange(void* dc, int window, int x1, int y1, int x2, int y2) {}
 void CentreViewOnCursor(int window) {}
 
-int ScrollCellIntoView(int window, int x, int y, int level) { return 0; }
 int LevelUp(int window) { return 1; }
 int LevelDown(int window) { return 1; }
 int CanGoBackInHistory(int window) { return 0; }
@@ -42,7 +41,6 @@ void GoBackInHistory() {}
 void GoForwardInHistory() {}
 void ResetPositionHistory() {}
 void PaintStatusWindow() {}
-void DrawCursorPosition(void* dc) {}
 void DrawStatusIndicators(void* dc) {}
 
 int CopyCellToClipboard(int x, int y, int level) { return 1; }

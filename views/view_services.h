@@ -204,6 +204,24 @@ void SetStatusClientWidth(int width);
 int GetStatusPaneRect(int pane, int* top, int* width, int* height);
 void PaintStatusWindow();
 void DrawCursorPosition(void* dc);  // null: the status window's own device context
+// The cursor field's text: "x y level[window number]" of the active window, placeholders without.
+void FormatCursorPosition(char16_t out[32]);
+// The cursor field drawn by the build's own side: the pane filled with the background, the text
+// at its left and top (transparent, clipped to the pane). The native build only records it.
+void DrawCursorFieldText(void* dc, int left, int top, int width, int height,
+                         const char16_t* text, uint32_t colour, uint32_t background);
+struct CursorFieldDrawing {
+  int count, x, y, width, height;
+  uint32_t colour, background;
+  char16_t text[32];
+};
+extern CursorFieldDrawing CursorFieldDrawn;  // native build: the last drawing
+// What a move of an edit window asks of parts built elsewhere; null: nothing.
+struct NavigationHookSet {
+  void (*rebuildAnimations)(int window);  // the window's animated cells after a move
+  void (*reshowBlockMarking)();           // marking that follows the window's level
+};
+extern NavigationHookSet NavigationHooks;
 void DrawStatusIndicators(void* dc);
 
 // ---- editing at the cursor -----------------------------------------------------------------------

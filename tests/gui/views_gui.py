@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """The edit windows of the real program: a network file opened from the command line shows its
-cells in the edit window (pixels of a track cell differ from the empty cells beside it), and the
-status window's clock pane shows the running simulated time."""
+cells in the edit window (pixels of a track cell differ from the empty cells beside it), the
+status window's cursor field follows the cursor moved by keys, and its clock pane shows the
+running simulated time."""
 import os
 import sys
 import time
@@ -48,6 +49,25 @@ def drawn_network(s):
     other = wait_for("other", lambda: (lambda r: r if r[0] >= 2 and r[2] != track[2] else None)(
         region(s, EDIT, 32 * 6, 16 * 4, 32, 16)))
     expect(other, f"cell (106, 104) shows its own picture: {region(s, EDIT, 32 * 6, 16 * 4, 32, 16)}")
+
+    # The cursor field of the status window (pane 23: x 56..167 of row 8..23) shows the active
+    # edit window's cursor: each arrow key changes it, and back at a position it shows the same.
+    def field():
+        return region(s, STATUS, 56, 8, 112, 16)
+
+    def press(key, differs_from=None, equals=None):
+        s.driver("wait", EDIT, "exe=quil.exe", "input", f"vk={key}")
+        if equals is not None:
+            return wait_for(key, lambda: (lambda r: r if r[2] == equals[2] else None)(field()))
+        return wait_for(key, lambda: (lambda r: r if r[0] >= 2 and r[2] != differs_from[2] else None)(field()))
+
+    before = field()
+    right1 = press("RIGHT", differs_from=before)
+    expect(right1, f"the cursor field shows the cursor after a key: {field()}")
+    right2 = press("RIGHT", differs_from=right1)
+    expect(right2, f"the cursor field follows the cursor a cell further: {field()}")
+    back = press("LEFT", equals=right1)
+    expect(back, f"the cursor field shows the earlier position again: {field()} != {right1}")
 
     # The clock pane of the status window (pane 25: seconds at x 144..167 of row 40..55) shows
     # the simulated time running: its pixels change while the simulation runs.

@@ -10,6 +10,7 @@
 #include "app/commands.h"
 #include "app/dialog_ctl.h"
 #include "app/dialog_seam.h"
+#include "app/editwnd.h"
 #include "app/netcmd.h"
 #include "app/startup.h"
 #include "core/msgbox.h"
@@ -150,6 +151,59 @@ TEST_F(EventDialogs, DeleteTakesTheSelectedEntryAndClearEmptiesTheList) {
   ASSERT_EQ(GetEventDisplayCount(), 2);
   EXPECT_EQ(GetEventDisplayEntry(0)->x, 100u);
   EXPECT_EQ(GetEventDisplayEntry(1)->x, 102u);
+}
+
+// OK (or a double click) on a row moves the active edit window to the event's place; Cancel and a
+// missing window leave the view alone.
+TEST_F(EventDialogs, ConfirmingARowBringsItsPlaceIntoTheActiveWindow) {
+  ResetEditWindows();
+  EditViewSlot* w = GetEditSlot(2);
+  w->window = (void*)1;
+  w->viewMode = VIEW_SYMBOLS;
+  w->zoom = 1;
+  w->cellsWide = 20, w->cellsHigh = 30;
+  w->pixelWidth = 640, w->pixelHeight = 480;
+  w->farX = 20, w->farY = 30;
+  EditViews.active = 2;
+  ASSERT_EQ(AddEventDisplayEntry(6, 100, 7, 0, 0, 0, 0, 0), 0);
+  ASSERT_EQ(AddEventDisplayEntry(6, 5000, 6000, -3, 0, 0, 0, 0), 0);
+  static const struct {
+    const char* what;
+    uint32_t button;
+    int row;
+    int x, y, level, originX, originY;
+  } cases[] = {
+      {"Cancel", DLGID_CANCEL, 1, 0, 0, 0, 0, 0},
+      {"OK on the second row", DLGID_OK, 1, 5000, 6000, -3, 4991, 5986},
+      {"a double click on the first row", 106, 0, 100, 7, 0, 90, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    S = Script{};
+    static int row;
+    static uint32_t button;
+    row = c.row, button = c.button;
+    S.actions = {[](WrapWindow d) {
+      Select(d, row);
+      if (button == 106)
+        DialogSeamSend(d, DLGMSG_COMMAND, 106 | (2u << 16), 0);  // LBN_DBLCLK
+      else
+        DialogSeamPress(d, button);
+    }};
+    ShowEventDisplay();
+    EXPECT_EQ(w->cursorX, c.x);
+    EXPECT_EQ(w->cursorY, c.y);
+    EXPECT_EQ(w->cursorLevel, c.level);
+    EXPECT_EQ(w->originX, c.originX);
+    EXPECT_EQ(w->originY, c.originY);
+  }
+  // without an open window nothing moves
+  w->window = nullptr;
+  S = Script{};
+  S.actions = {Press(DLGID_OK)};
+  ShowEventDisplay();
+  EXPECT_EQ(w->cursorX, 100);
+  ResetEditWindows();
 }
 
 TEST_F(EventDialogs, CopyPutsTheRowsWithoutMarksAndAFailureEmptiesTheClipboard) {

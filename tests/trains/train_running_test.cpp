@@ -4,7 +4,10 @@
 // pending goal, and the clock calling all of it.
 #include <gtest/gtest.h>
 #include <string>
+#include "app/editwnd.h"
 #include "trains/headless_run.h"
+#include "trains/train_draw.h"
+#include "trains/train_services.h"
 #include "trains/train_running.h"
 
 using namespace headless;
@@ -315,4 +318,46 @@ TEST_F(RunningFixture, TheClockRunsTheTrains) {
   // 28 ticks a cell at speed 100000 (time step 70, decrement 10): the first move at tick 7.
   EXPECT_EQ(TrainPositions(t)[0].x, 112u);
   EXPECT_EQ(CheckTrainCells(90, 40, 410, 60, 0), "");
+}
+
+// The running step only asks for following: the followed window moves in the idle step
+// (FollowSelectedTrain), never inside the step, and trains that are not selected ask nothing.
+TEST_F(RunningFixture, ASelectedTrainsMovesAskTheIdleStepToFollow) {
+  Straight(100, 140, 50);
+  Straight(100, 140, 60);
+  TrainRecord* t = TrainAt(110, 50, 3, 100000, 1);
+  TrainRecord* other = TrainAt(110, 60, 3, 200000, 2);  // moves first
+  ASSERT_NE(t, nullptr);
+  ASSERT_NE(other, nullptr);
+  ResetEditWindows();
+  EditViewSlot* s = GetEditSlot(0);
+  s->window = (void*)1;
+  s->viewMode = VIEW_SYMBOLS;
+  s->zoom = 1;
+  s->cellsWide = 20, s->cellsHigh = 20;
+  s->originX = 2000, s->originY = 2000;
+  s->farX = 2020, s->farY = 2020;
+  ASSERT_EQ(SelectAndFollowTrain(1, 1, 1, 0, 0), 0);
+  ASSERT_EQ(FollowSelectedTrain(), 1);  // the window jumps to the train once
+  ASSERT_EQ(IsFollowUpdateRequested(), 0);
+  int originX = s->originX;
+  int moved = 0;
+  int otherMoved = 0;
+  for (int tick = 1; tick <= 60 && !moved; tick++) {
+    uint32_t x = TrainPositions(t)[0].x, ox = TrainPositions(other)[0].x;
+    StepRunningTrains();
+    if (TrainPositions(t)[0].x != x) moved = tick;
+    if (TrainPositions(other)[0].x != ox) otherMoved = 1;
+    if (!moved) EXPECT_EQ(IsFollowUpdateRequested(), 0) << tick;
+  }
+  ASSERT_GT(moved, 0);
+  EXPECT_EQ(otherMoved, 1);
+  EXPECT_EQ(IsFollowUpdateRequested(), 1);
+  EXPECT_EQ(s->originX, originX);  // the step itself leaves the window alone
+  EXPECT_EQ(s->cursorX, 110);
+  EXPECT_EQ(TrainPositions(t)[0].x, 111u);
+  FollowSelectedTrain();
+  EXPECT_EQ(IsFollowUpdateRequested(), 0);
+  EXPECT_EQ(s->cursorX, 110);  // inside the view without smooth scrolling: no jump
+  ResetEditWindows();
 }
