@@ -3,10 +3,7 @@
 // off the grid are refused, the move is recorded in the position history once; the cursor field.
 #include <gtest/gtest.h>
 #include <cstring>
-#include <string>
 #include "app/editwnd.h"
-#include "app/entry.h"
-#include "graphics/colours.h"
 #include "model/grid.h"
 #include "views/view_services.h"
 
@@ -14,8 +11,6 @@ namespace {
 struct Navigation : ::testing::Test {
   EditViewSlot* s = nullptr;
   uint8_t history[EDIT_HISTORY_BYTES];
-  void* savedDC = nullptr;
-  unsigned char statusToken = 0;
   void SetUp() override {
     ResetEditWindows();
     s = GetEditSlot(1);
@@ -28,12 +23,8 @@ struct Navigation : ::testing::Test {
     EditViews.active = 1;
     View(VIEW_SYMBOLS, 1, 40, 30);
     Place(1000, 2000, 1015, 2010, 0);
-    savedDC = Entry.statusDC;
-    Entry.statusDC = &statusToken;  // the status window's device context
-    CursorFieldDrawn = {};
   }
   void TearDown() override {
-    Entry.statusDC = savedDC;
     s->history = nullptr;
     ResetEditWindows();
   }
@@ -56,7 +47,6 @@ struct Navigation : ::testing::Test {
     s->fineX = 5;
     s->fineY = 3;
   }
-  static std::u16string LastText() { return std::u16string(CursorFieldDrawn.text); }
 };
 }  // namespace
 
@@ -177,51 +167,4 @@ TEST_F(Navigation, EachMoveRecordsTheCursorItStartedFromOnce) {
   EXPECT_EQ(last[0], 3000);
   EXPECT_EQ(last[1], 4000);
   EXPECT_EQ(last[2], -3);
-}
-
-TEST_F(Navigation, TheCursorFieldShowsTheActiveWindowsCursorInPane23) {
-  static const struct {
-    int active, x, y, level;
-    const char16_t* text;
-  } cases[] = {
-      {1, 12, 345, -2, u"   12   345 -2[2]"},
-      {1, 32767, 0, 0, u"32767     0 +0[2]"},
-      {-1, 12, 345, -2, u"----- ----- [0]"},
-  };
-  int top = 0, width = 0, height = 0;
-  int left = GetStatusPaneRect(23, &top, &width, &height);
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.active);
-    EditViews.active = c.active;
-    Place(0, 0, c.x, c.y, c.level);
-    char16_t text[32];
-    FormatCursorPosition(text);
-    EXPECT_EQ(std::u16string(text), c.text);
-    CursorFieldDrawn = {};
-    DrawCursorPosition(nullptr);
-    ASSERT_EQ(CursorFieldDrawn.count, 1);
-    EXPECT_EQ(LastText(), c.text);
-    EXPECT_EQ(CursorFieldDrawn.x, left);
-    EXPECT_EQ(CursorFieldDrawn.y, top);
-    EXPECT_EQ(CursorFieldDrawn.width, width);
-    EXPECT_EQ(CursorFieldDrawn.height, height);
-    EXPECT_EQ(CursorFieldDrawn.colour, GetColour(34));
-    EXPECT_EQ(CursorFieldDrawn.background, GetColour(32));
-  }
-  // without the status window's device context nothing is drawn
-  Entry.statusDC = nullptr;
-  CursorFieldDrawn = {};
-  DrawCursorPosition(nullptr);
-  EXPECT_EQ(CursorFieldDrawn.count, 0);
-  Entry.statusDC = &statusToken;
-  // a move of the active window redraws the field; another window's move does not
-  EditViews.active = 1;
-  Place(1000, 2000, 1001, 2001, 0);
-  CursorFieldDrawn = {};
-  ScrollCellIntoView(1, 1010, 2010, -3);
-  EXPECT_EQ(LastText(), u" 1010  2010 -3[2]");
-  EditViews.active = 0;
-  CursorFieldDrawn = {};
-  ScrollCellIntoView(1, 1011, 2010, -3);
-  EXPECT_EQ(CursorFieldDrawn.count, 0);
 }
