@@ -2,6 +2,7 @@
 // by a jump that centres the train's head or by smooth steps towards it.
 #include "app/editwnd.h"
 #include "app/titles.h"
+#include "model/general_section.h"
 #include "model/grid.h"
 #include "trains/train_draw.h"
 #include "trains/train_services.h"
@@ -21,8 +22,8 @@ static int CentredOrigin(int p, int visible) {
   return o;
 }
 
-// Centres the window on the cell at the level: the cursor goes there and the whole window is
-// drawn anew by the caller.
+// Centres the window on the cell at the level: the cursor goes there (scroll bars and, for the
+// active window, the cursor field with it) and the whole window is drawn anew by the caller.
 static void CentreWindowOn(int window, EditViewSlot* s, int x, int y, int level) {
   PushPositionHistory(window);
   s->cursorLevel = level;
@@ -38,6 +39,8 @@ static void CentreWindowOn(int window, EditViewSlot* s, int x, int y, int level)
     s->fineX = s->fineY = 0;
   }
   s->ready = 0;
+  SetEditScrollToCursor(window);
+  if (window == EditViews.active) DrawCursorPosition(nullptr);
   if (s->pixelWidth > 0 && s->pixelHeight > 0)
     RefreshEditWindowRect(window, 0, 0, s->pixelWidth - 1, s->pixelHeight - 1);
 }
@@ -70,7 +73,8 @@ int FollowSelectedTrain() {
   int hx = (int)h->x, hy = (int)h->y, hl = h->level;
   int keepLevel = (FollowOptions & FOLLOW_KEEP_LEVEL) != 0;
   if (!keepLevel && s->cursorLevel != hl) {
-    CentreWindowOn(window, s, hx, hy, hl);
+    // onto the head's level: brought into view as every jump to a position is
+    ScrollCellIntoView(window, hx, hy, hl);
     return 1;
   }
   int level = keepLevel ? s->cursorLevel : hl;

@@ -73,7 +73,6 @@ void SurfaceText(void* dc, void* font, int x, int y, const char16_t* text, int c
   t.text[n] = 0;
 }
 
-// The native surfaces measure text in cells of 8 x 16 pixels.
 // The native surface keeps the text with the clip's left and top; it draws no glyphs.
 void SurfaceTextClipped(void* dc, void* font, int left, int top, int right, int bottom,
                         const char16_t* text, int count, uint32_t colour) {
@@ -81,6 +80,7 @@ void SurfaceTextClipped(void* dc, void* font, int left, int top, int right, int 
   SurfaceText(dc, font, left, top, text, count, colour, SURFACE_TRANSPARENT, 0);
 }
 
+// The native surfaces measure text in cells of 8 x 16 pixels.
 void SurfaceTextExtent(void* dc, void* font, const char16_t* text, int count, int* width,
                        int* height) {
   int n = 0;

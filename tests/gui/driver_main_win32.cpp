@@ -223,6 +223,62 @@ static HWND Control(HWND w, const Step& s) {
   return id ? GetDlgItem(w, (int)wcstol(id, nullptr, 0)) : nullptr;
 }
 
+// ---- pixels -------------------------------------------------------------------------------------------
+// Client pixels of the selected window in a rectangle, row by row (copied through a 32-bit bitmap).
+static bool CapturePixels(int x, int y, int w, int h, std::vector<uint32_t>* out) {
+  HDC dc = GetDC(Selected);
+  HDC memory = CreateCompatibleDC(dc);
+  BITMAPINFO bi = {};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = -h;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!bmp || !memory) {
+    if (bmp) DeleteObject(bmp);
+    if (memory) DeleteDC(memory);
+    ReleaseDC(Selected, dc);
+    return false;
+  }
+  HGDIOBJ old = SelectObject(memory, bmp);
+  BitBlt(memory, 0, 0, w, h, dc, x, y, SRCCOPY);
+  GdiFlush();
+  out->assign((const uint32_t*)bits, (const uint32_t*)bits + (size_t)w * h);
+  SelectObject(memory, old);
+  DeleteObject(bmp);
+  DeleteDC(memory);
+  ReleaseDC(Selected, dc);
+  return true;
+}
+
+// The distinct colours of a w x h part of pixels (rows of `stride`) at (x, y), the most frequent
+// one and a hash of them all in row order.
+struct Summary {
+  size_t distinct = 0, mostCount = 0;
+  uint32_t most = 0, hash = 2166136261u;
+};
+
+static Summary Summarise(const std::vector<uint32_t>& pixels, int stride, int x, int y, int w, int h) {
+  Summary r;
+  std::vector<uint32_t> px;
+  px.reserve((size_t)w * h);
+  for (int row = y; row < y + h; row++)
+    for (int col = x; col < x + w; col++) px.push_back(pixels[(size_t)row * stride + col]);
+  for (uint32_t p : px) r.hash = (r.hash ^ (p & 0xFFFFFF)) * 16777619u;
+  std::sort(px.begin(), px.end());
+  for (size_t i = 0; i < px.size();) {
+    size_t j = i;
+    while (j < px.size() && px[j] == px[i]) j++;
+    r.distinct++;
+    if (j - i > r.mostCount) r.mostCount = j - i, r.most = px[i] & 0xFFFFFF;
+    i = j;
+  }
+  return r;
+}
+
 static int Fail(const std::wstring& why) {
   Out(L"error " + why);
   return 1;
@@ -396,44 +452,34 @@ static int RunStep(const Step& s) {
     int x = (int)s.Num(L"x", 0), y = (int)s.Num(L"y", 0);
     int w = (int)s.Num(L"w", 1), h = (int)s.Num(L"h", 1);
     if (w < 1 || h < 1 || w > 4096 || h > 4096) return Fail(L"region: bad size");
-    HDC dc = GetDC(Selected);
-    HDC memory = CreateCompatibleDC(dc);
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!bmp || !memory) {
-      if (bmp) DeleteObject(bmp);
-      if (memory) DeleteDC(memory);
-      ReleaseDC(Selected, dc);
-      return Fail(L"region: no bitmap");
-    }
-    HGDIOBJ old = SelectObject(memory, bmp);
-    BitBlt(memory, 0, 0, w, h, dc, x, y, SRCCOPY);
-    GdiFlush();
-    std::vector<uint32_t> px((const uint32_t*)bits, (const uint32_t*)bits + (size_t)w * h);
-    SelectObject(memory, old);
-    DeleteObject(bmp);
-    DeleteDC(memory);
-    ReleaseDC(Selected, dc);
-    uint32_t hash = 2166136261u, most = 0;
-    for (uint32_t p : px) hash = (hash ^ (p & 0xFFFFFF)) * 16777619u;  // in row order
-    std::sort(px.begin(), px.end());
-    size_t distinct = 0, mostCount = 0;
-    for (size_t i = 0; i < px.size();) {
-      size_t j = i;
-      while (j < px.size() && px[j] == px[i]) j++;
-      distinct++;
-      if (j - i > mostCount) mostCount = j - i, most = px[i] & 0xFFFFFF;
-      i = j;
-    }
-    Out(L"region distinct=" + std::to_wstring(distinct) + L" most=" + std::to_wstring(most) +
-        L" mostcount=" + std::to_wstring(mostCount) + L" hash=" + std::to_wstring(hash));
+    std::vector<uint32_t> px;
+    if (!CapturePixels(x, y, w, h, &px)) return Fail(L"region: no bitmap");
+    Summary r = Summarise(px, w, 0, 0, w, h);
+    Out(L"region distinct=" + std::to_wstring(r.distinct) + L" most=" + std::to_wstring(r.most) +
+        L" mostcount=" + std::to_wstring(r.mostCount) + L" hash=" + std::to_wstring(r.hash));
+    return 0;
+  }
+  if (s.name == L"tiles") {
+    // The client area cut into tiles of w x h pixels from (x, y): "tiles cols= rows=" (whole
+    // tiles) and one line per tile that is not of one colour, "tile col= row= distinct= most= hash=".
+    int w = (int)s.Num(L"w", 32), h = (int)s.Num(L"h", 16);
+    int x = (int)s.Num(L"x", 0), y = (int)s.Num(L"y", 0);
+    if (w < 1 || h < 1 || w > 4096 || h > 4096 || x < 0 || y < 0) return Fail(L"tiles: bad size");
+    RECT rc;
+    if (!GetClientRect(Selected, &rc)) return Fail(L"tiles: no client area");
+    int cols = (rc.right - x) / w, rows = (rc.bottom - y) / h;
+    std::vector<uint32_t> px;
+    if (cols < 1 || rows < 1 || !CapturePixels(x, y, cols * w, rows * h, &px))
+      return Fail(L"tiles: no bitmap");
+    Out(L"tiles cols=" + std::to_wstring(cols) + L" rows=" + std::to_wstring(rows));
+    for (int r = 0; r < rows; r++)
+      for (int c = 0; c < cols; c++) {
+        Summary t = Summarise(px, cols * w, c * w, r * h, w, h);
+        if (t.distinct > 1)
+          Out(L"tile col=" + std::to_wstring(c) + L" row=" + std::to_wstring(r) + L" distinct=" +
+              std::to_wstring(t.distinct) + L" most=" + std::to_wstring(t.most) + L" hash=" +
+              std::to_wstring(t.hash));
+      }
     return 0;
   }
   if (s.name == L"close") {
@@ -447,7 +493,7 @@ static int RunStep(const Step& s) {
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) {
     Out(L"usage: quil_gui_driver <step> [key=value ...] [<step> ...]; steps: list wait gone dump "
-        L"command caret menu key input settext click mouse close region");
+        L"command caret menu key input settext click mouse close region tiles");
     return 2;
   }
   Step s;

@@ -402,11 +402,29 @@ TEST_F(FollowFixture, ClosedWindowOrPausedFollowingIsNotTouched) {
   EXPECT_EQ(s->originX, 1080);
 }
 
+// Onto another level the window is brought to the head as every jump to a position is: the view
+// stays while the head lies clear of its margins and re-centres near an edge; the position it
+// left is recorded once.
 TEST_F(FollowFixture, OtherLevelSwitchesUnlessKeepLevel) {
+  s->cursorX = 1001, s->cursorY = 2001;
   Follow(1010, 2010, -2);  // inside the view's range, on another level
   EXPECT_EQ(FollowSelectedTrain(), 1);
   EXPECT_EQ(s->cursorLevel, -2);
-  EXPECT_EQ(s->originX, 990);
+  EXPECT_EQ(s->cursorX, 1010);
+  EXPECT_EQ(s->cursorY, 2010);
+  EXPECT_EQ(s->originX, 1000);
+  EXPECT_EQ(s->originY, 2000);
+  ASSERT_EQ(s->historyFill, 1);
+  const int32_t* e = (const int32_t*)history;
+  EXPECT_EQ(e[0], 1001);
+  EXPECT_EQ(e[2], 0);
+  Follow(1038, 2010, -3);  // in the right margin: centred
+  EXPECT_EQ(FollowSelectedTrain(), 1);
+  EXPECT_EQ(s->cursorLevel, -3);
+  EXPECT_EQ(s->originX, 1019);
+  EXPECT_EQ(s->originY, 2000);
+  EXPECT_EQ(s->historyFill, 2);
+  View(1000, 2000, 0);
   SetFollowOptions(FOLLOW_KEEP_LEVEL);
   View(1000, 2000, 0);
   Follow(1010, 2010, -2);

@@ -7,6 +7,10 @@
 #include "app/editwnd.h"
 #include "app/entry.h"
 #include "graphics/colours.h"
+#include "model/grid.h"
+#include "trains/train_draw.h"
+#include "trains/train_records.h"
+#include "trains/train_services.h"
 #include "views/view_services.h"
 
 namespace {
@@ -88,4 +92,37 @@ TEST_F(CursorField, ShowsTheActiveWindowsCursorInPane23) {
   CursorFieldDrawn = {};
   ScrollCellIntoView(1, 1011, 2010, -3);
   EXPECT_EQ(CursorFieldDrawn.count, 0);
+}
+
+// A window following a train moves its cursor to the train's head: the field shows it after a
+// jump and after a change of level, and a window that is not the active one leaves it alone.
+TEST_F(CursorField, FollowingATrainShowsTheHeadInTheField) {
+  ASSERT_EQ(InitGrid(), 0);
+  ClearGrid();
+  ResetTrains();
+  SetFollowOptions(0);
+  Place(1000, 2000, 1001, 2001, 0);
+  auto follow = [&](int x, int y, int level) {
+    ResetTrains();
+    TrainRecord* t = AllocTrainRecord(1, 1);
+    ASSERT_NE(t, nullptr);
+    t->line = 1, t->subNumber = 1, t->dx = 1;
+    TrainVehicles(t)[0].length = 32;
+    TrainPositions(t)[0] = {(uint32_t)x, (uint32_t)y, level, nullptr, 0x0201, 0};
+    ASSERT_EQ(InsertTrain(t), 0);
+    ASSERT_EQ(SetCell(x, y, level, t->cellCode), 1);
+    ASSERT_EQ(SelectAndFollowTrain(1, 1, 1, 1, 0), 0);
+    CursorFieldDrawn = {};
+    EXPECT_EQ(FollowSelectedTrain(), 1);
+  };
+  follow(5000, 6000, 0);  // outside the view: a jump
+  EXPECT_EQ(std::u16string(CursorFieldDrawn.text), u" 5000  6000 +0[2]");
+  follow(5001, 6000, -4);  // another level
+  EXPECT_EQ(std::u16string(CursorFieldDrawn.text), u" 5001  6000 -4[2]");
+  EditViews.active = 0;
+  follow(9000, 9000, -4);
+  EXPECT_EQ(CursorFieldDrawn.count, 0);
+  EXPECT_EQ(s->cursorX, 9000);
+  ResetTrains();
+  ClearGrid();
 }
