@@ -64,6 +64,9 @@ static void ViewRenderThread(void* arg) {
       WrapLeaveCriticalSection(s->lockA);
       continue;
     }
+    // Cleared before the copy, under the buffer's lock: what is drawn after the copy sets it
+    // again and reaches the next frame instead of being lost.
+    s->dirty = 0;
     std::memcpy(s->bitmapBuffer, s->drawBuffer, (size_t)s->pixelCount * 4);
     WrapLeaveCriticalSection(s->lockB);
     SetDIBits((HDC)s->memoryDC, (HBITMAP)s->bitmap, 0, (UINT)s->pixelHeight, s->bitmapBuffer,
@@ -74,7 +77,6 @@ static void ViewRenderThread(void* arg) {
     for (int i = 0; i < 4; i++)
       if ((which & (1u << i)) && OverlayPainters[i]) OverlayPainters[i](s->memoryDC, snap);
     BitBlt((HDC)s->windowDC, 0, 0, s->pixelWidth, s->pixelHeight, (HDC)s->memoryDC, 0, 0, SRCCOPY);
-    s->dirty = 0;
     WrapLeaveCriticalSection(s->lockA);
   }
 }

@@ -11,8 +11,7 @@
 //   109 report: the first edit window's origin, sub-cell offsets, size in cells, cursor and level,
 //       the follow state (mode, followed window, options, selected train and its mark) and the
 //       selected train's cells, head first, each with the track code under it; "report=<n>" last
-// Before the loop it prints what it set up, the cursor field's pane and "ready"; after it the
-// loop's "exit" code.
+// Before the loop it prints what it set up and "ready"; after it the loop's "exit" code.
 #include <windows.h>
 #include <string>
 #include "app/editwnd.h"
@@ -123,12 +122,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     key[5] = (char)('1' + i);
     HostPut(key, PlaceLoopTrain(p, (uint32_t)(i + 1)) ? 1 : 0);
   }
-  int top = 0, width = 0, height = 0;
-  int left = GetStatusPaneRect(23, &top, &width, &height);  // the cursor field
-  HostPut("field_x", left);
-  HostPut("field_y", top);
-  HostPut("field_w", width);
-  HostPut("field_h", height);
   SetSimulationRunning(SIMRUN_START);
   Report();
   HostPut("ready", 1);

@@ -197,10 +197,14 @@ def _copy_prefix(target):
 
 # ---- a test's session ----------------------------------------------------------------------------------------------
 class GuiSession:
-    """with GuiSession("name") as s: s.start_host(...), s.driver(...), s.wait_host(...)."""
+    """with GuiSession("name") as s: s.start_host(...), s.driver(...), s.wait_host(...);
+    GuiSession("name", own_display=True) always starts an X server of its own."""
 
-    def __init__(self, name):
+    def __init__(self, name, own_display=False):
         self.name = name
+        # A test that reads whole windows' pixels takes an X server of its own: on a shared one
+        # the windows of tests running beside it may lie over its windows.
+        self.own_display = own_display
         self.hosts = []
         self.driver_calls = 0
         self.xvfb = None
@@ -214,7 +218,7 @@ class GuiSession:
     def __enter__(self):
         shutil.rmtree(self.dir, ignore_errors=True)
         os.makedirs(self.dir)
-        display = ENV.get("DISPLAY", "")
+        display = "" if self.own_display else ENV.get("DISPLAY", "")
         if display and _display_works(display):
             self.display = display
         else:
