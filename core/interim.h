@@ -7,7 +7,7 @@
 // | views/view_services.cpp, view_services_state.cpp   | what is not built yet does nothing | the edit-window views and editing    |
 // | views/compose.cpp IsZoom2Enabled                   | on                                 | the vehicle-graphic library          |
 // | views/scrolling.cpp PushPositionHistory            | records only, no going back        | the position history                 |
-// | views/navigation.cpp NavigationHooks              | a moved window keeps its animated  | the animated cells, block marking    |
+// | views/navigation.cpp NavigationHooks               | a moved window keeps its animated  | the animated cells, block marking    |
 // |   (rebuildAnimations, reshowBlockMarking)          | cells; marking is not re-shown     |                                      |
 // | views/view_services.cpp PaintOverviewRange         | nothing painted                    | the overview views                   |
 // | views/view_services.cpp Start/RemoveAnimationAt    | no animated cells                  | the animated cells                   |
