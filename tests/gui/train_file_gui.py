@@ -16,8 +16,6 @@ from programlib import QUIL, close_with_exit_message, confirm_open_dialog  # noq
 EDIT = "class=KORV_R27K32_384_Edit"
 STATUS = "class=KORV_R27K32_384_Status"
 CMD_OPEN, CMD_SAVE, CMD_EXIT, CMD_SIMULATION = 257, 258, 266, 384
-# The loop (102, 102) .. (116, 108) in the view that starts at cell (100, 100), 32 x 16 pixels a cell.
-LOOP_BOX = (2 * 32, 2 * 16, 15 * 32, 7 * 16)
 
 
 def decompress(data):
@@ -91,10 +89,10 @@ def wait_for(condition, seconds=30):
 
 
 def loop_pixels(s):
-    x, y, w, h = LOOP_BOX
-    r = s.driver("wait", EDIT, "exe=quil.exe", "timeout=30000", "region", f"x={x}", f"y={y}", f"w={w}",
-                 f"h={h}")
-    return int(r.first("region")["hash"])
+    """The edit window's picture (the opened window brings the stored cursor beside the loop into
+    view, wherever its origin then lies): its drawn 32 x 16 tiles."""
+    r = s.driver("wait", EDIT, "exe=quil.exe", "timeout=30000", "tiles", "w=32", "h=16")
+    return frozenset((t["col"], t["row"], t["hash"]) for t in r.all("tile"))
 
 
 def command(s, cmd_id):

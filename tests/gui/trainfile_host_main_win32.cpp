@@ -26,7 +26,9 @@ int Save(const HostArgs& a) {
   view.cellsWide = 100;
   view.cellsHigh = 50;
   view.originX = view.originY = 100;
-  view.cursorX = view.cursorY = 100;
+  // The cursor clear of the view's margins (below the loop): an opened window brings the stored
+  // cursor into view and keeps this origin.
+  view.cursorX = view.cursorY = 110;
   view.cursorLevel = 0;
   if (BuildLoop(X0, Y0, X1, Y1, 0) != 0) return 1;
   UpdateUsedArea(0, 0, 0, 0);
