@@ -103,7 +103,7 @@ def drawn_network(s):
 
 
 def test():
-    with GuiSession("views") as s:
+    with GuiSession("views", own_display=True) as s:
         drawn_network(s)
 
 
