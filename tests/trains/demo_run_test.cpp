@@ -14,30 +14,13 @@
 #include "elements/lines.h"
 #include "graphics/graphics_test_util.h"
 #include "graphics/vehicles.h"
+#include "trains/golden_text.h"
 #include "trains/headless_run.h"
 #include "trains/train_ops.h"
 
 using namespace headless;
 
 namespace {
-void ExpectGolden(const char* name, const std::string& text) {
-  std::string path = std::string(QUIL_TEST_SOURCE_DIR) + "/tests/trains/golden/" + name + ".txt";
-  const char* update = std::getenv("QUIL_UPDATE_GOLDEN");
-  if (update && *update == '1') {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(f, nullptr) << path;
-    std::fwrite(text.data(), 1, text.size(), f);
-    std::fclose(f);
-  }
-  FILE* f = std::fopen(path.c_str(), "rb");
-  ASSERT_NE(f, nullptr) << path;
-  std::string golden;
-  char buf[4096];
-  size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) golden.append(buf, n);
-  std::fclose(f);
-  EXPECT_EQ(text, golden) << name;
-}
 
 struct DemoRun : ::testing::Test {
   void SetUp() override {

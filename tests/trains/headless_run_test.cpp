@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include "trains/golden_text.h"
 #include "trains/headless_run.h"
 #include "trains/track_geometry.h"
 #include "trains/train_running.h"
@@ -13,28 +14,6 @@
 using namespace headless;
 
 namespace {
-std::string GoldenPath(const char* name) {
-  return std::string(QUIL_TEST_SOURCE_DIR) + "/tests/trains/golden/" + name + ".txt";
-}
-
-void ExpectGolden(const char* name, const std::string& text) {
-  std::string path = GoldenPath(name);
-  const char* update = std::getenv("QUIL_UPDATE_GOLDEN");
-  if (update && *update == '1') {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(f, nullptr) << path;
-    std::fwrite(text.data(), 1, text.size(), f);
-    std::fclose(f);
-  }
-  FILE* f = std::fopen(path.c_str(), "rb");
-  ASSERT_NE(f, nullptr) << path;
-  std::string golden;
-  char buf[4096];
-  size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) golden.append(buf, n);
-  std::fclose(f);
-  EXPECT_EQ(text, golden) << name;
-}
 
 // The dump every `every` ticks up to `ticks`, each block headed by the clock tick.
 std::string RunDumping(int ticks, int every) {
